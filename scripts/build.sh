@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Configures and builds one build tree. Usage: build.sh [release|asan] (default release).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+kind=${1:-release}
+case "$kind" in
+  release) dir=build; args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
+  asan) dir=build-asan; args=(-DCMAKE_BUILD_TYPE=Debug -DSPRINTARA_SANITIZE=ON -DSPRINTARA_BENCH=OFF) ;;
+  *) echo "build.sh: unknown kind '$kind' (release or asan)" >&2; exit 2 ;;
+esac
+cmake -S . -B "$dir" -G Ninja "${args[@]}" >/dev/null
+cmake --build "$dir" -j "$(nproc)"
