@@ -28,9 +28,10 @@ bool IsLeapYear(int year);
 // The local date and time now.
 TDateTime Now();
 
-// Formats with the classic pattern letters: d dd (day), M MM (month), yy yyyy,
-// h hh (12-hour) H HH (24-hour), m mm, s ss, tt (AM/PM marker), '/' and ':'
-// (the regional separators) and quoted literals.
+// Formats with the desktop's picture letters: d dd ddd dddd (day), M MM MMM MMMM
+// (month), y yy yyyy, h hh (12-hour) H HH (24-hour), m mm, s ss, zzz
+// (milliseconds), t tt (AM/PM marker); text in single quotes and every other
+// character is copied as it is.
 std::string FormatDateTime(const std::string& pattern, TDateTime value,
                            const RegionalFormats& formats);
 inline std::string FormatDateTime(const std::string& pattern, TDateTime value) {

@@ -27,7 +27,9 @@ inline constexpr int CSTR_GREATER_THAN = 3;
 constexpr LANGID MAKELANGID(unsigned primary, unsigned sub) {
   return static_cast<LANGID>((sub << 10) | primary);
 }
-constexpr LCID MAKELCID(LANGID lang, unsigned sort) { return (LCID(sort) << 16) | lang; }
+constexpr LCID MAKELCID(LANGID lang, unsigned sort) {
+  return (LCID(sort) << 16) | lang;
+}
 
 // Compares two Windows-1252 texts. A negative length means "up to the first NUL".
 int CompareStringA(LCID locale, std::uint32_t flags, const char* s1, int len1, const char* s2,

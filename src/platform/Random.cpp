@@ -11,7 +11,11 @@ std::uint32_t Random(std::uint32_t n) {
   return static_cast<std::uint32_t>((std::uint64_t(g_state) * n) >> 32);
 }
 
-std::uint32_t RandSeed() { return g_state; }
-void SetRandSeed(std::uint32_t state) { g_state = state; }
+std::uint32_t RandSeed() {
+  return g_state;
+}
+void SetRandSeed(std::uint32_t state) {
+  g_state = state;
+}
 
 }  // namespace platform

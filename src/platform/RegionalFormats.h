@@ -23,7 +23,8 @@ struct RegionalFormats {
 RegionalFormats RegionalFormatsFor(const std::string& localeName);
 
 // The user's formats from the environment (LC_ALL, LC_TIME, LANG; en-US when
-// unset or "C"). Read once and cached until ReloadUserRegionalFormats().
+// unset or "C"). Read once and cached; the reference stays valid until
+// ReloadUserRegionalFormats() makes the next call read the environment again.
 const RegionalFormats& UserRegionalFormats();
 void ReloadUserRegionalFormats();
 

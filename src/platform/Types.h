@@ -38,16 +38,22 @@ struct RECT {
 constexpr COLORREF RGB(unsigned r, unsigned g, unsigned b) {
   return COLORREF((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr unsigned GetRValue(COLORREF c) { return c & 0xFF; }
-constexpr unsigned GetGValue(COLORREF c) { return (c >> 8) & 0xFF; }
-constexpr unsigned GetBValue(COLORREF c) { return (c >> 16) & 0xFF; }
+constexpr unsigned GetRValue(COLORREF c) {
+  return c & 0xFF;
+}
+constexpr unsigned GetGValue(COLORREF c) {
+  return (c >> 8) & 0xFF;
+}
+constexpr unsigned GetBValue(COLORREF c) {
+  return (c >> 16) & 0xFF;
+}
 
 // Each handle kind is its own type so they cannot be mixed up; 0 is "none".
-#define SPRINTARA_HANDLE(Name)                                   \
-  struct Name {                                                  \
-    std::uint32_t value = 0;                                     \
-    explicit operator bool() const { return value != 0; }        \
-    friend bool operator==(const Name&, const Name&) = default;  \
+#define SPRINTARA_HANDLE(Name)                                  \
+  struct Name {                                                 \
+    std::uint32_t value = 0;                                    \
+    explicit operator bool() const { return value != 0; }       \
+    friend bool operator==(const Name&, const Name&) = default; \
   }
 SPRINTARA_HANDLE(HWND);
 SPRINTARA_HANDLE(HDC);
@@ -58,5 +64,26 @@ SPRINTARA_HANDLE(HPEN);
 SPRINTARA_HANDLE(HBRUSH);
 SPRINTARA_HANDLE(HMENU);
 #undef SPRINTARA_HANDLE
+
+// Any drawing object (bitmap, brush, pen, font, region): what SelectObject,
+// DeleteObject, GetObject and GetStockObject deal in. Every drawing handle
+// converts to it; converting back is explicit, as with a classic cast.
+struct HGDIOBJ {
+  std::uint32_t value = 0;
+  constexpr HGDIOBJ() = default;
+  constexpr explicit HGDIOBJ(std::uint32_t v) : value(v) {}
+  constexpr HGDIOBJ(HBITMAP h) : value(h.value) {}
+  constexpr HGDIOBJ(HFONT h) : value(h.value) {}
+  constexpr HGDIOBJ(HPEN h) : value(h.value) {}
+  constexpr HGDIOBJ(HBRUSH h) : value(h.value) {}
+  constexpr HGDIOBJ(HRGN h) : value(h.value) {}
+  explicit operator bool() const { return value != 0; }
+  explicit operator HBITMAP() const { return HBITMAP{value}; }
+  explicit operator HFONT() const { return HFONT{value}; }
+  explicit operator HPEN() const { return HPEN{value}; }
+  explicit operator HBRUSH() const { return HBRUSH{value}; }
+  explicit operator HRGN() const { return HRGN{value}; }
+  friend bool operator==(const HGDIOBJ&, const HGDIOBJ&) = default;
+};
 
 }  // namespace platform
