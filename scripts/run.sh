@@ -12,7 +12,9 @@ if [ -x build/src/app/sprintara ]; then
   mkdir -p out
   build/tools/sprintara-snapshot --out out
   echo "No display: screenshots written to $(pwd)/out"
+elif [ -x build/tools/sprintara-demo-tables ]; then
+  echo "The console window is not part of this build yet; here are its demonstration tables."
+  build/tools/sprintara-demo-tables
 else
-  echo "The console window is not built yet; the engine's self-check runs instead."
-  build/tools/sprintara-selfcheck
+  echo "Built. The console window is not part of this build yet."
 fi
