@@ -10,6 +10,8 @@
 namespace platform {
 
 using BOOL = int;
+constexpr BOOL TRUE = 1;
+constexpr BOOL FALSE = 0;
 using UINT = std::uint32_t;
 using DWORD = std::uint32_t;
 using WPARAM = std::uintptr_t;
