@@ -1,0 +1,301 @@
+// The dataset base: a cursor over records made of typed fields, the state
+// machine of browsing, inserting and editing, named events around every
+// operation, and notifications to the data sources that follow it.
+//
+// Record access is delegated to hooks that a concrete dataset implements on
+// top of its storage.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "memtable/DBTypes.h"
+#include "memtable/DatabaseError.h"
+#include "memtable/Field.h"
+#include "memtable/FieldDef.h"
+#include "memtable/Variant.h"
+
+namespace memtable {
+
+class TDataSource;
+
+// A record buffer of the dataset window; the concrete dataset gives it shape.
+using TRecordBuffer = std::uint8_t*;
+
+// Identifies a stored record; empty when no record was current.
+struct TBookmark {
+  const void* record = nullptr;
+  std::uint32_t storeId = 0;
+  std::int32_t slot = -1;
+  std::uint32_t serial = 0;
+  bool present = false;
+  explicit operator bool() const { return present; }
+  friend bool operator==(const TBookmark&, const TBookmark&) = default;
+};
+
+class TDataSet;
+using TDataSetNotifyEvent = std::function<void(TDataSet*)>;
+using TDataSetErrorEvent = std::function<void(TDataSet*, EDatabaseError&, TDataAction&)>;
+using TFilterRecordEvent = std::function<void(TDataSet*, bool& accept)>;
+
+class TDataSet {
+ public:
+  TDataSet();
+  virtual ~TDataSet();
+  TDataSet(const TDataSet&) = delete;
+  TDataSet& operator=(const TDataSet&) = delete;
+
+  // Component name, used as the prefix of its error messages.
+  const std::string& Name() const { return name_; }
+  void SetName(std::string v) { name_ = std::move(v); }
+
+  // Stored-description loading: while loading, setting Active records the wish.
+  void BeginLoad() { loading_ = true; }
+  void EndLoad();
+  bool Loading() const { return loading_; }
+
+  TDataSetState State() const { return state_; }
+  bool Active() const { return state_ != dsInactive && state_ != dsOpening; }
+  void SetActive(bool value);
+  void Open() { SetActive(true); }
+  void Close() { SetActive(false); }
+  bool ReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool v) { readOnly_ = v; }
+  bool Modified() const { return modified_; }
+  bool Found() const { return found_; }
+  bool Eof() const { return eof_; }
+  bool Bof() const { return bof_; }
+  bool IsEmpty() const { return recordCount_ == 0; }
+  virtual bool CanModify() const { return !readOnly_; }
+
+  // Editing cycle.
+  void Append();
+  void Insert();
+  void Edit();
+  void Post();
+  void Cancel();
+  void Delete();
+  void CheckBrowseMode();
+  void UpdateRecord();
+
+  // Navigation.
+  void First();
+  void Last();
+  void Next() { MoveBy(1); }
+  void Prior() { MoveBy(-1); }
+  int MoveBy(int distance);
+  void Refresh();
+
+  virtual int RecordCount();
+  virtual int RecNo();
+  virtual void SetRecNo(int value);
+
+  // Fields.
+  TFieldDefs& FieldDefs() { return fieldDefs_; }
+  TFields& Fields() { return fields_; }
+  int FieldCount() const { return fields_.Count(); }
+  TField* FieldByName(std::string_view name);
+  TField* FindField(std::string_view name);
+  TField* FieldByNumber(int fieldNo);
+  // Adds a persistent field; the dataset owns it.
+  TField* AddField(std::unique_ptr<TField> field);
+  bool DefaultFields() const { return defaultFields_; }
+
+  // Bookmarks.
+  TBookmark GetBookmark();
+  void GotoBookmark(const TBookmark& bookmark);
+  virtual bool BookmarkValid(const TBookmark& bookmark) = 0;
+  virtual int CompareBookmarks(const TBookmark& a, const TBookmark& b) = 0;
+
+  // Notification suspension.
+  void DisableControls();
+  void EnableControls();
+  bool ControlsDisabled() const { return disableCount_ != 0; }
+
+  // Search.
+  virtual bool Locate(const std::string& keyFields, const TVariant& keyValues,
+                      TLocateOptions options = 0) = 0;
+  virtual TVariant Lookup(const std::string& keyFields, const TVariant& keyValues,
+                          const std::string& resultFields) = 0;
+
+  virtual TUpdateStatus UpdateStatus() = 0;
+  // The master source of a detail dataset (none here by default).
+  virtual TDataSource* MasterDataSource() const { return nullptr; }
+
+  // Filtering.
+  bool Filtered() const { return filtered_; }
+  void SetFiltered(bool v);
+  const std::string& Filter() const { return filterText_; }
+  void SetFilter(std::string v) { filterText_ = std::move(v); }
+  TFilterOptions FilterOptions() const { return filterOptions_; }
+  void SetFilterOptions(TFilterOptions v) { filterOptions_ = v; }
+
+  bool AutoCalcFields() const { return autoCalcFields_; }
+  void SetAutoCalcFields(bool v) { autoCalcFields_ = v; }
+
+  // Data sources.
+  int DataSourceCount() const { return static_cast<int>(dataSources_.size()); }
+  TDataSource* DataSources(int i) const { return dataSources_.at(i); }
+  // Buffers wanted by the links; the window holds this many records.
+  int BufferCount() const { return bufferCount_; }
+  int ActiveRecord() const { return activeRecord_; }
+  int WindowRecordCount() const { return recordCount_; }
+  void UpdateBufferCount();
+
+  // Events.
+  TDataSetNotifyEvent BeforeOpen, AfterOpen, BeforeClose, AfterClose, BeforeInsert, AfterInsert,
+      BeforeEdit, AfterEdit, BeforePost, AfterPost, BeforeCancel, AfterCancel, BeforeDelete,
+      AfterDelete, BeforeScroll, AfterScroll, BeforeRefresh, AfterRefresh, OnCalcFields,
+      OnNewRecord;
+  TFilterRecordEvent OnFilterRecord;
+  TDataSetErrorEvent OnPostError, OnEditError, OnDeleteError;
+
+  // Notification to the data sources (also used by fields).
+  void DataEvent(TDataEvent event, std::intptr_t info = 0);
+
+  // Field value hooks, called by fields.
+  virtual bool GetFieldData(TField* field, void* dest) = 0;
+  virtual void SetFieldData(TField* field, const void* src) = 0;
+  // The buffer field access addresses in the current state (null when none).
+  TRecordBuffer ActiveBuffer() const;
+
+ protected:
+  friend class TDataSource;
+
+  // Hooks implemented by the concrete dataset.
+  virtual void InternalOpen() = 0;
+  virtual void InternalClose() = 0;
+  virtual void InternalFirst() = 0;
+  virtual void InternalLast() = 0;
+  virtual TGetResult GetRecord(TRecordBuffer buffer, TGetMode mode, bool doCheck) = 0;
+  virtual void InternalInitRecord(TRecordBuffer buffer) = 0;
+  virtual TRecordBuffer AllocRecordBuffer() = 0;
+  virtual void FreeRecordBuffer(TRecordBuffer& buffer) = 0;
+  virtual TBookmark GetBookmarkData(TRecordBuffer buffer) = 0;
+  virtual void SetBookmarkData(TRecordBuffer buffer, const TBookmark& bookmark) = 0;
+  virtual TBookmarkFlag GetBookmarkFlag(TRecordBuffer buffer) = 0;
+  virtual void SetBookmarkFlag(TRecordBuffer buffer, TBookmarkFlag flag) = 0;
+  virtual void InternalGotoBookmark(const TBookmark& bookmark) = 0;
+  virtual void InternalSetToRecord(TRecordBuffer buffer) = 0;
+  virtual void InternalPost() = 0;
+  virtual void InternalDelete() = 0;
+  virtual void InternalInsert() {}
+  virtual void InternalEdit() {}
+  virtual void InternalCancel() {}
+  virtual void InternalRefresh() {}
+  virtual void InternalHandleException() {}
+  virtual void ClearCalcFields(TRecordBuffer) {}
+  virtual void FreeFieldBuffers() {}
+  virtual bool IsCursorOpen() const = 0;
+
+  // Overridable steps around operations.
+  virtual void DoBeforeOpen() { Call(BeforeOpen); }
+  virtual void DoAfterOpen() { Call(AfterOpen); }
+  virtual void DoBeforeClose() { Call(BeforeClose); }
+  virtual void DoAfterClose() { Call(AfterClose); }
+  virtual void DoBeforeInsert() { Call(BeforeInsert); }
+  virtual void DoAfterInsert() { Call(AfterInsert); }
+  virtual void DoBeforeEdit() { Call(BeforeEdit); }
+  virtual void DoAfterEdit() { Call(AfterEdit); }
+  virtual void DoBeforePost() { Call(BeforePost); }
+  virtual void DoAfterPost() { Call(AfterPost); }
+  virtual void DoBeforeCancel() { Call(BeforeCancel); }
+  virtual void DoAfterCancel() { Call(AfterCancel); }
+  virtual void DoBeforeDelete() { Call(BeforeDelete); }
+  virtual void DoAfterDelete() { Call(AfterDelete); }
+  virtual void DoBeforeScroll() { Call(BeforeScroll); }
+  virtual void DoAfterScroll() { Call(AfterScroll); }
+  virtual void DoOnNewRecord();
+  virtual void DoOnCalcFields() { Call(OnCalcFields); }
+  // Whether notifications may be sent at all (the memory table's own lock).
+  virtual bool NotificationsBlocked() const { return false; }
+  // Whether a stored Active of True takes effect when loading ends.
+  virtual bool ActivateOnLoad() const { return true; }
+
+  void Call(const TDataSetNotifyEvent& e) {
+    if (e) e(this);
+  }
+
+  [[noreturn]] void Error(const std::string& text) const { DatabaseError(text, name_); }
+  void CheckActive() const;
+  void CheckInactive() const;
+  void SetState(TDataSetState value);
+  TDataSetState SetTempState(TDataSetState value);
+  void RestoreState(TDataSetState value);
+  void ClearBuffers();
+  void ActivateBuffers();
+  bool GetNextRecord();
+  bool GetPriorRecord();
+  int GetNextRecords();
+  int GetPriorRecords();
+  void SetCurrentRecord(int index);
+  void UpdateCursorPos();
+  void CursorPosChanged() { currentRecord_ = -1; }
+  void MoveBuffer(int curIndex, int newIndex);
+  void InitRecord(TRecordBuffer buffer);
+  void GetCalcFields(TRecordBuffer buffer);
+  enum ResyncMode : unsigned { rmExact = 1, rmCenter = 2 };
+  void Resync(unsigned mode);
+  void CheckOperation(const std::function<void()>& op, const TDataSetErrorEvent& handler);
+  void OpenCursor();
+  void CloseCursor();
+  void CreateFields();
+  void DestroyDefaultFields();
+  void BindFields(bool binding);
+  void CheckRequiredFields();
+  void BeginInsertAppend();
+  void EndInsertAppend();
+  bool FilteringInForce() const { return filtered_ && static_cast<bool>(OnFilterRecord); }
+  void SetFound(bool v) { found_ = v; }
+  void SetBof(bool v) { bof_ = v; }
+  void SetEof(bool v) { eof_ = v; }
+  TRecordBuffer Buffer(int index) const { return buffers_[index]; }
+  TRecordBuffer ScratchBuffer() const { return buffers_[recordCount_]; }
+  void SetModifiedFlag(bool v) { modified_ = v; }
+  void InvalidateFieldCache() { fieldCache_.clear(); }
+  // Buffers addressed by the temporary states.
+  TRecordBuffer calcBuffer_ = nullptr;
+  TRecordBuffer filterBuffer_ = nullptr;
+  TRecordBuffer keyBuffer_ = nullptr;
+  bool destroying_ = false;
+  bool defaultFields_ = false;
+  bool internalOpenComplete_ = false;
+
+ private:
+  void SetBufListSize(int value);
+  void CloseCursorAfterFailedOpen();
+
+  std::string name_;
+  TDataSetState state_ = dsInactive;
+  bool loading_ = false;
+  bool streamedActive_ = false;
+  bool readOnly_ = false;
+  bool modified_ = false;
+  bool found_ = false;
+  bool eof_ = true;
+  bool bof_ = true;
+  bool filtered_ = false;
+  bool autoCalcFields_ = true;
+  std::string filterText_;
+  TFilterOptions filterOptions_ = 0;
+  TFieldDefs fieldDefs_;
+  TFields fields_;
+  std::vector<TDataSource*> dataSources_;
+  std::vector<TRecordBuffer> buffers_;
+  int bufferCount_ = 0;
+  int recordCount_ = 0;
+  int activeRecord_ = 0;
+  int currentRecord_ = -1;
+  int disableCount_ = 0;
+  TDataSetState disableState_ = dsInactive;
+  TDataEvent enableEvent_ = deDataSetChange;
+  // Names looked up by FieldByName, remembered until the field list changes.
+  std::unordered_map<std::string, TField*> fieldCache_;
+};
+
+}  // namespace memtable

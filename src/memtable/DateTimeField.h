@@ -1,0 +1,60 @@
+// Date, time and combined date-time fields. A date stores its day number
+// counted from 0001-01-01 (day 1), a time its milliseconds since midnight, and a
+// date-time both as one 64-bit float of milliseconds.
+#pragma once
+
+#include <cstdint>
+
+#include "memtable/Field.h"
+
+namespace memtable {
+
+class TDateTimeField : public TField {
+ public:
+  TDateTimeField() : TDateTimeField(ftDateTime) {}
+  int DataSize() const override { return 8; }
+  const std::string& DisplayFormat() const { return displayFormat_; }
+  void SetDisplayFormat(std::string v) { displayFormat_ = std::move(v); }
+
+  TDateTime AsDateTime() override;
+  void SetAsDateTime(TDateTime v) override;
+  double AsFloat() override { return AsDateTime(); }
+  void SetAsFloat(double v) override { SetAsDateTime(v); }
+  std::string AsString() override;
+  void SetAsString(const std::string& v) override;
+  TVariant AsVariant() override;
+
+ protected:
+  explicit TDateTimeField(TFieldType type) : TField(type, 0) {}
+  std::string GetText(bool displayText) override;
+  void SetVariantValue(const TVariant& v) override;
+
+ private:
+  std::string displayFormat_;
+};
+
+class TDateField : public TDateTimeField {
+ public:
+  TDateField() : TDateTimeField(ftDate) {}
+};
+
+class TTimeField : public TDateTimeField {
+ public:
+  TTimeField() : TDateTimeField(ftTime) {}
+};
+
+// Day number of 1899-12-30.
+inline constexpr std::int32_t kDateDelta = 693594;
+inline constexpr std::int64_t kMSecsPerDay = 86400000;
+
+// Converts a date-time value to the native form of a date, time or date-time
+// field (8 bytes of room).
+void EncodeDateTimeNative(TFieldType type, TDateTime value, void* native);
+TDateTime DecodeDateTimeNative(TFieldType type, const void* native);
+// Text in the user's short date and/or long time format.
+std::string DateTimeToText(TFieldType type, TDateTime value);
+// Reads date and/or time text in the user's formats (also ISO yyyy-mm-dd);
+// fails with "'%s' is not a valid date and time".
+TDateTime StrToDateTimeValue(const std::string& text);
+
+}  // namespace memtable

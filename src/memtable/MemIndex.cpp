@@ -1,0 +1,230 @@
+#include "memtable/MemIndex.h"
+
+#include <strings.h>
+#include <algorithm>
+
+#include "memtable/MemTable.h"
+
+namespace memtable {
+
+namespace {
+std::string Trim(const std::string& s) {
+  std::size_t a = s.find_first_not_of(" \t");
+  if (a == std::string::npos) return {};
+  std::size_t b = s.find_last_not_of(" \t");
+  return s.substr(a, b - a + 1);
+}
+}  // namespace
+
+std::vector<TParsedKeyName> ParseFieldNames(const std::string& text) {
+  std::vector<TParsedKeyName> out;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    std::size_t end = text.find(';', start);
+    if (end == std::string::npos) end = text.size();
+    std::string part = Trim(text.substr(start, end - start));
+    if (!part.empty()) {
+      TParsedKeyName k;
+      std::size_t colon = part.find(':');
+      if (colon != std::string::npos) {
+        for (char c : part.substr(colon + 1)) {
+          switch (c) {
+            case 'C':
+            case 'c':
+              k.options |= mtifoCaseInsensitive;
+              break;
+            case 'D':
+            case 'd':
+              k.options |= mtifoDescending;
+              break;
+            case 'N':
+            case 'n':
+              k.options |= mtifoIgnoreNull;
+              break;
+            case 'P':
+            case 'p':
+              k.options |= mtifoPartial;
+              break;
+            case 'L':
+            case 'l':
+              k.options |= mtifoIgnoreLocale;
+              break;
+            default:
+              break;
+          }
+        }
+        part = Trim(part.substr(0, colon));
+      }
+      k.name = part;
+      out.push_back(k);
+    }
+    start = end + 1;
+  }
+  return out;
+}
+
+TMemIndex::TMemIndex(TCustomMemTable* table, std::string name, std::string fieldNames,
+                     TMemTableCompareOptions options, bool rowOrder)
+    : table_(table),
+      name_(std::move(name)),
+      fieldNames_(std::move(fieldNames)),
+      options_(options),
+      rowOrder_(rowOrder) {}
+
+void TMemIndex::BindFields() {
+  fieldList_.clear();
+  if (rowOrder_) return;
+  fieldList_ = table_->BuildFieldList(fieldNames_, true);
+  TIndexFieldOptions extra = 0;
+  if (options_ & mtcoDescending) extra |= mtifoDescending;
+  if (options_ & mtcoCaseInsensitive) extra |= mtifoCaseInsensitive;
+  if (options_ & mtcoPartialKey) extra |= mtifoPartial;
+  if (options_ & mtcoIgnoreNullKey) extra |= mtifoIgnoreNull;
+  if (options_ & mtcoIgnoreLocale) extra |= mtifoIgnoreLocale;
+  for (auto& f : fieldList_) f.options |= extra;
+}
+
+bool TMemIndex::Shows(TMemRecord* rec) {
+  if (!(updateStatuses_ & StatusBit(rec->updateStatus))) return false;
+  return table_->PassesIndexFilter(this, rec);
+}
+
+int TMemIndex::CompareRecords(const TMemRecord* a, const TMemRecord* b) const {
+  return table_->CompareRecords(a, b, fieldList_, 0, 0, false, false);
+}
+
+void TMemIndex::Rebuild() {
+  TMemTableStore* store = table_->Store();
+  refs_.clear();
+  refs_.reserve(store->slots.size());
+  for (TMemRecord* r : store->slots) {
+    if (!r) continue;
+    if (r->updateStatus == usDeleted && !store->enableVersioning) continue;
+    if (!Shows(r)) continue;
+    refs_.push_back(r);
+  }
+  if (!rowOrder_) {
+    table_->DoProgress(0, mtpcSort);
+    std::stable_sort(refs_.begin(), refs_.end(),
+                     [this](TMemRecord* a, TMemRecord* b) { return CompareRecords(a, b) < 0; });
+    table_->DoProgress(100, mtpcSort);
+    if (options_ & mtcoUnique) {
+      for (std::size_t i = 1; i < refs_.size(); ++i)
+        if (CompareRecords(refs_[i - 1], refs_[i]) == 0) {
+          refs_.clear();
+          upToDate_ = false;
+          throw EMemTableDupKey(SDupKey);
+        }
+    }
+  }
+  upToDate_ = true;
+}
+
+int TMemIndex::LowerBound(const TMemRecord* key, const TMemFieldList& list, int count,
+                          bool& exact) {
+  int lo = 0, hi = static_cast<int>(refs_.size());
+  while (lo < hi) {
+    int mid = lo + (hi - lo) / 2;
+    if (table_->CompareRecords(key, refs_[mid], list, count, 0, false, false) > 0)
+      lo = mid + 1;
+    else
+      hi = mid;
+  }
+  exact = lo < static_cast<int>(refs_.size()) &&
+          table_->CompareRecords(key, refs_[lo], list, count, 0, false, false) == 0;
+  return lo;
+}
+
+bool TMemIndex::HasEqualKey(const TMemRecord* rec, const TMemRecord* except) {
+  bool exact;
+  int i = LowerBound(rec, fieldList_, 0, exact);
+  for (int n = static_cast<int>(refs_.size()); i < n; ++i) {
+    if (table_->CompareRecords(rec, refs_[i], fieldList_, 0, 0, false, false) != 0) break;
+    if (refs_[i] != except) return true;
+  }
+  return false;
+}
+
+int TMemIndex::FindRecord(const TMemRecord* rec) {
+  int n = static_cast<int>(refs_.size());
+  if (rowOrder_ && upToDate_) {
+    // Usually in ascending slot order; try that, then descending.
+    for (int dir = 0; dir < 2; ++dir) {
+      int lo = 0, hi = n - 1;
+      while (lo <= hi) {
+        int mid = lo + (hi - lo) / 2;
+        int s = refs_[mid]->slot;
+        if (s == rec->slot) {
+          if (refs_[mid] == rec) return mid;
+          break;
+        }
+        bool goRight = dir == 0 ? s < rec->slot : s > rec->slot;
+        if (goRight)
+          lo = mid + 1;
+        else
+          hi = mid - 1;
+      }
+    }
+  } else if (!rowOrder_ && upToDate_ && n > 5) {
+    bool exact;
+    int i = LowerBound(rec, fieldList_, 0, exact);
+    for (; i < n; ++i) {
+      if (refs_[i] == rec) return i;
+      if (CompareRecords(rec, refs_[i]) != 0) break;
+    }
+  }
+  for (int i = 0; i < n; ++i)
+    if (refs_[i] == rec) return i;
+  return -1;
+}
+
+int TMemIndex::InsertRecord(TMemRecord* rec, int rowOrderPos) {
+  int pos;
+  if (rowOrder_) {
+    pos = rowOrderPos >= 0 ? std::min(rowOrderPos, static_cast<int>(refs_.size()))
+                           : static_cast<int>(refs_.size());
+  } else {
+    TUpdateStatus shown = rec->updateStatus == usUnmodified ? usInserted : rec->updateStatus;
+    if (!(updateStatuses_ & StatusBit(shown)) || !table_->PassesIndexFilter(this, rec)) return -1;
+    bool exact;
+    pos = LowerBound(rec, fieldList_, 0, exact);
+  }
+  refs_.insert(refs_.begin() + pos, rec);
+  upToDate_ = true;
+  return pos;
+}
+
+int TMemIndex::RemoveRecord(const TMemRecord* rec) {
+  int pos = FindRecord(rec);
+  if (pos >= 0) refs_.erase(refs_.begin() + pos);
+  upToDate_ = true;
+  return pos;
+}
+
+TMemIndex* TMemIndexes::Add(std::unique_ptr<TMemIndex> index) {
+  TMemIndex* p = index.get();
+  if (p->IsRowOrder() && !rowOrder_) rowOrder_ = p;
+  items_.push_back(std::move(index));
+  return p;
+}
+
+TMemIndex* TMemIndexes::Find(const std::string& name) const {
+  for (auto& i : items_)
+    if (strcasecmp(i->Name().c_str(), name.c_str()) == 0) return i.get();
+  return nullptr;
+}
+
+void TMemIndexes::Remove(TMemIndex* index) {
+  if (index == rowOrder_) return;
+  items_.erase(
+      std::remove_if(items_.begin(), items_.end(), [&](const auto& p) { return p.get() == index; }),
+      items_.end());
+}
+
+void TMemIndexes::ClearSorted() {
+  items_.erase(std::remove_if(items_.begin(), items_.end(),
+                              [&](const auto& p) { return p.get() != rowOrder_; }),
+               items_.end());
+}
+
+}  // namespace memtable

@@ -1,0 +1,838 @@
+#include "memtable/MemTable.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "memtable/DataSource.h"
+
+namespace memtable {
+
+namespace {
+TMemRecord* Rec(TRecordBuffer b) {
+  return reinterpret_cast<TMemRecord*>(b);
+}
+}  // namespace
+
+TCustomMemTable::TCustomMemTable() {
+  ownStore_ = std::make_unique<TMemTableStore>(this);
+  store_ = ownStore_.get();
+  attachIndex_ = 0;
+  auto row = std::make_unique<TMemIndex>(this, kRowOrderIndexName, "", 0, true);
+  row->SetInternal(true);
+  currentIndex_ = indexes_.Add(std::move(row));
+}
+
+TCustomMemTable::~TCustomMemTable() {
+  destroying_ = true;
+  try {
+    Close();
+  } catch (...) {
+  }
+  if (attachedTo_) {
+    DetachFromStore();
+  } else {
+    // Tables sharing this store lose it: close them and give them their own.
+    for (TCustomMemTable* t : std::vector<TCustomMemTable*>(store_->attachedTables)) {
+      if (!t || t == this) continue;
+      try {
+        t->Close();
+      } catch (...) {
+      }
+      t->attachedTo_ = nullptr;
+      t->TakeFreshStore();
+    }
+  }
+  if (keyRecord_) std::free(keyRecord_);
+}
+
+TMemTable::~TMemTable() = default;
+
+// --- properties -------------------------------------------------------------
+
+void TCustomMemTable::SetAutoIncMinValue(std::int32_t v) {
+  TStoreLock lock(store_);
+  store_->autoIncMin = v;
+  if (store_->autoIncMax < v) store_->autoIncMax = v - 1;
+}
+
+void TCustomMemTable::SetLanguageID(std::int32_t v) {
+  TStoreLock lock(store_);
+  store_->SetLanguageID(v);
+}
+void TCustomMemTable::SetSubLanguageID(std::int32_t v) {
+  TStoreLock lock(store_);
+  store_->SetSubLanguageID(v);
+}
+void TCustomMemTable::SetSortID(std::int32_t v) {
+  TStoreLock lock(store_);
+  store_->SetSortID(v);
+}
+void TCustomMemTable::SetLocaleID(std::int32_t v) {
+  TStoreLock lock(store_);
+  store_->SetLocaleID(v);
+}
+
+void TCustomMemTable::SetMasterSource(TDataSource* src) {
+  if (src && src->IsLinkedTo(this)) DatabaseError(SCircularDataLink, Name());
+  masterSource_ = src;
+}
+
+void TCustomMemTable::DoProgress(int percent, TMemTableProgressCode code) {
+  if (OnProgress && (progressFlags_ & ProgressBit(code))) OnProgress(this, percent, code);
+}
+
+// --- open and close ---------------------------------------------------------
+
+void TCustomMemTable::AutoIncReset() {
+  autoIncField_ = nullptr;
+  for (TField* f : Fields())
+    if (f->DataType() == ftAutoInc) {
+      autoIncField_ = f;
+      break;
+    }
+  store_->autoIncMax = store_->autoIncMin - 1;
+}
+
+void TCustomMemTable::InternalOpen() {
+  if (attachedTo_ && !attachedTo_->Active()) attachedTo_->Open();
+  TStoreLock lock(store_);
+  bool owner = store_->owner == this;
+  if (!owner) {
+    FieldDefs() = attachedTo_->FieldDefs();
+  } else if (!defaultFields_) {
+    TFieldDefs defs;
+    for (TField* f : Fields())
+      if (f->FieldKind() == fkData || f->FieldKind() == fkInternalCalc) {
+        TFieldDef& d = defs.Add(f->FieldName(), f->DataType(), f->Size(), f->Required());
+        d.SetInternalCalcField(f->FieldKind() == fkInternalCalc);
+      }
+    FieldDefs() = defs;
+  }
+  if (defaultFields_) {
+    if (FieldDefs().Count() == 0) throw EMemTableError(SNoFieldDefs);
+    CreateFields();
+  }
+  if (owner) AutoIncReset();
+  if (!owner)
+    autoIncField_ =
+        attachedTo_->autoIncField_ ? FindField(attachedTo_->autoIncField_->FieldName()) : nullptr;
+  BindFields(true);
+  if (owner) {
+    store_->LayoutRecord(this, FieldDefs(), 0);
+  } else if (!store_->layoutDone) {
+    throw EMemTableError(STableMustBeClosed);
+  }
+  for (TField* f : Fields())
+    if (f->FieldNo() > 0) f->offset_ = store_->DataOffset(f->FieldNo());
+  if (keyRecord_) std::free(keyRecord_);
+  keyRecord_ = Rec(AllocRecordBuffer());
+  lastKeyNames_.clear();
+  lastKeyList_.clear();
+  cursorOpen_ = true;
+  position_ = -1;
+  pendingPos_ = -1;
+  try {
+    CreateIndexesFromDefs();
+  } catch (...) {
+    cursorOpen_ = false;
+    throw;
+  }
+  currentIndex_ = indexes_.RowOrder();
+}
+
+void TCustomMemTable::CreateIndexesFromDefs() {
+  indexes_.RowOrder()->BindFields();
+  for (int i = 0; i < indexDefs_.Count(); ++i) {
+    const TIndexDef& def = indexDefs_[i];
+    if (def.Fields.empty() || def.Name.empty()) throw EMemTableError(SMissingIndexFields);
+    auto idx =
+        std::make_unique<TMemIndex>(this, def.Name, def.Fields, CompareOptionsOf(def), false);
+    idx->BindFields();
+    indexes_.Add(std::move(idx));
+  }
+}
+
+void TCustomMemTable::DoAfterOpen() {
+  if (!inAfterOpen_) {
+    inAfterOpen_ = true;
+    try {
+      MarkIndexesOutOfDate();
+      RebuildIndexes();
+      Refresh();
+      if (!indexFieldNames_.empty())
+        SetIndexFieldNames(indexFieldNames_);
+      else if (!indexName_.empty())
+        SetIndexName(indexName_);
+    } catch (...) {
+      inAfterOpen_ = false;
+      throw;
+    }
+    inAfterOpen_ = false;
+  }
+  TDataSet::DoAfterOpen();
+}
+
+void TCustomMemTable::DoBeforeClose() {
+  if (State() == dsEdit || State() == dsInsert) Cancel();
+  TDataSet::DoBeforeClose();
+}
+
+void TCustomMemTable::InternalClose() {
+  if (!cursorOpen_) {
+    DestroyDefaultFields();
+    return;
+  }
+  {
+    TStoreLock lock(store_);
+    if (store_->owner == this) {
+      EmptyStore();
+      for (TCustomMemTable* t : std::vector<TCustomMemTable*>(store_->attachedTables))
+        if (t && t != this && t->Active()) t->Close();
+    }
+  }
+  position_ = -1;
+  pendingPos_ = -1;
+  indexes_.ClearSorted();
+  indexes_.RowOrder()->Clear();
+  currentIndex_ = indexes_.RowOrder();
+  for (TField* f : Fields()) f->Unbind();
+  if (keyRecord_) {
+    std::free(keyRecord_);
+    keyRecord_ = nullptr;
+  }
+  lastKeyNames_.clear();
+  lastKeyList_.clear();
+  cursorOpen_ = false;
+  autoIncField_ = nullptr;
+  DestroyDefaultFields();
+}
+
+void TCustomMemTable::EmptyStore() {
+  DoProgress(0, mtpcEmpty);
+  DisableControls();
+  try {
+    for (TCustomMemTable* t : store_->attachedTables) {
+      if (!t || !t->cursorOpen_) continue;
+      if (t->Active() && t != this) t->CheckBrowseMode();
+      if (t->Active()) {
+        t->ClearBuffers();
+        t->DataEvent(deDataSetChange);
+      }
+      for (auto& idx : t->indexes_) idx->Clear();
+      t->position_ = -1;
+    }
+    store_->ClearRecords();
+  } catch (...) {
+    EnableControls();
+    throw;
+  }
+  EnableControls();
+  DoProgress(100, mtpcEmpty);
+}
+
+void TCustomMemTable::EmptyTable() {
+  CheckActive();
+  CheckBrowseMode();
+  {
+    TStoreLock lock(store_);
+    EmptyStore();
+  }
+  for (TCustomMemTable* t : store_->attachedTables)
+    if (t && t->Active()) t->Resync(0);
+}
+
+// --- buffers ----------------------------------------------------------------
+
+TRecordBuffer TCustomMemTable::AllocRecordBuffer() {
+  auto* r = static_cast<TMemRecord*>(std::calloc(1, store_->RecordSize() + 8));
+  if (!r) throw std::bad_alloc();
+  store_->InitRecord(r);
+  return reinterpret_cast<TRecordBuffer>(r);
+}
+
+void TCustomMemTable::FreeRecordBuffer(TRecordBuffer& buffer) {
+  if (!buffer) return;
+  TMemTableStore::FreeVarBlocks(*store_, Rec(buffer));
+  std::free(buffer);
+  buffer = nullptr;
+}
+
+void TCustomMemTable::InternalInitRecord(TRecordBuffer buffer) {
+  TMemTableStore::FreeVarBlocks(*store_, Rec(buffer));
+  store_->InitRecord(Rec(buffer));
+}
+
+void TCustomMemTable::FreeFieldBuffers() {}
+
+TMemIndex* TCustomMemTable::EnsureCurrent() {
+  if (!currentIndex_->UpToDate()) {
+    currentIndex_->Rebuild();
+    ResetPositionsAfterRebuild();
+  }
+  return currentIndex_;
+}
+
+void TCustomMemTable::CopyToBuffer(TMemRecord* buffer, TMemRecord* rec) {
+  TMemTableStore::FreeVarBlocks(*store_, buffer);
+  std::memcpy(buffer, rec, store_->RecordSize());
+  for (int fieldNo : store_->VarFields())
+    TMemTableStore::SetVarBlock(buffer, store_->DataOffset(fieldNo), nullptr);
+  buffer->previousVersion = nullptr;
+  buffer->position = position_;
+  buffer->flags &= ~1;
+  store_->SetBookmarkRecord(buffer, attachIndex_, rec);
+  store_->SetBookmarkFlag(buffer, attachIndex_, bfCurrent);
+}
+
+TGetResult TCustomMemTable::GetRecord(TRecordBuffer buffer, TGetMode mode, bool) {
+  TMemIndex* idx = EnsureCurrent();
+  const auto& refs = idx->References();
+  int count = static_cast<int>(refs.size());
+  bool filtering = FilteringInForce();
+  switch (mode) {
+    case gmCurrent:
+      if (position_ >= count) return grEOF;
+      if (position_ < 0) return grBOF;
+      if (filtering && !PassesFilter(refs[position_])) return grEOF;
+      break;
+    case gmNext:
+      if (!filtering) {
+        if (position_ < count - 1)
+          ++position_;
+        else
+          return grEOF;
+      } else {
+        int p = position_;
+        for (;;) {
+          if (p >= count - 1) return grEOF;
+          ++p;
+          if (PassesFilter(refs[p])) break;
+        }
+        position_ = p;
+      }
+      break;
+    case gmPrior:
+      if (!filtering) {
+        if (position_ > 0)
+          position_ = std::min(position_, count) - 1;
+        else
+          return grBOF;
+      } else {
+        int p = std::min(position_, count);
+        for (;;) {
+          if (p <= 0) return grBOF;
+          --p;
+          if (PassesFilter(refs[p])) break;
+        }
+        position_ = p;
+      }
+      break;
+  }
+  CopyToBuffer(Rec(buffer), refs[position_]);
+  if (recalcOnFetch_ && OnCalcFields) GetCalcFields(buffer);
+  return grOK;
+}
+
+bool TCustomMemTable::PassesFilter(TMemRecord* rec) {
+  if (!FilteringInForce()) return true;
+  bool accept = true;
+  TRecordBuffer saved = filterBuffer_;
+  filterBuffer_ = reinterpret_cast<TRecordBuffer>(rec);
+  TDataSetState old = SetTempState(dsFilter);
+  try {
+    OnFilterRecord(this, accept);
+  } catch (...) {
+    RestoreState(old);
+    filterBuffer_ = saved;
+    throw;
+  }
+  RestoreState(old);
+  filterBuffer_ = saved;
+  return accept;
+}
+
+bool TCustomMemTable::PassesIndexFilter(TMemIndex* index, TMemRecord* rec) {
+  auto& handler = index->OnFilter ? index->OnFilter : OnFilterIndex;
+  if (!handler || (index->IsRowOrder() && !index->OnFilter)) return true;
+  bool accept = true;
+  TRecordBuffer saved = filterBuffer_;
+  filterBuffer_ = reinterpret_cast<TRecordBuffer>(rec);
+  TDataSetState old = SetTempState(dsFilter);
+  try {
+    handler(this, index, accept);
+  } catch (...) {
+    RestoreState(old);
+    filterBuffer_ = saved;
+    throw;
+  }
+  RestoreState(old);
+  filterBuffer_ = saved;
+  return accept;
+}
+
+void TCustomMemTable::InternalLast() {
+  position_ = EnsureCurrent()->Count();
+}
+
+// --- bookmarks --------------------------------------------------------------
+
+TBookmark TCustomMemTable::GetBookmarkData(TRecordBuffer buffer) {
+  TMemRecord* rec = store_->BookmarkRecord(Rec(buffer), attachIndex_);
+  if (!rec) return {};
+  return TBookmark{rec, store_->storeId, rec->slot, rec->serial, true};
+}
+
+void TCustomMemTable::SetBookmarkData(TRecordBuffer buffer, const TBookmark& bookmark) {
+  store_->SetBookmarkRecord(Rec(buffer), attachIndex_,
+                            static_cast<const TMemRecord*>(bookmark.record));
+}
+
+TBookmarkFlag TCustomMemTable::GetBookmarkFlag(TRecordBuffer buffer) {
+  return store_->BookmarkFlag(Rec(buffer), attachIndex_);
+}
+
+void TCustomMemTable::SetBookmarkFlag(TRecordBuffer buffer, TBookmarkFlag flag) {
+  store_->SetBookmarkFlag(Rec(buffer), attachIndex_, flag);
+}
+
+bool TCustomMemTable::BookmarkValid(const TBookmark& bm) {
+  if (!bm || !cursorOpen_) return false;
+  TStoreLock lock(store_);
+  return bm.storeId == store_->storeId &&
+         store_->IsStored(static_cast<const TMemRecord*>(bm.record), bm.slot, bm.serial);
+}
+
+int TCustomMemTable::CompareBookmarks(const TBookmark& a, const TBookmark& b) {
+  if (!BookmarkValid(a) || !BookmarkValid(b)) return 0;
+  auto* ra = static_cast<const TMemRecord*>(a.record);
+  auto* rb = static_cast<const TMemRecord*>(b.record);
+  int r;
+  if (currentIndex_->IsRowOrder()) {
+    r = ra->slot - rb->slot;
+  } else {
+    r = currentIndex_->CompareRecords(ra, rb);
+    if (r == 0) r = currentIndex_->FindRecord(ra) - currentIndex_->FindRecord(rb);
+    if (r == 0) r = ra->slot - rb->slot;
+  }
+  return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}
+
+void TCustomMemTable::InternalGotoBookmark(const TBookmark& bm) {
+  TStoreLock lock(store_);
+  // A bookmark whose record is gone would otherwise leave the cursor on some
+  // other record and report success.
+  if (!BookmarkValid(bm)) Error(SRecordNotFound);
+  int pos = EnsureCurrent()->FindRecord(static_cast<const TMemRecord*>(bm.record));
+  if (pos < 0) Error(SRecordNotFound);
+  position_ = pos;
+}
+
+void TCustomMemTable::InternalSetToRecord(TRecordBuffer buffer) {
+  TMemRecord* b = Rec(buffer);
+  if (b->position != -1) {
+    position_ = b->position;
+    return;
+  }
+  switch (GetBookmarkFlag(buffer)) {
+    case bfEOF:
+      InternalLast();
+      return;
+    case bfBOF:
+      InternalFirst();
+      return;
+    default:
+      break;
+  }
+  TMemRecord* rec = store_->BookmarkRecord(b, attachIndex_);
+  if (!rec) return;
+  int pos = EnsureCurrent()->FindRecord(rec);
+  if (pos >= 0) position_ = pos;
+}
+
+// --- record count and number ------------------------------------------------
+
+int TCustomMemTable::RecordCount() {
+  CheckActive();
+  TMemIndex* idx = EnsureCurrent();
+  if (!FilteringInForce()) return idx->Count();
+  int n = 0;
+  for (TMemRecord* r : idx->References())
+    if (PassesFilter(r)) ++n;
+  return n;
+}
+
+int TCustomMemTable::RecNo() {
+  if (!Active() || State() == dsInsert) return -1;
+  TRecordBuffer b = ActiveBuffer();
+  if (!b || State() == dsCalcFields || State() == dsFilter) return -1;
+  return Rec(b)->position + 1;
+}
+
+void TCustomMemTable::SetRecNo(int value) {
+  if (!Active()) return;
+  CheckBrowseMode();
+  int count = RecordCount();
+  if (value < 1 || value > count || value == RecNo()) return;
+  if (FilteringInForce()) {
+    MoveBy(value - RecNo());
+    return;
+  }
+  DoBeforeScroll();
+  position_ = value - 1;
+  DoAfterScroll();
+  Resync(0);
+}
+
+TUpdateStatus TCustomMemTable::UpdateStatus() {
+  TRecordBuffer b = ActiveBuffer();
+  if (!b) return usUnmodified;
+  TMemRecord* rec = StoredRecordOf(Rec(b));
+  return rec ? rec->updateStatus : usInserted;
+}
+
+TMemRecord* TCustomMemTable::StoredRecordOf(const TMemRecord* buffer) const {
+  if (buffer->Stored()) return const_cast<TMemRecord*>(buffer);
+  if (buffer->slot < 0 || buffer->slot >= static_cast<int>(store_->slots.size())) return nullptr;
+  return store_->slots[buffer->slot];
+}
+
+// --- editing hooks ----------------------------------------------------------
+
+void TCustomMemTable::DoBeforeInsert() {
+  rememberedRecNo_ = RecNo();
+  TDataSet::DoBeforeInsert();
+}
+
+void TCustomMemTable::DoOnNewRecord() {
+  for (TField* f : Fields())
+    if (!f->DefaultExpression().empty() && f->DataType() != ftLargeint)
+      f->SetAsString(f->DefaultExpression());
+  TDataSet::DoOnNewRecord();
+  if (autoIncField_ && !Loading()) {
+    TStoreLock lock(store_);
+    TMemRecord* b = Rec(ActiveBuffer());
+    std::int32_t v = store_->autoIncMax + 1;
+    std::uint8_t* p = b->Data() + autoIncField_->offset_;
+    p[0] = 2;
+    std::memcpy(p + 1, &v, 4);
+  }
+}
+
+void TCustomMemTable::DoBeforePost() {
+  TDataSet::DoBeforePost();
+  if (autoIncField_) {
+    TStoreLock lock(store_);
+    TMemRecord* b = Rec(ActiveBuffer());
+    const std::uint8_t* p = b->Data() + autoIncField_->offset_;
+    if (p[0] != 0) {
+      std::int32_t v;
+      std::memcpy(&v, p + 1, 4);
+      if (v > store_->autoIncMax) store_->autoIncMax = v;
+    }
+  }
+}
+
+void TCustomMemTable::InternalPost() {
+  CheckRequiredFields();
+  TStoreLock lock(store_);
+  TMemRecord* buffer = Rec(ActiveBuffer());
+  pendingPos_ = -1;
+  if (State() == dsInsert)
+    AddRecordToStore(buffer);
+  else
+    WriteBackRecord(buffer);
+}
+
+void TCustomMemTable::CheckUnique(const TMemRecord* rec, const TMemRecord* except) {
+  for (TCustomMemTable* t : store_->attachedTables) {
+    if (!t || !t->cursorOpen_) continue;
+    for (auto& idx : t->indexes_) {
+      if (idx->IsRowOrder() || !(idx->Options() & mtcoUnique) ||
+          (idx->Options() & mtcoNonMaintained) || !idx->Enabled() || !t->enableIndexes_)
+        continue;
+      if (!idx->UpToDate()) idx->Rebuild();
+      if (idx->HasEqualKey(rec, except)) throw EMemTableDupKey(SDupKey);
+    }
+  }
+}
+
+void TCustomMemTable::AddRecordToStore(TMemRecord* buffer) {
+  CheckUnique(buffer, nullptr);
+  bool append = GetBookmarkFlag(reinterpret_cast<TRecordBuffer>(buffer)) == bfEOF;
+  TMemRecord* rec = store_->DuplicateRecord(buffer);
+  TMemTableStore::FreeVarBlocks(*store_, buffer);
+  rec->position = -1;
+  rec->updateStatus = usUnmodified;
+  bool ok = store_->StoreAdd(rec);
+  if (!ok) throw EMemTableFatalError(SBookmarkOutOfRange);
+  rec->transactionLevel = store_->transactionLevel;
+  for (TCustomMemTable* t : store_->attachedTables) {
+    if (!t || !t->cursorOpen_) continue;
+    for (auto& idx : t->indexes_) {
+      bool posting = t == this && idx.get() == currentIndex_;
+      bool takes = !(idx->Options() & mtcoNonMaintained) && t->enableIndexes_ && idx->Enabled();
+      if (!takes) {
+        idx->SetUpToDate(false);
+        continue;
+      }
+      if (!idx->UpToDate()) {
+        idx->Rebuild();
+        if (posting) pendingPos_ = rec->position = idx->FindRecord(rec);
+        continue;
+      }
+      int rowPos = -1;
+      if (idx->IsRowOrder() && posting && !append) rowPos = std::max(0, rememberedRecNo_ - 1);
+      int pos = idx->InsertRecord(rec, rowPos);
+      if (posting) {
+        pendingPos_ = pos;
+        rec->position = pos;
+      }
+    }
+  }
+  store_->dataModified = true;
+  store_->ClearModifiedMarks();
+  // The cursor follows the new record so the re-read shows it.
+  if (currentIndex_->IsRowOrder() && pendingPos_ >= 0) position_ = pendingPos_;
+}
+
+void TCustomMemTable::WriteBackRecord(TMemRecord* buffer) {
+  TMemRecord* rec = store_->BookmarkRecord(buffer, attachIndex_);
+  if (!rec || !store_->IsStored(rec, rec->slot, rec->serial)) Error(SRecordNotFound);
+  CheckUnique(buffer, rec);
+  if (Modified()) {
+    if (rec->updateStatus != usInserted) rec->updateStatus = usModified;
+    if (store_->enableVersioning &&
+        (store_->versioningMode == mtvmAllSinceCheckPoint || !rec->previousVersion ||
+         rec->previousVersion->transactionLevel < store_->transactionLevel)) {
+      TMemRecord* copy = store_->DuplicateRecord(rec);
+      copy->previousVersion = rec->previousVersion;
+      copy->flags |= 1;
+      rec->previousVersion = copy;
+    }
+    store_->dataModified = true;
+  }
+  // Sorted indexes must see the old key to find the record, so remove first.
+  struct Touch {
+    TCustomMemTable* table;
+    TMemIndex* index;
+  };
+  std::vector<Touch> reinsert;
+  for (TCustomMemTable* t : store_->attachedTables) {
+    if (!t || !t->cursorOpen_) continue;
+    for (auto& idx : t->indexes_) {
+      if (idx->IsRowOrder()) continue;
+      bool takes = !(idx->Options() & mtcoNonMaintained) && t->enableIndexes_ && idx->Enabled();
+      if (!takes || !idx->UpToDate()) {
+        idx->SetUpToDate(false);
+        continue;
+      }
+      if (idx->CompareRecords(rec, buffer) != 0 ||
+          !(idx->UpdateStatuses() & StatusBit(usModified))) {
+        idx->RemoveRecord(rec);
+        reinsert.push_back({t, idx.get()});
+      }
+    }
+  }
+  // Copy the new values in, keeping the store's own header fields.
+  std::int32_t slot = rec->slot;
+  std::uint32_t serial = rec->serial;
+  TUpdateStatus status = rec->updateStatus;
+  TMemRecord* prev = rec->previousVersion;
+  std::vector<TVarBlock*> oldBlocks;
+  for (int fieldNo : store_->VarFields())
+    oldBlocks.push_back(TMemTableStore::GetVarBlock(rec, store_->DataOffset(fieldNo)));
+  std::memcpy(rec, buffer, store_->RecordSize());
+  rec->slot = slot;
+  rec->serial = serial;
+  rec->updateStatus = status;
+  rec->previousVersion = prev;
+  rec->position = -1;
+  for (std::size_t k = 0; k < store_->VarFields().size(); ++k) {
+    int off = store_->DataOffset(store_->VarFields()[k]);
+    TVarBlock* own = TMemTableStore::GetVarBlock(buffer, off);
+    if (own) {
+      std::free(oldBlocks[k]);
+      TMemTableStore::SetVarBlock(buffer, off, nullptr);
+    } else if (rec->Data()[off] == 0) {
+      std::free(oldBlocks[k]);
+    } else {
+      own = oldBlocks[k];
+    }
+    TMemTableStore::SetVarBlock(rec, off, own);
+  }
+  rec->flags |= 1;
+  rec->transactionLevel = store_->transactionLevel;
+  for (auto& t : reinsert) {
+    if (!t.index->Shows(rec)) continue;
+    int pos = t.index->InsertRecord(rec, -1);
+    if (t.table == this && t.index == currentIndex_) pendingPos_ = pos;
+  }
+  store_->ClearModifiedMarks();
+}
+
+void TCustomMemTable::InternalDelete() {
+  TStoreLock lock(store_);
+  TMemIndex* cur = EnsureCurrent();
+  if (position_ < 0 || position_ >= cur->Count()) Error(SRecordNotFound);
+  TMemRecord* rec = cur->References()[position_];
+  bool keep = store_->enableVersioning;
+  for (TCustomMemTable* t : store_->attachedTables) {
+    if (!t || !t->cursorOpen_) continue;
+    for (auto& idx : t->indexes_) {
+      bool posting = t == this && idx.get() == currentIndex_;
+      bool takes = !(idx->Options() & mtcoNonMaintained) &&
+                   ((t->enableIndexes_ && idx->Enabled()) || posting);
+      if (!takes) {
+        idx->SetUpToDate(false);
+        continue;
+      }
+      if (keep && (idx->UpdateStatuses() & StatusBit(usDeleted))) continue;
+      int pos = idx->RemoveRecord(rec);
+      if (posting) pendingPos_ = pos;
+    }
+  }
+  if (keep) {
+    TMemRecord* copy = store_->DuplicateRecord(rec);
+    copy->previousVersion = rec->previousVersion;
+    copy->flags |= 1;
+    rec->previousVersion = copy;
+    rec->updateStatus = usDeleted;
+    rec->transactionLevel = store_->transactionLevel;
+    ++store_->deletedCount;
+  } else {
+    store_->StoreRemove(rec);
+  }
+  store_->dataModified = true;
+}
+
+void TCustomMemTable::RefreshAttached() {
+  if (!attachedAutoRefresh_) return;
+  for (TCustomMemTable* t : std::vector<TCustomMemTable*>(store_->attachedTables))
+    if (t && t != this && t->Active() && t->State() == dsBrowse) t->Refresh();
+}
+
+void TCustomMemTable::DoAfterPost() {
+  RefreshAttached();
+  if (autoReposition_ && pendingPos_ >= 0) {
+    position_ = pendingPos_;
+    Resync(0);
+  }
+  TDataSet::DoAfterPost();
+}
+
+void TCustomMemTable::DoAfterDelete() {
+  RefreshAttached();
+  TDataSet::DoAfterDelete();
+}
+
+void TCustomMemTable::InternalRefresh() {
+  if (!currentIndex_->UpToDate()) EnsureCurrent();
+  int count = currentIndex_->Count();
+  if (position_ > count) position_ = count;
+}
+
+// --- field data -------------------------------------------------------------
+
+bool TCustomMemTable::GetFieldData(TField* field, void* dest) {
+  if (!cursorOpen_) return false;
+  TRecordBuffer buf = ActiveBuffer();
+  if (State() == dsOldValue) {
+    TRecordBuffer a = ActiveBuffer();
+    if (!a) return false;
+    TMemRecord* rec = StoredRecordOf(Rec(a));
+    while (rec && rec->previousVersion) rec = rec->previousVersion;
+    buf = reinterpret_cast<TRecordBuffer>(rec);
+  }
+  if (!buf || field->FieldNo() < 1) return false;
+  TStoreLock lock(store_);
+  TMemRecord* rec = Rec(buf);
+  int fieldNo = field->FieldNo();
+  int off = field->offset_;
+  if (!(store_->FieldFlags(fieldNo) & mtfVarLength)) {
+    const std::uint8_t* p = rec->Data() + off;
+    if (p[0] == 0) return false;
+    if (dest) std::memcpy(dest, p + 1, field->DataSize());
+    return true;
+  }
+  if (rec->Data()[off] == 0) return false;
+  TVarBlock* b = TMemTableStore::GetVarBlock(rec, off);
+  if (!b) {
+    if (rec->slot < 0) throw EMemTableInvalidRecord(SInvalidRecord);
+    TMemRecord* stored = StoredRecordOf(rec);
+    if (!stored) throw EMemTableInvalidRecord(SInvalidRecord);
+    b = TMemTableStore::GetVarBlock(stored, off);
+  }
+  if (!dest) return true;
+  std::string bytes(b ? reinterpret_cast<const char*>(b->Bytes()) : "", b ? b->length : 0);
+  if ((store_->FieldFlags(fieldNo) & mtfCompressed) && OnDecompressField)
+    OnDecompressField(this, bytes);
+  int width = field->DataSize();
+  std::memset(dest, 0, width);
+  if (field->DataType() == ftWideString) {
+    std::uint32_t n = static_cast<std::uint32_t>(std::min<std::size_t>(bytes.size(), width - 4));
+    std::memcpy(dest, &n, 4);
+    std::memcpy(static_cast<std::uint8_t*>(dest) + 4, bytes.data(), n);
+  } else {
+    std::memcpy(dest, bytes.data(), std::min<std::size_t>(bytes.size(), width - 1));
+  }
+  return true;
+}
+
+void TCustomMemTable::SetFieldData(TField* field, const void* src) {
+  if (!cursorOpen_) return;
+  switch (State()) {
+    case dsEdit:
+    case dsInsert:
+    case dsSetKey:
+    case dsCalcFields:
+    case dsFilter:
+    case dsNewValue:
+    case dsInternalCalc:
+      break;
+    default:
+      Error(SNotEditMode);
+  }
+  if ((ReadOnly() || field->ReadOnly()) && State() != dsSetKey)
+    DatabaseError(Format(SFieldReadOnly, field->DisplayName().c_str()));
+  if (field->FieldKind() == fkData || field->FieldKind() == fkCalculated ||
+      field->FieldKind() == fkInternalCalc)
+    field->Validate(src);
+  TRecordBuffer buf = ActiveBuffer();
+  if (!buf || field->FieldNo() < 1) return;
+  {
+    TStoreLock lock(store_);
+    TMemRecord* rec = Rec(buf);
+    int fieldNo = field->FieldNo();
+    int off = field->offset_;
+    if (!(store_->FieldFlags(fieldNo) & mtfVarLength)) {
+      std::uint8_t* p = rec->Data() + off;
+      p[0] = src ? 2 : 0;
+      if (src) std::memcpy(p + 1, src, field->DataSize());
+    } else {
+      TVarBlock* old = TMemTableStore::GetVarBlock(rec, off);
+      std::free(old);
+      TMemTableStore::SetVarBlock(rec, off, nullptr);
+      rec->Data()[off] = src ? 2 : 0;
+      if (src) {
+        std::string bytes;
+        if (field->DataType() == ftWideString) {
+          std::uint32_t n;
+          std::memcpy(&n, src, 4);
+          bytes.assign(static_cast<const char*>(src) + 4, n);
+        } else {
+          const char* s = static_cast<const char*>(src);
+          bytes.assign(s, strnlen(s, field->DataSize()));
+        }
+        if ((store_->FieldFlags(fieldNo) & mtfCompressed) && OnCompressField)
+          OnCompressField(this, bytes);
+        TMemTableStore::SetVarBlock(rec, off,
+                                    TMemTableStore::NewVarBlock(bytes.data(), bytes.size()));
+      }
+    }
+    if (field->FieldKind() == fkData) store_->SetFieldFlag(fieldNo, mtfModified, true);
+  }
+  if (State() != dsCalcFields && State() != dsFilter && State() != dsNewValue)
+    DataEvent(deFieldChange, reinterpret_cast<std::intptr_t>(field));
+}
+
+}  // namespace memtable

@@ -1,0 +1,247 @@
+// The memory table: a dataset whose records live in memory, in a record store
+// that it owns or shares with other tables.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "memtable/DataSet.h"
+#include "memtable/IndexDef.h"
+#include "memtable/MemIndex.h"
+#include "memtable/MemTableStore.h"
+
+namespace memtable {
+
+class TDataSource;
+
+class TCustomMemTable : public TDataSet {
+ public:
+  TCustomMemTable();
+  ~TCustomMemTable() override;
+
+  bool ActivateOnLoad() const override { return designActivation_; }
+
+  // Storage.
+  bool DesignActivation() const { return designActivation_; }
+  void SetDesignActivation(bool v) { designActivation_ = v; }
+  std::int32_t AutoIncMinValue() const { return store_->autoIncMin; }
+  void SetAutoIncMinValue(std::int32_t v);
+  TMemTablePerformance Performance() const { return store_->performance; }
+  void SetPerformance(TMemTablePerformance v) { store_->performance = v; }
+  bool EnableVersioning() const { return store_->enableVersioning; }
+  void SetEnableVersioning(bool v) { store_->enableVersioning = v; }
+  TMemTableVersioningMode VersioningMode() const { return store_->versioningMode; }
+  void SetVersioningMode(TMemTableVersioningMode v) { store_->versioningMode = v; }
+  TMemTableStore* Store() const { return store_; }
+
+  // Attachment.
+  TCustomMemTable* AttachedTo() const { return attachedTo_; }
+  void SetAttachedTo(TCustomMemTable* table);
+  int AttachMaxCount() const { return store_->attachMaxCount; }
+  void SetAttachMaxCount(int v);
+  bool AttachedAutoRefresh() const { return attachedAutoRefresh_; }
+  void SetAttachedAutoRefresh(bool v) { attachedAutoRefresh_ = v; }
+  bool Standalone() const { return store_->standalone; }
+  void SetStandalone(bool v);
+  int AttachIndex() const { return attachIndex_; }
+
+  // Locale.
+  std::int32_t LanguageID() const { return store_->languageID; }
+  void SetLanguageID(std::int32_t v);
+  std::int32_t SubLanguageID() const { return store_->subLanguageID; }
+  void SetSubLanguageID(std::int32_t v);
+  std::int32_t SortID() const { return store_->sortID; }
+  void SetSortID(std::int32_t v);
+  std::int32_t LocaleID() const { return store_->localeID; }
+  void SetLocaleID(std::int32_t v);
+
+  // Indexes.
+  bool EnableIndexes() const { return enableIndexes_; }
+  void SetEnableIndexes(bool v) { enableIndexes_ = v; }
+  bool AutoAddIndexes() const { return autoAddIndexes_; }
+  void SetAutoAddIndexes(bool v) { autoAddIndexes_ = v; }
+  bool AutoReposition() const { return autoReposition_; }
+  void SetAutoReposition(bool v) { autoReposition_ = v; }
+  TIndexDefs& IndexDefs() { return indexDefs_; }
+  TMemIndexes& Indexes() { return indexes_; }
+  TMemIndex* CurrentIndex() const { return currentIndex_; }
+  const std::string& IndexName() const { return indexName_; }
+  void SetIndexName(const std::string& name);
+  const std::string& IndexFieldNames() const { return indexFieldNames_; }
+  void SetIndexFieldNames(const std::string& names);
+  // Adds a sorted index now (the table must be open to fill it).
+  TMemIndex* AddIndex(const std::string& name, const std::string& fields,
+                      TMemTableCompareOptions options);
+  void DeleteIndex(const std::string& name);
+  void UpdateIndexes();
+  bool RecalcOnIndex() const { return recalcOnIndex_; }
+  void SetRecalcOnIndex(bool v) { recalcOnIndex_ = v; }
+  bool RecalcOnFetch() const { return recalcOnFetch_; }
+  void SetRecalcOnFetch(bool v) { recalcOnFetch_ = v; }
+
+  // Master-detail properties: kept, not acted on.
+  TDataSource* MasterSource() const { return masterSource_; }
+  void SetMasterSource(TDataSource* src);
+  TDataSource* MasterDataSource() const override { return masterSource_; }
+  std::string MasterFields, DetailFields;
+  bool RangeIgnoreNullKeyValues = true;
+
+  // Persistence properties: stored, not acted on here.
+  bool Persistent = false;
+  std::string PersistentFile;
+  bool PersistentBackup = false;
+  std::string PersistentBackupExt = "bak";
+  bool StoreDataOnForm = false;
+  int LoadLimit = -1;
+  int SaveLimit = -1;
+  TMemTableProgressCodes ProgressFlags() const { return progressFlags_; }
+  void SetProgressFlags(TMemTableProgressCodes v) { progressFlags_ = v; }
+  std::string Version() const { return "4.08b"; }
+  void SetVersion(const std::string&) {}
+
+  // Versioning and transactions.
+  void StartTransaction();
+  void Commit();
+  void Rollback();
+  int TransactionLevel() const { return store_->transactionLevel; }
+  // Drops every kept version and deleted record; statuses become unmodified.
+  void CheckPoint();
+  // Empties every table sharing the store.
+  void EmptyTable();
+
+  // Dataset overrides.
+  int RecordCount() override;
+  int RecNo() override;
+  void SetRecNo(int value) override;
+  bool BookmarkValid(const TBookmark& bookmark) override;
+  int CompareBookmarks(const TBookmark& a, const TBookmark& b) override;
+  bool Locate(const std::string& keyFields, const TVariant& keyValues,
+              TLocateOptions options = 0) override;
+  TVariant Lookup(const std::string& keyFields, const TVariant& keyValues,
+                  const std::string& resultFields) override;
+  TUpdateStatus UpdateStatus() override;
+  bool GetFieldData(TField* field, void* dest) override;
+  void SetFieldData(TField* field, const void* src) override;
+  bool IsCursorOpen() const override { return cursorOpen_; }
+
+  // Comparison (also used by the indexes).
+  int CompareFields(const void* a, const void* b, int lenA, int lenB, const TMemKeyField& f,
+                    TIndexFieldOptions options, bool& fullCompare);
+  int CompareRecords(const TMemRecord* a, const TMemRecord* b, const TMemFieldList& list, int count,
+                     int mode, bool partial, bool skipNullA);
+  // Fills a field list from "A;B:C" names; fails as locate does.
+  TMemFieldList BuildFieldList(const std::string& names, bool forIndex);
+  bool PassesFilter(TMemRecord* rec);
+  bool PassesIndexFilter(TMemIndex* index, TMemRecord* rec);
+  void DoProgress(int percent, TMemTableProgressCode code);
+  int TablePosition() const { return position_; }
+
+  // Events.
+  std::function<void(TCustomMemTable*, int percent, TMemTableProgressCode code)> OnProgress;
+  std::function<void(TCustomMemTable*, TField* field, const void* keyField, const void* aField,
+                     TFieldType fieldType, TIndexFieldOptions options, bool& fullCompare,
+                     int& result)>
+      OnCompareFields;
+  std::function<void(TCustomMemTable*, TMemIndex*, bool& accept)> OnFilterIndex;
+  std::function<void(TCustomMemTable*, const TFieldDef&, std::uint8_t& flags)> OnSetupField;
+  std::function<void(TCustomMemTable*, std::string& data)> OnCompressField;
+  std::function<void(TCustomMemTable*, std::string& data)> OnDecompressField;
+  std::function<void(TCustomMemTable*)> OnLoadRecord, OnLoadField, OnSaveRecord, OnSaveField,
+      OnCompressBlobStream, OnDecompressBlobStream, OnSetupFieldProperties, OnSave, OnLoad;
+
+ protected:
+  void InternalOpen() override;
+  void InternalClose() override;
+  void InternalFirst() override { position_ = -1; }
+  void InternalLast() override;
+  TGetResult GetRecord(TRecordBuffer buffer, TGetMode mode, bool doCheck) override;
+  void InternalInitRecord(TRecordBuffer buffer) override;
+  TRecordBuffer AllocRecordBuffer() override;
+  void FreeRecordBuffer(TRecordBuffer& buffer) override;
+  TBookmark GetBookmarkData(TRecordBuffer buffer) override;
+  void SetBookmarkData(TRecordBuffer buffer, const TBookmark& bookmark) override;
+  TBookmarkFlag GetBookmarkFlag(TRecordBuffer buffer) override;
+  void SetBookmarkFlag(TRecordBuffer buffer, TBookmarkFlag flag) override;
+  void InternalGotoBookmark(const TBookmark& bookmark) override;
+  void InternalSetToRecord(TRecordBuffer buffer) override;
+  void InternalPost() override;
+  void InternalDelete() override;
+  void InternalInsert() override { store_->ClearModifiedMarks(); }
+  void InternalCancel() override { store_->ClearModifiedMarks(); }
+  void InternalRefresh() override;
+  void FreeFieldBuffers() override;
+
+  void DoBeforeInsert() override;
+  void DoBeforePost() override;
+  void DoAfterPost() override;
+  void DoAfterDelete() override;
+  void DoBeforeClose() override;
+  void DoAfterOpen() override;
+  void DoOnNewRecord() override;
+
+ private:
+  friend class TMemIndex;
+  TMemIndex* EnsureCurrent();
+  void AutoIncReset();
+  void AddRecordToStore(TMemRecord* buffer);
+  void WriteBackRecord(TMemRecord* buffer);
+  void CheckUnique(const TMemRecord* rec, const TMemRecord* except);
+  void CopyToBuffer(TMemRecord* buffer, TMemRecord* rec);
+  void RefreshAttached();
+  void EmptyStore();
+  void CreateIndexesFromDefs();
+  void MarkIndexesOutOfDate();
+  void RebuildIndexes();
+  void ResetPositionsAfterRebuild();
+  TMemRecord* StoredRecordOf(const TMemRecord* buffer) const;
+  bool ReadNative(const TMemRecord* rec, const TMemKeyField& f, const void*& ptr, int& len,
+                  std::string& scratch) const;
+  void WriteKeyValue(TMemRecord* key, const TMemKeyField& f, const TVariant& value);
+  bool FindKey(TMemRecord* key, TMemFieldList& list, int& resultPos);
+  bool PrepareSearch(const std::string& keyFields, const TVariant& keyValues,
+                     TLocateOptions options, TMemRecord*& key, TMemFieldList& list);
+  void DetachFromStore();
+  void TakeFreshStore();
+  void CheckSharingClosed() const;
+
+  std::unique_ptr<TMemTableStore> ownStore_;
+  TMemTableStore* store_ = nullptr;
+  TCustomMemTable* attachedTo_ = nullptr;
+  int attachIndex_ = 0;
+  bool attachedAutoRefresh_ = true;
+  bool designActivation_ = true;
+  bool cursorOpen_ = false;
+  TMemIndexes indexes_;
+  TMemIndex* currentIndex_ = nullptr;
+  TIndexDefs indexDefs_;
+  std::string indexName_;
+  std::string indexFieldNames_;
+  bool enableIndexes_ = true;
+  bool autoAddIndexes_ = false;
+  bool autoReposition_ = false;
+  bool recalcOnIndex_ = false;
+  bool recalcOnFetch_ = true;
+  TDataSource* masterSource_ = nullptr;
+  TMemTableProgressCodes progressFlags_ = 0;
+  int position_ = -1;
+  int pendingPos_ = -1;
+  int rememberedRecNo_ = -1;
+  TField* autoIncField_ = nullptr;
+  bool inAfterOpen_ = false;
+  TMemRecord* keyRecord_ = nullptr;
+  bool keyRecordInUse_ = false;
+  std::string lastKeyNames_;
+  TMemFieldList lastKeyList_;
+};
+
+// The published memory table.
+class TMemTable : public TCustomMemTable {
+ public:
+  TMemTable() = default;
+  explicit TMemTable(std::string name) { SetName(std::move(name)); }
+  ~TMemTable() override;
+};
+
+}  // namespace memtable

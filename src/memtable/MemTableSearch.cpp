@@ -1,0 +1,556 @@
+// Key search (locate, lookup) and the comparison of field values and records.
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "memtable/DateTimeField.h"
+#include "memtable/MemTable.h"
+#include "platform/LocaleServices.h"
+
+namespace memtable {
+
+namespace {
+
+template <typename T>
+T Load(const void* p) {
+  T v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+
+template <typename T>
+int Sign3(T a, T b) {
+  return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+int OrdinalCompare(const unsigned char* a, int la, const unsigned char* b, int lb, bool fold,
+                   int width) {
+  int n = std::min(la, lb);
+  for (int i = 0; i < n; ++i) {
+    unsigned ca = width == 1 ? a[i] : Load<char16_t>(a + i * 2);
+    unsigned cb = width == 1 ? b[i] : Load<char16_t>(b + i * 2);
+    if (fold) {
+      if (ca >= 'a' && ca <= 'z') ca -= 32;
+      if (cb >= 'a' && cb <= 'z') cb -= 32;
+    }
+    if (ca != cb) return ca < cb ? -1 : 1;
+  }
+  return Sign3(la, lb);
+}
+
+// A currency value is a 64-bit integer of ten-thousandths.
+bool BcdToCurrency(const void* p, std::int64_t& out) {
+  // The native BCD form used here holds the currency value in its first 8 bytes.
+  out = Load<std::int64_t>(p);
+  return true;
+}
+
+}  // namespace
+
+int TCustomMemTable::CompareFields(const void* a, const void* b, int lenA, int lenB,
+                                   const TMemKeyField& f, TIndexFieldOptions options,
+                                   bool& fullCompare) {
+  int r = 0;
+  fullCompare = true;
+  switch (f.type) {
+    case ftInteger:
+    case ftAutoInc:
+    case ftDate:
+    case ftTime:
+      r = Sign3(Load<std::int32_t>(a), Load<std::int32_t>(b));
+      break;
+    case ftSmallint:
+      r = Sign3(Load<std::int16_t>(a), Load<std::int16_t>(b));
+      break;
+    case ftWord:
+      r = Sign3(Load<std::uint16_t>(a), Load<std::uint16_t>(b));
+      break;
+    case ftBoolean:
+      r = Sign3(Load<std::uint16_t>(a) != 0, Load<std::uint16_t>(b) != 0);
+      break;
+    case ftLargeint:
+      r = Sign3(Load<std::int64_t>(a), Load<std::int64_t>(b));
+      break;
+    case ftFloat:
+    case ftCurrency:
+      r = Sign3(Load<double>(a), Load<double>(b));
+      break;
+    case ftDateTime: {
+      double d = Load<double>(a) - Load<double>(b);
+      r = d < 0 ? -1 : (d > 0 ? 1 : 0);
+      break;
+    }
+    case ftTimeStamp: {
+      auto* pa = static_cast<const std::uint8_t*>(a);
+      auto* pb = static_cast<const std::uint8_t*>(b);
+      r = Sign3(Load<std::int16_t>(pa), Load<std::int16_t>(pb));
+      for (int i = 1; r == 0 && i < 6; ++i)
+        r = Sign3(Load<std::uint16_t>(pa + i * 2), Load<std::uint16_t>(pb + i * 2));
+      if (r == 0) r = Sign3(Load<std::uint32_t>(pa + 12), Load<std::uint32_t>(pb + 12));
+      break;
+    }
+    case ftBCD:
+    case ftFMTBcd: {
+      std::int64_t ca, cb;
+      if (BcdToCurrency(a, ca) && BcdToCurrency(b, cb)) r = Sign3(ca, cb);
+      break;
+    }
+    case ftString:
+    case ftFixedChar:
+    case ftGuid:
+    case ftWideString: {
+      bool wide = f.type == ftWideString;
+      bool partial = options & mtifoPartial;
+      bool ci = options & mtifoCaseInsensitive;
+      fullCompare = !partial;
+      if (partial && lenA != lenB) {
+        fullCompare = false;
+        lenB = std::min(lenA, lenB);
+      }
+      if (options & mtifoIgnoreLocale) {
+        r = OrdinalCompare(static_cast<const unsigned char*>(a), lenA,
+                           static_cast<const unsigned char*>(b), lenB, ci, wide ? 2 : 1);
+      } else {
+        int c;
+        if (wide) {
+          std::u16string wa(lenA, u'\0'), wb(lenB, u'\0');
+          std::memcpy(wa.data(), a, lenA * 2);
+          std::memcpy(wb.data(), b, lenB * 2);
+          c = platform::CompareStringW(static_cast<platform::LCID>(store_->localeID), ci ? 1 : 0,
+                                       wa.data(), lenA, wb.data(), lenB);
+        } else {
+          c = platform::CompareStringA(static_cast<platform::LCID>(store_->localeID), ci ? 1 : 0,
+                                       static_cast<const char*>(a), lenA,
+                                       static_cast<const char*>(b), lenB);
+        }
+        if (c == 0) throw EMemTableInvalidLocale(SInvalidLocale);
+        r = c - 2;
+      }
+      break;
+    }
+    default:
+      r = 0;
+      break;
+  }
+  if (options & mtifoDescending) r = -r;
+  return r;
+}
+
+bool TCustomMemTable::ReadNative(const TMemRecord* rec, const TMemKeyField& f, const void*& ptr,
+                                 int& len, std::string& scratch) const {
+  const std::uint8_t* data = rec->Data();
+  if (!f.varLength) {
+    if (data[f.offset] == 0) return false;
+    ptr = data + f.offset + 1;
+    switch (f.type) {
+      case ftString:
+      case ftFixedChar:
+      case ftGuid:
+        len = static_cast<int>(
+            strnlen(static_cast<const char*>(ptr), NativeFieldWidth(f.type, f.size)));
+        break;
+      case ftWideString: {
+        std::uint32_t bytes = Load<std::uint32_t>(ptr);
+        ptr = data + f.offset + 5;
+        len = static_cast<int>(std::min<std::uint32_t>(bytes, f.size * 2) / 2);
+        break;
+      }
+      default:
+        len = 0;
+        break;
+    }
+    return true;
+  }
+  if (data[f.offset] == 0) return false;
+  TVarBlock* b = TMemTableStore::GetVarBlock(rec, f.offset);
+  if (!b && !rec->Stored()) {
+    TMemRecord* stored = StoredRecordOf(rec);
+    if (!stored) throw EMemTableInvalidRecord(SInvalidRecord);
+    b = TMemTableStore::GetVarBlock(stored, f.offset);
+  }
+  scratch.assign(b ? reinterpret_cast<const char*>(b->Bytes()) : "", b ? b->length : 0);
+  if (f.compressed && OnDecompressField)
+    const_cast<TCustomMemTable*>(this)->OnDecompressField(const_cast<TCustomMemTable*>(this),
+                                                          scratch);
+  ptr = scratch.data();
+  len = static_cast<int>(f.type == ftWideString ? scratch.size() / 2 : scratch.size());
+  return true;
+}
+
+int TCustomMemTable::CompareRecords(const TMemRecord* a, const TMemRecord* b,
+                                    const TMemFieldList& list, int count, int mode, bool partial,
+                                    bool skipNullA) {
+  int n = static_cast<int>(list.size());
+  if (count > 0 && count < n) n = count;
+  int result = 0;
+  bool full = true;
+  std::string sa, sb;
+  for (int i = 0; i < n; ++i) {
+    const TMemKeyField& f = list[i];
+    TIndexFieldOptions opts = f.options;
+    if (mode != 0) opts &= ~mtifoDescending;
+    if (partial) opts |= mtifoPartial;
+    const void* pa = nullptr;
+    const void* pb = nullptr;
+    int la = 0, lb = 0;
+    bool hasA = ReadNative(a, f, pa, la, sa);
+    if (!hasA && (skipNullA || (opts & mtifoIgnoreNull))) continue;
+    bool hasB = ReadNative(b, f, pb, lb, sb);
+    if (hasA && hasB) {
+      if (OnCompareFields) {
+        int r = 0;
+        bool fc = i == 0 ? true : full;
+        OnCompareFields(this, f.field, pa, pb, f.type, opts, fc, r);
+        result = r;
+        full = fc;
+      } else {
+        result = CompareFields(pa, pb, la, lb, f, opts, full);
+      }
+    } else {
+      result = hasA ? 1 : (hasB ? -1 : 0);
+      if (opts & mtifoDescending) result = -result;
+      full = true;
+    }
+    switch (mode) {
+      case 0:
+        if (result != 0 || !full) return result;
+        break;
+      case 1:
+        if (result < 0) return result;
+        break;
+      case 2:
+        if (result > 0) return result;
+        break;
+      case 3:
+        if (result <= 0) return result;
+        break;
+      case 4:
+        if (result >= 0) return result;
+        break;
+      default:
+        break;
+    }
+  }
+  return result;
+}
+
+TMemFieldList TCustomMemTable::BuildFieldList(const std::string& names, bool) {
+  TMemFieldList list;
+  for (const TParsedKeyName& k : ParseFieldNames(names)) {
+    TField* field = FieldByName(k.name);
+    bool kindOk = field->FieldKind() == fkData || field->FieldKind() == fkCalculated ||
+                  field->FieldKind() == fkLookup || field->FieldKind() == fkInternalCalc;
+    TFieldType t = field->DataType();
+    bool typeOk = IsSupportedFieldType(t) && !IsBlobType(t) && t != ftBytes && t != ftVarBytes;
+    if (!kindOk || !typeOk || field->FieldNo() < 1)
+      throw EDatabaseError(Format(SCannotIndex, field->DisplayName().c_str()));
+    if (field->FieldKind() == fkCalculated) recalcOnIndex_ = true;
+    TMemKeyField f;
+    f.field = field;
+    f.fieldNo = field->FieldNo();
+    f.offset = store_->DataOffset(f.fieldNo);
+    f.type = t;
+    f.size = field->Size();
+    f.options = k.options;
+    f.varLength = store_->FieldFlags(f.fieldNo) & mtfVarLength;
+    f.compressed = store_->FieldFlags(f.fieldNo) & mtfCompressed;
+    list.push_back(f);
+  }
+  return list;
+}
+
+void TCustomMemTable::WriteKeyValue(TMemRecord* key, const TMemKeyField& f, const TVariant& v) {
+  std::uint8_t* p = key->Data() + f.offset;
+  if (v.IsNull()) {
+    p[0] = 0;
+    return;
+  }
+  std::uint8_t native[64] = {};
+  std::string text;
+  const void* src = native;
+  int width = NativeFieldWidth(f.type, f.size);
+  switch (f.type) {
+    case ftString:
+    case ftFixedChar:
+    case ftGuid:
+      text = v.AsString();
+      if (static_cast<int>(text.size()) > width - 1) text.resize(width - 1);
+      text.resize(width, '\0');
+      src = text.data();
+      break;
+    case ftWideString: {
+      std::u16string w = v.AsWideString();
+      if (static_cast<int>(w.size()) > f.size) w.resize(f.size);
+      text.assign(width, '\0');
+      std::uint32_t bytes = static_cast<std::uint32_t>(w.size() * 2);
+      std::memcpy(text.data(), &bytes, 4);
+      std::memcpy(text.data() + 4, w.data(), bytes);
+      src = text.data();
+      break;
+    }
+    case ftSmallint:
+    case ftWord:
+    case ftBoolean: {
+      std::int16_t x =
+          f.type == ftBoolean ? (v.AsBool() ? 1 : 0) : static_cast<std::int16_t>(v.AsInt64());
+      std::memcpy(native, &x, 2);
+      break;
+    }
+    case ftInteger:
+    case ftAutoInc: {
+      std::int32_t x = static_cast<std::int32_t>(v.AsInt64());
+      std::memcpy(native, &x, 4);
+      break;
+    }
+    case ftLargeint: {
+      std::int64_t x = v.IsFloat() ? std::llround(v.AsDouble()) : v.AsInt64();
+      std::memcpy(native, &x, 8);
+      break;
+    }
+    case ftFloat:
+    case ftCurrency: {
+      double x = v.AsDouble();
+      std::memcpy(native, &x, 8);
+      break;
+    }
+    case ftDate:
+    case ftTime:
+    case ftDateTime: {
+      double dt = v.IsNumeric() ? v.AsDouble() : StrToDateTimeValue(v.AsString());
+      EncodeDateTimeNative(f.type, dt, native);
+      break;
+    }
+    case ftBCD:
+    case ftFMTBcd: {
+      std::int64_t c = std::llround(v.AsDouble() * 10000.0);
+      std::memcpy(native, &c, 8);
+      break;
+    }
+    default:
+      break;
+  }
+  if (width > 0) {
+    p[0] = 2;
+    std::memcpy(p + 1, src, width);
+  }
+}
+
+bool TCustomMemTable::PrepareSearch(const std::string& keyFields, const TVariant& keyValues,
+                                    TLocateOptions options, TMemRecord*& key, TMemFieldList& list) {
+  if (keyFields != lastKeyNames_ || lastKeyList_.empty()) {
+    lastKeyList_ = BuildFieldList(keyFields, false);
+    lastKeyNames_ = keyFields;
+  }
+  list = lastKeyList_;
+  for (auto& f : list) {
+    if (options & loCaseInsensitive) f.options |= mtifoCaseInsensitive;
+    if (options & loPartialKey) f.options |= mtifoPartial;
+  }
+  if (list.empty()) throw EMemTableError(SNoFieldDefs);
+  if (!keyValues.IsArray() && list.size() > 1) throw EMemTableError(SMoreFieldsThanValues);
+  bool temporary = keyRecordInUse_ || !keyRecord_;
+  key = temporary ? reinterpret_cast<TMemRecord*>(AllocRecordBuffer()) : keyRecord_;
+  if (!temporary) {
+    TMemTableStore::FreeVarBlocks(*store_, key);
+    store_->InitRecord(key);
+  }
+  try {
+    for (std::size_t i = 0; i < list.size(); ++i) {
+      TVariant v;
+      if (keyValues.IsArray()) {
+        if (i < keyValues.AsArray().size()) v = keyValues.AsArray()[i];
+      } else {
+        v = keyValues;
+      }
+      WriteKeyValue(key, list[i], v);
+    }
+  } catch (...) {
+    if (temporary) {
+      TRecordBuffer b = reinterpret_cast<TRecordBuffer>(key);
+      FreeRecordBuffer(b);
+    }
+    throw;
+  }
+  return temporary;
+}
+
+bool TCustomMemTable::FindKey(TMemRecord* key, TMemFieldList& list, int& resultPos) {
+  TMemIndex* cur = EnsureCurrent();
+  int keyCount = static_cast<int>(list.size());
+  bool filtering = FilteringInForce();
+  auto sameFields = [&](TMemIndex* idx) {
+    const auto& fl = idx->FieldList();
+    if (fl.size() < list.size()) return false;
+    for (std::size_t i = 0; i < list.size(); ++i)
+      if (fl[i].fieldNo != list[i].fieldNo) return false;
+    return true;
+  };
+  if (cur->UpToDate() && cur->Count() > 20) {
+    TMemIndex* use = nullptr;
+    for (int i = indexes_.Count() - 1; i >= 0; --i) {
+      TMemIndex* idx = indexes_[i];
+      if (!idx->IsRowOrder() && idx->UpToDate() && sameFields(idx)) {
+        use = idx;
+        break;
+      }
+    }
+    if (!use && autoAddIndexes_) {
+      std::string names;
+      for (std::size_t i = 0; i < list.size(); ++i)
+        names += (i ? ";" : "") + list[i].field->FieldName();
+      auto idx = std::make_unique<TMemIndex>(this, kAutoIndexPrefix + names, names,
+                                             mtcoCaseInsensitive, false);
+      idx->BindFields();
+      idx->Rebuild();
+      use = indexes_.Add(std::move(idx));
+    }
+    if (use) {
+      for (std::size_t i = 0; i < list.size(); ++i) list[i].options |= use->FieldList()[i].options;
+      const auto& refs = use->References();
+      int n = static_cast<int>(refs.size());
+      int pos = -1;
+      DoProgress(0, mtpcSearch);
+      if (n <= 20) {
+        for (int i = 0; i < n; ++i)
+          if (CompareRecords(key, refs[i], list, keyCount, 0, false, false) == 0) {
+            pos = i;
+            break;
+          }
+      } else {
+        bool exact;
+        int lb = use->LowerBound(key, list, keyCount, exact);
+        if (exact) pos = lb;
+      }
+      if (pos >= 0 && filtering) {
+        while (pos < n && !PassesFilter(refs[pos])) {
+          ++pos;
+          if (pos < n && CompareRecords(key, refs[pos], list, keyCount, 0, false, false) != 0)
+            pos = n;
+        }
+        if (pos >= n) pos = -1;
+      }
+      DoProgress(100, mtpcSearch);
+      if (pos < 0) return false;
+      if (use != cur) pos = cur->FindRecord(refs[pos]);
+      resultPos = pos;
+      return pos >= 0;
+    }
+  }
+  // Scan in the current order.
+  const auto& cfl = cur->FieldList();
+  for (auto& k : list)
+    for (const auto& c : cfl)
+      if (c.fieldNo == k.fieldNo) k.options |= c.options;
+  const auto& refs = cur->References();
+  int n = static_cast<int>(refs.size());
+  bool progress = OnProgress && (ProgressFlags() & ProgressBit(mtpcSearch));
+  if (progress) DoProgress(0, mtpcSearch);
+  for (int i = 0; i < n; ++i) {
+    if (progress && i > 0 && i % 100 == 0) DoProgress(i * 100 / n, mtpcSearch);
+    if (recalcOnIndex_ && OnCalcFields) GetCalcFields(reinterpret_cast<TRecordBuffer>(refs[i]));
+    if (CompareRecords(key, refs[i], list, keyCount, 0, false, false) == 0 &&
+        (!filtering || PassesFilter(refs[i]))) {
+      if (progress) DoProgress(100, mtpcSearch);
+      resultPos = i;
+      return true;
+    }
+  }
+  if (progress) DoProgress(100, mtpcSearch);
+  return false;
+}
+
+bool TCustomMemTable::Locate(const std::string& keyFields, const TVariant& keyValues,
+                             TLocateOptions options) {
+  DoBeforeScroll();
+  if (keyValues.DimCount() > 1) throw EMemTableError(SInvalidDimCount);
+  CheckBrowseMode();
+  CursorPosChanged();
+  TMemRecord* key = nullptr;
+  TMemFieldList list;
+  bool temporary = PrepareSearch(keyFields, keyValues, options, key, list);
+  int pos = -1;
+  bool found;
+  keyRecordInUse_ = keyRecordInUse_ || !temporary;
+  try {
+    found = FindKey(key, list, pos);
+  } catch (...) {
+    if (temporary) {
+      TRecordBuffer b = reinterpret_cast<TRecordBuffer>(key);
+      FreeRecordBuffer(b);
+    } else {
+      keyRecordInUse_ = false;
+    }
+    throw;
+  }
+  if (temporary) {
+    TRecordBuffer b = reinterpret_cast<TRecordBuffer>(key);
+    FreeRecordBuffer(b);
+  } else {
+    keyRecordInUse_ = false;
+  }
+  SetFound(found);
+  if (found) {
+    position_ = pos;
+    Resync(rmExact | rmCenter);
+    DoAfterScroll();
+  }
+  return found;
+}
+
+TVariant TCustomMemTable::Lookup(const std::string& keyFields, const TVariant& keyValues,
+                                 const std::string& resultFields) {
+  if (keyValues.DimCount() > 1) throw EMemTableError(SInvalidDimCount);
+  CheckBrowseMode();
+  CursorPosChanged();
+  TMemRecord* key = nullptr;
+  TMemFieldList list;
+  bool temporary = PrepareSearch(keyFields, keyValues, 0, key, list);
+  int pos = -1;
+  bool found;
+  auto release = [&] {
+    if (temporary) {
+      TRecordBuffer b = reinterpret_cast<TRecordBuffer>(key);
+      FreeRecordBuffer(b);
+    } else {
+      keyRecordInUse_ = false;
+    }
+  };
+  if (!temporary) keyRecordInUse_ = true;
+  try {
+    found = FindKey(key, list, pos);
+  } catch (...) {
+    release();
+    throw;
+  }
+  release();
+  SetFound(found);
+  if (!found) return TVariant::MakeNull();
+  TMemRecord* rec = currentIndex_->References()[pos];
+  std::vector<TField*> fields;
+  for (const TParsedKeyName& k : ParseFieldNames(resultFields))
+    fields.push_back(FieldByName(k.name));
+  TRecordBuffer saved = calcBuffer_;
+  calcBuffer_ = reinterpret_cast<TRecordBuffer>(rec);
+  TDataSetState old = SetTempState(dsCalcFields);
+  TVariant result;
+  try {
+    if (OnCalcFields) DoOnCalcFields();
+    if (fields.size() == 1) {
+      result = fields[0]->AsVariant();
+    } else {
+      TVariant::Array items;
+      for (TField* f : fields) items.push_back(f->AsVariant());
+      result = TVariant::MakeArray(std::move(items));
+    }
+  } catch (...) {
+    RestoreState(old);
+    calcBuffer_ = saved;
+    throw;
+  }
+  RestoreState(old);
+  calcBuffer_ = saved;
+  return result;
+}
+
+}  // namespace memtable

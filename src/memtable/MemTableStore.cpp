@@ -1,0 +1,312 @@
+#include "memtable/MemTableStore.h"
+
+#include <cstdlib>
+
+#include "memtable/DatabaseError.h"
+#include "memtable/FieldDef.h"
+#include "memtable/MemTable.h"
+#include "platform/Random.h"
+
+namespace memtable {
+
+int NativeFieldWidth(TFieldType type, int size) {
+  switch (type) {
+    case ftString:
+    case ftFixedChar:
+      return size + 1;
+    case ftSmallint:
+    case ftWord:
+    case ftBoolean:
+      return 2;
+    case ftInteger:
+    case ftAutoInc:
+      return 4;
+    case ftFloat:
+    case ftCurrency:
+    case ftDate:
+    case ftTime:
+    case ftDateTime:
+    case ftLargeint:
+      return 8;
+    case ftBCD:
+    case ftFMTBcd:
+      return 34;
+    case ftBytes:
+      return size;
+    case ftVarBytes:
+      return size + 2;
+    case ftWideString:
+      return size * 2 + 4;
+    case ftGuid:
+      return 39;
+    case ftTimeStamp:
+      return 16;
+    default:
+      return 0;
+  }
+}
+
+bool IsSupportedFieldType(TFieldType type) {
+  switch (type) {
+    case ftUnknown:
+    case ftCursor:
+    case ftReference:
+    case ftDataSet:
+    case ftVariant:
+    case ftInterface:
+    case ftIDispatch:
+      return false;
+    default:
+      return true;
+  }
+}
+
+bool IsBlobType(TFieldType type) {
+  switch (type) {
+    case ftBlob:
+    case ftMemo:
+    case ftGraphic:
+    case ftFmtMemo:
+    case ftParadoxOle:
+    case ftDBaseOle:
+    case ftTypedBinary:
+    case ftOraBlob:
+    case ftOraClob:
+      return true;
+    default:
+      return false;
+  }
+}
+
+TMemTableStore::TMemTableStore(TCustomMemTable* o) : owner(o) {
+  DrawStoreId();
+  if (o) attachedTables.push_back(o);
+}
+
+TMemTableStore::~TMemTableStore() {
+  ClearRecordsNoDraw();
+  FreeChunks();
+}
+
+void TMemTableStore::DrawStoreId() {
+  std::uint32_t id;
+  do {
+    id = platform::Random(2147483649u);
+  } while (id == storeId);
+  storeId = id;
+}
+
+namespace {
+// Expands structured definitions into the flat order the layout uses.
+void Flatten(const TFieldDefs& defs, std::vector<const TFieldDef*>& out) {
+  for (int i = 0; i < defs.Count(); ++i) {
+    const TFieldDef& d = defs[i];
+    out.push_back(&d);
+    if (d.HasChildDefs()) {
+      int repeat = d.DataType() == ftArray ? std::max(1, d.Size()) : 1;
+      for (int r = 0; r < repeat; ++r) Flatten(const_cast<TFieldDef&>(d).ChildDefs(), out);
+    }
+    if (out.size() > static_cast<std::size_t>(MT_MAX_FIELDS))
+      throw EMemTableError(STooManyFieldDefs);
+  }
+}
+}  // namespace
+
+void TMemTableStore::LayoutRecord(TCustomMemTable* table, const TFieldDefs& defs, int calcSize) {
+  if (defs.Count() == 0) throw EMemTableError(SNoFieldDefs);
+  std::vector<const TFieldDef*> flat;
+  Flatten(defs, flat);
+  std::fill(dataOffsets_.begin(), dataOffsets_.end(), 0);
+  std::fill(fieldFlags_.begin(), fieldFlags_.end(), 0);
+  varFields_.clear();
+  int fixed = 0;
+  for (std::size_t i = 0; i < flat.size(); ++i) {
+    const TFieldDef& d = *flat[i];
+    int fieldNo = static_cast<int>(i) + 1;
+    if (!IsSupportedFieldType(d.DataType())) {
+      throw EMemTableError("Fielddef " + d.Name() + " (" + d.DisplayName() + ")" +
+                           Format(SDatatypeNotSupported, static_cast<int>(d.DataType())));
+    }
+    std::uint8_t flags = 0;
+    bool var = IsBlobType(d.DataType());
+    if (!var && performance != mtpfFast && d.Size() > 12) {
+      switch (d.DataType()) {
+        case ftString:
+        case ftBytes:
+        case ftVarBytes:
+        case ftFixedChar:
+        case ftWideString:
+          var = true;
+          break;
+        default:
+          break;
+      }
+    }
+    if (var) {
+      flags |= mtfVarLength;
+      if (!IsBlobType(d.DataType()) && table && table->OnSetupField)
+        table->OnSetupField(table, d, flags);
+    }
+    fieldFlags_[fieldNo] = flags;
+    if (flags & mtfVarLength) {
+      varFields_.push_back(fieldNo);
+    } else {
+      dataOffsets_[fieldNo] = fixed;
+      fixed += NativeFieldWidth(d.DataType(), d.Size()) + 1;
+    }
+  }
+  fieldCount_ = static_cast<int>(flat.size());
+  fixedSize_ = fixed;
+  calcStart_ = fixed;
+  calcSize_ = calcSize;
+  bookmarkStart_ = calcStart_ + calcSize_;
+  varStart_ = bookmarkStart_ + attachMaxCount * kBookmarkEntrySize;
+  for (std::size_t k = 0; k < varFields_.size(); ++k) {
+    if (performance == mtpfSmall) fieldFlags_[varFields_[k]] |= mtfCompressed;
+    dataOffsets_[varFields_[k]] = varStart_ + static_cast<int>(k) * kVarEntrySize;
+  }
+  dataSize_ = varStart_ + static_cast<int>(varFields_.size()) * kVarEntrySize;
+  int cell = (RecordSize() + 7) & ~7;
+  if (cell != cellSize_) {
+    // Records of the old size cannot be reused; the store is empty here.
+    freeCells_.clear();
+    FreeChunks();
+    cellSize_ = cell;
+  }
+  dataModified = false;
+  ClearModifiedMarks();
+  layoutDone = true;
+}
+
+TMemRecord* TMemTableStore::AllocRecord() {
+  if (freeCells_.empty()) {
+    constexpr int kPerChunk = 128;
+    auto chunk = std::make_unique<std::uint8_t[]>(static_cast<std::size_t>(cellSize_) * kPerChunk);
+    for (int i = kPerChunk - 1; i >= 0; --i)
+      freeCells_.push_back(reinterpret_cast<TMemRecord*>(chunk.get() + i * cellSize_));
+    chunks_.push_back(std::move(chunk));
+  }
+  TMemRecord* r = freeCells_.back();
+  freeCells_.pop_back();
+  InitRecord(r);
+  return r;
+}
+
+void TMemTableStore::InitRecord(TMemRecord* rec) const {
+  rec->position = -1;
+  rec->slot = -1;
+  rec->serial = 0xFFFFFFFFu;
+  rec->flags = 0;
+  rec->updateStatus = usUnmodified;
+  rec->reserved = 0;
+  rec->transactionLevel = -1;
+  rec->tag = 0;
+  rec->previousVersion = nullptr;
+  std::memset(rec->Data(), 0, dataSize_);
+}
+
+void TMemTableStore::FreeVarBlocks(const TMemTableStore& layout, TMemRecord* rec) {
+  for (int fieldNo : layout.varFields_) {
+    int off = layout.dataOffsets_[fieldNo];
+    if (TVarBlock* b = GetVarBlock(rec, off)) {
+      std::free(b);
+      SetVarBlock(rec, off, nullptr);
+    }
+  }
+}
+
+void TMemTableStore::FreeRecord(TMemRecord* rec) {
+  while (rec) {
+    TMemRecord* prev = rec->previousVersion;
+    FreeVarBlocks(*this, rec);
+    freeCells_.push_back(rec);
+    rec = prev;
+  }
+}
+
+TVarBlock* TMemTableStore::NewVarBlock(const void* bytes, std::uint32_t length) {
+  auto* b = static_cast<TVarBlock*>(std::malloc(sizeof(TVarBlock) + length));
+  if (!b) throw std::bad_alloc();
+  b->length = length;
+  if (length) std::memcpy(b->Bytes(), bytes, length);
+  return b;
+}
+
+TMemRecord* TMemTableStore::DuplicateRecord(const TMemRecord* src) {
+  TMemRecord* r = AllocRecord();
+  std::memcpy(r, src, RecordSize());
+  r->previousVersion = nullptr;
+  for (int fieldNo : varFields_) {
+    int off = dataOffsets_[fieldNo];
+    TVarBlock* b = GetVarBlock(src, off);
+    SetVarBlock(r, off, b ? NewVarBlock(b->Bytes(), b->length) : nullptr);
+  }
+  return r;
+}
+
+bool TMemTableStore::StoreAdd(TMemRecord* rec) {
+  bool ok = true;
+  if (!freeSlots.empty()) {
+    rec->slot = freeSlots.back();
+    freeSlots.pop_back();
+    slots[rec->slot] = rec;
+  } else {
+    rec->slot = static_cast<std::int32_t>(slotCounter++);
+    slots.push_back(rec);
+  }
+  rec->serial = serialCounter++;
+  rec->flags |= 1;
+  if (enableVersioning) rec->updateStatus = usInserted;
+  if (freeSlots.empty() && serialCounter > 2147483599u) ok = false;
+  return ok;
+}
+
+void TMemTableStore::StoreRemove(TMemRecord* rec) {
+  if (rec->slot >= 0 && rec->slot < static_cast<std::int32_t>(slots.size()) &&
+      slots[rec->slot] == rec) {
+    freeSlots.push_back(rec->slot);
+    slots[rec->slot] = nullptr;
+  }
+  FreeRecord(rec);
+}
+
+void TMemTableStore::ClearRecordsNoDraw() {
+  for (TMemRecord* r : slots)
+    if (r) FreeRecord(r);
+  slots.clear();
+  freeSlots.clear();
+  slotCounter = 0;
+  serialCounter = 0;
+  deletedCount = 0;
+}
+
+void TMemTableStore::ClearRecords() {
+  ClearRecordsNoDraw();
+  DrawStoreId();
+}
+
+void TMemTableStore::FreeChunks() {
+  freeCells_.clear();
+  chunks_.clear();
+}
+
+void TMemTableStore::SetLanguageID(std::int32_t v) {
+  languageID = v;
+  localeID = (sortID << 16) | ((subLanguageID * 1024 | languageID) & 65535);
+}
+void TMemTableStore::SetSubLanguageID(std::int32_t v) {
+  subLanguageID = v;
+  localeID = (sortID << 16) | ((subLanguageID * 1024 | languageID) & 65535);
+}
+void TMemTableStore::SetSortID(std::int32_t v) {
+  sortID = v;
+  localeID = (sortID << 16) | ((subLanguageID * 1024 | languageID) & 65535);
+}
+void TMemTableStore::SetLocaleID(std::int32_t v) {
+  localeID = v;
+  sortID = (v >> 16) & 0xF;
+  languageID = v & 0xFF;
+  subLanguageID = (v >> 10) & 0x3F;
+}
+
+}  // namespace memtable

@@ -1,0 +1,196 @@
+// The record store behind a memory table: stored records in slots, their byte
+// layout, serial numbers, the auto-increment high mark, the comparison locale
+// and a lock. Several tables may share one store (attachment).
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "memtable/DBTypes.h"
+#include "platform/CriticalSection.h"
+
+namespace memtable {
+
+class TCustomMemTable;
+class TFieldDefs;
+
+inline constexpr int MT_MAX_FIELDS = 256;
+
+// Header of a stored record and of a record buffer; the data area follows it in
+// the same allocation.
+struct TMemRecord {
+  std::int32_t position;
+  std::int32_t slot;
+  std::uint32_t serial;
+  std::uint8_t flags;  // bit 0: kept by the store
+  TUpdateStatus updateStatus;
+  std::uint16_t reserved;
+  std::int32_t transactionLevel;
+  std::int32_t tag;
+  TMemRecord* previousVersion;
+
+  std::uint8_t* Data() { return reinterpret_cast<std::uint8_t*>(this + 1); }
+  const std::uint8_t* Data() const { return reinterpret_cast<const std::uint8_t*>(this + 1); }
+  bool Stored() const { return flags & 1; }
+};
+static_assert(sizeof(TMemRecord) == 32);
+
+// A variable-length value: its length followed by its bytes.
+struct TVarBlock {
+  std::uint32_t length;
+  std::uint8_t* Bytes() { return reinterpret_cast<std::uint8_t*>(this + 1); }
+};
+
+// Per-field layout flags.
+enum : std::uint8_t { mtfVarLength = 1, mtfCompressed = 2, mtfModified = 4 };
+
+// Native width of a field type in a record.
+int NativeFieldWidth(TFieldType type, int size);
+bool IsSupportedFieldType(TFieldType type);
+bool IsBlobType(TFieldType type);
+
+class TMemTableStore {
+ public:
+  explicit TMemTableStore(TCustomMemTable* owner);
+  ~TMemTableStore();
+  TMemTableStore(const TMemTableStore&) = delete;
+  TMemTableStore& operator=(const TMemTableStore&) = delete;
+
+  void Lock() {
+    if (!standalone) lock_.Enter();
+  }
+  void Unlock() {
+    if (!standalone) lock_.Leave();
+  }
+
+  // Layout.
+  void LayoutRecord(TCustomMemTable* table, const TFieldDefs& defs, int calcSize);
+  int DataOffset(int fieldNo) const { return dataOffsets_[fieldNo]; }
+  std::uint8_t FieldFlags(int fieldNo) const { return fieldFlags_[fieldNo]; }
+  void SetFieldFlag(int fieldNo, std::uint8_t bit, bool on) {
+    fieldFlags_[fieldNo] = on ? (fieldFlags_[fieldNo] | bit) : (fieldFlags_[fieldNo] & ~bit);
+  }
+  void ClearModifiedMarks() {
+    for (auto& f : fieldFlags_) f &= ~mtfModified;
+  }
+  int FieldCount() const { return fieldCount_; }
+  int FixedSize() const { return fixedSize_; }
+  int CalcStart() const { return calcStart_; }
+  int BookmarkStart() const { return bookmarkStart_; }
+  int VarStart() const { return varStart_; }
+  int DataSize() const { return dataSize_; }
+  int RecordSize() const { return static_cast<int>(sizeof(TMemRecord)) + dataSize_; }
+  static constexpr int kBookmarkEntrySize = sizeof(void*) + 1;
+  static constexpr int kVarEntrySize = 1 + sizeof(void*);
+  const std::vector<int>& VarFields() const { return varFields_; }
+
+  // Records.
+  TMemRecord* AllocRecord();
+  // Frees a stored record with its variable-length blocks and kept versions.
+  void FreeRecord(TMemRecord* rec);
+  static void FreeVarBlocks(const TMemTableStore& layout, TMemRecord* rec);
+  // Copies header and data; variable-length blocks are duplicated.
+  TMemRecord* DuplicateRecord(const TMemRecord* src);
+  void InitRecord(TMemRecord* rec) const;
+  // Places a record in a slot, hands out its serial; false when the serial
+  // counter ran out (the record is placed all the same).
+  bool StoreAdd(TMemRecord* rec);
+  void StoreRemove(TMemRecord* rec);
+  // Frees every record, resets the counters and draws a new store id.
+  void ClearRecords();
+  void ClearRecordsNoDraw();
+  void DrawStoreId();
+  bool IsStored(const TMemRecord* rec, std::int32_t slot, std::uint32_t serial) const {
+    return slot >= 0 && slot < static_cast<std::int32_t>(slots.size()) && slots[slot] == rec &&
+           rec->serial == serial;
+  }
+  int RecordCount() const { return static_cast<int>(slots.size()); }
+
+  // Variable-length entries of a record.
+  static TVarBlock* GetVarBlock(const TMemRecord* rec, int offset) {
+    TVarBlock* b;
+    std::memcpy(&b, rec->Data() + offset + 1, sizeof b);
+    return b;
+  }
+  static void SetVarBlock(TMemRecord* rec, int offset, TVarBlock* b) {
+    std::memcpy(rec->Data() + offset + 1, &b, sizeof b);
+  }
+  static TVarBlock* NewVarBlock(const void* bytes, std::uint32_t length);
+
+  // Bookmark entries.
+  TMemRecord* BookmarkRecord(const TMemRecord* buf, int attachIndex) const {
+    TMemRecord* r;
+    std::memcpy(&r, buf->Data() + bookmarkStart_ + attachIndex * kBookmarkEntrySize, sizeof r);
+    return r;
+  }
+  void SetBookmarkRecord(TMemRecord* buf, int attachIndex, const TMemRecord* r) const {
+    std::memcpy(buf->Data() + bookmarkStart_ + attachIndex * kBookmarkEntrySize, &r, sizeof r);
+  }
+  TBookmarkFlag BookmarkFlag(const TMemRecord* buf, int attachIndex) const {
+    return static_cast<TBookmarkFlag>(
+        buf->Data()[bookmarkStart_ + attachIndex * kBookmarkEntrySize + sizeof(void*)]);
+  }
+  void SetBookmarkFlag(TMemRecord* buf, int attachIndex, TBookmarkFlag f) const {
+    buf->Data()[bookmarkStart_ + attachIndex * kBookmarkEntrySize + sizeof(void*)] =
+        static_cast<std::uint8_t>(f);
+  }
+
+  // Locale.
+  void SetLanguageID(std::int32_t v);
+  void SetSubLanguageID(std::int32_t v);
+  void SetSortID(std::int32_t v);
+  void SetLocaleID(std::int32_t v);
+
+  // State, public for the tables sharing the store.
+  TCustomMemTable* owner;
+  std::vector<TCustomMemTable*> attachedTables;
+  std::vector<TMemRecord*> slots;
+  std::vector<std::int32_t> freeSlots;
+  std::uint32_t slotCounter = 0;
+  std::uint32_t serialCounter = 0;
+  int deletedCount = 0;
+  std::uint32_t storeId = 0;
+  std::int32_t autoIncMin = 0;
+  std::int32_t autoIncMax = -1;
+  std::int32_t languageID = 0, subLanguageID = 1, sortID = 0, localeID = 1024;
+  TMemTablePerformance performance = mtpfFast;
+  int attachMaxCount = 1;
+  bool enableVersioning = false;
+  TMemTableVersioningMode versioningMode = mtvm1SinceCheckPoint;
+  int transactionLevel = 0;
+  bool dataModified = false;
+  bool standalone = false;
+  bool layoutDone = false;
+
+ private:
+  void FreeChunks();
+
+  platform::CriticalSection lock_;
+  int fieldCount_ = 0;
+  int fixedSize_ = 0, calcStart_ = 0, calcSize_ = 0, bookmarkStart_ = 0, varStart_ = 0;
+  int dataSize_ = 0;
+  std::vector<int> dataOffsets_ = std::vector<int>(MT_MAX_FIELDS + 1, 0);
+  std::vector<std::uint8_t> fieldFlags_ = std::vector<std::uint8_t>(MT_MAX_FIELDS + 1, 0);
+  std::vector<int> varFields_;
+  // Stored records come from chunks of equal-sized cells so a record costs its
+  // own size and no allocator overhead.
+  std::vector<std::unique_ptr<std::uint8_t[]>> chunks_;
+  std::vector<TMemRecord*> freeCells_;
+  int cellSize_ = 0;
+};
+
+// Holds a store's lock for one scope.
+class TStoreLock {
+ public:
+  explicit TStoreLock(TMemTableStore* s) : s_(s) { s_->Lock(); }
+  ~TStoreLock() { s_->Unlock(); }
+  TStoreLock(const TStoreLock&) = delete;
+  TStoreLock& operator=(const TStoreLock&) = delete;
+
+ private:
+  TMemTableStore* s_;
+};
+
+}  // namespace memtable

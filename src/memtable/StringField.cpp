@@ -1,0 +1,144 @@
+#include "memtable/StringField.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "memtable/DatabaseError.h"
+#include "memtable/DateTimeField.h"
+
+namespace memtable {
+
+std::string TStringField::AsString() {
+  int width = DataSize();
+  char small[512];
+  std::vector<char> big;
+  char* buf = small;
+  if (width > static_cast<int>(sizeof small)) {
+    big.resize(width);
+    buf = big.data();
+  }
+  if (!GetData(buf)) return {};
+  return std::string(buf, strnlen(buf, width - 1));
+}
+
+void TStringField::SetAsString(const std::string& v) {
+  int width = DataSize();
+  char small[512];
+  std::vector<char> big;
+  char* buf = small;
+  if (width > static_cast<int>(sizeof small)) {
+    big.resize(width);
+    buf = big.data();
+  }
+  std::memset(buf, 0, width);
+  std::size_t n = strnlen(v.data(), std::min<std::size_t>(v.size(), Size()));
+  std::memcpy(buf, v.data(), n);
+  SetData(buf);
+}
+
+std::int32_t TStringField::AsInteger() {
+  return static_cast<std::int32_t>(AsLargeInt());
+}
+
+std::int64_t TStringField::AsLargeInt() {
+  std::string s = AsString();
+  if (s.empty()) return 0;
+  char* end = nullptr;
+  long long v = std::strtoll(s.c_str(), &end, 10);
+  if (*end != '\0')
+    throw EDatabaseError(Format(SInvalidIntegerValue, s.c_str(), DisplayName().c_str()));
+  return v;
+}
+
+double TStringField::AsFloat() {
+  std::string s = AsString();
+  if (s.empty()) return 0;
+  char* end = nullptr;
+  double v = std::strtod(s.c_str(), &end);
+  if (*end != '\0')
+    throw EDatabaseError(Format(SInvalidFloatValue, s.c_str(), DisplayName().c_str()));
+  return v;
+}
+
+void TStringField::SetAsFloat(double v) {
+  SetAsString(FormatG(v));
+}
+
+bool TStringField::AsBoolean() {
+  std::string s = AsString();
+  return !s.empty() && (s[0] == 'T' || s[0] == 't' || s[0] == 'Y' || s[0] == 'y');
+}
+
+TDateTime TStringField::AsDateTime() {
+  std::string s = AsString();
+  if (s.empty()) return 0;
+  return StrToDateTimeValue(s);
+}
+
+void TStringField::SetAsDateTime(TDateTime v) {
+  SetAsString(DateTimeToText(ftDateTime, v));
+}
+
+TVariant TStringField::AsVariant() {
+  if (IsNull()) return TVariant::MakeNull();
+  return AsString();
+}
+
+std::u16string TWideStringField::AsWideString() {
+  std::vector<std::uint8_t> buf(DataSize());
+  if (!GetData(buf.data())) return {};
+  std::uint32_t bytes;
+  std::memcpy(&bytes, buf.data(), 4);
+  bytes = std::min<std::uint32_t>(bytes, Size() * 2);
+  std::u16string out(bytes / 2, u'\0');
+  std::memcpy(out.data(), buf.data() + 4, out.size() * 2);
+  return out;
+}
+
+void TWideStringField::SetAsWideString(const std::u16string& v) {
+  std::vector<std::uint8_t> buf(DataSize(), 0);
+  std::size_t n = std::min<std::size_t>(v.size(), Size());
+  for (std::size_t i = 0; i < n; ++i)
+    if (v[i] == u'\0') {
+      n = i;
+      break;
+    }
+  std::uint32_t bytes = static_cast<std::uint32_t>(n * 2);
+  std::memcpy(buf.data(), &bytes, 4);
+  std::memcpy(buf.data() + 4, v.data(), bytes);
+  SetData(buf.data());
+}
+
+std::string TWideStringField::AsString() {
+  std::u16string w = AsWideString();
+  std::string out;
+  out.reserve(w.size());
+  for (char16_t c : w) out.push_back(c < 256 ? static_cast<char>(c) : '?');
+  return out;
+}
+
+void TWideStringField::SetAsString(const std::string& v) {
+  std::u16string w;
+  w.reserve(v.size());
+  for (unsigned char c : v) w.push_back(c);
+  SetAsWideString(w);
+}
+
+std::int32_t TWideStringField::AsInteger() {
+  std::string s = AsString();
+  if (s.empty()) return 0;
+  char* end = nullptr;
+  long v = std::strtol(s.c_str(), &end, 10);
+  if (*end != '\0')
+    throw EDatabaseError(Format(SInvalidIntegerValue, s.c_str(), DisplayName().c_str()));
+  return static_cast<std::int32_t>(v);
+}
+
+TVariant TWideStringField::AsVariant() {
+  if (IsNull()) return TVariant::MakeNull();
+  return AsWideString();
+}
+
+}  // namespace memtable

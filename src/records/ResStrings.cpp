@@ -1,0 +1,20 @@
+#include "records/ResStrings.h"
+
+namespace records {
+
+std::string LoadResString(std::uint16_t id) {
+  switch (id) {
+    case rsMaleDog:
+      return "Male Dog";
+    case rsBitch:
+      return "Bitch";
+    case rsDeleteRecord:
+      return "Delete selected record?";
+    case rsConfirm:
+      return "Confirm";
+    default:
+      return {};
+  }
+}
+
+}  // namespace records

@@ -1,0 +1,17 @@
+// The program's own words, looked up by identifier.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace records {
+
+inline constexpr std::uint16_t rsMaleDog = 65061;
+inline constexpr std::uint16_t rsBitch = 65062;
+inline constexpr std::uint16_t rsDeleteRecord = 65063;
+inline constexpr std::uint16_t rsConfirm = 65064;
+
+// The text of a string-table entry; empty for an unknown identifier.
+std::string LoadResString(std::uint16_t id);
+
+}  // namespace records
