@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 
@@ -43,7 +44,13 @@ struct Match {
 
 Match FindFace(const std::string& family, bool bold, bool italic) {
   Match m;
-  FcInit();
+  static const bool ready = [] {
+    FcInit();
+    // Fontconfig keeps its configuration until told to let go.
+    std::atexit(FcFini);
+    return true;
+  }();
+  (void)ready;
   FcPattern* pat = FcPatternCreate();
   FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
   FcPatternAddInteger(pat, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
