@@ -1,0 +1,35 @@
+#include "platform/window/BackendChoice.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/window/WindowSystem.h"
+#include "platform/window/headless/HeadlessBackend.h"
+#include "platform/window/sdl/DesktopBackend.h"
+
+namespace platform {
+
+std::unique_ptr<Backend> CreateBackendFromEnvironment() {
+  const char* forced = std::getenv("SPRINTARA_BACKEND");
+  bool display = (std::getenv("DISPLAY") && *std::getenv("DISPLAY")) ||
+                 (std::getenv("WAYLAND_DISPLAY") && *std::getenv("WAYLAND_DISPLAY"));
+  bool wantDesktop = display;
+  if (forced && std::strcmp(forced, "headless") == 0) wantDesktop = false;
+  if (forced && std::strcmp(forced, "desktop") == 0) wantDesktop = true;
+  if (wantDesktop) {
+    std::string error;
+    if (auto desktop = DesktopBackend::Create(&error)) return desktop;
+    std::fprintf(stderr, "sprintara: no desktop display (%s); using the headless screen\n",
+                 error.c_str());
+  }
+  HeadlessOptions options;
+  options.virtualClock = false;  // a program runs on real time
+  return std::make_unique<HeadlessBackend>(options);
+}
+
+void InstallBackend(std::unique_ptr<Backend> backend) {
+  WindowSystem::Reset(std::move(backend));
+}
+
+}  // namespace platform

@@ -1,0 +1,287 @@
+// What a window does with a message it does not handle itself.
+#include <algorithm>
+#include <cstring>
+
+#include "platform/gdi/Gdi.h"
+#include "platform/window/WindowSystem.h"
+
+namespace platform {
+
+namespace {
+
+WindowSystem& WS() {
+  return WindowSystem::Get();
+}
+
+constexpr UINT kNoClientSize = 0x0800;
+constexpr UINT kNoClientMove = 0x1000;
+
+unsigned CursorForHit(LRESULT hit) {
+  switch (hit) {
+    case HTLEFT:
+    case HTRIGHT:
+      return IDC_SIZEWE;
+    case HTTOP:
+    case HTBOTTOM:
+      return IDC_SIZENS;
+    case HTTOPLEFT:
+    case HTBOTTOMRIGHT:
+      return IDC_SIZENWSE;
+    case HTTOPRIGHT:
+    case HTBOTTOMLEFT:
+      return IDC_SIZENESW;
+  }
+  return IDC_ARROW;
+}
+
+LRESULT SysCommand(HWND h, WindowRec& w, WPARAM wp, LPARAM lp) {
+  auto& ws = WS();
+  switch (wp & 0xFFF0) {
+    case SC_CLOSE:
+      if (!(w.cls->wc.style & CS_NOCLOSE)) SendMessage(h, WM_CLOSE, 0, 0);
+      return 0;
+    case SC_MINIMIZE:
+      ShowWindow(h, SW_MINIMIZE);
+      return 0;
+    case SC_MAXIMIZE:
+      ShowWindow(h, SW_MAXIMIZE);
+      return 0;
+    case SC_RESTORE:
+      ShowWindow(h, SW_RESTORE);
+      return 0;
+    case SC_MOVE:
+    case SC_SIZE: {
+      POINT start{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+      if (!lp) start = ws.cursorPos;
+      RunMoveSizeLoop(h, wp, start);
+      return 0;
+    }
+    case SC_KEYMENU:
+    case SC_MOUSEMENU: {
+      WindowRec* root = ws.Root(&w);
+      if (ws.menuHandler && root && root->menu)
+        ws.menuHandler->Track(
+            root->hwnd, root->menu,
+            (wp & 0xFFF0) == SC_MOUSEMENU ? POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)} : POINT{},
+            (wp & 0xFFF0) == SC_KEYMENU ? unsigned(lp) : 0);
+      return 0;
+    }
+  }
+  return 0;
+}
+
+LRESULT NcButtonDown(HWND h, WindowRec& w, WPARAM hit, LPARAM lp) {
+  switch (LRESULT(hit)) {
+    case HTCAPTION:
+      SendMessage(h, WM_SYSCOMMAND, SC_MOVE + HTCAPTION, lp);
+      return 0;
+    case HTLEFT:
+    case HTRIGHT:
+    case HTTOP:
+    case HTTOPLEFT:
+    case HTTOPRIGHT:
+    case HTBOTTOM:
+    case HTBOTTOMLEFT:
+    case HTBOTTOMRIGHT:
+      if (w.style & WS_THICKFRAME)
+        SendMessage(h, WM_SYSCOMMAND, SC_SIZE + WPARAM(hit - HTLEFT + WMSZ_LEFT), lp);
+      return 0;
+    case HTCLOSE:
+    case HTMINBUTTON:
+    case HTMAXBUTTON:
+      TrackCaptionButton(h, LRESULT(hit));
+      return 0;
+    case HTMENU:
+      SendMessage(h, WM_SYSCOMMAND, SC_MOUSEMENU + HTMENU, lp);
+      return 0;
+  }
+  return 0;
+}
+
+}  // namespace
+
+LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  auto& ws = WS();
+  WindowRec* w = ws.Get(h);
+  if (!w) return 0;
+  bool child = w->style & WS_CHILD;
+  switch (msg) {
+    case WM_NCCREATE: {
+      auto* cs = reinterpret_cast<const CREATESTRUCT*>(lp);
+      if (cs && cs->lpszName) w->text = cs->lpszName;
+      return TRUE;
+    }
+    case WM_NCCALCSIZE: {
+      RECT* r =
+          wp ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lp)->rgrc[0] : reinterpret_cast<RECT*>(lp);
+      if (!lp) return 0;
+      if (w->style & WS_MINIMIZE) {
+        r->right = r->left, r->bottom = r->top;
+        return 0;
+      }
+      int width = r->Width();
+      RECT in = FrameInsets(w->style, w->exStyle, false);
+      r->left += in.left, r->top += in.top, r->right -= in.right, r->bottom -= in.bottom;
+      r->top += MenuBarHeight(*w, width);
+      r->right = std::max(r->right, r->left);
+      r->bottom = std::max(r->bottom, r->top);
+      return 0;
+    }
+    case WM_NCHITTEST:
+      return DefaultHitTest(*w, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+    case WM_NCPAINT:
+      PaintClassicFrame(h, HRGN{std::uint32_t(wp)});
+      return 0;
+    case WM_NCACTIVATE:
+      w->ncActive = wp != 0;
+      if ((w->style & WS_CAPTION) == WS_CAPTION)
+        RedrawWindow(h, nullptr, HRGN{}, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+      return TRUE;
+    case WM_ACTIVATE:
+      if (LOWORD(wp) != WA_INACTIVE && !(w->style & WS_MINIMIZE) &&
+          (!ws.focus || !ws.IsDescendant(h, ws.focus)))
+        SetFocus(h);
+      return 0;
+    case WM_MOUSEACTIVATE:
+      if (child) {
+        LRESULT r = SendMessage(w->parent, WM_MOUSEACTIVATE, wp, lp);
+        if (r) return r;
+      }
+      return MA_ACTIVATE;
+    case WM_SETCURSOR: {
+      if (child && SendMessage(w->parent, WM_SETCURSOR, wp, lp)) return TRUE;
+      LRESULT hit = LRESULT(std::int16_t(LOWORD(lp)));
+      if (hit == HTERROR) {
+        UINT mouse = HIWORD(lp);
+        if (mouse == WM_LBUTTONDOWN || mouse == WM_RBUTTONDOWN) MessageBeep(0);
+        return FALSE;
+      }
+      if (hit == HTCLIENT) {
+        HCURSOR c = w->cls->wc.hCursor;
+        if (!c) return FALSE;
+        SetCursor(c);
+        return TRUE;
+      }
+      SetCursor(HCURSOR{CursorForHit(hit)});
+      return TRUE;
+    }
+    case WM_ERASEBKGND: {
+      HBRUSH brush = w->cls->wc.hbrBackground;
+      if (!brush) return 0;
+      RECT rc;
+      GetClientRect(h, &rc);
+      FillRect(HDC{std::uint32_t(wp)}, &rc, brush);
+      return 1;
+    }
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      BeginPaint(h, &ps);
+      EndPaint(h, &ps);
+      return 0;
+    }
+    case WM_SETTEXT:
+      w->text = lp ? reinterpret_cast<const char*>(lp) : "";
+      if ((w->style & WS_CAPTION) == WS_CAPTION)
+        RedrawWindow(h, nullptr, HRGN{}, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+      return TRUE;
+    case WM_GETTEXT: {
+      char* buf = reinterpret_cast<char*>(lp);
+      if (!buf || wp == 0) return 0;
+      std::size_t n = std::min<std::size_t>(wp - 1, w->text.size());
+      std::memcpy(buf, w->text.data(), n);
+      buf[n] = 0;
+      return LRESULT(n);
+    }
+    case WM_GETTEXTLENGTH:
+      return LRESULT(w->text.size());
+    case WM_CLOSE:
+      DestroyWindow(h);
+      return 0;
+    case WM_SYSCOMMAND:
+      return SysCommand(h, *w, wp, lp);
+    case WM_NCLBUTTONDOWN:
+      return NcButtonDown(h, *w, wp, lp);
+    case WM_NCLBUTTONDBLCLK:
+      if (LRESULT(wp) == HTCAPTION && (w->style & WS_MAXIMIZEBOX))
+        SendMessage(h, WM_SYSCOMMAND, IsZoomed(h) ? SC_RESTORE : SC_MAXIMIZE, lp);
+      else if (LRESULT(wp) == HTSYSMENU)
+        SendMessage(h, WM_SYSCOMMAND, SC_CLOSE, lp);
+      return 0;
+    case WM_WINDOWPOSCHANGING: {
+      auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
+      if (!pos || (pos->flags & SWP_NOSIZE) || child) return 0;
+      if (w->style & (WS_MINIMIZE | WS_MAXIMIZE)) return 0;
+      if ((w->style & WS_THICKFRAME) || !(w->style & WS_POPUP)) {
+        MINMAXINFO mmi = GetMinMax(h);
+        pos->cx = std::clamp(pos->cx, mmi.ptMinTrackSize.x, mmi.ptMaxTrackSize.x);
+        pos->cy = std::clamp(pos->cy, mmi.ptMinTrackSize.y, mmi.ptMaxTrackSize.y);
+      }
+      return 0;
+    }
+    case WM_WINDOWPOSCHANGED: {
+      auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
+      if (!pos) return 0;
+      if (!(pos->flags & kNoClientMove))
+        SendMessage(h, WM_MOVE, 0, MAKELPARAM(w->client.left, w->client.top));
+      w = ws.Get(h);
+      if (w && !(pos->flags & kNoClientSize)) {
+        WPARAM kind = (w->style & WS_MINIMIZE)   ? SIZE_MINIMIZED
+                      : (w->style & WS_MAXIMIZE) ? SIZE_MAXIMIZED
+                                                 : SIZE_RESTORED;
+        SendMessage(h, WM_SIZE, kind, MAKELPARAM(w->client.Width(), w->client.Height()));
+      }
+      return 0;
+    }
+    case WM_SYSKEYDOWN:
+      if (wp == WPARAM(VK_F4) && (lp & (LPARAM(1) << 29)))
+        SendMessage(ws.Root(w)->hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+      else if (wp == WPARAM(VK_F10))
+        SendMessage(ws.Root(w)->hwnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
+      return 0;
+    case WM_SYSKEYUP:
+      if (wp == WPARAM(VK_MENU) && ws.altAlone) {
+        ws.altAlone = false;
+        SendMessage(ws.Root(w)->hwnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
+      }
+      return 0;
+    case WM_SYSCHAR:
+      if ((lp & (LPARAM(1) << 29)) && wp != ' ')
+        SendMessage(ws.Root(w)->hwnd, WM_SYSCOMMAND, SC_KEYMENU, LPARAM(wp));
+      return 0;
+    case WM_CANCELMODE:
+      if (ws.capture == h) ReleaseCapture();
+      return 0;
+    case WM_SETREDRAW:
+      w->redrawOff = !wp;
+      return 0;
+    case WM_MOUSEWHEEL:
+    case WM_CONTEXTMENU:
+      if (child) return SendMessage(w->parent, msg, wp, lp);
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_SETICON: {
+      HICON old = wp ? w->iconBig : w->iconSmall;
+      (wp ? w->iconBig : w->iconSmall) = HICON{std::uint32_t(lp)};
+      return LRESULT(old.value);
+    }
+    case WM_GETICON:
+      return LRESULT((wp ? w->iconBig : w->iconSmall).value);
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC: {
+      HDC dc{std::uint32_t(wp)};
+      bool field = msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX;
+      SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+      SetBkColor(dc, GetSysColor(field ? COLOR_WINDOW : COLOR_BTNFACE));
+      return LRESULT(GetSysColorBrush(field ? COLOR_WINDOW : COLOR_BTNFACE).value);
+    }
+  }
+  return 0;
+}
+
+}  // namespace platform

@@ -1,0 +1,29 @@
+// Clipboard, the application's task-bar title and the regional-settings
+// announcement.
+#include "platform/RegionalFormats.h"
+#include "platform/window/WindowSystem.h"
+
+namespace platform {
+
+BOOL SetClipboardText(const std::string& text) {
+  return WindowSystem::Get().backend().SetClipboardText(text) ? TRUE : FALSE;
+}
+
+std::string GetClipboardText() {
+  return WindowSystem::Get().backend().GetClipboardText().value_or(std::string());
+}
+
+void SetApplicationTitle(const std::string& title) {
+  auto& ws = WindowSystem::Get();
+  ws.applicationTitle = title;
+  ws.backend().SetApplicationTitle(title);
+}
+
+void AnnounceRegionalSettingsChange() {
+  // The formats are re-read first so every window sees the new ones.
+  ReloadUserRegionalFormats();
+  static const char kIntl[] = "intl";
+  SendMessage(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(kIntl));
+}
+
+}  // namespace platform

@@ -1,0 +1,482 @@
+// Keyboard and mouse: raw input to messages, key state, hit testing, mouse
+// activation, double clicks, leave tracking, cursors.
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/window/Input.h"
+#include "platform/window/WindowSystem.h"
+
+namespace platform {
+
+namespace {
+
+WindowSystem& WS() {
+  return WindowSystem::Get();
+}
+
+constexpr UINT kDoubleClickMs = 500;
+
+int PlainKey(int vk) {
+  switch (vk) {
+    case VK_LSHIFT:
+    case VK_RSHIFT:
+      return VK_SHIFT;
+    case VK_LCONTROL:
+    case VK_RCONTROL:
+      return VK_CONTROL;
+    case VK_LMENU:
+    case VK_RMENU:
+      return VK_MENU;
+  }
+  return vk;
+}
+
+void Queue(RawInput r) {
+  auto& ws = WS();
+  r.time = ws.Now();
+  ws.input.push_back(r);
+}
+
+bool Down(const std::uint8_t* state, int vk) {
+  return state[vk & 0xFF] & 0x80;
+}
+
+WPARAM MouseKeys() {
+  auto& ws = WS();
+  WPARAM mk = 0;
+  if (Down(ws.keyState, VK_LBUTTON)) mk |= MK_LBUTTON;
+  if (Down(ws.keyState, VK_RBUTTON)) mk |= MK_RBUTTON;
+  if (Down(ws.keyState, VK_MBUTTON)) mk |= MK_MBUTTON;
+  if (Down(ws.keyState, VK_SHIFT)) mk |= MK_SHIFT;
+  if (Down(ws.keyState, VK_CONTROL)) mk |= MK_CONTROL;
+  return mk;
+}
+
+bool Covers(const WindowSystem& ws, const WindowRec& w, POINT screen) {
+  RECT r = ws.ScreenWindowRect(w);
+  if (!PtInRect(r, screen)) return false;
+  return !w.shape || w.shape->Contains(screen.x - r.left, screen.y - r.top);
+}
+
+// The deepest enabled, visible child under the point.
+WindowRec* Descend(WindowSystem& ws, WindowRec* w, POINT screen) {
+  if (!PtInRect(ws.ScreenClientRect(*w), screen)) return w;
+  for (HWND c : w->children) {
+    WindowRec* child = ws.Get(c);
+    if (!child || !(child->style & WS_VISIBLE) || (child->style & WS_DISABLED)) continue;
+    if ((child->exStyle & WS_EX_TRANSPARENT) && child->children.empty()) continue;
+    if (Covers(ws, *child, screen)) return Descend(ws, child, screen);
+  }
+  return w;
+}
+
+HWND HitWindow(POINT pt, LRESULT* hit) {
+  auto& ws = WS();
+  for (HWND t : ws.TopLevels()) {
+    WindowRec* top = ws.Get(t);
+    if (!top || !(top->style & WS_VISIBLE) || !Covers(ws, *top, pt)) continue;
+    WindowRec* w = Descend(ws, top, pt);
+    while (w) {
+      HWND h = w->hwnd;
+      LRESULT code = Send(w, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
+      w = ws.Get(h);
+      if (!w) break;
+      if (code != HTTRANSPARENT) {
+        *hit = code;
+        return h;
+      }
+      // A transparent answer passes the point to the parent.
+      w = ws.IsTopLevel(*w) ? nullptr : ws.Get(w->parent);
+    }
+  }
+  *hit = HTNOWHERE;
+  return HWND{};
+}
+
+void CheckLeave(HWND target, LRESULT hit) {
+  auto& ws = WS();
+  WindowRec* old = ws.Get(ws.mouseWindow);
+  if (old && old->track) {
+    bool client = !(old->track & TME_NONCLIENT);
+    bool stillIn = old->hwnd == target && (client ? hit == HTCLIENT : hit != HTCLIENT);
+    if (!stillIn) {
+      old->track = 0;
+      PostMessage(old->hwnd, client ? WM_MOUSELEAVE : WM_NCMOUSELEAVE, 0, 0);
+    }
+  }
+  ws.mouseWindow = target;
+  ws.mouseHit = hit;
+}
+
+void SetKey(std::uint8_t* state, int vk, bool down) {
+  std::uint8_t& s = state[vk & 0xFF];
+  if (down && !(s & 0x80)) s ^= 0x01;
+  s = down ? (s | 0x80) : (s & ~0x80);
+}
+
+bool CookMouse(const RawInput& raw, MSG* msg, bool commit) {
+  auto& ws = WS();
+  static const int kButtonVk[3] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
+  static const UINT kButtonDown[3] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN};
+  int button = std::clamp(raw.button, 0, 2);
+  POINT pt = raw.pt;
+  if (commit) {
+    ws.cursorPos = pt;
+    if (raw.kind == RawKind::MouseButton) SetKey(ws.keyState, kButtonVk[button], raw.down);
+  }
+  *msg = MSG{};
+  msg->time = DWORD(raw.time);
+  msg->pt = pt;
+
+  if (raw.kind == RawKind::MouseWheel) {
+    HWND target = ws.focus ? ws.focus : ws.active;
+    WindowRec* w = ws.Get(target);
+    if (!w || (ws.Root(w)->style & WS_DISABLED)) return false;
+    msg->hwnd = target;
+    msg->message = WM_MOUSEWHEEL;
+    msg->wParam = MAKEWPARAM(unsigned(MouseKeys()), unsigned(raw.vk));
+    msg->lParam = MAKELPARAM(pt.x, pt.y);
+    return true;
+  }
+
+  HWND target;
+  LRESULT hit;
+  bool captured = bool(ws.capture);
+  if (captured) {
+    target = ws.capture;
+    hit = HTCLIENT;
+  } else {
+    target = HitWindow(pt, &hit);
+  }
+  WindowRec* w = ws.Get(target);
+  if (!w) {
+    if (commit) CheckLeave(HWND{}, HTNOWHERE);
+    return false;
+  }
+  WindowRec* root = ws.Root(w);
+  bool pressed = raw.kind == RawKind::MouseButton && raw.down;
+  if (!captured && ((root->style & WS_DISABLED) || (w->style & WS_DISABLED) || hit == HTERROR)) {
+    // A window behind a modal one: the click goes to the modal window instead.
+    if (commit && pressed) {
+      MessageBeep(0);
+      HWND popup = GetWindow(root->hwnd, GW_ENABLEDPOPUP);
+      if (popup) SetActive(popup, true, true);
+    }
+    if (commit) CheckLeave(HWND{}, HTNOWHERE);
+    return false;
+  }
+  bool client = hit == HTCLIENT;
+  UINT message;
+  if (raw.kind == RawKind::MouseMove) {
+    message = client ? WM_MOUSEMOVE : WM_NCMOUSEMOVE;
+  } else {
+    message = kButtonDown[button] + (raw.down ? 0 : 1);
+    if (!client) message -= WM_LBUTTONDOWN - WM_NCLBUTTONDOWN;
+  }
+  if (commit) {
+    if (pressed) {
+      auto& lc = ws.lastClick;
+      int cx = GetSystemMetrics(SM_CXDOUBLECLK) / 2, cy = GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+      bool wantsDouble = !client || (w->cls->wc.style & CS_DBLCLKS);
+      if (wantsDouble && lc.hwnd == target && lc.message == message &&
+          raw.time - lc.time <= kDoubleClickMs && std::abs(pt.x - lc.pt.x) <= cx &&
+          std::abs(pt.y - lc.pt.y) <= cy) {
+        message += 2;  // ...DOWN + 2 is ...DBLCLK
+        lc = {};
+      } else {
+        lc = {target, message, raw.time, pt};
+      }
+    }
+    CheckLeave(target, hit);
+    bool eat = false;
+    if (!captured) {
+      if (pressed && root->hwnd != ws.active && !(root->exStyle & WS_EX_NOACTIVATE)) {
+        LRESULT ma =
+            Send(w, WM_MOUSEACTIVATE, WPARAM(root->hwnd.value), MAKELPARAM(int(hit), int(message)));
+        if ((ma == MA_ACTIVATE || ma == MA_ACTIVATEANDEAT) && ws.Get(root->hwnd))
+          SetActive(root->hwnd, true, true);
+        eat = ma == MA_ACTIVATEANDEAT || ma == MA_NOACTIVATEANDEAT;
+      }
+      if (ws.Get(target))
+        Send(ws.Get(target), WM_SETCURSOR, WPARAM(target.value),
+             MAKELPARAM(int(hit), int(message)));
+    }
+    if (eat || !ws.Get(target)) return false;
+    w = ws.Get(target);
+  }
+  msg->hwnd = target;
+  msg->message = message;
+  if (client) {
+    POINT o = ws.ClientOrigin(*w);
+    msg->wParam = MouseKeys();
+    msg->lParam = MAKELPARAM(pt.x - o.x, pt.y - o.y);
+  } else {
+    msg->wParam = WPARAM(hit);
+    msg->lParam = MAKELPARAM(pt.x, pt.y);
+  }
+  return true;
+}
+
+bool CookKey(const RawInput& raw, MSG* msg, bool commit) {
+  auto& ws = WS();
+  int vk = PlainKey(raw.vk) & 0xFF;
+  bool wasDown = Down(ws.keyState, vk);
+  if (commit && raw.kind == RawKind::Key) {
+    SetKey(ws.keyState, vk, raw.down);
+    if (raw.down) ws.altAlone = vk == VK_MENU;
+  }
+  bool alt = vk == VK_MENU ? raw.down || wasDown : Down(ws.keyState, VK_MENU);
+  bool ctrl = Down(ws.keyState, VK_CONTROL);
+  bool sys = (alt && !ctrl) || vk == VK_F10 || vk == VK_MENU;
+  HWND target = ws.focus;
+  if (!target) {
+    target = ws.active;
+    sys = true;
+  }
+  WindowRec* w = ws.Get(target);
+  if (!w || (ws.Root(w)->style & WS_DISABLED)) return false;
+  *msg = MSG{};
+  msg->hwnd = target;
+  msg->time = DWORD(raw.time);
+  msg->pt = ws.cursorPos;
+  msg->wParam = WPARAM(vk);
+  if (raw.kind == RawKind::Char) {
+    msg->message = (alt && !ctrl) ? WM_SYSCHAR : WM_CHAR;
+    msg->wParam = raw.ch & 0xFF;
+    msg->lParam = 1;
+    return true;
+  }
+  msg->message = raw.down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
+  LPARAM lp = 1;
+  if (alt && !ctrl) lp |= LPARAM(1) << 29;
+  if (wasDown) lp |= LPARAM(1) << 30;
+  if (!raw.down) lp |= LPARAM(1) << 31;
+  msg->lParam = LPARAM(std::uint32_t(lp));
+  return true;
+}
+
+}  // namespace
+
+bool CookInput(const RawInput& raw, MSG* msg, bool commit) {
+  switch (raw.kind) {
+    case RawKind::MouseMove:
+    case RawKind::MouseButton:
+    case RawKind::MouseWheel:
+      return CookMouse(raw, msg, commit);
+    case RawKind::Key:
+    case RawKind::Char:
+      return CookKey(raw, msg, commit);
+  }
+  return false;
+}
+
+unsigned CharForKey(int vk) {
+  auto& ws = WS();
+  bool shift = Down(ws.keyState, VK_SHIFT);
+  bool ctrl = Down(ws.keyState, VK_CONTROL);
+  bool alt = Down(ws.keyState, VK_MENU);
+  bool caps = ws.keyState[VK_CAPITAL] & 1;
+  if (ctrl && alt) return 0;
+  if (vk >= 'A' && vk <= 'Z') {
+    if (ctrl) return unsigned(vk - 'A' + 1);
+    return (shift != caps) ? unsigned(vk) : unsigned(vk - 'A' + 'a');
+  }
+  if (vk >= '0' && vk <= '9') {
+    if (ctrl) return 0;
+    return shift ? unsigned(")!@#$%^&*("[vk - '0']) : unsigned(vk);
+  }
+  if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9) return ctrl ? 0 : unsigned('0' + vk - VK_NUMPAD0);
+  switch (vk) {
+    case VK_SPACE:
+      return ' ';
+    case VK_RETURN:
+      return ctrl ? '\n' : '\r';
+    case VK_BACK:
+      return ctrl ? 0x7F : 0x08;
+    case VK_TAB:
+      return ctrl ? 0 : '\t';
+    case VK_ESCAPE:
+      return 0x1B;
+    case VK_MULTIPLY:
+      return '*';
+    case VK_ADD:
+      return '+';
+    case VK_SUBTRACT:
+      return '-';
+    case VK_DECIMAL:
+      return '.';
+    case VK_DIVIDE:
+      return '/';
+  }
+  if (ctrl) {
+    if (vk == VK_OEM_4) return 0x1B;
+    if (vk == VK_OEM_5) return 0x1C;
+    if (vk == VK_OEM_6) return 0x1D;
+    return 0;
+  }
+  struct Pair {
+    int vk;
+    char plain, shifted;
+  };
+  static const Pair kOem[] = {
+      {VK_OEM_1, ';', ':'},     {VK_OEM_PLUS, '=', '+'},   {VK_OEM_COMMA, ',', '<'},
+      {VK_OEM_MINUS, '-', '_'}, {VK_OEM_PERIOD, '.', '>'}, {VK_OEM_2, '/', '?'},
+      {VK_OEM_3, '`', '~'},     {VK_OEM_4, '[', '{'},      {VK_OEM_5, '\\', '|'},
+      {VK_OEM_6, ']', '}'},     {VK_OEM_7, '\'', '"'}};
+  for (const Pair& p : kOem)
+    if (p.vk == vk) return unsigned(static_cast<unsigned char>(shift ? p.shifted : p.plain));
+  return 0;
+}
+
+// ---------------------------------------------------------------- queueing
+
+void QueueMouseMove(POINT screen) {
+  auto& ws = WS();
+  // Moves not yet read are merged: only the latest position matters.
+  if (!ws.input.empty() && ws.input.back().kind == RawKind::MouseMove) {
+    ws.input.back().pt = screen;
+    ws.input.back().time = ws.Now();
+  } else {
+    Queue(RawInput{RawKind::MouseMove, screen});
+  }
+  ws.cursorPos = screen;
+}
+
+void QueueMouseButton(int button, bool down, POINT screen) {
+  auto& ws = WS();
+  RawInput r{RawKind::MouseButton, screen};
+  r.button = std::clamp(button, 0, 2);
+  r.down = down;
+  static const int kVk[3] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
+  SetKey(ws.asyncState, kVk[r.button], down);
+  ws.cursorPos = screen;
+  Queue(r);
+}
+
+void QueueMouseWheel(int delta, POINT screen) {
+  RawInput r{RawKind::MouseWheel, screen};
+  r.vk = delta;
+  Queue(r);
+}
+
+void QueueKey(int vk, bool down) {
+  auto& ws = WS();
+  if (vk <= 0 || vk > 0xFE) return;
+  RawInput r{RawKind::Key, ws.cursorPos};
+  r.vk = PlainKey(vk);
+  r.down = down;
+  SetKey(ws.asyncState, r.vk, down);
+  Queue(r);
+}
+
+void QueueChar(unsigned ch) {
+  auto& ws = WS();
+  if (ch == 0 || ch > 0xFF) return;
+  RawInput r{RawKind::Char, ws.cursorPos};
+  r.ch = ch;
+  Queue(r);
+}
+
+// ---------------------------------------------------------------- state
+
+short GetKeyState(int vk) {
+  std::uint8_t s = WS().keyState[vk & 0xFF];
+  return short(((s & 0x80) ? 0x8000 : 0) | (s & 1));
+}
+
+short GetAsyncKeyState(int vk) {
+  std::uint8_t s = WS().asyncState[vk & 0xFF];
+  return short((s & 0x80) ? 0x8000 : 0);
+}
+
+BOOL GetKeyboardState(std::uint8_t state[256]) {
+  if (!state) return FALSE;
+  std::copy(WS().keyState, WS().keyState + 256, state);
+  return TRUE;
+}
+
+BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme) {
+  auto& ws = WS();
+  if (!tme || tme->cbSize != sizeof(TRACKMOUSEEVENT)) return FALSE;
+  if (tme->dwFlags & TME_QUERY) {
+    WindowRec* w = ws.Get(ws.mouseWindow);
+    tme->dwFlags = w ? w->track : 0;
+    tme->hwndTrack = w && w->track ? w->hwnd : HWND{};
+    return TRUE;
+  }
+  WindowRec* w = ws.Get(tme->hwndTrack);
+  if (!w) return FALSE;
+  if (tme->dwFlags & TME_CANCEL) {
+    w->track &= ~(tme->dwFlags & (TME_LEAVE | TME_HOVER));
+    if (!(w->track & (TME_LEAVE | TME_HOVER))) w->track = 0;
+    return TRUE;
+  }
+  bool nonClient = tme->dwFlags & TME_NONCLIENT;
+  bool inside =
+      ws.mouseWindow == w->hwnd && (nonClient ? ws.mouseHit != HTCLIENT : ws.mouseHit == HTCLIENT);
+  if (!inside) {
+    // Asking to track a place the mouse is not in reports the leave at once.
+    if (tme->dwFlags & TME_LEAVE)
+      PostMessage(w->hwnd, nonClient ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0);
+    return TRUE;
+  }
+  w->track = tme->dwFlags & (TME_LEAVE | TME_HOVER | TME_NONCLIENT);
+  return TRUE;
+}
+
+BOOL GetCursorPos(POINT* out) {
+  if (!out) return FALSE;
+  *out = WS().cursorPos;
+  return TRUE;
+}
+
+BOOL SetCursorPos(int x, int y) {
+  auto& ws = WS();
+  POINT p{x, y};
+  ws.backend().MoveCursor(p);
+  QueueMouseMove(p);
+  return TRUE;
+}
+
+HCURSOR LoadCursor(unsigned id) {
+  switch (id) {
+    case IDC_ARROW:
+    case IDC_IBEAM:
+    case IDC_WAIT:
+    case IDC_CROSS:
+    case IDC_UPARROW:
+    case IDC_SIZENWSE:
+    case IDC_SIZENESW:
+    case IDC_SIZEWE:
+    case IDC_SIZENS:
+    case IDC_SIZEALL:
+    case IDC_NO:
+    case IDC_HAND:
+      return HCURSOR{id};
+  }
+  return HCURSOR{};
+}
+
+HCURSOR SetCursor(HCURSOR cursor) {
+  auto& ws = WS();
+  HCURSOR old = ws.cursor;
+  if (cursor != old) {
+    ws.cursor = cursor;
+    ws.backend().SetCursorShape(cursor.value);
+  }
+  return old;
+}
+
+HCURSOR GetCursor() {
+  return WS().cursor;
+}
+UINT GetDoubleClickTime() {
+  return kDoubleClickMs;
+}
+
+BOOL MessageBeep(UINT) {
+  WS().backend().Beep();
+  return TRUE;
+}
+
+}  // namespace platform

@@ -1,0 +1,33 @@
+#include "platform/window/headless/ScreenCompositor.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/gdi/Region.h"
+
+namespace platform {
+
+void ComposeScreen(const Surface& screen, std::span<const TopLevelView> views,
+                   std::uint32_t background) {
+  if (screen.IsEmpty()) return;
+  Region remaining(screen.Bounds());
+  for (const TopLevelView& v : views) {
+    if (v.minimized || v.picture.IsEmpty() || remaining.IsEmpty()) continue;
+    Region cover = v.shape ? (*v.shape & Region(v.picture.Bounds())) : Region(v.picture.Bounds());
+    cover.Offset(v.rect.left, v.rect.top);
+    Region visible = cover & remaining;
+    for (const RECT& r : visible.Rects()) {
+      std::size_t bytes = std::size_t(r.Width()) * 4;
+      for (int y = r.top; y < r.bottom; ++y) {
+        const std::uint32_t* src = v.picture.Row(y - v.rect.top) + (r.left - v.rect.left);
+        std::memcpy(screen.Row(y) + r.left, src, bytes);
+      }
+    }
+    remaining -= cover;
+  }
+  for (const RECT& r : remaining.Rects())
+    for (int y = r.top; y < r.bottom; ++y)
+      std::fill(screen.Row(y) + r.left, screen.Row(y) + r.right, background);
+}
+
+}  // namespace platform

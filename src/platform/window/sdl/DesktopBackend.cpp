@@ -1,0 +1,402 @@
+#include "platform/window/sdl/DesktopBackend.h"
+
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/Codepage.h"
+#include "platform/window/Input.h"
+#include "platform/window/Window.h"
+
+namespace platform {
+
+namespace {
+
+int VirtualKey(const SDL_Keysym& k) {
+  SDL_Keycode s = k.sym;
+  if (s >= SDLK_a && s <= SDLK_z) return 'A' + (s - SDLK_a);
+  if (s >= SDLK_0 && s <= SDLK_9) return '0' + (s - SDLK_0);
+  if (k.scancode >= SDL_SCANCODE_F1 && k.scancode <= SDL_SCANCODE_F12)
+    return VK_F1 + (k.scancode - SDL_SCANCODE_F1);
+  if (k.scancode >= SDL_SCANCODE_KP_1 && k.scancode <= SDL_SCANCODE_KP_9)
+    return VK_NUMPAD0 + 1 + (k.scancode - SDL_SCANCODE_KP_1);
+  switch (k.scancode) {
+    case SDL_SCANCODE_KP_0:
+      return VK_NUMPAD0;
+    case SDL_SCANCODE_KP_ENTER:
+    case SDL_SCANCODE_RETURN:
+      return VK_RETURN;
+    case SDL_SCANCODE_ESCAPE:
+      return VK_ESCAPE;
+    case SDL_SCANCODE_BACKSPACE:
+      return VK_BACK;
+    case SDL_SCANCODE_TAB:
+      return VK_TAB;
+    case SDL_SCANCODE_SPACE:
+      return VK_SPACE;
+    case SDL_SCANCODE_LSHIFT:
+    case SDL_SCANCODE_RSHIFT:
+      return VK_SHIFT;
+    case SDL_SCANCODE_LCTRL:
+    case SDL_SCANCODE_RCTRL:
+      return VK_CONTROL;
+    case SDL_SCANCODE_LALT:
+    case SDL_SCANCODE_RALT:
+      return VK_MENU;
+    case SDL_SCANCODE_CAPSLOCK:
+      return VK_CAPITAL;
+    case SDL_SCANCODE_LEFT:
+      return VK_LEFT;
+    case SDL_SCANCODE_RIGHT:
+      return VK_RIGHT;
+    case SDL_SCANCODE_UP:
+      return VK_UP;
+    case SDL_SCANCODE_DOWN:
+      return VK_DOWN;
+    case SDL_SCANCODE_HOME:
+      return VK_HOME;
+    case SDL_SCANCODE_END:
+      return VK_END;
+    case SDL_SCANCODE_PAGEUP:
+      return VK_PRIOR;
+    case SDL_SCANCODE_PAGEDOWN:
+      return VK_NEXT;
+    case SDL_SCANCODE_INSERT:
+      return VK_INSERT;
+    case SDL_SCANCODE_DELETE:
+      return VK_DELETE;
+    case SDL_SCANCODE_PAUSE:
+      return VK_PAUSE;
+    case SDL_SCANCODE_APPLICATION:
+      return VK_APPS;
+    case SDL_SCANCODE_KP_MULTIPLY:
+      return VK_MULTIPLY;
+    case SDL_SCANCODE_KP_PLUS:
+      return VK_ADD;
+    case SDL_SCANCODE_KP_MINUS:
+      return VK_SUBTRACT;
+    case SDL_SCANCODE_KP_PERIOD:
+      return VK_DECIMAL;
+    case SDL_SCANCODE_KP_DIVIDE:
+      return VK_DIVIDE;
+    case SDL_SCANCODE_SEMICOLON:
+      return VK_OEM_1;
+    case SDL_SCANCODE_EQUALS:
+      return VK_OEM_PLUS;
+    case SDL_SCANCODE_COMMA:
+      return VK_OEM_COMMA;
+    case SDL_SCANCODE_MINUS:
+      return VK_OEM_MINUS;
+    case SDL_SCANCODE_PERIOD:
+      return VK_OEM_PERIOD;
+    case SDL_SCANCODE_SLASH:
+      return VK_OEM_2;
+    case SDL_SCANCODE_GRAVE:
+      return VK_OEM_3;
+    case SDL_SCANCODE_LEFTBRACKET:
+      return VK_OEM_4;
+    case SDL_SCANCODE_BACKSLASH:
+      return VK_OEM_5;
+    case SDL_SCANCODE_RIGHTBRACKET:
+      return VK_OEM_6;
+    case SDL_SCANCODE_APOSTROPHE:
+      return VK_OEM_7;
+    case SDL_SCANCODE_NONUSBACKSLASH:
+      return VK_OEM_102;
+    default:
+      return 0;
+  }
+}
+
+SDL_SystemCursor SystemCursor(unsigned id) {
+  switch (id) {
+    case IDC_IBEAM:
+      return SDL_SYSTEM_CURSOR_IBEAM;
+    case IDC_WAIT:
+      return SDL_SYSTEM_CURSOR_WAIT;
+    case IDC_CROSS:
+      return SDL_SYSTEM_CURSOR_CROSSHAIR;
+    case IDC_SIZENWSE:
+      return SDL_SYSTEM_CURSOR_SIZENWSE;
+    case IDC_SIZENESW:
+      return SDL_SYSTEM_CURSOR_SIZENESW;
+    case IDC_SIZEWE:
+      return SDL_SYSTEM_CURSOR_SIZEWE;
+    case IDC_SIZENS:
+      return SDL_SYSTEM_CURSOR_SIZENS;
+    case IDC_SIZEALL:
+      return SDL_SYSTEM_CURSOR_SIZEALL;
+    case IDC_NO:
+      return SDL_SYSTEM_CURSOR_NO;
+    case IDC_HAND:
+      return SDL_SYSTEM_CURSOR_HAND;
+    default:
+      return SDL_SYSTEM_CURSOR_ARROW;
+  }
+}
+
+RECT ToRect(const SDL_Rect& r) {
+  return RECT{r.x, r.y, r.x + r.w, r.y + r.h};
+}
+
+}  // namespace
+
+std::unique_ptr<DesktopBackend> DesktopBackend::Create(std::string* error) {
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_PING, "0");
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    if (error) *error = SDL_GetError();
+    return nullptr;
+  }
+  std::unique_ptr<DesktopBackend> b(new DesktopBackend());
+  SDL_Rect r;
+  if (SDL_GetDisplayBounds(0, &r) != 0) r = SDL_Rect{0, 0, 1280, 800};
+  b->screen_ = ToRect(r);
+  b->work_ = SDL_GetDisplayUsableBounds(0, &r) == 0 ? ToRect(r) : b->screen_;
+  b->screenBuffer_.Resize(b->screen_.Width(), b->screen_.Height());
+  b->wakeEvent_ = SDL_RegisterEvents(1);
+  SDL_StartTextInput();
+  return b;
+}
+
+DesktopBackend::~DesktopBackend() {
+  for (auto& [h, n] : natives_) SDL_DestroyWindow(n.window);
+  for (auto& [id, c] : cursors_) SDL_FreeCursor(c);
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+std::uint64_t DesktopBackend::NowMs() {
+  return SDL_GetTicks64();
+}
+
+void DesktopBackend::Poll() {
+  SDL_Event e;
+  while (SDL_PollEvent(&e)) Handle(e);
+}
+
+void DesktopBackend::Wait(std::optional<std::uint64_t> deadline) {
+  SDL_Event e;
+  int got;
+  if (deadline) {
+    std::uint64_t now = NowMs();
+    int timeout = *deadline > now ? int(std::min<std::uint64_t>(*deadline - now, 1 << 30)) : 0;
+    got = SDL_WaitEventTimeout(&e, timeout);
+  } else {
+    got = SDL_WaitEvent(&e);
+  }
+  if (got) Handle(e);
+}
+
+void DesktopBackend::Wake() {
+  SDL_Event e;
+  SDL_zero(e);
+  e.type = wakeEvent_;
+  SDL_PushEvent(&e);
+}
+
+HWND DesktopBackend::FindWindow(std::uint32_t sdlId, RECT* rect) const {
+  for (const auto& [h, n] : natives_) {
+    if (n.id == sdlId) {
+      if (rect) *rect = n.rect;
+      return HWND{h};
+    }
+  }
+  return HWND{};
+}
+
+void DesktopBackend::Handle(const SDL_Event& e) {
+  RECT r{};
+  switch (e.type) {
+    case SDL_MOUSEMOTION:
+      if (FindWindow(e.motion.windowID, &r))
+        QueueMouseMove(POINT{r.left + e.motion.x, r.top + e.motion.y});
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      if (!FindWindow(e.button.windowID, &r)) break;
+      int button = e.button.button == SDL_BUTTON_LEFT     ? 0
+                   : e.button.button == SDL_BUTTON_RIGHT  ? 1
+                   : e.button.button == SDL_BUTTON_MIDDLE ? 2
+                                                          : -1;
+      if (button < 0) break;
+      bool down = e.type == SDL_MOUSEBUTTONDOWN;
+      // Dragging past the window's edge keeps reporting the mouse.
+      buttonsDown_ = std::max(0, buttonsDown_ + (down ? 1 : -1));
+      SDL_CaptureMouse(buttonsDown_ > 0 ? SDL_TRUE : SDL_FALSE);
+      QueueMouseButton(button, down, POINT{r.left + e.button.x, r.top + e.button.y});
+      break;
+    }
+    case SDL_MOUSEWHEEL: {
+      int x, y;
+      SDL_GetGlobalMouseState(&x, &y);
+      QueueMouseWheel(e.wheel.y * WHEEL_DELTA, POINT{x, y});
+      break;
+    }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      if (int vk = VirtualKey(e.key.keysym)) QueueKey(vk, e.type == SDL_KEYDOWN);
+      break;
+    case SDL_TEXTINPUT: {
+      // Plain ASCII comes from the keys; other characters arrive as typed.
+      for (char c : Utf8ToCp1252(e.text.text))
+        if (static_cast<unsigned char>(c) >= 0x80) QueueChar(static_cast<unsigned char>(c));
+      break;
+    }
+    case SDL_WINDOWEVENT: {
+      HWND h = FindWindow(e.window.windowID, nullptr);
+      if (!h) break;
+      switch (e.window.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+          PostMessage(h, WM_SYSCOMMAND, SC_CLOSE, 0);
+          break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+          if (GetActiveWindow() != h) {
+            if (IsWindowEnabled(h))
+              SetActiveWindow(h);
+            else if (HWND popup = GetWindow(h, GW_ENABLEDPOPUP))
+              SetActiveWindow(popup);
+          }
+          break;
+        case SDL_WINDOWEVENT_EXPOSED:
+          natives_[h.value].needsFull = true;
+          break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+          if (!IsIconic(h)) PostMessage(h, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+          natives_[h.value].minimized = true;
+          break;
+        case SDL_WINDOWEVENT_RESTORED:
+          if (IsIconic(h)) PostMessage(h, WM_SYSCOMMAND, SC_RESTORE, 0);
+          natives_[h.value].minimized = false;
+          natives_[h.value].needsFull = true;
+          break;
+      }
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void DesktopBackend::Upload(Native& n, const TopLevelView& v, RECT part) {
+  SDL_Surface* s = SDL_GetWindowSurface(n.window);
+  if (!s) return;
+  RECT bounds{0, 0, std::min(s->w, v.picture.width), std::min(s->h, v.picture.height)};
+  RECT r;
+  if (!IntersectRect(&r, part, bounds)) return;
+  SDL_LockSurface(s);
+  const std::uint8_t* src = reinterpret_cast<const std::uint8_t*>(v.picture.Row(r.top) + r.left);
+  std::uint8_t* dst = static_cast<std::uint8_t*>(s->pixels) + std::ptrdiff_t(r.top) * s->pitch +
+                      std::ptrdiff_t(r.left) * 4;
+  if (s->format->format == SDL_PIXELFORMAT_RGB888 ||
+      s->format->format == SDL_PIXELFORMAT_ARGB8888) {
+    for (int y = r.top; y < r.bottom; ++y) {
+      std::memcpy(dst, src, std::size_t(r.Width()) * 4);
+      src += v.picture.stride;
+      dst += s->pitch;
+    }
+  } else {
+    SDL_ConvertPixels(r.Width(), r.Height(), SDL_PIXELFORMAT_ARGB8888, src, int(v.picture.stride),
+                      s->format->format, dst, s->pitch);
+  }
+  SDL_UnlockSurface(s);
+  SDL_Rect rr{r.left, r.top, r.Width(), r.Height()};
+  SDL_UpdateWindowSurfaceRects(n.window, &rr, 1);
+}
+
+void DesktopBackend::Present(std::span<const TopLevelView> views) {
+  std::map<std::uint32_t, bool> seen;
+  HWND active;
+  for (const TopLevelView& v : views) {
+    seen[v.hwnd.value] = true;
+    if (v.active) active = v.hwnd;
+    auto it = natives_.find(v.hwnd.value);
+    int w = std::max(1, v.rect.Width()), h = std::max(1, v.rect.Height());
+    if (it == natives_.end()) {
+      Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
+      if (v.popup) flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_ALWAYS_ON_TOP;
+      if (!v.taskbar) flags |= SDL_WINDOW_SKIP_TASKBAR;
+      std::string title = Cp1252ToUtf8(v.title);
+      SDL_Window* win = SDL_CreateWindow(title.c_str(), v.minimized ? 0 : v.rect.left,
+                                         v.minimized ? 0 : v.rect.top, w, h, flags);
+      if (!win) continue;
+      Native n;
+      n.window = win;
+      n.id = SDL_GetWindowID(win);
+      n.rect = v.rect;
+      n.title = std::string(v.title);
+      it = natives_.emplace(v.hwnd.value, n).first;
+      SDL_ShowWindow(win);
+    }
+    Native& n = it->second;
+    if (v.minimized) {
+      if (!n.minimized) SDL_MinimizeWindow(n.window);
+      n.minimized = true;
+      continue;
+    }
+    if (n.minimized) {
+      SDL_RestoreWindow(n.window);
+      n.minimized = false;
+      n.needsFull = true;
+    }
+    if (n.rect.left != v.rect.left || n.rect.top != v.rect.top)
+      SDL_SetWindowPosition(n.window, v.rect.left, v.rect.top);
+    if (n.rect.Width() != v.rect.Width() || n.rect.Height() != v.rect.Height()) {
+      SDL_SetWindowSize(n.window, w, h);
+      n.needsFull = true;
+    }
+    n.rect = v.rect;
+    if (n.title != v.title) {
+      n.title = std::string(v.title);
+      SDL_SetWindowTitle(n.window, Cp1252ToUtf8(n.title).c_str());
+    }
+    if (n.needsFull)
+      Upload(n, v, RECT{0, 0, w, h});
+    else if (!v.dirty.IsEmpty())
+      Upload(n, v, v.dirty);
+    n.needsFull = false;
+  }
+  for (auto it = natives_.begin(); it != natives_.end();) {
+    if (!seen.count(it->first)) {
+      SDL_DestroyWindow(it->second.window);
+      it = natives_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  if (active && active != raised_) {
+    if (auto it = natives_.find(active.value); it != natives_.end())
+      SDL_RaiseWindow(it->second.window);
+  }
+  raised_ = active;
+}
+
+void DesktopBackend::SetCursorShape(unsigned id) {
+  SDL_SystemCursor kind = SystemCursor(id);
+  auto it = cursors_.find(unsigned(kind));
+  if (it == cursors_.end())
+    it = cursors_.emplace(unsigned(kind), SDL_CreateSystemCursor(kind)).first;
+  if (it->second) SDL_SetCursor(it->second);
+}
+
+void DesktopBackend::MoveCursor(POINT p) {
+  SDL_WarpMouseGlobal(p.x, p.y);
+}
+
+bool DesktopBackend::SetClipboardText(const std::string& text) {
+  return SDL_SetClipboardText(Cp1252ToUtf8(text).c_str()) == 0;
+}
+
+std::optional<std::string> DesktopBackend::GetClipboardText() {
+  if (!SDL_HasClipboardText()) return std::nullopt;
+  char* t = SDL_GetClipboardText();
+  if (!t) return std::nullopt;
+  std::string out = Utf8ToCp1252(t);
+  SDL_free(t);
+  return out;
+}
+
+}  // namespace platform

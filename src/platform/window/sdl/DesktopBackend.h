@@ -1,0 +1,65 @@
+// The real desktop through SDL2: one borderless native window per visible
+// top-level window at its screen position (the frame is ours to paint),
+// popup windows for menus and lists, input turned into window-system input,
+// the clipboard (UTF-8 at this edge) and task-bar entries.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/gdi/Surface.h"
+#include "platform/window/Backend.h"
+
+struct SDL_Window;
+struct SDL_Cursor;
+union SDL_Event;
+
+namespace platform {
+
+class DesktopBackend : public Backend {
+ public:
+  // Null (with the reason) when no display can be opened.
+  static std::unique_ptr<DesktopBackend> Create(std::string* error);
+  ~DesktopBackend() override;
+
+  const char* Name() const override { return "desktop"; }
+  RECT ScreenRect() const override { return screen_; }
+  RECT WorkArea() const override { return work_; }
+  std::uint64_t NowMs() override;
+  void Poll() override;
+  void Wait(std::optional<std::uint64_t> deadlineMs) override;
+  void Wake() override;
+  void Present(std::span<const TopLevelView> views) override;
+  Surface ScreenSurface() override { return screenBuffer_.View(); }
+  void SetCursorShape(unsigned cursorId) override;
+  void MoveCursor(POINT screen) override;
+  bool SetClipboardText(const std::string& text) override;
+  std::optional<std::string> GetClipboardText() override;
+
+ private:
+  struct Native {
+    SDL_Window* window = nullptr;
+    std::uint32_t id = 0;
+    RECT rect{};
+    std::string title;
+    bool minimized = false;
+    bool needsFull = true;
+  };
+
+  DesktopBackend() = default;
+  void Handle(const SDL_Event& e);
+  HWND FindWindow(std::uint32_t sdlId, RECT* rect) const;
+  void Upload(Native& n, const TopLevelView& v, RECT part);
+
+  RECT screen_{}, work_{};
+  SurfaceBuffer screenBuffer_;
+  std::map<std::uint32_t, Native> natives_;  // by HWND value
+  std::map<unsigned, SDL_Cursor*> cursors_;
+  HWND raised_;
+  std::uint32_t wakeEvent_ = 0;
+  int buttonsDown_ = 0;
+};
+
+}  // namespace platform
