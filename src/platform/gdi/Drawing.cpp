@@ -421,6 +421,20 @@ BOOL DrawEdge(HDC hdc, RECT* rect, UINT edge, UINT flags) {
   });
 }
 
+BOOL DrawFrameControl(HDC hdc, RECT* r, UINT type, UINT state) {
+  if (!r || type != DFC_BUTTON || (state & 0xFF) != DFCS_BUTTONPUSH) return FALSE;
+  UINT flags = BF_RECT | BF_MIDDLE;
+  if (state & DFCS_MONO)
+    flags |= BF_MONO;
+  else if (state & DFCS_FLAT)
+    flags |= BF_FLAT;
+  bool down = state & (DFCS_PUSHED | DFCS_CHECKED);
+  RECT face = *r;
+  if (!DrawEdge(hdc, &face, down ? EDGE_SUNKEN : EDGE_RAISED, flags | BF_ADJUST)) return FALSE;
+  if (state & DFCS_ADJUSTRECT) *r = face;
+  return TRUE;
+}
+
 BOOL FillRgn(HDC hdc, HRGN rgn, HBRUSH brush) {
   return WithPainter(hdc, FALSE, [&](Painter& p) {
     RegionObject* r = FindRegion(rgn);

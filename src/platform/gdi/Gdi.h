@@ -137,7 +137,8 @@ constexpr std::uint8_t FF_SWISS = 0x20;
 constexpr std::uint8_t FF_MODERN = 0x30;
 
 // lfHeight < 0: character height in pixels (96 per inch); > 0: cell height
-// (ascent + descent); 0: a default size.
+// (ascent + descent); 0: a default size. Text is always drawn horizontally:
+// escapement and orientation are kept but not applied.
 struct LOGFONT {
   std::int32_t lfHeight = 0;
   std::int32_t lfWidth = 0;
@@ -379,6 +380,24 @@ constexpr UINT BF_MONO = 0x8000;
 // BF_ADJUST shrinks *r by the edge drawn. Diagonal edges are not drawn.
 BOOL DrawEdge(HDC dc, RECT* r, UINT edge, UINT flags);
 
+// Frame controls: only push buttons (DFC_BUTTON with DFCS_BUTTONPUSH).
+constexpr UINT DFC_CAPTION = 1;
+constexpr UINT DFC_MENU = 2;
+constexpr UINT DFC_SCROLL = 3;
+constexpr UINT DFC_BUTTON = 4;
+constexpr UINT DFCS_BUTTONCHECK = 0x0000;
+constexpr UINT DFCS_BUTTONRADIO = 0x0004;
+constexpr UINT DFCS_BUTTONPUSH = 0x0010;
+constexpr UINT DFCS_INACTIVE = 0x0100;
+constexpr UINT DFCS_PUSHED = 0x0200;
+constexpr UINT DFCS_CHECKED = 0x0400;
+constexpr UINT DFCS_ADJUSTRECT = 0x2000;
+constexpr UINT DFCS_FLAT = 0x4000;
+constexpr UINT DFCS_MONO = 0x8000;
+// A push button's frame and face: raised, or sunken while pushed or checked.
+// DFCS_ADJUSTRECT shrinks *r to the face inside the frame.
+BOOL DrawFrameControl(HDC dc, RECT* r, UINT type, UINT state);
+
 // ---------------------------------------------------------------- text
 
 BOOL GetTextMetrics(HDC dc, TEXTMETRIC* out);
@@ -423,7 +442,9 @@ constexpr UINT DT_WORD_ELLIPSIS = 0x00040000;
 constexpr UINT DT_HIDEPREFIX = 0x00100000;
 constexpr UINT DT_PREFIXONLY = 0x00200000;
 // Lays the text out in *r and draws it (or, with DT_CALCRECT, only measures
-// it and sets r's right and bottom). Returns the text height, or with
+// it and sets r's right and bottom). DT_INTERNAL, DT_EDITCONTROL,
+// DT_RTLREADING and DT_MODIFYSTRING are accepted and have no effect;
+// DT_WORD_ELLIPSIS acts as DT_END_ELLIPSIS. Returns the text height, or with
 // DT_VCENTER / DT_BOTTOM the offset from r->top to the bottom of the text;
 // 0 on failure.
 int DrawText(HDC dc, std::string_view text, RECT* r, UINT format);

@@ -168,8 +168,10 @@ FontInstance& FontOf(FontObject& font) {
 
 Surface SurfaceOf(DcObject& dc) {
   if (!dc.memory) return dc.surface;
+  // A memory context without a bitmap of its own draws nowhere: the shared
+  // 1 x 1 placeholder must not carry pixels from one context to another.
   BitmapObject* b = FindBitmap(dc.state.bitmap);
-  return b ? b->surface : Surface{};
+  return b && !b->stock ? b->surface : Surface{};
 }
 
 std::optional<std::uint32_t> BrushPixel(DcObject& dc, BrushObject& brush) {

@@ -136,6 +136,28 @@ TEST(Drawing, EdgesUseTheSystemColours) {
   EXPECT_EQ(c.Ink(0), (RECT{0, 9, 10, 10}));
 }
 
+TEST(Drawing, PushButtonFrames) {
+  Canvas c(10, 10, 0);
+  RECT r{0, 0, 10, 10};
+  EXPECT_TRUE(DrawFrameControl(c.dc(), &r, DFC_BUTTON, DFCS_BUTTONPUSH));
+  EXPECT_EQ(c.rgb(9, 9), 0x404040u);
+  EXPECT_EQ(c.rgb(5, 5), ColorToPixel(GetSysColor(COLOR_BTNFACE)) & 0xFFFFFF);
+  EXPECT_TRUE(
+      DrawFrameControl(c.dc(), &r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_PUSHED | DFCS_ADJUSTRECT));
+  EXPECT_EQ(c.rgb(0, 0), 0x808080u);
+  EXPECT_EQ(r, (RECT{2, 2, 8, 8}));
+  EXPECT_FALSE(DrawFrameControl(c.dc(), &r, DFC_SCROLL, 0));
+}
+
+TEST(Drawing, MemoryContextWithoutBitmapDrawsNowhere) {
+  HDC dc = CreateCompatibleDC(HDC{});
+  EXPECT_EQ(SetPixel(dc, 0, 0, RGB(1, 2, 3)), CLR_INVALID);
+  EXPECT_EQ(GetPixel(dc, 0, 0), CLR_INVALID);
+  RECT box;
+  EXPECT_EQ(GetClipBox(dc, &box), NULLREGION);
+  DeleteDC(dc);
+}
+
 TEST(Drawing, FocusRectangleDotsAndErasesItself) {
   Canvas c(12, 8, 0xFF102030);
   RECT r{1, 1, 11, 7};
