@@ -118,10 +118,10 @@ void BM_FreeType_Baseline(benchmark::State& state) {
       int x0 = std::max(gx, clipL), x1 = std::min(gx + int(g->width), clipR);
       int y0 = std::max(gy, clipT), y1 = std::min(gy + int(g->height), clipB);
       for (int y = y0; y < y1; ++y) {
-        const unsigned char* cov = g->buffer + (y - gy) * g->pitch - gx;
+        const unsigned char* cov = g->buffer + (y - gy) * g->pitch;
         std::uint32_t* row = buffer.data() + std::size_t(y) * kWidth;
         for (int x = x0; x < x1; ++x) {
-          unsigned a = cov[x];
+          unsigned a = cov[x - gx];
           if (a == 0) continue;
           if (a == 255) {
             row[x] = color;

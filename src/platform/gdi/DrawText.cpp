@@ -1,4 +1,6 @@
 // DrawText: formatted text in a rectangle.
+#include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "platform/gdi/TextLayout.h"
@@ -30,23 +32,25 @@ int DrawText(HDC hdc, std::string_view text, RECT* r, UINT format) {
   const TEXTMETRIC& tm = font.Metrics();
   UINT flags = format;
   if (flags & DT_TABSTOP) flags &= ~UINT(0xFF00);  // the tab size lives there
-  int width = r->right - r->left;
+  // Rectangles may span the whole coordinate range; measure them in 64 bits.
+  int width = int(std::clamp((long long)r->right - r->left, -(long long)Region::kLimit,
+                             (long long)Region::kLimit));
   TextLayoutResult layout = LayoutText(text, format, width, measure);
   int lineHeight = tm.tmHeight + ((flags & DT_EXTERNALLEADING) ? tm.tmExternalLeading : 0);
   int total = lineHeight * int(layout.lines.size());
 
   if (flags & DT_CALCRECT) {
-    r->right = r->left + layout.maxWidth;
-    r->bottom = r->top + total;
+    r->right = int(std::min<long long>((long long)r->left + layout.maxWidth, INT_MAX));
+    r->bottom = int(std::min<long long>((long long)r->top + total, INT_MAX));
     return total;
   }
 
   bool single = flags & DT_SINGLELINE;
   long long top = r->top;
   if (single && (flags & DT_VCENTER))
-    top = r->top + (r->bottom - r->top - total) / 2;
+    top = r->top + ((long long)r->bottom - r->top - total) / 2;
   else if (single && (flags & DT_BOTTOM))
-    top = r->bottom - total;
+    top = (long long)r->bottom - total;
 
   Painter p(*dc);
   RECT limit = p.ToSurface(*r);
@@ -61,9 +65,9 @@ int DrawText(HDC hdc, std::string_view text, RECT* r, UINT format) {
   for (const LayoutLine& line : layout.lines) {
     long long x = r->left;
     if (flags & DT_CENTER)
-      x = r->left + (width - line.width) / 2;
+      x = r->left + ((long long)width - line.width) / 2;
     else if (flags & DT_RIGHT)
-      x = r->right - line.width;
+      x = (long long)r->right - line.width;
     int sx = p.X(x), sy = p.Y(y);
     int baseline = sy + tm.tmAscent;
     if (!prefixOnly) {
@@ -101,7 +105,8 @@ int DrawText(HDC hdc, std::string_view text, RECT* r, UINT format) {
     }
     y += lineHeight;
   }
-  if (single && (flags & (DT_VCENTER | DT_BOTTOM))) return int(top - r->top + total);
+  if (single && (flags & (DT_VCENTER | DT_BOTTOM)))
+    return int(std::clamp(top - r->top + total, (long long)INT_MIN, (long long)INT_MAX));
   return total;
 }
 

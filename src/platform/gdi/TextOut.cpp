@@ -55,10 +55,10 @@ int RenderText(Painter& p, FontInstance& font, const TextRun& run) {
     if (run.limit) IntersectRect(&box, box, *run.limit);
     p.ForEachClipped(box, [&](const RECT& c) {
       for (int y = c.top; y < c.bottom; ++y) {
-        const std::uint8_t* cov = g.coverage.data() + std::size_t(y - gy) * g.width - gx;
+        const std::uint8_t* cov = g.coverage.data() + std::size_t(y - gy) * g.width;
         std::uint32_t* row = s.Row(y);
         for (int x = c.left; x < c.right; ++x) {
-          unsigned a = cov[x];
+          unsigned a = cov[x - gx];
           if (a == 0) continue;
           row[x] = a == 255 ? (color | 0xFF000000u) : Blend(row[x], color, a);
         }

@@ -283,6 +283,46 @@ TEST(Drawing, InvalidHandlesAreRefused) {
   EXPECT_EQ(a.rgb(3, 3), 0u);
 }
 
+TEST(Drawing, ExtremeCoordinatesAreHarmless) {
+  Canvas c(16, 16, 0);
+  HDC dc = c.dc();
+  const int big[] = {INT_MIN, -INT_MAX / 2, -1, 0, 7, INT_MAX / 2, INT_MAX};
+  HBRUSH brush = HBRUSH(GetStockObject(WHITE_BRUSH));
+  for (int a : big) {
+    for (int b : big) {
+      RECT r{a, b, b, a};
+      RECT wide{INT_MIN, a, INT_MAX, b};
+      FillRect(dc, &r, brush);
+      FrameRect(dc, &wide, brush);
+      InvertRect(dc, &wide);
+      DrawFocusRect(dc, &r);
+      RECT e = wide;
+      DrawEdge(dc, &e, EDGE_SUNKEN, BF_RECT | BF_MIDDLE | BF_ADJUST);
+      Rectangle(dc, a, b, b, a);
+      Ellipse(dc, a, a, b, b);
+      POINT tri[] = {{a, b}, {b, a}, {0, 15}};
+      Polygon(dc, tri, 3);
+      MoveToEx(dc, a, b, nullptr);
+      LineTo(dc, b, a);
+      SetPixel(dc, a, b, 0);
+      BitBlt(dc, a, b, 8, 8, dc, b, a, SRCCOPY);
+      StretchBlt(dc, a, b, 5, 5, dc, 0, 0, 4, 4, SRCCOPY);
+      SetViewportOrgEx(dc, a, b, nullptr);
+      OffsetViewportOrgEx(dc, a, b, nullptr);
+      IntersectClipRect(dc, a, b, b, a);
+      DrawText(dc, "Heat\\one\tlong", &wide,
+               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+      DrawText(dc, "Heat one", &wide, DT_WORDBREAK | DT_EXPANDTABS | DT_RIGHT);
+      TextOut(dc, a, b, "x");
+      SelectClipRgn(dc, HRGN{});
+      SetViewportOrgEx(dc, 0, 0, nullptr);
+    }
+  }
+  RECT all{0, 0, 16, 16};
+  EXPECT_EQ(FillRect(dc, &all, brush), 1);
+  EXPECT_EQ(c.Count(0xFFFFFF), 256);
+}
+
 TEST(Drawing, SystemColoursAndColourValues) {
   EXPECT_EQ(GetSysColor(COLOR_WINDOW), RGB(255, 255, 255));
   EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), RGB(128, 128, 128));
