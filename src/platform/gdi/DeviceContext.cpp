@@ -142,6 +142,28 @@ bool GetDCSurface(HDC hdc, Surface* surface, POINT* origin) {
   });
 }
 
+int GetDeviceCaps(HDC hdc, int index) {
+  return WithDC(hdc, 0, [&](DcObject& dc) {
+    switch (index) {
+      case HORZRES:
+        return SurfaceOf(dc).width;
+      case VERTRES:
+        return SurfaceOf(dc).height;
+      case BITSPIXEL:
+        return 32;
+      case PLANES:
+        return 1;
+      case NUMCOLORS:
+        return -1;
+      case LOGPIXELSX:
+      case LOGPIXELSY:
+        return 96;
+      default:
+        return 0;
+    }
+  });
+}
+
 int SaveDC(HDC hdc) {
   return WithDC(hdc, 0, [&](DcObject& dc) {
     if (dc.saved.size() >= 4096) return 0;

@@ -225,6 +225,17 @@ HFONT CreateFont(int height, int width, int escapement, int orientation, int wei
 // ---------------------------------------------------------------- contexts
 
 HDC CreateCompatibleDC(HDC dc);  // a memory context; dc may be null
+
+// GetDeviceCaps. The desktop is 96 pixels per inch with 32-bit colour;
+// HORZRES and VERTRES give the size of the surface the context draws into.
+constexpr int HORZRES = 8;
+constexpr int VERTRES = 10;
+constexpr int BITSPIXEL = 12;
+constexpr int PLANES = 14;
+constexpr int NUMCOLORS = 24;
+constexpr int LOGPIXELSX = 88;
+constexpr int LOGPIXELSY = 90;
+int GetDeviceCaps(HDC dc, int index);  // 0 for an invalid context or index
 BOOL DeleteDC(HDC dc);
 int SaveDC(HDC dc);                 // the new depth, 0 on failure
 BOOL RestoreDC(HDC dc, int saved);  // saved > 0: that depth; < 0: relative

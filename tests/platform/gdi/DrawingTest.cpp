@@ -151,6 +151,8 @@ TEST(Drawing, PushButtonFrames) {
 
 TEST(Drawing, MemoryContextWithoutBitmapDrawsNowhere) {
   HDC dc = CreateCompatibleDC(HDC{});
+  EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 96);
+  EXPECT_EQ(GetDeviceCaps(dc, HORZRES), 0);
   EXPECT_EQ(SetPixel(dc, 0, 0, RGB(1, 2, 3)), CLR_INVALID);
   EXPECT_EQ(GetPixel(dc, 0, 0), CLR_INVALID);
   RECT box;
