@@ -82,7 +82,7 @@ long Round(double v) {
 }  // namespace
 
 std::string SubstituteFamily(std::string_view requested) {
-  // The faces the program's documents name, and the installed faces that
+  // The faces the program asks for by name, and the installed faces that
   // match them best: same metrics where a metric-compatible face exists.
   static const std::map<std::string, std::string> aliases = {
       {"arial", "Liberation Sans"},
