@@ -52,6 +52,11 @@ WPARAM MouseKeys() {
   return mk;
 }
 
+}  // namespace
+
+bool Covers(const WindowSystem& ws, const WindowRec& w, POINT screen);
+WindowRec* Descend(WindowSystem& ws, WindowRec* w, POINT screen);
+
 bool Covers(const WindowSystem& ws, const WindowRec& w, POINT screen) {
   RECT r = ws.ScreenWindowRect(w);
   if (!PtInRect(r, screen)) return false;
@@ -69,6 +74,8 @@ WindowRec* Descend(WindowSystem& ws, WindowRec* w, POINT screen) {
   }
   return w;
 }
+
+namespace {
 
 HWND HitWindow(POINT pt, LRESULT* hit) {
   auto& ws = WS();
@@ -477,6 +484,38 @@ UINT GetDoubleClickTime() {
 BOOL MessageBeep(UINT) {
   WS().backend().Beep();
   return TRUE;
+}
+
+}  // namespace platform
+
+namespace platform {
+
+HWND WindowFromPoint(POINT screen) {
+  auto& ws = WindowSystem::Get();
+  for (HWND t : ws.TopLevels()) {
+    WindowRec* top = ws.Get(t);
+    if (!top || !(top->style & WS_VISIBLE) || !Covers(ws, *top, screen)) continue;
+    return Descend(ws, top, screen)->hwnd;
+  }
+  return HWND{};
+}
+
+HWND ChildWindowFromPoint(HWND parent, POINT client) {
+  auto& ws = WindowSystem::Get();
+  WindowRec* p = ws.Get(parent);
+  if (!p) return HWND{};
+  if (client.x < 0 || client.y < 0 || client.x >= p->client.Width() ||
+      client.y >= p->client.Height())
+    return HWND{};
+  for (HWND c : p->children) {
+    WindowRec* w = ws.Get(c);
+    if (!w) continue;
+    RECT r = w->window;
+    if (PtInRect(r, client) &&
+        (!w->shape || w->shape->Contains(client.x - r.left, client.y - r.top)))
+      return c;
+  }
+  return parent;
 }
 
 }  // namespace platform

@@ -62,7 +62,11 @@ bool Retrieve(MSG* msg, HWND filter, UINT lo, UINT hi, bool remove) {
   while (!ws.input.empty()) {
     MSG peek;
     if (!CookInput(ws.input.front(), &peek, false)) {
-      ws.input.pop_front();  // nobody to receive it
+      // Nobody receives it, but reading it still has its effects (key
+      // state, leave tracking, a click on a disabled owner).
+      RawInput raw = ws.input.front();
+      ws.input.pop_front();
+      CookInput(raw, &peek, true);
       continue;
     }
     if (!ForWindow(filter, peek.hwnd) || !InRange(peek.message, lo, hi)) break;

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "platform/Types.h"
+#include "platform/gdi/Surface.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Styles.h"
 #include "platform/window/SystemMetrics.h"
