@@ -52,10 +52,17 @@ std::string FormatNumber(const std::string& pattern, double value) {
   if (ip == "0" && minInt == 0) ip.clear();
   while (static_cast<int>(ip.size()) < minInt) ip.insert(ip.begin(), '0');
   if (thousands)
-    for (int i = static_cast<int>(ip.size()) - 3; i > 0; i -= 3) ip.insert(i, ",");
-  std::string out = prefix + (negative ? "-" : "") + ip;
-  if (!fp.empty()) out += "." + fp;
-  return out + suffix;
+    for (int i = static_cast<int>(ip.size()) - 3; i > 0; i -= 3)
+      ip.insert(static_cast<std::size_t>(i), 1, ',');
+  std::string out = prefix;
+  if (negative) out.push_back('-');
+  out.append(ip);
+  if (!fp.empty()) {
+    out.push_back('.');
+    out.append(fp);
+  }
+  out.append(suffix);
+  return out;
 }
 
 // --- TIntegerField ----------------------------------------------------------

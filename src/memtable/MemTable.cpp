@@ -73,7 +73,13 @@ void TCustomMemTable::SetLocaleID(std::int32_t v) {
 }
 
 void TCustomMemTable::SetMasterSource(TDataSource* src) {
-  if (src && src->IsLinkedTo(this)) DatabaseError(SCircularDataLink, Name());
+  // Following the masters from the new source must not lead back here.
+  for (TDataSource* s = src; s;) {
+    TDataSet* ds = s->DataSet();
+    if (!ds) break;
+    if (ds == this) DatabaseError(SCircularDataLink, Name());
+    s = ds->MasterDataSource();
+  }
   masterSource_ = src;
 }
 

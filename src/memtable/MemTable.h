@@ -7,10 +7,15 @@
 #include <memory>
 #include <string>
 
+#include "memtable/BooleanField.h"
 #include "memtable/DataSet.h"
+#include "memtable/DateTimeField.h"
+#include "memtable/FloatField.h"
 #include "memtable/IndexDef.h"
+#include "memtable/IntegerField.h"
 #include "memtable/MemIndex.h"
 #include "memtable/MemTableStore.h"
+#include "memtable/StringField.h"
 
 namespace memtable {
 

@@ -1,0 +1,224 @@
+// Field value access, conversion and the field-level checks.
+#include <gtest/gtest.h>
+
+#include "TestTables.h"
+#include "memtable/DateTimeField.h"
+#include "memtable/IntegerField.h"
+#include "platform/DateTime.h"
+
+using namespace testing_tables;
+
+namespace {
+struct AllTypes : ::testing::Test {
+  TMemTable t{"All"};
+  void SetUp() override {
+    TFieldDefs& d = t.FieldDefs();
+    d.Add("S", ftString, 50);
+    d.Add("I", ftInteger);
+    d.Add("L", ftLargeint);
+    d.Add("D", ftDate);
+    d.Add("T", ftTime);
+    d.Add("DT", ftDateTime);
+    d.Add("SI", ftSmallint);
+    d.Add("W", ftWord);
+    d.Add("B", ftBoolean);
+    d.Add("F", ftFloat);
+    d.Add("C", ftCurrency);
+    d.Add("WS", ftWideString, 10);
+    d.Add("FC", ftFixedChar, 4);
+    t.Open();
+    t.Append();
+  }
+  TField* F(const char* n) { return t.FieldByName(n); }
+};
+
+platform::TDateTime At(int y, int mo, int d, int h, int mi) {
+  platform::TDateTime date, time;
+  EXPECT_TRUE(platform::TryEncodeDate(y, mo, d, date));
+  EXPECT_TRUE(platform::TryEncodeTime(h, mi, 0, 0, time));
+  return date + time;
+}
+}  // namespace
+
+TEST_F(AllTypes, WriteOutsideEditStateFailsAndChangesNothing) {
+  F("S")->SetAsString("x");
+  t.Post();
+  try {
+    F("S")->SetAsString("y");
+    FAIL();
+  } catch (const EDatabaseError& e) {
+    EXPECT_STREQ(e.what(), "All: Dataset is not in edit mode.");
+  }
+  EXPECT_EQ(F("S")->AsString(), "x");
+}
+
+TEST_F(AllTypes, StringTruncationAndEmptyText) {
+  F("S")->SetAsString(std::string(60, 'a'));
+  EXPECT_EQ(F("S")->AsString(), std::string(50, 'a'));
+  F("S")->SetAsString("");
+  EXPECT_FALSE(F("S")->IsNull());
+  EXPECT_EQ(F("S")->AsString(), "");
+  F("S")->SetAsString(std::string("ab\0cd", 5));
+  EXPECT_EQ(F("S")->AsString(), "ab");
+  F("FC")->SetAsString("abcdef");
+  EXPECT_EQ(F("FC")->AsString(), "abcd");
+  F("S")->SetAsInteger(42);
+  EXPECT_EQ(F("S")->AsInteger(), 42);
+}
+
+TEST_F(AllTypes, IntegerTextConversion) {
+  F("I")->SetAsString("");
+  EXPECT_TRUE(F("I")->IsNull());
+  EXPECT_EQ(F("I")->AsInteger(), 0);
+  EXPECT_EQ(F("I")->AsString(), "");
+  F("I")->SetAsString("-17");
+  EXPECT_EQ(F("I")->AsInteger(), -17);
+  F("I")->SetAsInteger(7);
+  try {
+    F("I")->SetAsString("12a");
+    FAIL();
+  } catch (const EDatabaseError& e) {
+    EXPECT_STREQ(e.what(), "'12a' is not a valid integer value for field 'I'");
+  }
+  EXPECT_EQ(F("I")->AsInteger(), 7);
+}
+
+TEST_F(AllTypes, RangeChecks) {
+  auto* i = static_cast<TIntegerField*>(F("I"));
+  i->SetMinValue(1);
+  i->SetMaxValue(10);
+  try {
+    i->SetAsInteger(11);
+    FAIL();
+  } catch (const EDatabaseError& e) {
+    EXPECT_STREQ(e.what(), "11 is not a valid value for field 'I'. The allowed range is 1 to 10");
+  }
+  EXPECT_TRUE(i->IsNull());
+  try {
+    F("I")->SetAsLargeInt(4294967296LL);
+    FAIL();
+  } catch (const EDatabaseError& e) {
+    EXPECT_STREQ(e.what(),
+                 "4294967296 is not a valid value for field 'I'. The allowed range is 1 to 10");
+  }
+  EXPECT_THROW(F("SI")->SetAsInteger(40000), EDatabaseError);
+  EXPECT_THROW(F("W")->SetAsInteger(-1), EDatabaseError);
+  F("W")->SetAsInteger(65535);
+  EXPECT_EQ(F("W")->AsInteger(), 65535);
+}
+
+TEST_F(AllTypes, LargeintReadsItsLow32Bits) {
+  F("L")->SetAsLargeInt(4294967301LL);
+  EXPECT_EQ(F("L")->AsInteger(), 5);
+  EXPECT_EQ(F("L")->AsString(), "4294967301");
+}
+
+TEST_F(AllTypes, DateAndTimeKeepTheirParts) {
+  platform::TDateTime v = At(2004, 5, 6, 18, 30);
+  F("D")->SetAsDateTime(v);
+  F("T")->SetAsDateTime(v);
+  F("DT")->SetAsDateTime(v);
+  EXPECT_DOUBLE_EQ(F("D")->AsDateTime(), At(2004, 5, 6, 0, 0));
+  EXPECT_DOUBLE_EQ(F("T")->AsDateTime(), At(1899, 12, 30, 18, 30));
+  EXPECT_NEAR(F("DT")->AsDateTime(), v, 1e-9);
+  // Before 1899-12-30 the time still counts forward within the day.
+  F("DT")->SetAsDateTime(-1.25);
+  EXPECT_NEAR(F("DT")->AsDateTime(), -1.25, 1e-9);
+  F("D")->Clear();
+  EXPECT_EQ(F("D")->AsDateTime(), 0);
+  // Native forms: the day number counted from 0001-01-01 and milliseconds.
+  std::int32_t day, ms;
+  F("D")->SetAsDateTime(v);
+  F("D")->GetData(&day);
+  F("T")->GetData(&ms);
+  EXPECT_EQ(day, 693594 + 38113);
+  EXPECT_EQ(ms, (18 * 60 + 30) * 60000);
+}
+
+TEST_F(AllTypes, AccessorsTheClassDoesNotServe) {
+  try {
+    F("I")->AsDateTime();
+    FAIL();
+  } catch (const EDatabaseError& e) {
+    EXPECT_STREQ(e.what(), "Cannot access field 'I' as type DateTime");
+  }
+  EXPECT_THROW(F("D")->SetAsInteger(1), EDatabaseError);
+}
+
+TEST_F(AllTypes, OtherTypesRoundTrip) {
+  F("B")->SetAsString("true");
+  EXPECT_TRUE(F("B")->AsBoolean());
+  EXPECT_EQ(F("B")->AsString(), "True");
+  EXPECT_THROW(F("B")->SetAsString("maybe"), EDatabaseError);
+  F("F")->SetAsString("2.5");
+  EXPECT_DOUBLE_EQ(F("F")->AsFloat(), 2.5);
+  F("C")->SetAsFloat(3.1);
+  EXPECT_EQ(F("C")->DisplayText(), "3.10");
+  static_cast<TWideStringField*>(F("WS"))->SetAsWideString(u"\u00e9t\u00e9 long text");
+  EXPECT_EQ(static_cast<TWideStringField*>(F("WS"))->AsWideString(), u"\u00e9t\u00e9 long t");
+  EXPECT_EQ(F("WS")->AsVariant(), TVariant(std::u16string(u"\u00e9t\u00e9 long t")));
+  F("SI")->SetAsString("-5");
+  EXPECT_EQ(F("SI")->AsInteger(), -5);
+}
+
+TEST_F(AllTypes, DisplayFormatsAndTextEvents) {
+  auto* i = static_cast<TIntegerField*>(F("I"));
+  i->SetAsInteger(1234567);
+  i->SetDisplayFormat("#,##0");
+  EXPECT_EQ(i->DisplayText(), "1,234,567");
+  EXPECT_EQ(i->Text(), "1,234,567");
+  i->SetEditFormat("0");
+  EXPECT_EQ(i->Text(), "1234567");
+  F("S")->OnGetText = [](TField*, std::string& text, bool display) {
+    text = display ? "shown" : "edited";
+  };
+  EXPECT_EQ(F("S")->DisplayText(), "shown");
+  EXPECT_EQ(F("S")->Text(), "edited");
+}
+
+TEST_F(AllTypes, ValidateSeesThePendingValue) {
+  std::string seen;
+  F("S")->SetAsString("old");
+  F("S")->OnValidate = [&](TField* f) {
+    seen = f->AsString();
+    if (seen == "bad") throw EDatabaseError("rejected");
+  };
+  F("S")->SetAsString("new");
+  EXPECT_EQ(seen, "new");
+  EXPECT_THROW(F("S")->SetAsString("bad"), EDatabaseError);
+  EXPECT_EQ(F("S")->AsString(), "new");
+}
+
+TEST(FieldChecks, ReadOnlyFieldAndFieldWithoutDataset) {
+  TMemTable t;
+  DefinePeople(t);
+  t.FieldByName("Name")->SetReadOnly(true);
+  t.Append();
+  try {
+    t.FieldByName("Name")->SetAsString("x");
+    FAIL();
+  } catch (const EDatabaseError& e) {
+    EXPECT_STREQ(e.what(), "Field Name is read only");
+  }
+  t.Cancel();
+  auto loose = CreateFieldForType(ftInteger, 0, "Loose");
+  try {
+    loose->AsInteger();
+    FAIL();
+  } catch (const EDatabaseError& e) {
+    EXPECT_STREQ(e.what(), "Field 'Loose' has no dataset");
+  }
+}
+
+TEST(FieldChecks, DefinitionAttributesShapeTheFields) {
+  TMemTable t;
+  t.FieldDefs().Add("A", ftInteger).SetAttributes(faReadonly | faRequired);
+  t.FieldDefs().Add("H", ftInteger).SetAttributes(faHiddenCol);
+  t.FieldDefs().Add("K", ftAutoInc);
+  t.Open();
+  EXPECT_EQ(t.FieldCount(), 2);
+  EXPECT_TRUE(t.FieldByName("A")->ReadOnly());
+  EXPECT_TRUE(t.FieldByName("A")->Required());
+  EXPECT_FALSE(t.FieldByName("K")->ReadOnly());
+  EXPECT_EQ(t.FindField("H"), nullptr);
+}
