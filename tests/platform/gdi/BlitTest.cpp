@@ -2,6 +2,9 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
+
+#include <unistd.h>
 
 #include "GdiTestSupport.h"
 
@@ -144,8 +147,8 @@ TEST(Blit, PatternBrushTilesFromTheBrushOrigin) {
 }
 
 TEST(Png, RoundTripAndParts) {
-  std::string path =
-      (std::filesystem::temp_directory_path() / "sprintara_gdi_png_test.png").string();
+  std::string name = "sprintara_gdi_png_test_" + std::to_string(::getpid()) + ".png";
+  std::string path = (std::filesystem::temp_directory_path() / name).string();
   Canvas c(5, 4);
   Number(c);
   c.at(4, 3) = 0x00ABCDEF;
