@@ -33,3 +33,11 @@ void InstallBackend(std::unique_ptr<Backend> backend) {
 }
 
 }  // namespace platform
+
+namespace platform {
+
+const char* BackendName() {
+  return WindowSystem::Get().backend().Name();
+}
+
+}  // namespace platform

@@ -15,4 +15,7 @@ std::unique_ptr<Backend> CreateBackendFromEnvironment();
 // destroyed first). The headless and desktop headers offer typed helpers.
 void InstallBackend(std::unique_ptr<Backend> backend);
 
+// "headless" or "desktop": the backend in use (chosen now if none is yet).
+const char* BackendName();
+
 }  // namespace platform

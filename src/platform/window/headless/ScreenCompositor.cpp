@@ -25,9 +25,14 @@ void ComposeScreen(const Surface& screen, std::span<const TopLevelView> views,
     }
     remaining -= cover;
   }
-  for (const RECT& r : remaining.Rects())
-    for (int y = r.top; y < r.bottom; ++y)
-      std::fill(screen.Row(y) + r.left, screen.Row(y) + r.right, background);
+  // One row is filled word by word, the others are copies of it: copying
+  // runs at memory speed where a plain fill loop does not.
+  for (const RECT& r : remaining.Rects()) {
+    std::uint32_t* first = screen.Row(r.top) + r.left;
+    std::fill(first, first + r.Width(), background);
+    for (int y = r.top + 1; y < r.bottom; ++y)
+      std::memcpy(screen.Row(y) + r.left, first, std::size_t(r.Width()) * 4);
+  }
 }
 
 }  // namespace platform

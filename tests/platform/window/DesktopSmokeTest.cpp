@@ -1,0 +1,168 @@
+// The desktop backend on a real X server: a window of ours appears at its
+// place, real pointer and key events reach it, and moving it moves what the
+// screen shows. Starts its own Xvfb; skipped only when Xvfb is not installed.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "platform/gdi/Gdi.h"
+#include "platform/window/BackendChoice.h"
+#include "platform/window/Window.h"
+#include "platform/window/headless/HeadlessBackend.h"
+
+namespace platform::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string FindProgram(const char* name) {
+  const char* path = std::getenv("PATH");
+  std::string dirs = path ? path : "/usr/bin:/bin";
+  std::size_t start = 0;
+  while (start <= dirs.size()) {
+    std::size_t end = dirs.find(':', start);
+    if (end == std::string::npos) end = dirs.size();
+    fs::path candidate = fs::path(dirs.substr(start, end - start)) / name;
+    if (access(candidate.c_str(), X_OK) == 0) return candidate.string();
+    start = end + 1;
+  }
+  return {};
+}
+
+struct Seen {
+  POINT click{-1, -1};
+  std::string chars;
+};
+Seen g_seen;
+
+LRESULT SmokeProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
+  switch (m) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(h, &ps);
+      RECT rc;
+      GetClientRect(h, &rc);
+      HBRUSH green = CreateSolidBrush(RGB(0, 200, 0));
+      FillRect(dc, &rc, green);
+      DeleteObject(green);
+      EndPaint(h, &ps);
+      return 0;
+    }
+    case WM_LBUTTONDOWN:
+      g_seen.click = POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+      return 0;
+    case WM_CHAR:
+      g_seen.chars += char(wp);
+      return 0;
+  }
+  return DefWindowProc(h, m, wp, lp);
+}
+
+class DesktopSmokeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string xvfb = FindProgram("Xvfb");
+    if (xvfb.empty()) GTEST_SKIP() << "Xvfb is not installed";
+    for (int n = 57; n < 400; ++n) {
+      if (fs::exists("/tmp/.X" + std::to_string(n) + "-lock") ||
+          fs::exists("/tmp/.X11-unix/X" + std::to_string(n)))
+        continue;
+      display_ = n;
+      break;
+    }
+    ASSERT_GT(display_, 0);
+    std::string name = ":" + std::to_string(display_);
+    server_ = fork();
+    ASSERT_GE(server_, 0);
+    if (server_ == 0) {
+      execl(xvfb.c_str(), "Xvfb", name.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+            "-br", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    std::string socket = "/tmp/.X11-unix/X" + std::to_string(display_);
+    for (int i = 0; i < 200 && !fs::exists(socket); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_TRUE(fs::exists(socket)) << "Xvfb did not start";
+    setenv("DISPLAY", name.c_str(), 1);
+    setenv("SPRINTARA_BACKEND", "desktop", 1);
+    InstallBackend(CreateBackendFromEnvironment());
+  }
+
+  void TearDown() override {
+    UseHeadlessBackend();  // closes the native windows and the display
+    if (server_ > 0) {
+      kill(server_, SIGTERM);
+      waitpid(server_, nullptr, 0);
+    }
+    unsetenv("SPRINTARA_BACKEND");
+  }
+
+  // Runs the real loop (which presents when idle) until `done` or the time is up.
+  template <class Done>
+  bool Loop(HWND w, int ms, Done done) {
+    SetTimer(w, 1, 20, nullptr);
+    auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    MSG msg;
+    while (!done() && std::chrono::steady_clock::now() < until &&
+           GetMessage(&msg, HWND{}, 0, 0) > 0) {
+      TranslateMessage(&msg);
+      DispatchMessage(&msg);
+    }
+    KillTimer(w, 1);
+    return done();
+  }
+
+  SurfaceBuffer Screenshot() {
+    std::string path = ::testing::TempDir() + "desktop_smoke_" + std::to_string(display_) + ".png";
+    std::string cmd = "import -window root " + path + " 2>/dev/null";
+    SurfaceBuffer shot;
+    EXPECT_EQ(std::system(cmd.c_str()), 0) << "screenshot failed";
+    EXPECT_TRUE(ReadPng(path, &shot));
+    std::remove(path.c_str());
+    return shot;
+  }
+
+  int display_ = 0;
+  pid_t server_ = -1;
+};
+
+TEST_F(DesktopSmokeTest, ARealWindowShowsTakesInputAndMoves) {
+  ASSERT_STREQ(BackendName(), "desktop");
+  EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
+  WNDCLASS wc;
+  wc.lpfnWndProc = SmokeProc;
+  wc.lpszClassName = "Smoke";
+  ASSERT_NE(RegisterClass(&wc), 0);
+  HWND w = CreateWindowEx(0, "Smoke", "Smoke", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200, HWND{},
+                          HMENU{});
+  ASSERT_TRUE(IsWindow(w));
+  Loop(w, 700, [] { return false; });
+
+  std::thread input([] { std::system("xdotool mousemove 160 170 click 1 sleep 0.3 type ab"); });
+  bool got = Loop(w, 10000, [] { return g_seen.click.x >= 0 && g_seen.chars.size() >= 2; });
+  input.join();
+  EXPECT_TRUE(got);
+  EXPECT_EQ(g_seen.click, (POINT{60, 70}));
+  EXPECT_EQ(g_seen.chars, "ab");
+
+  SurfaceBuffer shot = Screenshot();
+  ASSERT_EQ(shot.Width(), 1024);
+  EXPECT_EQ(shot.At(150, 150) & 0xFFFFFF, 0x00C800u);
+  EXPECT_EQ(shot.At(50, 50) & 0xFFFFFF, 0x000000u);
+
+  MoveWindow(w, 500, 400, 300, 200, TRUE);
+  Loop(w, 700, [] { return false; });
+  shot = Screenshot();
+  EXPECT_EQ(shot.At(600, 500) & 0xFFFFFF, 0x00C800u);
+  EXPECT_EQ(shot.At(150, 150) & 0xFFFFFF, 0x000000u);
+}
+
+}  // namespace
+}  // namespace platform::test
