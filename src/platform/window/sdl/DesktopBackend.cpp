@@ -166,7 +166,9 @@ std::unique_ptr<DesktopBackend> DesktopBackend::Create(std::string* error) {
 DesktopBackend::~DesktopBackend() {
   for (auto& [h, n] : natives_) SDL_DestroyWindow(n.window);
   for (auto& [id, c] : cursors_) SDL_FreeCursor(c);
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  // The video subsystem stays up: shutting it down unloads the display
+  // libraries with memory they never give back, and a later backend would
+  // only start it again.
 }
 
 std::uint64_t DesktopBackend::NowMs() {
