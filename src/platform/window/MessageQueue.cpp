@@ -167,12 +167,10 @@ BOOL PostMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   m.message = msg;
   m.wParam = wp;
   m.lParam = lp;
+  if (mainThread) Stamp(&m);
   {
     std::lock_guard guard(ws.lock);
     ws.posted.push_back(m);
-  }
-  if (mainThread) {
-    Stamp(&ws.posted.back());
   }
   ws.backend().Wake();
   return TRUE;
@@ -258,7 +256,18 @@ LRESULT DispatchMessage(const MSG* msg) {
   WindowRec* w = ws.Get(msg->hwnd);
   if (!w) return 0;
   if (msg->message == WM_PAINT) {
+    HWND h = msg->hwnd;
+    Region before = w->update;
+    std::uint32_t paints = w->paints;
     LRESULT r = Send(w, WM_PAINT, 0, 0);
+    // A procedure that never called BeginPaint would get WM_PAINT forever
+    // and starve the timers: what was invalid when it was called counts as
+    // painted. Whatever it invalidated meanwhile stays.
+    if (WindowRec* after = ws.Get(h); after && after->paints == paints) {
+      after->update -= before;
+      after->internalPaint = false;
+      if (after->update.IsEmpty()) after->erase = after->ncPaint = false;
+    }
     return r;
   }
   return Send(w, msg->message, msg->wParam, msg->lParam);

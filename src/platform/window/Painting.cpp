@@ -347,11 +347,13 @@ HDC BeginPaint(HWND h, PAINTSTRUCT* ps) {
   if (w->ncPaint) SendNcPaint(h);
   w = ws.Get(h);
   if (!w) return HDC{};
+  HideCaretForPaint(h);
   RECT c = ClientInWindow(*w);
   Region update = w->update & Region(c);
   bool erase = w->erase;
   w->update.Clear();
   w->erase = w->internalPaint = w->ncPaint = false;
+  ++w->paints;
   SurfaceDCInfo info;
   info.hwnd = h;
   info.paint = true;
@@ -374,6 +376,7 @@ HDC BeginPaint(HWND h, PAINTSTRUCT* ps) {
 BOOL EndPaint(HWND h, const PAINTSTRUCT* ps) {
   if (!ps || !IsWindow(h)) return FALSE;
   ReleaseDC(h, ps->hdc);
+  ShowCaretAfterPaint(h);
   return TRUE;
 }
 

@@ -60,6 +60,7 @@ void FinishDestroyTree(HWND h) {
   if (ws.active == h) ws.active = HWND{};
   if (ws.capture == h) ws.capture = HWND{};
   if (ws.mouseWindow == h) ws.mouseWindow = HWND{};
+  CaretWindowGone(h);
   std::erase_if(ws.timers, [&](const Timer& t) { return t.hwnd == h; });
   RemoveWindowMessages(h);
   for (auto it = ws.dcs.begin(); it != ws.dcs.end();) {

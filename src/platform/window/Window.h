@@ -188,6 +188,20 @@ HWND WindowFromDC(HDC dc);
 // The pixels of a top-level window's retained picture (window-sized).
 Surface GetWindowSurface(HWND hwnd);
 
+// ---------------------------------------------------------------- caret
+
+// One caret per program, in the client area of its window; created hidden.
+// Width or height 0 means the system's thin border size. The bitmap is not
+// used: the caret is always a solid inverted block.
+BOOL CreateCaret(HWND hwnd, HBITMAP bitmap, int width, int height);
+BOOL DestroyCaret();
+BOOL ShowCaret(HWND hwnd);  // null: the caret's own window
+BOOL HideCaret(HWND hwnd);
+BOOL SetCaretPos(int x, int y);
+BOOL GetCaretPos(POINT* out);
+BOOL SetCaretBlinkTime(UINT ms);
+UINT GetCaretBlinkTime();
+
 // ---------------------------------------------------------------- desktop services
 
 BOOL SetClipboardText(const std::string& text);

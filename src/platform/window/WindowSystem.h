@@ -54,6 +54,7 @@ struct WindowRec {
   bool erase = false;
   bool ncPaint = false;
   bool internalPaint = false;
+  std::uint32_t paints = 0;       // BeginPaint calls, to spot procedures that never paint
   std::unique_ptr<Region> shape;  // window region, window coordinates
 
   // Top-level windows keep their picture; children draw into their root's.
@@ -165,6 +166,17 @@ class WindowSystem {
   // Device contexts handed out.
   std::map<std::uint32_t, SurfaceDCInfo> dcs;
 
+  // The one caret: a blinking inverted block in its window's client area.
+  struct Caret {
+    HWND hwnd;
+    int width = 0, height = 0;
+    POINT pos;
+    int hidden = 1;      // ShowCaret/HideCaret count; shown at 0
+    bool drawn = false;  // currently inverted on screen
+    std::uintptr_t timer = 0;
+  } caret;
+  UINT caretBlinkMs = 530;
+
   MenuHandler* menuHandler = nullptr;
   std::string applicationTitle;
 
@@ -206,5 +218,9 @@ std::string LowerName(const char* s);
 bool CookInput(const RawInput& raw, MSG* msg, bool commit);
 unsigned CharForKey(int vk);  // by the current key state; 0 for none
 HWND NextWindowToPaint(HWND filter);
+void CaretWindowGone(HWND h);
+// BeginPaint hides the caret of the window it paints; EndPaint shows it.
+void HideCaretForPaint(HWND h);
+void ShowCaretAfterPaint(HWND h);
 
 }  // namespace platform

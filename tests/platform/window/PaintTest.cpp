@@ -245,5 +245,46 @@ TEST_F(PaintTest, AWindowPictureIsWrittenAsPng) {
   std::remove(shot.c_str());
 }
 
+TEST_F(PaintTest, TheCaretBlinksAndPaintingDoesNotSmearIt) {
+  HWND w = Top(0, 0, 300, 200, WS_POPUP | WS_VISIBLE);
+  PaintsIn(w, RGB(0, 0, 255));
+  screen().Pump();
+  ASSERT_TRUE(CreateCaret(w, HBITMAP{}, 2, 14));
+  SetCaretPos(10, 10);
+  EXPECT_EQ(At(w, 10, 10), 0x0000FFu);  // created hidden
+  ShowCaret(w);
+  screen().Pump();
+  EXPECT_EQ(At(w, 10, 10), 0xFFFF00u);  // inverted blue
+  EXPECT_EQ(At(w, 12, 10), 0x0000FFu);
+  screen().Run(GetCaretBlinkTime());
+  EXPECT_EQ(At(w, 10, 10), 0x0000FFu);
+  screen().Run(GetCaretBlinkTime());
+  EXPECT_EQ(At(w, 10, 10), 0xFFFF00u);
+  // A repaint under the caret hides it first and shows it after.
+  InvalidateRect(w, nullptr, TRUE);
+  screen().Pump();
+  EXPECT_EQ(At(w, 10, 10), 0xFFFF00u);
+  HideCaret(w);
+  screen().Pump();
+  EXPECT_EQ(At(w, 10, 10), 0x0000FFu);
+  EXPECT_FALSE(ShowCaret(HWND{0x4444}));
+  DestroyWindow(w);
+  EXPECT_FALSE(DestroyCaret());  // it went with its window
+  EXPECT_FALSE(SetCaretPos(1, 1));
+}
+
+TEST_F(PaintTest, AProcedureThatNeverPaintsDoesNotStarveTimers) {
+  HWND w = Top(0, 0, 300, 200);
+  Handlers()[w.value] = [](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (m == WM_PAINT) return 0;  // forgets BeginPaint
+    return std::nullopt;
+  };
+  SetTimer(w, 1, 100, nullptr);
+  InvalidateRect(w, nullptr, TRUE);
+  screen().Run(300);
+  EXPECT_EQ(Count(w, WM_TIMER), 3);
+  EXPECT_LE(Count(w, WM_PAINT), 3);
+}
+
 }  // namespace
 }  // namespace platform::test
