@@ -168,6 +168,13 @@ TEST_F(DesktopSmokeTest, ARealWindowShowsTakesInputAndMoves) {
   shot = Screenshot();
   EXPECT_EQ(shot.At(600, 500) & 0xFFFFFF, 0x00C800u);
   EXPECT_EQ(shot.At(150, 150) & 0xFFFFFF, 0x000000u);
+
+  // A window region cuts the real window: only the left half remains.
+  SetWindowRgn(w, CreateRectRgn(0, 0, 150, 200), TRUE);
+  Loop(w, 700, [] { return false; });
+  shot = Screenshot();
+  EXPECT_EQ(shot.At(600, 500) & 0xFFFFFF, 0x00C800u);
+  EXPECT_EQ(shot.At(720, 500) & 0xFFFFFF, 0x000000u);
 }
 
 }  // namespace

@@ -1,6 +1,11 @@
 #include "platform/window/sdl/DesktopBackend.h"
 
 #include <SDL2/SDL.h>
+#include <SDL2/SDL_syswm.h>
+#if SPRINTARA_HAVE_XSHAPE
+#include <X11/Xlib.h>
+#include <X11/extensions/shape.h>
+#endif
 
 #include <algorithm>
 #include <cstring>
@@ -139,6 +144,33 @@ SDL_SystemCursor SystemCursor(unsigned id) {
 
 RECT ToRect(const SDL_Rect& r) {
   return RECT{r.x, r.y, r.x + r.w, r.y + r.h};
+}
+
+// A window region cuts the native window too, where the display can do it
+// (the X shape extension); elsewhere the window stays rectangular.
+void ApplyShape(SDL_Window* window, const std::vector<RECT>* rects) {
+#if SPRINTARA_HAVE_XSHAPE
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
+  Display* display = info.info.x11.display;
+  ::Window xw = info.info.x11.window;
+  if (!rects) {
+    XShapeCombineMask(display, xw, ShapeBounding, 0, 0, None, ShapeSet);
+  } else {
+    std::vector<XRectangle> xr;
+    for (const RECT& r : *rects)
+      xr.push_back(XRectangle{short(r.left), short(r.top), static_cast<unsigned short>(r.Width()),
+                              static_cast<unsigned short>(r.Height())});
+    // Region rectangles are sorted by band, then by column.
+    XShapeCombineRectangles(display, xw, ShapeBounding, 0, 0, xr.data(), int(xr.size()), ShapeSet,
+                            YXBanded);
+  }
+  XFlush(display);
+#else
+  (void)window;
+  (void)rects;
+#endif
 }
 
 }  // namespace
@@ -351,6 +383,13 @@ void DesktopBackend::Present(std::span<const TopLevelView> views) {
       n.needsFull = true;
     }
     n.rect = v.rect;
+    std::vector<RECT> shape;
+    if (v.shape) shape = (*v.shape & Region(0, 0, w, h)).Rects();
+    if (bool(v.shape) != n.shaped || shape != n.shape) {
+      ApplyShape(n.window, v.shape ? &shape : nullptr);
+      n.shaped = v.shape != nullptr;
+      n.shape = std::move(shape);
+    }
     if (n.title != v.title) {
       n.title = std::string(v.title);
       SDL_SetWindowTitle(n.window, Cp1252ToUtf8(n.title).c_str());

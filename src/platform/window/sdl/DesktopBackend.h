@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/gdi/Surface.h"
 #include "platform/window/Backend.h"
@@ -46,6 +47,8 @@ class DesktopBackend : public Backend {
     std::string title;
     bool minimized = false;
     bool needsFull = true;
+    bool shaped = false;
+    std::vector<RECT> shape;  // the window region last given to the display
   };
 
   DesktopBackend() = default;
