@@ -1,0 +1,4 @@
+// Gives the resource-only test library an object of its own.
+namespace component_test_resources {
+int anchor = 0;
+}
