@@ -32,28 +32,31 @@ void TDataSet::CheckInactive() const {
 // --- notifications ----------------------------------------------------------
 
 void TDataSet::DataEvent(TDataEvent event, std::intptr_t info) {
+  TField* changed = nullptr;
   if (event == deFieldChange) {
-    auto* field = reinterpret_cast<TField*>(info);
-    if (field && (field->FieldKind() == fkData || field->FieldKind() == fkInternalCalc))
+    changed = reinterpret_cast<TField*>(info);
+    if (changed && (changed->FieldKind() == fkData || changed->FieldKind() == fkInternalCalc))
       modified_ = true;
   }
-  if (NotificationsBlocked()) return;
-  if (disableCount_ != 0) {
-    if (event == deUpdateState) {
-      event = deDisabledStateChange;
-      info = Active() ? 1 : 0;
-    } else {
-      if (event == deLayoutChange) enableEvent_ = deLayoutChange;
-      return;
+  if (!dataSources_.empty() && !NotificationsBlocked()) {
+    bool send = true;
+    if (disableCount_ != 0) {
+      if (event == deUpdateState) {
+        event = deDisabledStateChange;
+        info = Active() ? 1 : 0;
+      } else {
+        if (event == deLayoutChange) enableEvent_ = deLayoutChange;
+        send = false;
+      }
+    } else if (state_ == dsBlockRead) {
+      send = false;
     }
-  } else if (state_ == dsBlockRead) {
-    return;
+    if (send)
+      for (TDataSource* src : std::vector<TDataSource*>(dataSources_)) src->DataEvent(event, info);
+  } else if (disableCount_ != 0 && event == deLayoutChange) {
+    enableEvent_ = deLayoutChange;
   }
-  for (TDataSource* src : std::vector<TDataSource*>(dataSources_)) src->DataEvent(event, info);
-  if (event == deFieldChange) {
-    auto* field = reinterpret_cast<TField*>(info);
-    if (field && field->OnChange) field->OnChange(field);
-  }
+  if (changed && changed->OnChange) changed->OnChange(changed);
 }
 
 void TDataSet::DisableControls() {

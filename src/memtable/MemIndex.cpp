@@ -5,6 +5,8 @@
 
 #include "memtable/MemTable.h"
 
+#include <cstring>
+
 namespace memtable {
 
 namespace {
@@ -82,6 +84,66 @@ void TMemIndex::BindFields() {
   if (options_ & mtcoIgnoreNullKey) extra |= mtifoIgnoreNull;
   if (options_ & mtcoIgnoreLocale) extra |= mtifoIgnoreLocale;
   for (auto& f : fieldList_) f.options |= extra;
+  keyCache_ = false;
+  if (!fieldList_.empty() && !fieldList_[0].varLength &&
+      !(fieldList_[0].options & mtifoIgnoreNull)) {
+    switch (fieldList_[0].type) {
+      case ftInteger:
+      case ftAutoInc:
+      case ftDate:
+      case ftTime:
+      case ftSmallint:
+      case ftWord:
+      case ftBoolean:
+        keyCache_ = true;
+        break;
+      default:
+        break;
+    }
+  }
+  keys_.clear();
+}
+
+std::int64_t TMemIndex::Ordinal(const TMemRecord* rec) const {
+  const TMemKeyField& f = fieldList_[0];
+  const std::uint8_t* p = table_->DataRecordOf(rec)->Data() + f.offset;
+  bool desc = f.options & mtifoDescending;
+  if (p[0] == 0) return desc ? INT64_MAX : INT64_MIN;
+  std::int64_t v;
+  switch (f.type) {
+    case ftSmallint: {
+      std::int16_t x;
+      std::memcpy(&x, p + 1, 2);
+      v = x;
+      break;
+    }
+    case ftWord: {
+      std::uint16_t x;
+      std::memcpy(&x, p + 1, 2);
+      v = x;
+      break;
+    }
+    case ftBoolean: {
+      std::uint16_t x;
+      std::memcpy(&x, p + 1, 2);
+      v = x != 0;
+      break;
+    }
+    default: {
+      std::int32_t x;
+      std::memcpy(&x, p + 1, 4);
+      v = x;
+      break;
+    }
+  }
+  return desc ? -v : v;
+}
+
+void TMemIndex::RebuildKeys() {
+  keys_.clear();
+  if (!keyCache_) return;
+  keys_.reserve(refs_.size());
+  for (TMemRecord* r : refs_) keys_.push_back(Ordinal(r));
 }
 
 bool TMemIndex::Shows(TMemRecord* rec) {
@@ -96,7 +158,7 @@ int TMemIndex::CompareRecords(const TMemRecord* a, const TMemRecord* b) const {
 void TMemIndex::Rebuild() {
   TMemTableStore* store = table_->Store();
   refs_.clear();
-  refs_.reserve(store->slots.size());
+  TMemTableStore::Reserve(refs_, store->slots.size());
   for (TMemRecord* r : store->slots) {
     if (!r) continue;
     if (r->updateStatus == usDeleted && !store->enableVersioning) continue;
@@ -117,12 +179,31 @@ void TMemIndex::Rebuild() {
         }
     }
   }
+  RebuildKeys();
   upToDate_ = true;
 }
 
 int TMemIndex::LowerBound(const TMemRecord* key, const TMemFieldList& list, int count,
                           bool& exact) {
   int lo = 0, hi = static_cast<int>(refs_.size());
+  if (keyCache_ && !table_->OnCompareFields && !list.empty() && keys_.size() == refs_.size() &&
+      list[0].fieldNo == fieldList_[0].fieldNo &&
+      (list[0].options & mtifoDescending) == (fieldList_[0].options & mtifoDescending) &&
+      table_->DataRecordOf(key)->Data()[list[0].offset] != 0) {
+    std::int64_t o = Ordinal(key);
+    lo = static_cast<int>(std::lower_bound(keys_.begin(), keys_.end(), o) - keys_.begin());
+    int end =
+        static_cast<int>(std::upper_bound(keys_.begin() + lo, keys_.end(), o) - keys_.begin());
+    if (list.size() == 1 || count == 1) {
+      exact = lo < end;
+      return lo;
+    }
+    hi = end;
+    if (lo == hi) {
+      exact = false;
+      return lo;
+    }
+  }
   while (lo < hi) {
     int mid = lo + (hi - lo) / 2;
     if (table_->CompareRecords(key, refs_[mid], list, count, 0, false, false) > 0)
@@ -189,14 +270,22 @@ int TMemIndex::InsertRecord(TMemRecord* rec, int rowOrderPos) {
     bool exact;
     pos = LowerBound(rec, fieldList_, 0, exact);
   }
+  TMemTableStore::Reserve(refs_, refs_.size() + 1);
   refs_.insert(refs_.begin() + pos, rec);
+  if (keyCache_ && keys_.size() + 1 == refs_.size())
+    keys_.insert(keys_.begin() + pos, Ordinal(rec));
+  else
+    RebuildKeys();
   upToDate_ = true;
   return pos;
 }
 
 int TMemIndex::RemoveRecord(const TMemRecord* rec) {
   int pos = FindRecord(rec);
-  if (pos >= 0) refs_.erase(refs_.begin() + pos);
+  if (pos >= 0) {
+    refs_.erase(refs_.begin() + pos);
+    if (keyCache_ && keys_.size() == refs_.size() + 1) keys_.erase(keys_.begin() + pos);
+  }
   upToDate_ = true;
   return pos;
 }

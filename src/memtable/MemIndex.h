@@ -59,7 +59,10 @@ class TMemIndex {
 
   // Parses FieldNames against the table's fields and applies the options.
   void BindFields();
-  void Clear() { refs_.clear(); }
+  void Clear() {
+    refs_.clear();
+    keys_.clear();
+  }
   void Rebuild();
   // Whether the record belongs in this index (status and filter).
   bool Shows(TMemRecord* rec);
@@ -88,6 +91,13 @@ class TMemIndex {
       StatusBit(usUnmodified) | StatusBit(usModified) | StatusBit(usInserted);
   TMemFieldList fieldList_;
   std::vector<TMemRecord*> refs_;
+  // For a first key field of a 32-bit or narrower whole-number type, its
+  // value kept beside each reference in sort order, so a search does not have
+  // to visit the records themselves.
+  bool keyCache_ = false;
+  std::vector<std::int64_t> keys_;
+  std::int64_t Ordinal(const TMemRecord* rec) const;
+  void RebuildKeys();
 };
 
 // A table's indexes by name (names compare ignoring letter case).

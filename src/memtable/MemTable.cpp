@@ -280,14 +280,38 @@ TMemIndex* TCustomMemTable::EnsureCurrent() {
 
 void TCustomMemTable::CopyToBuffer(TMemRecord* buffer, TMemRecord* rec) {
   TMemTableStore::FreeVarBlocks(*store_, buffer);
-  std::memcpy(buffer, rec, store_->RecordSize());
-  for (int fieldNo : store_->VarFields())
-    TMemTableStore::SetVarBlock(buffer, store_->DataOffset(fieldNo), nullptr);
+  if (store_->attachedTables.size() == 1 && store_->VarFields().empty()) {
+    // Only this table changes the store and every change re-reads the window,
+    // so a browsing buffer can read through to the stored record; the data is
+    // copied when the record is edited.
+    std::memcpy(buffer, rec, sizeof(TMemRecord));
+    buffer->reserved = kLazyBuffer;
+  } else {
+    std::memcpy(buffer, rec, store_->StoredSize());
+    for (int fieldNo : store_->VarFields())
+      TMemTableStore::SetVarBlock(buffer, store_->DataOffset(fieldNo), nullptr);
+    buffer->reserved = 0;
+  }
   buffer->previousVersion = nullptr;
   buffer->position = position_;
   buffer->flags &= ~1;
   store_->SetBookmarkRecord(buffer, attachIndex_, rec);
   store_->SetBookmarkFlag(buffer, attachIndex_, bfCurrent);
+}
+
+void TCustomMemTable::Materialize(TMemRecord* buffer) {
+  if (buffer->reserved != kLazyBuffer) return;
+  TMemRecord* rec = store_->BookmarkRecord(buffer, attachIndex_);
+  TBookmarkFlag flag = store_->BookmarkFlag(buffer, attachIndex_);
+  std::memcpy(buffer->Data(), rec->Data(), store_->StoredSize() - sizeof(TMemRecord));
+  store_->SetBookmarkRecord(buffer, attachIndex_, rec);
+  store_->SetBookmarkFlag(buffer, attachIndex_, flag);
+  buffer->reserved = 0;
+}
+
+const TMemRecord* TCustomMemTable::DataRecordOf(const TMemRecord* rec) const {
+  if (rec->reserved == kLazyBuffer) return store_->BookmarkRecord(rec, attachIndex_);
+  return rec;
 }
 
 TGetResult TCustomMemTable::GetRecord(TRecordBuffer buffer, TGetMode mode, bool) {
@@ -333,6 +357,13 @@ TGetResult TCustomMemTable::GetRecord(TRecordBuffer buffer, TGetMode mode, bool)
         position_ = p;
       }
       break;
+  }
+  if (position_ + kAhead < count && mode == gmNext) {
+    // Walking forward: ask for the lines that field reads used recently, a
+    // few records early, so reading a walk is not one memory wait per field.
+    const auto* base = reinterpret_cast<const char*>(refs[position_ + kAhead]);
+    for (std::uint64_t lines = hotLines_ | 1; lines; lines &= lines - 1)
+      __builtin_prefetch(base + 64 * __builtin_ctzll(lines));
   }
   CopyToBuffer(Rec(buffer), refs[position_]);
   if (recalcOnFetch_ && OnCalcFields) GetCalcFields(buffer);
@@ -383,6 +414,11 @@ void TCustomMemTable::InternalLast() {
 // --- bookmarks --------------------------------------------------------------
 
 TBookmark TCustomMemTable::GetBookmarkData(TRecordBuffer buffer) {
+  // A stored record (read in the filter state) has no entries; it is its own.
+  if (Rec(buffer)->Stored()) {
+    TMemRecord* self = Rec(buffer);
+    return TBookmark{self, store_->storeId, self->slot, self->serial, true};
+  }
   TMemRecord* rec = store_->BookmarkRecord(Rec(buffer), attachIndex_);
   if (!rec) return {};
   return TBookmark{rec, store_->storeId, rec->slot, rec->serial, true};
@@ -394,6 +430,7 @@ void TCustomMemTable::SetBookmarkData(TRecordBuffer buffer, const TBookmark& boo
 }
 
 TBookmarkFlag TCustomMemTable::GetBookmarkFlag(TRecordBuffer buffer) {
+  if (Rec(buffer)->Stored()) return bfCurrent;
   return store_->BookmarkFlag(Rec(buffer), attachIndex_);
 }
 
@@ -647,7 +684,7 @@ void TCustomMemTable::WriteBackRecord(TMemRecord* buffer) {
   std::vector<TVarBlock*> oldBlocks;
   for (int fieldNo : store_->VarFields())
     oldBlocks.push_back(TMemTableStore::GetVarBlock(rec, store_->DataOffset(fieldNo)));
-  std::memcpy(rec, buffer, store_->RecordSize());
+  std::memcpy(rec, buffer, store_->StoredSize());
   rec->slot = slot;
   rec->serial = serial;
   rec->updateStatus = status;
@@ -712,7 +749,7 @@ void TCustomMemTable::InternalDelete() {
 }
 
 void TCustomMemTable::RefreshAttached() {
-  if (!attachedAutoRefresh_) return;
+  if (!attachedAutoRefresh_ || store_->attachedTables.size() <= 1) return;
   for (TCustomMemTable* t : std::vector<TCustomMemTable*>(store_->attachedTables))
     if (t && t != this && t->Active() && t->State() == dsBrowse) t->Refresh();
 }
@@ -755,7 +792,9 @@ bool TCustomMemTable::GetFieldData(TField* field, void* dest) {
   int fieldNo = field->FieldNo();
   int off = field->offset_;
   if (!(store_->FieldFlags(fieldNo) & mtfVarLength)) {
-    const std::uint8_t* p = rec->Data() + off;
+    const std::uint8_t* p = DataRecordOf(rec)->Data() + off;
+    unsigned line = (sizeof(TMemRecord) + off) / 64;
+    if (line < 64) hotLines_ |= std::uint64_t(1) << line;
     if (p[0] == 0) return false;
     if (dest) std::memcpy(dest, p + 1, field->DataSize());
     return true;
@@ -808,6 +847,7 @@ void TCustomMemTable::SetFieldData(TField* field, const void* src) {
   {
     TStoreLock lock(store_);
     TMemRecord* rec = Rec(buf);
+    Materialize(rec);
     int fieldNo = field->FieldNo();
     int off = field->offset_;
     if (!(store_->FieldFlags(fieldNo) & mtfVarLength)) {

@@ -174,6 +174,7 @@ class TCustomMemTable : public TDataSet {
   void InternalPost() override;
   void InternalDelete() override;
   void InternalInsert() override { store_->ClearModifiedMarks(); }
+  void InternalEdit() override { Materialize(reinterpret_cast<TMemRecord*>(ActiveBuffer())); }
   void InternalCancel() override { store_->ClearModifiedMarks(); }
   void InternalRefresh() override;
   void FreeFieldBuffers() override;
@@ -194,6 +195,11 @@ class TCustomMemTable : public TDataSet {
   void WriteBackRecord(TMemRecord* buffer);
   void CheckUnique(const TMemRecord* rec, const TMemRecord* except);
   void CopyToBuffer(TMemRecord* buffer, TMemRecord* rec);
+  // A browsing buffer may read through to its stored record (marked in the
+  // header's reserved field); these give it its own copy, or find the data.
+  static constexpr std::uint16_t kLazyBuffer = 1;
+  void Materialize(TMemRecord* buffer);
+  const TMemRecord* DataRecordOf(const TMemRecord* rec) const;
   void RefreshAttached();
   void EmptyStore();
   void CreateIndexesFromDefs();
@@ -239,6 +245,10 @@ class TCustomMemTable : public TDataSet {
   bool keyRecordInUse_ = false;
   std::string lastKeyNames_;
   TMemFieldList lastKeyList_;
+  TMemFieldList keyListScratch_;
+  // Cache lines of a record that field reads touched; prefetched while walking.
+  std::uint64_t hotLines_ = 0;
+  static constexpr int kAhead = 6;
 };
 
 // The published memory table.

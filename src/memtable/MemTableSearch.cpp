@@ -139,6 +139,7 @@ int TCustomMemTable::CompareFields(const void* a, const void* b, int lenA, int l
 
 bool TCustomMemTable::ReadNative(const TMemRecord* rec, const TMemKeyField& f, const void*& ptr,
                                  int& len, std::string& scratch) const {
+  rec = DataRecordOf(rec);
   const std::uint8_t* data = rec->Data();
   if (!f.varLength) {
     if (data[f.offset] == 0) return false;
@@ -446,7 +447,10 @@ bool TCustomMemTable::FindKey(TMemRecord* key, TMemFieldList& list, int& resultP
   int n = static_cast<int>(refs.size());
   bool progress = OnProgress && (ProgressFlags() & ProgressBit(mtpcSearch));
   if (progress) DoProgress(0, mtpcSearch);
+  int ahead = list.empty() ? 0 : list[0].offset;
   for (int i = 0; i < n; ++i) {
+    // Records lie apart in memory; asking early hides most of the wait.
+    if (i + 8 < n) __builtin_prefetch(refs[i + 8]->Data() + ahead);
     if (progress && i > 0 && i % 100 == 0) DoProgress(i * 100 / n, mtpcSearch);
     if (recalcOnIndex_ && OnCalcFields) GetCalcFields(reinterpret_cast<TRecordBuffer>(refs[i]));
     if (CompareRecords(key, refs[i], list, keyCount, 0, false, false) == 0 &&

@@ -1,5 +1,6 @@
 #include "memtable/MemTableStore.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "memtable/DatabaseError.h"
@@ -166,7 +167,7 @@ void TMemTableStore::LayoutRecord(TCustomMemTable* table, const TFieldDefs& defs
     dataOffsets_[varFields_[k]] = varStart_ + static_cast<int>(k) * kVarEntrySize;
   }
   dataSize_ = varStart_ + static_cast<int>(varFields_.size()) * kVarEntrySize;
-  int cell = (RecordSize() + 7) & ~7;
+  int cell = (StoredSize() + 7) & ~7;
   if (cell != cellSize_) {
     // Records of the old size cannot be reused; the store is empty here.
     freeCells_.clear();
@@ -178,17 +179,30 @@ void TMemTableStore::LayoutRecord(TCustomMemTable* table, const TFieldDefs& defs
   layoutDone = true;
 }
 
-TMemRecord* TMemTableStore::AllocRecord() {
-  if (freeCells_.empty()) {
-    constexpr int kPerChunk = 128;
-    auto chunk = std::make_unique<std::uint8_t[]>(static_cast<std::size_t>(cellSize_) * kPerChunk);
-    for (int i = kPerChunk - 1; i >= 0; --i)
-      freeCells_.push_back(reinterpret_cast<TMemRecord*>(chunk.get() + i * cellSize_));
-    chunks_.push_back(std::move(chunk));
+TMemRecord* TMemTableStore::AllocRecordRaw() {
+  if (!freeCells_.empty()) {
+    TMemRecord* r = freeCells_.back();
+    freeCells_.pop_back();
+    return r;
   }
-  TMemRecord* r = freeCells_.back();
-  freeCells_.pop_back();
-  InitRecord(r);
+  if (bump_ + cellSize_ > bumpEnd_) {
+    // Chunks double up to 256 KiB: small tables stay small, and the unused
+    // tail of the last chunk stays a few bytes per record in large ones.
+    constexpr std::size_t kMax = std::size_t(256) << 10;
+    std::size_t bytes =
+        chunkBytes_ == 0 ? std::size_t(cellSize_) * 8 : std::min(kMax, chunkBytes_ * 2);
+    bytes = std::max(bytes, std::size_t(cellSize_));
+    chunks_.reserve(chunks_.size() + 1);
+    Chunk c{static_cast<std::uint8_t*>(std::malloc(bytes)), bytes};
+    if (!c.data) throw std::bad_alloc();
+    chunks_.push_back(c);
+    std::uint8_t* p = c.data;
+    chunkBytes_ = bytes;
+    bump_ = p;
+    bumpEnd_ = p + bytes;
+  }
+  auto* r = reinterpret_cast<TMemRecord*>(bump_);
+  bump_ += cellSize_;
   return r;
 }
 
@@ -233,8 +247,8 @@ TVarBlock* TMemTableStore::NewVarBlock(const void* bytes, std::uint32_t length) 
 }
 
 TMemRecord* TMemTableStore::DuplicateRecord(const TMemRecord* src) {
-  TMemRecord* r = AllocRecord();
-  std::memcpy(r, src, RecordSize());
+  TMemRecord* r = AllocRecordRaw();
+  std::memcpy(r, src, StoredSize());
   r->previousVersion = nullptr;
   for (int fieldNo : varFields_) {
     int off = dataOffsets_[fieldNo];
@@ -252,6 +266,7 @@ bool TMemTableStore::StoreAdd(TMemRecord* rec) {
     slots[rec->slot] = rec;
   } else {
     rec->slot = static_cast<std::int32_t>(slotCounter++);
+    Reserve(slots, slots.size() + 1);
     slots.push_back(rec);
   }
   rec->serial = serialCounter++;
@@ -271,10 +286,13 @@ void TMemTableStore::StoreRemove(TMemRecord* rec) {
 }
 
 void TMemTableStore::ClearRecordsNoDraw() {
-  for (TMemRecord* r : slots)
-    if (r) FreeRecord(r);
-  slots.clear();
-  freeSlots.clear();
+  // Every cell goes back with its chunk; only the separate blocks need freeing.
+  if (!varFields_.empty())
+    for (TMemRecord* r : slots)
+      for (; r; r = r->previousVersion) FreeVarBlocks(*this, r);
+  FreeChunks();
+  slots = {};
+  freeSlots = {};
   slotCounter = 0;
   serialCounter = 0;
   deletedCount = 0;
@@ -285,9 +303,30 @@ void TMemTableStore::ClearRecords() {
   DrawStoreId();
 }
 
+void TMemTableStore::ReleaseChunk(const Chunk& c) {
+  std::free(c.data);
+}
+
+std::size_t TMemTableStore::MemoryUsage() const {
+  std::size_t n = slots.capacity() * sizeof(TMemRecord*) + freeSlots.capacity() * 4 +
+                  freeCells_.capacity() * sizeof(TMemRecord*);
+  for (const Chunk& c : chunks_) n += c.bytes;
+  if (!varFields_.empty())
+    for (TMemRecord* r : slots)
+      for (; r; r = r->previousVersion)
+        for (int fieldNo : varFields_)
+          if (TVarBlock* b = GetVarBlock(r, dataOffsets_[fieldNo]))
+            n += sizeof(TVarBlock) + b->length;
+  return n;
+}
+
 void TMemTableStore::FreeChunks() {
   freeCells_.clear();
+  freeCells_.shrink_to_fit();
+  for (const Chunk& c : chunks_) ReleaseChunk(c);
   chunks_.clear();
+  chunkBytes_ = 0;
+  bump_ = bumpEnd_ = nullptr;
 }
 
 void TMemTableStore::SetLanguageID(std::int32_t v) {

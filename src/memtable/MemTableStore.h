@@ -3,7 +3,9 @@
 // and a lock. Several tables may share one store (attachment).
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -71,9 +73,12 @@ class TMemTableStore {
   std::uint8_t FieldFlags(int fieldNo) const { return fieldFlags_[fieldNo]; }
   void SetFieldFlag(int fieldNo, std::uint8_t bit, bool on) {
     fieldFlags_[fieldNo] = on ? (fieldFlags_[fieldNo] | bit) : (fieldFlags_[fieldNo] & ~bit);
+    if (on && bit == mtfModified) marksSet_ = true;
   }
   void ClearModifiedMarks() {
-    for (auto& f : fieldFlags_) f &= ~mtfModified;
+    if (!marksSet_) return;
+    for (int i = 1; i <= fieldCount_; ++i) fieldFlags_[i] &= ~mtfModified;
+    marksSet_ = false;
   }
   int FieldCount() const { return fieldCount_; }
   int FixedSize() const { return fixedSize_; }
@@ -82,18 +87,33 @@ class TMemTableStore {
   int VarStart() const { return varStart_; }
   int DataSize() const { return dataSize_; }
   int RecordSize() const { return static_cast<int>(sizeof(TMemRecord)) + dataSize_; }
+  // Bytes of a stored record. Its bookmark entries are never read (only the
+  // buffers' are), so without variable-length fields it ends where they begin.
+  int StoredSize() const {
+    return varFields_.empty() ? static_cast<int>(sizeof(TMemRecord)) + bookmarkStart_
+                              : RecordSize();
+  }
   static constexpr int kBookmarkEntrySize = sizeof(void*) + 1;
   static constexpr int kVarEntrySize = 1 + sizeof(void*);
   const std::vector<int>& VarFields() const { return varFields_; }
 
   // Records.
-  TMemRecord* AllocRecord();
+  // A cell for a stored record; the caller writes its StoredSize() bytes.
+  TMemRecord* AllocRecordRaw();
   // Frees a stored record with its variable-length blocks and kept versions.
   void FreeRecord(TMemRecord* rec);
   static void FreeVarBlocks(const TMemTableStore& layout, TMemRecord* rec);
-  // Copies header and data; variable-length blocks are duplicated.
+  // Copies header and data (of a buffer or a stored record) into a new stored
+  // record; variable-length blocks are duplicated.
   TMemRecord* DuplicateRecord(const TMemRecord* src);
+  // Initialises a record buffer as a new record.
   void InitRecord(TMemRecord* rec) const;
+  // Grows a list of record references by a quarter at a time: the lists hold
+  // one entry per record and doubling would waste up to half of them.
+  template <typename V>
+  static void Reserve(V& v, std::size_t needed) {
+    if (needed > v.capacity()) v.reserve(std::max(needed, v.capacity() + v.capacity() / 4 + 16));
+  }
   // Places a record in a slot, hands out its serial; false when the serial
   // counter ran out (the record is placed all the same).
   bool StoreAdd(TMemRecord* rec);
@@ -107,6 +127,9 @@ class TMemTableStore {
            rec->serial == serial;
   }
   int RecordCount() const { return static_cast<int>(slots.size()); }
+  // Bytes the store holds for its records: record cells, slot lists and
+  // separately allocated values (not the tables' indexes).
+  std::size_t MemoryUsage() const;
 
   // Variable-length entries of a record.
   static TVarBlock* GetVarBlock(const TMemRecord* rec, int offset) {
@@ -176,9 +199,18 @@ class TMemTableStore {
   std::vector<int> varFields_;
   // Stored records come from chunks of equal-sized cells so a record costs its
   // own size and no allocator overhead.
-  std::vector<std::unique_ptr<std::uint8_t[]>> chunks_;
+  struct Chunk {
+    std::uint8_t* data;
+    std::size_t bytes;
+  };
+  static void ReleaseChunk(const Chunk& c);
+  std::vector<Chunk> chunks_;
+  std::size_t chunkBytes_ = 0;  // size of the last chunk; chunks grow by doubling
+  std::uint8_t* bump_ = nullptr;
+  std::uint8_t* bumpEnd_ = nullptr;
   std::vector<TMemRecord*> freeCells_;
   int cellSize_ = 0;
+  bool marksSet_ = false;
 };
 
 // Holds a store's lock for one scope.

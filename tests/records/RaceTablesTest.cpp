@@ -175,6 +175,21 @@ TEST(RaceTables, NewCompetitorsContinueNumberingAfterADelete) {
   EXPECT_EQ(t.FieldByName("Dog_Nick")->AsString(), "Bolt");
 }
 
+TEST(RaceTables, CompetitorRecordsStayWithinTheirMemoryBudget) {
+  Seeded s(false);
+  TMemTable& t = s.competitors;
+  const int n = 20000;
+  TField* nick = t.FieldByName("Dog_Nick");
+  for (int i = 0; i < n; ++i) {
+    t.Append();
+    nick->SetAsString("Rex");
+    t.Post();
+  }
+  std::size_t bytes =
+      t.Store()->MemoryUsage() + t.CurrentIndex()->References().capacity() * sizeof(void*);
+  EXPECT_LE(bytes / n, 800u);
+}
+
 TEST(RaceTables, StringTable) {
   EXPECT_EQ(LoadResString(rsMaleDog), "Male Dog");
   EXPECT_EQ(LoadResString(rsBitch), "Bitch");
