@@ -1,5 +1,7 @@
 // Clipboard, the application's task-bar title and the regional-settings
 // announcement.
+#include <cstdlib>
+
 #include "platform/RegionalFormats.h"
 #include "platform/window/WindowSystem.h"
 
@@ -11,6 +13,15 @@ BOOL SetClipboardText(const std::string& text) {
 
 std::string GetClipboardText() {
   return WindowSystem::Get().backend().GetClipboardText().value_or(std::string());
+}
+
+int GetStartupShowCommand() {
+  const char* v = std::getenv("SPRINTARA_SHOW_COMMAND");
+  if (!v || !*v) return SW_SHOWDEFAULT;
+  char* end = nullptr;
+  long n = std::strtol(v, &end, 10);
+  if (*end || n < SW_HIDE || n > SW_SHOWDEFAULT) return SW_SHOWDEFAULT;
+  return int(n);
 }
 
 void SetApplicationTitle(const std::string& title) {

@@ -55,7 +55,8 @@ WPARAM MouseKeys() {
 }  // namespace
 
 bool Covers(const WindowSystem& ws, const WindowRec& w, POINT screen);
-WindowRec* Descend(WindowSystem& ws, WindowRec* w, POINT screen);
+WindowRec* Descend(WindowSystem& ws, WindowRec* w, POINT screen,
+                   const std::vector<HWND>& skip = {});
 
 bool Covers(const WindowSystem& ws, const WindowRec& w, POINT screen) {
   RECT r = ws.ScreenWindowRect(w);
@@ -63,14 +64,15 @@ bool Covers(const WindowSystem& ws, const WindowRec& w, POINT screen) {
   return !w.shape || w.shape->Contains(screen.x - r.left, screen.y - r.top);
 }
 
-// The deepest enabled, visible child under the point.
-WindowRec* Descend(WindowSystem& ws, WindowRec* w, POINT screen) {
+// The deepest enabled, visible child under the point, passing over the
+// windows in `skip`.
+WindowRec* Descend(WindowSystem& ws, WindowRec* w, POINT screen, const std::vector<HWND>& skip) {
   if (!PtInRect(ws.ScreenClientRect(*w), screen)) return w;
   for (HWND c : w->children) {
     WindowRec* child = ws.Get(c);
     if (!child || !(child->style & WS_VISIBLE) || (child->style & WS_DISABLED)) continue;
-    if ((child->exStyle & WS_EX_TRANSPARENT) && child->children.empty()) continue;
-    if (Covers(ws, *child, screen)) return Descend(ws, child, screen);
+    if (std::find(skip.begin(), skip.end(), c) != skip.end()) continue;
+    if (Covers(ws, *child, screen)) return Descend(ws, child, screen, skip);
   }
   return w;
 }
@@ -79,21 +81,23 @@ namespace {
 
 HWND HitWindow(POINT pt, LRESULT* hit) {
   auto& ws = WS();
+  // A window answering HTTRANSPARENT passes the point on to whatever lies
+  // beneath it: siblings below it, else its parent.
+  std::vector<HWND> skip;
   for (HWND t : ws.TopLevels()) {
     WindowRec* top = ws.Get(t);
     if (!top || !(top->style & WS_VISIBLE) || !Covers(ws, *top, pt)) continue;
-    WindowRec* w = Descend(ws, top, pt);
-    while (w) {
+    for (int guard = 0; guard < 10000; ++guard) {
+      WindowRec* w = Descend(ws, top, pt, skip);
       HWND h = w->hwnd;
       LRESULT code = Send(w, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
-      w = ws.Get(h);
-      if (!w) break;
+      if (!ws.Get(h) || !ws.Get(t)) break;
       if (code != HTTRANSPARENT) {
         *hit = code;
         return h;
       }
-      // A transparent answer passes the point to the parent.
-      w = ws.IsTopLevel(*w) ? nullptr : ws.Get(w->parent);
+      if (h == t) break;
+      skip.push_back(h);
     }
   }
   *hit = HTNOWHERE;

@@ -19,11 +19,6 @@ WindowSystem& WS() {
 // gets 0 instead of overflowing the stack.
 constexpr int kMaxSendDepth = 1000;
 
-std::thread::id& MainThread() {
-  static std::thread::id id = std::this_thread::get_id();
-  return id;
-}
-
 bool InRange(UINT m, UINT lo, UINT hi) {
   return (lo == 0 && hi == 0) || (m >= lo && m <= hi);
 }
@@ -153,7 +148,7 @@ LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 BOOL PostMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   auto& ws = WS();
-  bool mainThread = std::this_thread::get_id() == MainThread();
+  bool mainThread = std::this_thread::get_id() == ws.uiThread;
   if (hwnd == HWND_BROADCAST) {
     if (!mainThread) return FALSE;
     for (HWND t : ws.TopLevels()) PostMessage(t, msg, wp, lp);

@@ -474,17 +474,26 @@ int GetDlgCtrlID(HWND h) {
   return w && (w->style & WS_CHILD) ? int(w->id) : 0;
 }
 
-BOOL EnumChildWindows(HWND parent, const std::function<bool(HWND)>& fn) {
+namespace {
+
+// False once fn asked to stop.
+bool EnumTree(HWND parent, const std::function<bool(HWND)>& fn) {
   auto& ws = WS();
   WindowRec* p = ws.Get(parent);
-  if (!p || !fn) return FALSE;
+  if (!p) return true;
   std::vector<HWND> kids = p->children;
   for (HWND c : kids) {
     if (!ws.Get(c)) continue;
-    if (!fn(c)) return FALSE;
-    if (!EnumChildWindows(c, fn) && ws.Get(c) && !ws.Get(c)->children.empty()) return FALSE;
+    if (!fn(c) || !EnumTree(c, fn)) return false;
   }
-  return TRUE;
+  return true;
+}
+
+}  // namespace
+
+BOOL EnumChildWindows(HWND parent, const std::function<bool(HWND)>& fn) {
+  if (!WS().Get(parent) || !fn) return FALSE;
+  return EnumTree(parent, fn) ? TRUE : FALSE;
 }
 
 BOOL EnumWindows(const std::function<bool(HWND)>& fn) {

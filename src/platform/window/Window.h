@@ -206,6 +206,10 @@ UINT GetCaretBlinkTime();
 
 BOOL SetClipboardText(const std::string& text);
 std::string GetClipboardText();
+// How the program was asked to show its main window at start (SW_ value):
+// SPRINTARA_SHOW_COMMAND when it holds one (3 maximised, 7 minimised
+// without activation, ...), otherwise SW_SHOWDEFAULT.
+int GetStartupShowCommand();
 // The caption of the application's task-bar entry.
 void SetApplicationTitle(const std::string& title);
 // Re-reads the user's regional formats, then sends WM_SETTINGCHANGE

@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/gdi/Region.h"
@@ -139,6 +140,10 @@ class WindowSystem {
   LRESULT mouseHit = 0;  // its hit-test code
   HCURSOR cursor;
   bool altAlone = false;  // Alt pressed with no other key since: its release opens the menu
+
+  // The thread that made the window system; the only one that may do more
+  // than post.
+  std::thread::id uiThread = std::this_thread::get_id();
 
   // Queues. `posted` may be touched from other threads, under `lock`.
   std::mutex lock;

@@ -131,6 +131,7 @@ TEST_F(FocusTest, DisabledWindowsGetNoInputAndSendClicksToTheirModalPopup) {
   EXPECT_EQ(Count(owner, WM_LBUTTONDOWN), 0);
   EXPECT_EQ(Count(c, WM_LBUTTONDOWN), 0);
   EXPECT_EQ(GetActiveWindow(), dialog);
+  EXPECT_EQ(screen().Beeps(), 1);
   EXPECT_EQ(Count(owner, WM_KEYDOWN), 0);
   EXPECT_EQ(SetFocus(c), HWND{});  // no focus inside a disabled window
   EXPECT_TRUE(EnableWindow(owner, TRUE));
@@ -145,6 +146,24 @@ TEST_F(FocusTest, DisabledChildLetsTheClickThroughToItsParent) {
   screen().Pump();
   EXPECT_EQ(Count(c, WM_LBUTTONDOWN), 0);
   EXPECT_EQ(Count(w, WM_LBUTTONDOWN), 1);
+}
+
+TEST_F(FocusTest, TransparentWindowsPassThePointToWhatLiesBeneath) {
+  HWND w = Top(0, 0, 300, 200);
+  HWND below = Child(w, 10, 10, 100, 100);
+  HWND frame = Child(w, 0, 0, 200, 150);  // on top, like a group box
+  Handlers()[frame.value] = [](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (m == WM_NCHITTEST) return HTTRANSPARENT;
+    return std::nullopt;
+  };
+  screen().Pump();
+  Log().clear();
+  screen().Click(ScreenOfClient(w, 20, 20));
+  screen().Click(ScreenOfClient(w, 150, 20));
+  screen().Pump();
+  EXPECT_EQ(Count(below, WM_LBUTTONDOWN), 1);
+  EXPECT_EQ(Count(w, WM_LBUTTONDOWN), 1);
+  EXPECT_EQ(Count(frame, WM_LBUTTONDOWN), 0);
 }
 
 TEST_F(FocusTest, DoubleClicksOnlyForClassesThatAskAndOnlyWhenQuick) {

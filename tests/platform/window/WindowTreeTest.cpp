@@ -229,6 +229,26 @@ TEST_F(WindowTreeTest, OwnedWindowsStayAboveTheirOwner) {
   EXPECT_EQ(GetTopWindow(HWND{}), topmost);
 }
 
+TEST_F(WindowTreeTest, EnumerationWalksTheTreeAndStopsWhenAsked) {
+  HWND w = Top(0, 0, 300, 200);
+  HWND a = Child(w, 0, 0, 10, 10);
+  HWND aa = Child(a, 0, 0, 5, 5);
+  HWND b = Child(w, 20, 0, 10, 10);
+  std::vector<HWND> seen;
+  EXPECT_TRUE(EnumChildWindows(w, [&](HWND h) {
+    seen.push_back(h);
+    return true;
+  }));
+  EXPECT_EQ(seen, (std::vector<HWND>{b, a, aa}));  // z-order: the newest first
+  seen.clear();
+  EXPECT_FALSE(EnumChildWindows(w, [&](HWND h) {
+    seen.push_back(h);
+    return h != a;
+  }));
+  EXPECT_EQ(seen, (std::vector<HWND>{b, a}));
+  EXPECT_FALSE(EnumChildWindows(HWND{0x31337}, [](HWND) { return true; }));
+}
+
 TEST_F(WindowTreeTest, ReparentingMovesTheWindowBetweenTrees) {
   HWND a = Top(0, 0, 300, 200);
   HWND b = Top(50, 50, 300, 200);

@@ -40,8 +40,11 @@ class HeadlessBackend : public Backend {
   Surface ScreenSurface() override { return screen_.View(); }
   bool SetClipboardText(const std::string& text) override;
   std::optional<std::string> GetClipboardText() override;
+  void Beep() override { ++beeps_; }
 
   // ---- for tests
+
+  int Beeps() const { return beeps_; }
 
   // Moves the virtual clock forward without running anything.
   void AdvanceClock(std::uint64_t ms);
@@ -94,6 +97,7 @@ class HeadlessBackend : public Backend {
   bool woken_ = false;
   std::vector<Shown> shown_;
   std::optional<std::string> clipboard_;
+  int beeps_ = 0;
   bool quitSeen_ = false;
   int quitCode_ = 0;
 };
