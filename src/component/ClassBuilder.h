@@ -251,6 +251,22 @@ class TClassBuilder {
     return *this;
   }
 
+  // An event kept behind a setter that takes the std::function.
+  template <class C, class Sig>
+  TClassBuilder& Event(std::string_view name, void (C::*setter)(std::function<Sig>)) {
+    TPropertyInfo info;
+    info.name = std::string(name);
+    info.kind = TPropertyKind::Event;
+    info.eventSignature = std::type_index(typeid(Sig));
+    info.set = [setter](TPersistent& o, const TPropertyValue& v) {
+      const TEventValue& e = std::get<TEventValue>(v);
+      (static_cast<T&>(o).*
+       setter)(e.method ? std::any_cast<std::function<Sig>>(e.method->Bind(*e.root)) : nullptr);
+    };
+    info_.AddProperty(std::move(info));
+    return *this;
+  }
+
   // A handler method that events in stored descriptions may name.
   template <class C, class R, class... Args>
   TClassBuilder& Method(std::string_view name, R (C::*method)(Args...)) {

@@ -1,6 +1,7 @@
 // Reads the text format documented in Description.h into its parsed form.
 // The whole text is parsed before anything is created, so a syntax error
 // never leaves a half-built window behind.
+#include <array>
 #include <charconv>
 #include <cmath>
 
@@ -259,30 +260,49 @@ class TDescriptionParser {
     }
   }
 
+  // Binary blocks carry whole pictures (800 KB for the lane board), so this
+  // loop is kept tight: a class table per character, the output sized once.
   void LexBinary(Token& t) {
-    t.kind = TokenKind::Binary;
-    int startLine = line_;
-    ++pos_;
-    int pending = -1;
-    for (;;) {
-      if (pos_ >= text_.size()) Fail(startLine, "unterminated binary block");
-      char c = text_[pos_++];
-      if (c == '}') break;
-      if (c == '\n') {
-        ++line_;
-        continue;
+    // 0..15: a hex digit; 16: blank; 17: new line; 18: anything else.
+    static constexpr auto kClass = [] {
+      std::array<std::uint8_t, 256> table{};
+      table.fill(18);
+      for (int c = 0; c < 10; ++c) table['0' + c] = static_cast<std::uint8_t>(c);
+      for (int c = 0; c < 6; ++c) {
+        table['a' + c] = static_cast<std::uint8_t>(10 + c);
+        table['A' + c] = static_cast<std::uint8_t>(10 + c);
       }
-      if (c == ' ' || c == '\t' || c == '\r') continue;
-      int v = HexValue(c);
-      if (v < 0) Fail(line_, "invalid character in binary block");
-      if (pending < 0) {
-        pending = v;
-      } else {
-        t.bytes.push_back(static_cast<std::uint8_t>(pending * 16 + v));
-        pending = -1;
+      table[' '] = table['\t'] = table['\r'] = 16;
+      table['\n'] = 17;
+      return table;
+    }();
+    t.kind = TokenKind::Binary;
+    const int startLine = line_;
+    const std::size_t close = text_.find('}', ++pos_);
+    if (close == std::string_view::npos) Fail(startLine, "unterminated binary block");
+    t.bytes.resize((close - pos_) / 2);
+    std::uint8_t* out = t.bytes.data();
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(text_.data()) + pos_;
+    const unsigned char* end = reinterpret_cast<const unsigned char*>(text_.data()) + close;
+    unsigned pending = 256;  // none
+    for (; p < end; ++p) {
+      const unsigned k = kClass[*p];
+      if (k < 16) {
+        if (pending == 256) {
+          pending = k;
+        } else {
+          *out++ = static_cast<std::uint8_t>(pending * 16 + k);
+          pending = 256;
+        }
+      } else if (k == 17) {
+        ++line_;
+      } else if (k == 18) {
+        Fail(line_, "invalid character in binary block");
       }
     }
-    if (pending >= 0) Fail(line_, "odd number of hex digits in binary block");
+    t.bytes.resize(static_cast<std::size_t>(out - t.bytes.data()));
+    pos_ = close + 1;
+    if (pending != 256) Fail(line_, "odd number of hex digits in binary block");
   }
 
   // --- parser --------------------------------------------------------------

@@ -258,6 +258,7 @@ TEST_F(ReaderTest, EventsBindHandlerMethodsOfTheRootClass) {
                   "  object Button2: TTestComponent\n"
                   "    OnClick = OtherClick\n"
                   "    OnMeasure = nil\n"
+                  "    OnChange = ButtonClick\n"
                   "  end\n"
                   "end",
                   "Main.sdesc");
@@ -270,6 +271,8 @@ TEST_F(ReaderTest, EventsBindHandlerMethodsOfTheRootClass) {
   Child(form, "Button1")->OnClick(nullptr);
   Child(form, "Button2")->OnClick(nullptr);
   EXPECT_EQ(form.clicks, 2);
+  Child(form, "Button2")->onChange(nullptr);
+  EXPECT_EQ(form.clicks, 3);
   EXPECT_FALSE(Child(form, "Button2")->OnMeasure);
 }
 

@@ -96,6 +96,7 @@ const TClassInfo& TTestComponent::StaticClassInfo() {
                                      .Property("Anything", nullptr, &T::SetAnything)
                                      .Event("OnClick", &T::OnClick)
                                      .Event("OnMeasure", &T::OnMeasure)
+                                     .Event("OnChange", &T::SetOnChange)
                                      .Build();
   return info;
 }

@@ -97,6 +97,8 @@ class TTestComponent : public TComponent {
   std::vector<TComponentState> stateAtSet;
   std::function<void(TObject*)> OnClick;
   std::function<void(TObject*, int&)> OnMeasure;
+  std::function<void(TObject*)> onChange;  // behind a setter
+  void SetOnChange(std::function<void(TObject*)> f) { onChange = std::move(f); }
 
   void SetLeft(std::int32_t v) { left = v, Applied("Left"); }
   std::int32_t Left() const { return left; }
