@@ -94,6 +94,11 @@ LRESULT NcButtonDown(HWND h, WindowRec& w, WPARAM hit, LPARAM lp) {
     case HTMENU:
       SendMessage(h, WM_SYSCOMMAND, SC_MOUSEMENU + HTMENU, lp);
       return 0;
+    case HTVSCROLL:
+    case HTHSCROLL:
+      TrackScrollBar(h, LRESULT(hit) == HTVSCROLL ? SB_VERT : SB_HORZ,
+                     POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+      return 0;
   }
   return 0;
 }

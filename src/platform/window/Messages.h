@@ -218,6 +218,23 @@ constexpr WPARAM MK_MBUTTON = 0x0010;
 constexpr LRESULT WVR_ALIGNTOP = 0x0010;
 constexpr LRESULT WVR_REDRAW = 0x0300;
 
+// WM_HSCROLL / WM_VSCROLL requests (low word of wParam).
+constexpr unsigned SB_LINEUP = 0;
+constexpr unsigned SB_LINELEFT = 0;
+constexpr unsigned SB_LINEDOWN = 1;
+constexpr unsigned SB_LINERIGHT = 1;
+constexpr unsigned SB_PAGEUP = 2;
+constexpr unsigned SB_PAGELEFT = 2;
+constexpr unsigned SB_PAGEDOWN = 3;
+constexpr unsigned SB_PAGERIGHT = 3;
+constexpr unsigned SB_THUMBPOSITION = 4;
+constexpr unsigned SB_THUMBTRACK = 5;
+constexpr unsigned SB_TOP = 6;
+constexpr unsigned SB_LEFT = 6;
+constexpr unsigned SB_BOTTOM = 7;
+constexpr unsigned SB_RIGHT = 7;
+constexpr unsigned SB_ENDSCROLL = 8;
+
 // PeekMessage options.
 constexpr UINT PM_NOREMOVE = 0x0000;
 constexpr UINT PM_REMOVE = 0x0001;

@@ -211,14 +211,7 @@ void PaintClassicFrame(HWND h, HRGN clip) {
     if (w->style & WS_HSCROLL) edge.bottom += GetSystemMetrics(SM_CYHSCROLL);
     DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
   }
-  if (w->style & WS_VSCROLL) {
-    RECT s{c.right, c.top, c.right + GetSystemMetrics(SM_CXVSCROLL), c.bottom};
-    FillRect(dc, &s, HBRUSH{COLOR_SCROLLBAR + 1});
-  }
-  if (w->style & WS_HSCROLL) {
-    RECT s{c.left, c.bottom, c.right, c.bottom + GetSystemMetrics(SM_CYHSCROLL)};
-    FillRect(dc, &s, HBRUSH{COLOR_SCROLLBAR + 1});
-  }
+  PaintScrollBars(*w, dc);
   ReleaseDC(h, dc);
 }
 

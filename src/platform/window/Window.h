@@ -188,6 +188,31 @@ HWND WindowFromDC(HDC dc);
 // The pixels of a top-level window's retained picture (window-sized).
 Surface GetWindowSurface(HWND hwnd);
 
+// ---------------------------------------------------------------- window scroll bars
+
+// The scroll bars of windows with WS_VSCROLL / WS_HSCROLL, drawn in the
+// frame; clicks on them send WM_VSCROLL / WM_HSCROLL to the window itself.
+constexpr int SB_HORZ = 0;
+constexpr int SB_VERT = 1;
+constexpr int SB_BOTH = 3;
+constexpr UINT SIF_RANGE = 0x01;
+constexpr UINT SIF_PAGE = 0x02;
+constexpr UINT SIF_POS = 0x04;
+constexpr UINT SIF_DISABLENOSCROLL = 0x08;
+constexpr UINT SIF_TRACKPOS = 0x10;
+constexpr UINT SIF_ALL = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
+
+// Stores what the mask names, keeps page and position inside the range, and
+// shows or hides the bar as the range needs it (unless SIF_DISABLENOSCROLL).
+// Returns the new position, 0 on failure.
+int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, BOOL redraw);
+BOOL GetScrollInfo(HWND hwnd, int bar, SCROLLINFO* info);
+int SetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw);  // the old position
+int GetScrollPos(HWND hwnd, int bar);
+BOOL SetScrollRange(HWND hwnd, int bar, int min, int max, BOOL redraw);
+BOOL GetScrollRange(HWND hwnd, int bar, int* min, int* max);
+BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show);
+
 // ---------------------------------------------------------------- caret
 
 // One caret per program, in the client area of its window; created hidden.

@@ -62,6 +62,12 @@ struct WindowRec {
   SurfaceBuffer picture;
   RECT dirty{};  // changed since last presented, window coordinates
 
+  struct Scroll {
+    int min = 0, max = 100;
+    UINT page = 0;
+    int pos = 0, trackPos = 0;
+  } scroll[2];  // SB_HORZ, SB_VERT
+
   DWORD track = 0;            // TrackMouseEvent flags in force
   bool ncActive = false;      // the frame shows the active look
   LRESULT pressedButton = 0;  // caption button held down, for the frame
@@ -224,6 +230,10 @@ bool CookInput(const RawInput& raw, MSG* msg, bool commit);
 unsigned CharForKey(int vk);  // by the current key state; 0 for none
 HWND NextWindowToPaint(HWND filter);
 void CaretWindowGone(HWND h);
+void PaintScrollBars(WindowRec& w, HDC windowDC);
+void TrackScrollBar(HWND h, int bar, POINT screen);
+void PaintScrollBars(WindowRec& w, HDC windowDC);
+void TrackScrollBar(HWND h, int bar, POINT screen);
 // BeginPaint hides the caret of the window it paints; EndPaint shows it.
 void HideCaretForPaint(HWND h);
 void ShowCaretAfterPaint(HWND h);

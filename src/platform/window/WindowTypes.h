@@ -90,6 +90,16 @@ struct TRACKMOUSEEVENT {
   DWORD dwHoverTime = 0;
 };
 
+struct SCROLLINFO {
+  UINT cbSize = sizeof(SCROLLINFO);
+  UINT fMask = 0;
+  int nMin = 0;
+  int nMax = 0;
+  UINT nPage = 0;
+  int nPos = 0;
+  int nTrackPos = 0;
+};
+
 struct MONITORINFO {
   DWORD cbSize = sizeof(MONITORINFO);
   RECT rcMonitor;

@@ -215,5 +215,70 @@ TEST_F(NonClientTest, RegionalChangeIsAnnouncedToEveryWindow) {
   EXPECT_EQ(Count(b, WM_SETTINGCHANGE), 1);
 }
 
+TEST_F(NonClientTest, ScrollBarsKeepTheirRangeAndAppearWhenNeeded) {
+  HWND w = Top(0, 0, 200, 100, WS_POPUP | WS_VISIBLE);
+  SCROLLINFO si;
+  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  si.nMax = 99;
+  si.nPage = 10;
+  si.nPos = 500;
+  EXPECT_EQ(SetScrollInfo(w, SB_VERT, &si, TRUE), 90);  // the last full page
+  EXPECT_TRUE(GetWindowLongPtr(w, GWL_STYLE) & WS_VSCROLL);
+  EXPECT_EQ(ClientOf(w), (RECT{0, 0, 184, 100}));
+  EXPECT_EQ(SendMessage(w, WM_NCHITTEST, 0, MAKELPARAM(190, 50)), HTVSCROLL);
+  SCROLLINFO got;
+  got.fMask = SIF_ALL;
+  ASSERT_TRUE(GetScrollInfo(w, SB_VERT, &got));
+  EXPECT_EQ(got.nMax, 99);
+  EXPECT_EQ(got.nPage, 10u);
+  EXPECT_EQ(SetScrollPos(w, SB_VERT, -5, TRUE), 90);
+  EXPECT_EQ(GetScrollPos(w, SB_VERT), 0);
+  si.fMask = SIF_PAGE;
+  si.nPage = 200;  // everything fits: the bar goes
+  SetScrollInfo(w, SB_VERT, &si, TRUE);
+  EXPECT_FALSE(GetWindowLongPtr(w, GWL_STYLE) & WS_VSCROLL);
+  EXPECT_EQ(ClientOf(w), (RECT{0, 0, 200, 100}));
+  EXPECT_EQ(SetScrollInfo(w, 7, &si, TRUE), 0);
+  EXPECT_EQ(SetScrollInfo(HWND{0x77}, SB_VERT, &si, TRUE), 0);
+}
+
+TEST_F(NonClientTest, HoldingAnArrowRepeatsAndTheThumbDrags) {
+  HWND w = Top(0, 0, 200, 100, WS_POPUP | WS_VISIBLE);
+  SCROLLINFO si;
+  si.fMask = SIF_RANGE | SIF_PAGE;
+  si.nMax = 99;
+  si.nPage = 10;
+  SetScrollInfo(w, SB_VERT, &si, TRUE);
+  std::vector<unsigned> codes;
+  std::vector<int> tracked;
+  Handlers()[w.value] = [&](HWND h, UINT m, WPARAM wp, LPARAM) -> std::optional<LRESULT> {
+    if (m != WM_VSCROLL) return std::nullopt;
+    codes.push_back(LOWORD(wp));
+    if (LOWORD(wp) == SB_LINEDOWN) {
+      SetScrollPos(h, SB_VERT, GetScrollPos(h, SB_VERT) + 1, TRUE);
+      if (GetScrollPos(h, SB_VERT) == 3) screen().MouseUp(POINT{192, 92});
+    }
+    if (LOWORD(wp) == SB_THUMBTRACK || LOWORD(wp) == SB_THUMBPOSITION)
+      tracked.push_back(int(HIWORD(wp)));
+    return 0;
+  };
+  screen().Pump();
+  screen().MouseDown(POINT{192, 92});  // the down arrow, held
+  screen().Pump();
+  EXPECT_EQ(codes, (std::vector<unsigned>{SB_LINEDOWN, SB_LINEDOWN, SB_LINEDOWN, SB_ENDSCROLL}));
+  EXPECT_EQ(GetCapture(), HWND{});
+
+  SetScrollPos(w, SB_VERT, 0, TRUE);
+  codes.clear();
+  screen().MouseDown(POINT{192, 20});  // the thumb: track 16..84, thumb 8 long
+  screen().MouseMove(POINT{192, 54});
+  screen().MouseUp(POINT{192, 54});
+  screen().Pump();
+  EXPECT_EQ(codes.back(), SB_ENDSCROLL);
+  ASSERT_EQ(tracked.size(), 2u);
+  EXPECT_EQ(tracked[0], 51);  // 34 of 60 pixels of travel over 90 positions
+  EXPECT_EQ(tracked[1], 51);
+}
+
 }  // namespace
 }  // namespace platform::test
