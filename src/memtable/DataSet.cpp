@@ -10,9 +10,9 @@ namespace memtable {
 TDataSet::TDataSet() = default;
 
 TDataSet::~TDataSet() {
-  // Concrete datasets close themselves in their destructors; this only detaches
-  // the remaining sources so they do not point at a dead dataset.
-  for (TDataSource* src : std::vector<TDataSource*>(dataSources_)) src->SetDataSet(nullptr);
+  // Concrete datasets close themselves in their destructors; the sources left
+  // are told the dataset is gone without calling back into it.
+  for (TDataSource* src : std::vector<TDataSource*>(dataSources_)) src->DataSetDestroyed();
 }
 
 void TDataSet::EndLoad() {
@@ -87,6 +87,10 @@ TDataSetState TDataSet::SetTempState(TDataSetState value) {
   TDataSetState old = state_;
   state_ = value;
   ++disableCount_;
+  // The flag is cleared while the temporary state lasts and given back after:
+  // a filter or lookup run in the middle of an edit must not turn the edit's
+  // implicit post into a cancel.
+  tempModified_.push_back(modified_);
   modified_ = false;
   return old;
 }
@@ -94,7 +98,8 @@ TDataSetState TDataSet::SetTempState(TDataSetState value) {
 void TDataSet::RestoreState(TDataSetState value) {
   state_ = value;
   --disableCount_;
-  modified_ = false;
+  modified_ = tempModified_.empty() ? false : tempModified_.back();
+  if (!tempModified_.empty()) tempModified_.pop_back();
 }
 
 // --- buffers ----------------------------------------------------------------
@@ -369,6 +374,8 @@ void TDataSet::DestroyDefaultFields() {
 }
 
 TField* TDataSet::AddField(std::unique_ptr<TField> field) {
+  // An open table has laid out its records; a new field has no place in them.
+  if (Active()) Error("Cannot perform this operation on an open dataset");
   field->Bind(this, field->FieldNo());
   TField* f = fields_.Add(std::move(field));
   InvalidateFieldCache();

@@ -294,6 +294,7 @@ class TDataSet {
   int disableCount_ = 0;
   TDataSetState disableState_ = dsInactive;
   TDataEvent enableEvent_ = deDataSetChange;
+  std::vector<bool> tempModified_;
   // Names looked up by FieldByName, remembered until the field list changes.
   std::unordered_map<std::string, TField*> fieldCache_;
 };

@@ -43,6 +43,11 @@ void TDataSource::SetDataSet(TDataSet* ds) {
   UpdateState();
 }
 
+void TDataSource::DataSetDestroyed() {
+  dataSet_ = nullptr;
+  UpdateState();
+}
+
 void TDataSource::SetEnabled(bool v) {
   if (enabled_ == v) return;
   enabled_ = v;

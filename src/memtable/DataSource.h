@@ -45,6 +45,8 @@ class TDataSource {
   void DataEvent(TDataEvent event, std::intptr_t info);
   int MaxBufferCount() const;
   int LinkCount() const { return static_cast<int>(links_.size()); }
+  // The dataset is being destroyed: forget it.
+  void DataSetDestroyed();
 
  private:
   friend class TDataLink;

@@ -4,6 +4,7 @@
 
 #include "memtable/BooleanField.h"
 #include "memtable/DataSet.h"
+#include "memtable/DatabaseError.h"
 #include "memtable/DateTimeField.h"
 #include "memtable/FloatField.h"
 #include "memtable/IntegerField.h"
@@ -21,7 +22,9 @@ int TField::Index() const {
 void TField::SetDataSet(TDataSet* ds) {
   if (ds == dataSet_) return;
   if (dataSet_) throw EDatabaseError("Field '" + fieldName_ + "' already belongs to a dataset");
-  if (ds) ds->AddField(std::unique_ptr<TField>(this));
+  if (!ds) return;
+  if (ds->Active()) DatabaseError("Cannot perform this operation on an open dataset", ds->Name());
+  ds->AddField(std::unique_ptr<TField>(this));
 }
 
 TDataSet* TField::CheckedDataSet() const {

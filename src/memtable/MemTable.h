@@ -106,6 +106,19 @@ class TCustomMemTable : public TDataSet {
   std::string Version() const { return "4.08b"; }
   void SetVersion(const std::string&) {}
 
+  // Holds the store's lock for the caller (nestable); while it is held the
+  // table sends no notification at all.
+  void Lock();
+  void Unlock();
+
+  // Sorting: a sorted index over the named fields becomes the current order.
+  const std::string& SortFields() const { return sortFields_; }
+  void SetSortFields(std::string v) { sortFields_ = std::move(v); }
+  TMemTableCompareOptions SortOptions() const { return sortOptions_; }
+  void SetSortOptions(TMemTableCompareOptions v) { sortOptions_ = v; }
+  void SortOn(const std::string& fields, TMemTableCompareOptions options);
+  void Sort(TMemTableCompareOptions options) { SortOn(sortFields_, options); }
+
   // Versioning and transactions.
   void StartTransaction();
   void Commit();
@@ -186,6 +199,7 @@ class TCustomMemTable : public TDataSet {
   void DoBeforeClose() override;
   void DoAfterOpen() override;
   void DoOnNewRecord() override;
+  bool NotificationsBlocked() const override { return tableLockCount_ > 0; }
 
  private:
   friend class TMemIndex;
@@ -248,6 +262,9 @@ class TCustomMemTable : public TDataSet {
   TMemFieldList keyListScratch_;
   // Cache lines of a record that field reads touched; prefetched while walking.
   std::uint64_t hotLines_ = 0;
+  int tableLockCount_ = 0;
+  std::string sortFields_;
+  TMemTableCompareOptions sortOptions_ = 0;
   static constexpr int kAhead = 6;
 };
 

@@ -93,6 +93,27 @@ void TCustomMemTable::SetIndexFieldNames(const std::string& names) {
   if (Active() && !inAfterOpen_) First();
 }
 
+void TCustomMemTable::SortOn(const std::string& fields, TMemTableCompareOptions options) {
+  CheckActive();
+  CheckBrowseMode();
+  if (fields.empty()) throw EMemTableError(SMissingIndexFields);
+  DoProgress(0, mtpcSort);
+  AddIndex("__MT__SORT", fields, options);
+  DoProgress(100, mtpcSort);
+  SetIndexName("__MT__SORT");
+}
+
+void TCustomMemTable::Lock() {
+  store_->Lock();
+  ++tableLockCount_;
+}
+
+void TCustomMemTable::Unlock() {
+  if (tableLockCount_ == 0) return;
+  --tableLockCount_;
+  store_->Unlock();
+}
+
 // --- attachment -------------------------------------------------------------
 
 void TCustomMemTable::CheckSharingClosed() const {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "TestTables.h"
+#include "memtable/DataSource.h"
 
 using namespace testing_tables;
 
@@ -448,4 +449,74 @@ TEST(Suspension, DisableControlsHoldsBackNotifications) {
   EXPECT_TRUE(t.ControlsDisabled());
   t.EnableControls();
   EXPECT_FALSE(t.ControlsDisabled());
+}
+
+TEST(Filtering, ReadingUnderAFilterKeepsAPendingEdit) {
+  TMemTable t;
+  DefinePeople(t);
+  AddPerson(t, "Ann", 1, "");
+  AddPerson(t, "Bob", 2, "");
+  t.OnFilterRecord = [](TDataSet*, bool& accept) { accept = true; };
+  t.SetFiltered(true);
+  t.First();
+  t.Edit();
+  t.FieldByName("Name")->SetAsString("Anna");
+  EXPECT_EQ(t.RecordCount(), 2);  // runs the filter in its temporary state
+  EXPECT_TRUE(t.Modified());
+  t.First();  // the implicit post still sees the change
+  EXPECT_EQ(t.FieldByName("Name")->AsString(), "Anna");
+}
+
+TEST(Fields, PersistentFieldsOnlyWhileClosed) {
+  TMemTable t;
+  DefinePeople(t);
+  auto* extra = CreateFieldForType(ftInteger, 0, "Extra").release();
+  try {
+    extra->SetDataSet(&t);
+    FAIL();
+  } catch (const EDatabaseError& e) {
+    EXPECT_STREQ(e.what(), "People: Cannot perform this operation on an open dataset");
+  }
+  delete extra;
+  // A closed table takes persistent fields and builds its definitions from them.
+  TMemTable p("P");
+  p.AddField(CreateFieldForType(ftString, 10, "Code"));
+  p.AddField(CreateFieldForType(ftInteger, 0, "Qty"));
+  p.Open();
+  EXPECT_FALSE(p.DefaultFields());
+  EXPECT_EQ(p.FieldDefs().Count(), 2);
+  p.Append();
+  p.FieldByName("Code")->SetAsString("AB");
+  p.FieldByName("Qty")->SetAsInteger(3);
+  p.Post();
+  p.Close();
+  EXPECT_EQ(p.FieldCount(), 2);  // persistent fields outlive the cursor
+}
+
+TEST(Suspension, TableLockSilencesEverything) {
+  TMemTable t;
+  DefinePeople(t);
+  TDataSource src;
+  src.SetDataSet(&t);
+  int changes = 0;
+  src.OnDataChange = [&](TDataSource*, TField*) { ++changes; };
+  t.Lock();
+  AddPerson(t, "Ann", 1, "");
+  t.First();
+  t.Unlock();
+  EXPECT_EQ(changes, 0);
+  t.First();
+  EXPECT_EQ(changes, 1);
+}
+
+TEST(Suspension, SourceOutlivingItsTable) {
+  TDataSource src;
+  {
+    TMemTable t;
+    DefinePeople(t);
+    src.SetDataSet(&t);
+    EXPECT_EQ(src.State(), dsBrowse);
+  }
+  EXPECT_EQ(src.DataSet(), nullptr);
+  EXPECT_EQ(src.State(), dsInactive);
 }

@@ -140,9 +140,24 @@ TEST_F(Dogs, InvalidLocaleFailsTextComparisons) {
 }
 
 TEST_F(Dogs, CannotIndexOnUnsuitableFields) {
-  TMemTable b;
-  b.FieldDefs().Add("Raw", ftBytes, 4);
-  EXPECT_THROW(b.Open(), EDatabaseError);  // no field class for raw bytes
+  t.FieldByName("City")->SetFieldKind(fkAggregate);
+  try {
+    t.Locate("City", "Berlin");
+    FAIL();
+  } catch (const EDatabaseError& e) {
+    EXPECT_STREQ(e.what(), "Can't index on field City");
+  }
+}
+
+TEST_F(Dogs, SortOnMakesASortedOrderCurrent) {
+  t.SortOn("City;Age:D", 0);
+  EXPECT_EQ(t.CurrentIndex()->Name(), "__MT__SORT");
+  std::vector<std::string> order;
+  for (t.First(); !t.Eof(); t.Next())
+    order.push_back(t.FieldByName("City")->AsString() + t.FieldByName("Age")->AsString());
+  EXPECT_EQ(order,
+            (std::vector<std::string>{"Berlin12", "Berlin10", "Dortmund7", "London4", "Moscow5"}));
+  EXPECT_THROW(t.SortOn("", 0), EMemTableError);
 }
 
 TEST(Indexes, SortedIndexOrdersAndMaintains) {
