@@ -169,6 +169,24 @@ TEST_F(DesktopSmokeTest, ARealWindowShowsTakesInputAndMoves) {
   EXPECT_EQ(shot.At(600, 500) & 0xFFFFFF, 0x00C800u);
   EXPECT_EQ(shot.At(150, 150) & 0xFFFFFF, 0x000000u);
 
+  // Drawing on the screen, as a move outline does, shows over the desktop
+  // and goes again when drawn a second time.
+  HDC screenDC = GetDC(nullptr);
+  RECT lines[] = {{50, 50, 250, 52}, {50, 148, 250, 150}, {50, 52, 52, 148}, {248, 52, 250, 148}};
+  for (const RECT& r : lines) InvertRect(screenDC, &r);
+  ReleaseDC(HWND{}, screenDC);
+  Loop(w, 500, [] { return false; });
+  shot = Screenshot();
+  EXPECT_EQ(shot.At(100, 51) & 0xFFFFFF, 0xFFFFFFu);
+  EXPECT_EQ(shot.At(51, 100) & 0xFFFFFF, 0xFFFFFFu);
+  EXPECT_EQ(shot.At(100, 100) & 0xFFFFFF, 0x000000u);  // inside the outline: the desktop
+  screenDC = GetDC(nullptr);
+  for (const RECT& r : lines) InvertRect(screenDC, &r);
+  ReleaseDC(HWND{}, screenDC);
+  Loop(w, 500, [] { return false; });
+  shot = Screenshot();
+  EXPECT_EQ(shot.At(100, 51) & 0xFFFFFF, 0x000000u);
+
   // A window region cuts the real window: only the left half remains.
   SetWindowRgn(w, CreateRectRgn(0, 0, 150, 200), TRUE);
   Loop(w, 700, [] { return false; });

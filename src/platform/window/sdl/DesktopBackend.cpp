@@ -197,6 +197,7 @@ std::unique_ptr<DesktopBackend> DesktopBackend::Create(std::string* error) {
 
 DesktopBackend::~DesktopBackend() {
   for (auto& [h, n] : natives_) SDL_DestroyWindow(n.window);
+  if (overlay_) SDL_DestroyWindow(overlay_);
   for (auto& [id, c] : cursors_) SDL_FreeCursor(c);
   // The video subsystem stays up: shutting it down unloads the display
   // libraries with memory they never give back, and a later backend would
@@ -413,6 +414,56 @@ void DesktopBackend::Present(std::span<const TopLevelView> views) {
       SDL_RaiseWindow(it->second.window);
   }
   raised_ = active;
+}
+
+void DesktopBackend::ScreenDrawn(const RECT&) {
+  // The layer starts clear (0); every pixel drawn differs from 0. Runs of
+  // drawn pixels, row by row, make the overlay's shape.
+  Surface s = screenBuffer_.View();
+  std::vector<RECT> runs;
+  for (int y = 0; y < s.height; ++y) {
+    const std::uint32_t* row = s.Row(y);
+    for (int x = 0; x < s.width;) {
+      if (!(row[x] & 0xFFFFFF)) {
+        ++x;
+        continue;
+      }
+      int start = x;
+      while (x < s.width && (row[x] & 0xFFFFFF)) ++x;
+      runs.push_back(RECT{start, y, x, y + 1});
+    }
+  }
+  if (runs.empty()) {
+    if (overlay_) SDL_HideWindow(overlay_);
+    overlayRect_ = RECT{};
+    return;
+  }
+  Region drawn = Region::FromRects(runs);
+  RECT b = drawn.Bounds();
+  if (!overlay_) {
+    overlay_ =
+        SDL_CreateWindow("", b.left, b.top, b.Width(), b.Height(),
+                         SDL_WINDOW_BORDERLESS | SDL_WINDOW_POPUP_MENU | SDL_WINDOW_ALWAYS_ON_TOP |
+                             SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_HIDDEN);
+    if (!overlay_) return;
+  }
+  if (b != overlayRect_) {
+    SDL_SetWindowPosition(overlay_, b.left, b.top);
+    SDL_SetWindowSize(overlay_, b.Width(), b.Height());
+    overlayRect_ = b;
+  }
+  drawn.Offset(-b.left, -b.top);
+  std::vector<RECT> shape = drawn.Rects();
+  SDL_ShowWindow(overlay_);
+  ApplyShape(overlay_, &shape);
+  if (SDL_Surface* target = SDL_GetWindowSurface(overlay_)) {
+    Surface part{s.Row(b.top) + b.left, b.Width(), b.Height(), s.stride};
+    SDL_LockSurface(target);
+    SDL_ConvertPixels(b.Width(), b.Height(), SDL_PIXELFORMAT_ARGB8888, part.pixels,
+                      int(part.stride), target->format->format, target->pixels, target->pitch);
+    SDL_UnlockSurface(target);
+    SDL_UpdateWindowSurface(overlay_);
+  }
 }
 
 void DesktopBackend::SetCursorShape(unsigned id) {

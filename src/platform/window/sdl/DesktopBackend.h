@@ -33,7 +33,11 @@ class DesktopBackend : public Backend {
   void Wait(std::optional<std::uint64_t> deadlineMs) override;
   void Wake() override;
   void Present(std::span<const TopLevelView> views) override;
+  // Drawing on the screen (the move/size outline) goes into a transparent
+  // layer over the desktop: what is drawn shows in an overlay window shaped
+  // to the drawn pixels; erased again, the overlay goes.
   Surface ScreenSurface() override { return screenBuffer_.View(); }
+  void ScreenDrawn(const RECT& screenRect) override;
   void SetCursorShape(unsigned cursorId) override;
   void MoveCursor(POINT screen) override;
   bool SetClipboardText(const std::string& text) override;
@@ -60,6 +64,8 @@ class DesktopBackend : public Backend {
   SurfaceBuffer screenBuffer_;
   std::map<std::uint32_t, Native> natives_;  // by HWND value
   std::map<unsigned, SDL_Cursor*> cursors_;
+  SDL_Window* overlay_ = nullptr;
+  RECT overlayRect_{};
   HWND raised_;
   std::uint32_t wakeEvent_ = 0;
   int buttonsDown_ = 0;
