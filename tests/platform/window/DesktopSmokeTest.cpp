@@ -76,26 +76,27 @@ class DesktopSmokeTest : public ::testing::Test {
   void SetUp() override {
     std::string xvfb = FindProgram("Xvfb");
     if (xvfb.empty()) GTEST_SKIP() << "Xvfb is not installed";
-    for (int n = 57; n < 400; ++n) {
-      if (fs::exists("/tmp/.X" + std::to_string(n) + "-lock") ||
-          fs::exists("/tmp/.X11-unix/X" + std::to_string(n)))
-        continue;
-      display_ = n;
-      break;
-    }
-    ASSERT_GT(display_, 0);
-    std::string name = ":" + std::to_string(display_);
+    // Xvfb picks a free display itself and tells us which (-displayfd), so
+    // runs side by side never share a server.
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
     server_ = fork();
     ASSERT_GE(server_, 0);
     if (server_ == 0) {
-      execl(xvfb.c_str(), "Xvfb", name.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-            "-br", static_cast<char*>(nullptr));
+      close(fds[0]);
+      std::string fd = std::to_string(fds[1]);
+      execl(xvfb.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
+            "-nolisten", "tcp", "-br", static_cast<char*>(nullptr));
       _exit(127);
     }
-    std::string socket = "/tmp/.X11-unix/X" + std::to_string(display_);
-    for (int i = 0; i < 200 && !fs::exists(socket); ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    ASSERT_TRUE(fs::exists(socket)) << "Xvfb did not start";
+    close(fds[1]);
+    std::string number;
+    char c;
+    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    close(fds[0]);
+    ASSERT_FALSE(number.empty()) << "Xvfb did not start";
+    display_ = std::atoi(number.c_str());
+    std::string name = ":" + number;
     setenv("DISPLAY", name.c_str(), 1);
     setenv("SPRINTARA_BACKEND", "desktop", 1);
     InstallBackend(CreateBackendFromEnvironment());
