@@ -3,11 +3,12 @@
 #include <algorithm>
 
 #include "memtable/DataSource.h"
+#include "memtable/StoredDefs.h"
 #include "platform/LocaleServices.h"
 
 namespace memtable {
 
-TDataSet::TDataSet() = default;
+TDataSet::TDataSet(component::TComponent* owner) : component::TComponent(owner) {}
 
 TDataSet::~TDataSet() {
   // Concrete datasets close themselves in their destructors; the sources left
@@ -19,6 +20,17 @@ void TDataSet::EndLoad() {
   if (!loading_) return;
   loading_ = false;
   if (streamedActive_ && ActivateOnLoad()) SetActive(true);
+}
+
+void TDataSet::Loaded() {
+  component::TComponent::Loaded();
+  loading_ = true;
+  EndLoad();
+}
+
+TStoredFieldDefs* TDataSet::StoredFieldDefs() {
+  if (!storedFieldDefs_) storedFieldDefs_ = std::make_unique<TStoredFieldDefs>(this);
+  return storedFieldDefs_.get();
 }
 
 void TDataSet::CheckActive() const {
@@ -301,7 +313,7 @@ void TDataSet::Resync(unsigned mode) {
 // --- open and close ---------------------------------------------------------
 
 void TDataSet::SetActive(bool value) {
-  if (loading_) {
+  if (Loading()) {
     streamedActive_ = value;
     return;
   }

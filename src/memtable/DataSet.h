@@ -14,6 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "component/Component.h"
 #include "memtable/DBTypes.h"
 #include "memtable/DatabaseError.h"
 #include "memtable/Field.h"
@@ -43,21 +44,28 @@ using TDataSetNotifyEvent = std::function<void(TDataSet*)>;
 using TDataSetErrorEvent = std::function<void(TDataSet*, EDatabaseError&, TDataAction&)>;
 using TFilterRecordEvent = std::function<void(TDataSet*, bool& accept)>;
 
-class TDataSet {
+class TStoredFieldDefs;
+
+// A component: a window owns its tables, and its stored description creates
+// them. The component name prefixes the dataset's error messages.
+class TDataSet : public component::TComponent {
  public:
-  TDataSet();
-  virtual ~TDataSet();
-  TDataSet(const TDataSet&) = delete;
-  TDataSet& operator=(const TDataSet&) = delete;
+  COMPONENT_CLASS_INFO()
 
-  // Component name, used as the prefix of its error messages.
-  const std::string& Name() const { return name_; }
-  void SetName(std::string v) { name_ = std::move(v); }
+  explicit TDataSet(component::TComponent* owner = nullptr);
+  ~TDataSet() override;
 
-  // Stored-description loading: while loading, setting Active records the wish.
+  // Stored-description loading: while loading, setting Active records the
+  // wish. The reader's loading state counts as well; Loaded() ends it.
   void BeginLoad() { loading_ = true; }
   void EndLoad();
-  bool Loading() const { return loading_; }
+  bool Loading() const {
+    return loading_ || ComponentState().Contains(component::csLoading);
+  }
+  void Loaded() override;
+
+  // FieldDefs as a collection of the component layer, for stored descriptions.
+  TStoredFieldDefs* StoredFieldDefs();
 
   TDataSetState State() const { return state_; }
   bool Active() const { return state_ != dsInactive && state_ != dsOpening; }
@@ -221,7 +229,7 @@ class TDataSet {
     if (e) e(this);
   }
 
-  [[noreturn]] void Error(const std::string& text) const { DatabaseError(text, name_); }
+  [[noreturn]] void Error(const std::string& text) const { DatabaseError(text, Name()); }
   void CheckActive() const;
   void CheckInactive() const;
   void SetState(TDataSetState value);
@@ -270,7 +278,6 @@ class TDataSet {
   void SetBufListSize(int value);
   void CloseCursorAfterFailedOpen();
 
-  std::string name_;
   TDataSetState state_ = dsInactive;
   bool loading_ = false;
   bool streamedActive_ = false;
@@ -297,6 +304,7 @@ class TDataSet {
   std::vector<bool> tempModified_;
   // Names looked up by FieldByName, remembered until the field list changes.
   std::unordered_map<std::string, TField*> fieldCache_;
+  std::unique_ptr<TStoredFieldDefs> storedFieldDefs_;
 };
 
 }  // namespace memtable

@@ -27,7 +27,7 @@ bool TDataSource::IsLinkedTo(const TDataSet* ds) const {
 
 void TDataSource::SetDataSet(TDataSet* ds) {
   if (ds == dataSet_) return;
-  if (IsLinkedTo(ds)) DatabaseError(SCircularDataLink, name_);
+  if (IsLinkedTo(ds)) DatabaseError(SCircularDataLink, Name());
   if (dataSet_) {
     auto& list = dataSet_->dataSources_;
     list.erase(std::remove(list.begin(), list.end(), this), list.end());

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "component/Component.h"
 #include "memtable/DBTypes.h"
 
 namespace memtable {
@@ -15,15 +16,12 @@ class TDataSet;
 class TDataLink;
 class TField;
 
-class TDataSource {
+class TDataSource : public component::TComponent {
  public:
-  TDataSource() = default;
-  ~TDataSource();
-  TDataSource(const TDataSource&) = delete;
-  TDataSource& operator=(const TDataSource&) = delete;
+  COMPONENT_CLASS_INFO()
 
-  const std::string& Name() const { return name_; }
-  void SetName(std::string v) { name_ = std::move(v); }
+  explicit TDataSource(component::TComponent* owner = nullptr) : component::TComponent(owner) {}
+  ~TDataSource() override;
   TDataSet* DataSet() const { return dataSet_; }
   // Fails with "Circular datalinks are not allowed" when the dataset leads back
   // to this source.
@@ -55,7 +53,6 @@ class TDataSource {
   void UpdateState();
   void NotifyLinks(TDataEvent event, std::intptr_t info);
 
-  std::string name_;
   TDataSet* dataSet_ = nullptr;
   bool enabled_ = true;
   bool autoEdit_ = true;

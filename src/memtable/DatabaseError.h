@@ -4,26 +4,14 @@
 #include <exception>
 #include <string>
 
+#include "component/Exception.h"
+
 namespace memtable {
 
-class TComponentName;
-
-// Base of every failure raised here: carries the message text.
-class Exception : public std::exception {
- public:
-  explicit Exception(std::string message) : message_(std::move(message)) {}
-  const char* what() const noexcept override { return message_.c_str(); }
-  const std::string& Message() const { return message_; }
-
- private:
-  std::string message_;
-};
-
-// Raised only to leave an operation without a message.
-class EAbort : public Exception {
- public:
-  EAbort() : Exception("Operation aborted") {}
-};
+// The component layer's roots, so that the application catches one base
+// class and drops one silent abort for every layer.
+using Exception = component::Exception;
+using EAbort = component::EAbort;
 
 class ERangeError : public Exception {
  public:

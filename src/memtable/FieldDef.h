@@ -63,6 +63,7 @@ class TFieldDefs {
   TFieldDef& Add(const std::string& name, TFieldType type, int size = 0, bool required = false);
   TFieldDef& AddFieldDef();
   void Clear() { items_.clear(); }
+  void Delete(int index) { items_.erase(items_.begin() + index); }
   int Count() const { return static_cast<int>(items_.size()); }
   TFieldDef& operator[](int index) { return *items_.at(index); }
   const TFieldDef& operator[](int index) const { return *items_.at(index); }

@@ -27,6 +27,7 @@ class TIndexDefs {
     return items_.back();
   }
   void Clear() { items_.clear(); }
+  void Delete(int index) { items_.erase(items_.begin() + index); }
   int Count() const { return static_cast<int>(items_.size()); }
   TIndexDef& operator[](int i) { return items_.at(i); }
   const TIndexDef& operator[](int i) const { return items_.at(i); }

@@ -42,7 +42,10 @@ TCustomMemTable::~TCustomMemTable() {
       t->TakeFreshStore();
     }
   }
-  if (keyRecord_) std::free(keyRecord_);
+  if (keyRecord_) {
+    TRecordBuffer old = reinterpret_cast<TRecordBuffer>(keyRecord_);
+    FreeRecordBuffer(old);
+  }
 }
 
 TMemTable::~TMemTable() = default;
@@ -130,7 +133,10 @@ void TCustomMemTable::InternalOpen() {
   }
   for (TField* f : Fields())
     if (f->FieldNo() > 0) f->offset_ = store_->DataOffset(f->FieldNo());
-  if (keyRecord_) std::free(keyRecord_);
+  if (keyRecord_) {
+    TRecordBuffer old = reinterpret_cast<TRecordBuffer>(keyRecord_);
+    FreeRecordBuffer(old);
+  }
   keyRecord_ = Rec(AllocRecordBuffer());
   lastKeyNames_.clear();
   lastKeyList_.clear();
@@ -203,7 +209,8 @@ void TCustomMemTable::InternalClose() {
   currentIndex_ = indexes_.RowOrder();
   for (TField* f : Fields()) f->Unbind();
   if (keyRecord_) {
-    std::free(keyRecord_);
+    TRecordBuffer old = reinterpret_cast<TRecordBuffer>(keyRecord_);
+    FreeRecordBuffer(old);
     keyRecord_ = nullptr;
   }
   lastKeyNames_.clear();

@@ -15,6 +15,7 @@
 #include "memtable/IntegerField.h"
 #include "memtable/MemIndex.h"
 #include "memtable/MemTableStore.h"
+#include "memtable/StoredDefs.h"
 #include "memtable/StringField.h"
 
 namespace memtable {
@@ -70,6 +71,8 @@ class TCustomMemTable : public TDataSet {
   bool AutoReposition() const { return autoReposition_; }
   void SetAutoReposition(bool v) { autoReposition_ = v; }
   TIndexDefs& IndexDefs() { return indexDefs_; }
+  // IndexDefs as a collection of the component layer, for stored descriptions.
+  TStoredIndexDefs* StoredIndexDefs();
   TMemIndexes& Indexes() { return indexes_; }
   TMemIndex* CurrentIndex() const { return currentIndex_; }
   const std::string& IndexName() const { return indexName_; }
@@ -266,12 +269,18 @@ class TCustomMemTable : public TDataSet {
   std::string sortFields_;
   TMemTableCompareOptions sortOptions_ = 0;
   static constexpr int kAhead = 6;
+  std::unique_ptr<TStoredIndexDefs> storedIndexDefs_;
 };
 
 // The published memory table.
 class TMemTable : public TCustomMemTable {
  public:
+  COMPONENT_CLASS_INFO()
+
   TMemTable() = default;
+  explicit TMemTable(component::TComponent* owner) {
+    if (owner) owner->InsertComponent(this);
+  }
   explicit TMemTable(std::string name) { SetName(std::move(name)); }
   ~TMemTable() override;
 };

@@ -263,6 +263,28 @@ TMemFieldList TCustomMemTable::BuildFieldList(const std::string& names, bool) {
 
 void TCustomMemTable::WriteKeyValue(TMemRecord* key, const TMemKeyField& f, const TVariant& v) {
   std::uint8_t* p = key->Data() + f.offset;
+  if (f.varLength) {
+    // Kept in a block of its own, as stored records keep it.
+    std::free(TMemTableStore::GetVarBlock(key, f.offset));
+    TMemTableStore::SetVarBlock(key, f.offset, nullptr);
+    p[0] = 0;
+    if (v.IsNull()) return;
+    std::string bytes;
+    if (f.type == ftWideString) {
+      std::u16string w = v.AsWideString();
+      if (static_cast<int>(w.size()) > f.size) w.resize(f.size);
+      bytes.assign(reinterpret_cast<const char*>(w.data()), w.size() * 2);
+    } else {
+      bytes = v.AsString();
+      if (static_cast<int>(bytes.size()) > f.size) bytes.resize(f.size);
+      bytes.resize(strnlen(bytes.c_str(), bytes.size()));
+    }
+    if (f.compressed && OnCompressField) OnCompressField(this, bytes);
+    TMemTableStore::SetVarBlock(key, f.offset,
+                                TMemTableStore::NewVarBlock(bytes.data(), bytes.size()));
+    p[0] = 2;
+    return;
+  }
   if (v.IsNull()) {
     p[0] = 0;
     return;

@@ -1,6 +1,8 @@
 // Record layout, auto-increment numbering, slots and the store's checks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "TestTables.h"
 
 using namespace testing_tables;
@@ -179,4 +181,39 @@ TEST(Progress, EmptyingReportsWhenAsked) {
   t.Open();
   t.Close();
   EXPECT_EQ(seen, (std::vector<int>{0, 100}));
+}
+
+TEST(StoreLayout, SearchAndSortOnSeparatelyStoredValues) {
+  TMemTable t;
+  t.SetPerformance(mtpfSmall);
+  t.FieldDefs().Add("Code", ftString, 40);
+  t.FieldDefs().Add("N", ftInteger);
+  int packed = 0, unpacked = 0;
+  // A reversible "compression": the bytes reversed.
+  t.OnCompressField = [&](TCustomMemTable*, std::string& d) {
+    ++packed;
+    std::reverse(d.begin(), d.end());
+  };
+  t.OnDecompressField = [&](TCustomMemTable*, std::string& d) {
+    ++unpacked;
+    std::reverse(d.begin(), d.end());
+  };
+  t.Open();
+  EXPECT_TRUE(t.Store()->FieldFlags(1) & mtfCompressed);
+  for (auto code : {"pear", "apple", "fig"}) {
+    t.Append();
+    t.FieldByName("Code")->SetAsString(code);
+    t.Post();
+  }
+  EXPECT_GT(packed, 0);
+  t.First();
+  EXPECT_EQ(t.FieldByName("Code")->AsString(), "pear");
+  EXPECT_GT(unpacked, 0);
+  EXPECT_TRUE(t.Locate("Code", "apple"));
+  EXPECT_EQ(t.RecNo(), 2);
+  EXPECT_TRUE(t.Locate("Code", "fi", loPartialKey));
+  t.SortOn("Code", 0);
+  std::vector<std::string> order;
+  for (t.First(); !t.Eof(); t.Next()) order.push_back(t.FieldByName("Code")->AsString());
+  EXPECT_EQ(order, (std::vector<std::string>{"apple", "fig", "pear"}));
 }

@@ -1,0 +1,129 @@
+// The published properties of the datasets and data sources: what a stored
+// window description may set on them.
+#include "component/ClassBuilder.h"
+#include "memtable/DataSet.h"
+#include "memtable/DataSource.h"
+#include "memtable/MemTable.h"
+
+namespace memtable {
+
+using namespace component;
+
+namespace {
+
+const TEnumInfo& CompareOptionInfo() {
+  static const TEnumInfo info(
+      "TMemTableCompareOption",
+      {"mtcoDescending", "mtcoCaseInsensitive", "mtcoPartialKey", "mtcoIgnoreNullKey",
+       "mtcoIgnoreLocale", "mtcoUnique", "mtcoNonMaintained"});
+  return info;
+}
+
+const TEnumInfo& ProgressCodeInfo() {
+  static const TEnumInfo info("TMemTableProgressCode",
+                              {"mtpcLoad", "mtpcSave", "mtpcEmpty", "mtpcPack", "mtpcCheckPoint",
+                               "mtpcSearch", "mtpcCopy", "mtpcUpdate", "mtpcSort"});
+  return info;
+}
+
+const TEnumInfo& FilterOptionInfo() {
+  static const TEnumInfo info("TFilterOption", {"foCaseInsensitive", "foNoPartialCompare"});
+  return info;
+}
+
+// Every option set here has the option of ordinal n at bit 1 << n, so a
+// stored set's mask is the option word itself.
+std::uint32_t Mask(const TPropertyValue& v) {
+  return static_cast<std::uint32_t>(std::get<std::int64_t>(v));
+}
+
+}  // namespace
+
+const TClassInfo& TDataSet::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TDataSet, TComponent>("TDataSet")
+                                     .Event("BeforeOpen", &TDataSet::BeforeOpen)
+                                     .Event("AfterOpen", &TDataSet::AfterOpen)
+                                     .Event("BeforeClose", &TDataSet::BeforeClose)
+                                     .Event("AfterClose", &TDataSet::AfterClose)
+                                     .Event("BeforeInsert", &TDataSet::BeforeInsert)
+                                     .Event("AfterInsert", &TDataSet::AfterInsert)
+                                     .Event("BeforeEdit", &TDataSet::BeforeEdit)
+                                     .Event("AfterEdit", &TDataSet::AfterEdit)
+                                     .Event("BeforePost", &TDataSet::BeforePost)
+                                     .Event("AfterPost", &TDataSet::AfterPost)
+                                     .Event("BeforeCancel", &TDataSet::BeforeCancel)
+                                     .Event("AfterCancel", &TDataSet::AfterCancel)
+                                     .Event("BeforeDelete", &TDataSet::BeforeDelete)
+                                     .Event("AfterDelete", &TDataSet::AfterDelete)
+                                     .Event("BeforeScroll", &TDataSet::BeforeScroll)
+                                     .Event("AfterScroll", &TDataSet::AfterScroll)
+                                     .Event("OnCalcFields", &TDataSet::OnCalcFields)
+                                     .Event("OnNewRecord", &TDataSet::OnNewRecord)
+                                     .Build();
+  return info;
+}
+
+const TClassInfo& TMemTable::StaticClassInfo() {
+  using T = TMemTable;
+  static const TClassInfo info =
+      TClassBuilder<TMemTable, TDataSet>("TMemTable")
+          .Property("FieldDefs", &T::StoredFieldDefs)
+          .Property("IndexDefs", &T::StoredIndexDefs)
+          .Property("Active", &T::Active, &T::SetActive)
+          .Property("DesignActivation", &T::DesignActivation, &T::SetDesignActivation)
+          .Property("AttachedAutoRefresh", &T::AttachedAutoRefresh, &T::SetAttachedAutoRefresh)
+          .Property("AttachMaxCount", &T::AttachMaxCount, &T::SetAttachMaxCount)
+          .Property("AutoIncMinValue", &T::AutoIncMinValue, &T::SetAutoIncMinValue)
+          .Property("EnableIndexes", &T::EnableIndexes, &T::SetEnableIndexes)
+          .Property("AutoAddIndexes", &T::AutoAddIndexes, &T::SetAutoAddIndexes)
+          .Property("AutoReposition", &T::AutoReposition, &T::SetAutoReposition)
+          .Property("IndexName", &T::IndexName, &T::SetIndexName)
+          .Property("IndexFieldNames", &T::IndexFieldNames, &T::SetIndexFieldNames)
+          .Property("SortFields", &T::SortFields, &T::SetSortFields)
+          .Custom(
+              "SortOptions", TPropertyKind::Set,
+              [](T& t, const TPropertyValue& v) { t.SetSortOptions(Mask(v)); },
+              &CompareOptionInfo())
+          .Property("ReadOnly", &T::ReadOnly, &T::SetReadOnly)
+          .Property("Filtered", &T::Filtered, &T::SetFiltered)
+          .Property("Filter", &T::Filter, &T::SetFilter)
+          .Custom(
+              "FilterOptions", TPropertyKind::Set,
+              [](T& t, const TPropertyValue& v) { t.SetFilterOptions(Mask(v)); },
+              &FilterOptionInfo())
+          .Custom("Persistent", TPropertyKind::Boolean,
+                  [](T& t, const TPropertyValue& v) { t.Persistent = std::get<bool>(v); })
+          .Custom(
+              "PersistentFile", TPropertyKind::String,
+              [](T& t, const TPropertyValue& v) { t.PersistentFile = std::get<std::string>(v); })
+          .Custom("PersistentBackup", TPropertyKind::Boolean,
+                  [](T& t, const TPropertyValue& v) { t.PersistentBackup = std::get<bool>(v); })
+          .Custom("StoreDataOnForm", TPropertyKind::Boolean,
+                  [](T& t, const TPropertyValue& v) { t.StoreDataOnForm = std::get<bool>(v); })
+          .Custom(
+              "ProgressFlags", TPropertyKind::Set,
+              [](T& t, const TPropertyValue& v) { t.SetProgressFlags(Mask(v)); },
+              &ProgressCodeInfo())
+          .Property("Version", &T::Version, &T::SetVersion)
+          .Property("LanguageID", &T::LanguageID, &T::SetLanguageID)
+          .Property("SortID", &T::SortID, &T::SetSortID)
+          .Property("SubLanguageID", &T::SubLanguageID, &T::SetSubLanguageID)
+          .Property("LocaleID", &T::LocaleID, &T::SetLocaleID)
+          .Build();
+  return info;
+}
+
+const TClassInfo& TDataSource::StaticClassInfo() {
+  using T = TDataSource;
+  static const TClassInfo info = TClassBuilder<TDataSource, TComponent>("TDataSource")
+                                     .Property("DataSet", &T::DataSet, &T::SetDataSet)
+                                     .Property("Enabled", &T::Enabled, &T::SetEnabled)
+                                     .Property("AutoEdit", &T::AutoEdit, &T::SetAutoEdit)
+                                     .Event("OnStateChange", &T::OnStateChange)
+                                     .Event("OnDataChange", &T::OnDataChange)
+                                     .Event("OnUpdateData", &T::OnUpdateData)
+                                     .Build();
+  return info;
+}
+
+}  // namespace memtable
