@@ -59,9 +59,7 @@ class TDataSet : public component::TComponent {
   // wish. The reader's loading state counts as well; Loaded() ends it.
   void BeginLoad() { loading_ = true; }
   void EndLoad();
-  bool Loading() const {
-    return loading_ || ComponentState().Contains(component::csLoading);
-  }
+  bool Loading() const { return loading_ || ComponentState().Contains(component::csLoading); }
   void Loaded() override;
 
   // FieldDefs as a collection of the component layer, for stored descriptions.

@@ -54,15 +54,21 @@ class TStoredFieldDefs : public component::TOwnedCollection<TStoredFieldDef> {
   TDataSet& DataSet() const { return *dataSet_; }
 
  protected:
-  void Notify(component::TCollectionItem* item,
-              component::TCollectionNotification action) override;
+  void Notify(component::TCollectionItem* item, component::TCollectionNotification action) override;
 
  private:
   TDataSet* dataSet_;
 };
 
 // Index options as a stored set: [ixPrimary, ixUnique, ...].
-enum TIndexOptionOrdinal { ixoPrimary, ixoUnique, ixoDescending, ixoCaseInsensitive, ixoExpression, ixoNonMaintained };
+enum TIndexOptionOrdinal {
+  ixoPrimary,
+  ixoUnique,
+  ixoDescending,
+  ixoCaseInsensitive,
+  ixoExpression,
+  ixoNonMaintained
+};
 
 class TStoredIndexDef : public component::TCollectionItem {
  public:
@@ -87,8 +93,7 @@ class TStoredIndexDefs : public component::TOwnedCollection<TStoredIndexDef> {
   TCustomMemTable& Table() const { return *table_; }
 
  protected:
-  void Notify(component::TCollectionItem* item,
-              component::TCollectionNotification action) override;
+  void Notify(component::TCollectionItem* item, component::TCollectionNotification action) override;
 
  private:
   TCustomMemTable* table_;
