@@ -34,11 +34,14 @@ void Stamp(MSG* msg) {
   msg->pt = ws.cursorPos;
 }
 
-std::optional<std::uint64_t> NextTimerDue() {
+// The next moment a timer this loop can receive falls due; timers the
+// filter leaves out must not wake it (it would spin on them).
+std::optional<std::uint64_t> NextTimerDue(HWND filter, UINT lo, UINT hi) {
   auto& ws = WS();
   std::optional<std::uint64_t> due;
+  if (!InRange(WM_TIMER, lo, hi)) return due;
   for (const Timer& t : ws.timers)
-    if (!due || t.due < *due) due = t.due;
+    if (ForWindow(filter, t.hwnd) && (!due || t.due < *due)) due = t.due;
   return due;
 }
 
@@ -207,7 +210,8 @@ BOOL GetMessage(MSG* msg, HWND hwnd, UINT lo, UINT hi) {
       ws.lastMessage = *msg;
       return msg->message != WM_QUIT;
     }
-    ws.backend().Wait(NextTimerDue());
+    if (hwnd && !IsWindow(hwnd)) return -1;  // its window went away meanwhile
+    ws.backend().Wait(NextTimerDue(hwnd, lo, hi));
   }
 }
 
@@ -216,7 +220,7 @@ BOOL WaitMessage() {
   MSG m;
   if (Retrieve(&m, HWND{}, 0, 0, false)) return TRUE;
   PresentAll();
-  ws.backend().Wait(NextTimerDue());
+  ws.backend().Wait(NextTimerDue(HWND{}, 0, 0));
   return TRUE;
 }
 
