@@ -52,6 +52,20 @@ TEST_F(TimerTest, TimerProceduresAndWindowlessTimers) {
   KillTimer(HWND{}, b);
 }
 
+TEST_F(TimerTest, AFilteredLoopWaitsForItsOwnTimerNotForOthers) {
+  HWND mine = Top(0, 0, 100, 100);
+  HWND other = Top(200, 0, 100, 100);
+  screen().Pump();
+  SetTimer(other, 1, 10, nullptr);
+  SetTimer(mine, 2, 1000, nullptr);
+  screen().AdvanceClock(20);  // the other window's timer is due, and stays so
+  MSG m;
+  ASSERT_EQ(GetMessage(&m, mine, 0, 0), TRUE);
+  EXPECT_EQ(m.hwnd, mine);
+  EXPECT_EQ(m.message, UINT(WM_TIMER));
+  EXPECT_EQ(m.wParam, 2u);
+}
+
 TEST_F(TimerTest, TimersGoWithTheirWindow) {
   HWND w = Top(0, 0, 100, 100);
   SetTimer(w, 1, 100, nullptr);
