@@ -1,5 +1,7 @@
 #include "memtable/DataSet.h"
 
+#include <strings.h>
+
 #include <algorithm>
 
 #include "memtable/DataSource.h"
@@ -416,10 +418,15 @@ TField* TDataSet::FindField(std::string_view name) {
   if (it != fieldCache_.end()) return it->second;
   TField* found = nullptr;
   for (TField* f : fields_) {
-    if (platform::CompareStringA(platform::LOCALE_USER_DEFAULT, platform::NORM_IGNORECASE,
-                                 f->FieldName().data(), static_cast<int>(f->FieldName().size()),
-                                 name.data(),
-                                 static_cast<int>(name.size())) == platform::CSTR_EQUAL) {
+    const std::string& fn = f->FieldName();
+    int r = platform::CompareStringA(platform::LOCALE_USER_DEFAULT, platform::NORM_IGNORECASE,
+                                     fn.data(), static_cast<int>(fn.size()), name.data(),
+                                     static_cast<int>(name.size()));
+    // Should the platform fail to compare, names still match ignoring ASCII case.
+    bool equal =
+        r == platform::CSTR_EQUAL || (r == 0 && fn.size() == name.size() &&
+                                      strncasecmp(fn.data(), name.data(), name.size()) == 0);
+    if (equal) {
       found = f;
       break;
     }

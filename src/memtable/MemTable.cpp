@@ -133,11 +133,6 @@ void TCustomMemTable::InternalOpen() {
   }
   for (TField* f : Fields())
     if (f->FieldNo() > 0) f->offset_ = store_->DataOffset(f->FieldNo());
-  if (keyRecord_) {
-    TRecordBuffer old = reinterpret_cast<TRecordBuffer>(keyRecord_);
-    FreeRecordBuffer(old);
-  }
-  keyRecord_ = Rec(AllocRecordBuffer());
   lastKeyNames_.clear();
   lastKeyList_.clear();
   cursorOpen_ = true;
@@ -146,9 +141,11 @@ void TCustomMemTable::InternalOpen() {
   try {
     CreateIndexesFromDefs();
   } catch (...) {
+    indexes_.ClearSorted();
     cursorOpen_ = false;
     throw;
   }
+  keyRecord_ = Rec(AllocRecordBuffer());
   currentIndex_ = indexes_.RowOrder();
 }
 
