@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <mutex>
 
 #include "memtable/DatabaseError.h"
 #include "memtable/FieldDef.h"
@@ -188,12 +189,12 @@ TMemRecord* TMemTableStore::AllocRecordRaw() {
   if (bump_ + cellSize_ > bumpEnd_) {
     // Chunks double up to 256 KiB: small tables stay small, and the unused
     // tail of the last chunk stays a few bytes per record in large ones.
-    constexpr std::size_t kMax = std::size_t(256) << 10;
     std::size_t bytes =
-        chunkBytes_ == 0 ? std::size_t(cellSize_) * 8 : std::min(kMax, chunkBytes_ * 2);
+        chunkBytes_ == 0 ? std::size_t(cellSize_) * 8 : std::min(kFullChunk, chunkBytes_ * 2);
     bytes = std::max(bytes, std::size_t(cellSize_));
     chunks_.reserve(chunks_.size() + 1);
-    Chunk c{static_cast<std::uint8_t*>(std::malloc(bytes)), bytes};
+    Chunk c{bytes == kFullChunk ? TakeCachedChunk() : nullptr, bytes};
+    if (!c.data) c.data = static_cast<std::uint8_t*>(std::malloc(bytes));
     if (!c.data) throw std::bad_alloc();
     chunks_.push_back(c);
     std::uint8_t* p = c.data;
@@ -303,7 +304,37 @@ void TMemTableStore::ClearRecords() {
   DrawStoreId();
 }
 
+namespace {
+// Full-size chunks of emptied stores, kept for the next store that grows: a
+// table that is refilled, or a new table, then writes into memory the system
+// has already handed over instead of faulting in fresh pages. Bounded, so an
+// emptied large table gives most of its memory back.
+constexpr std::size_t kChunkCacheLimit = 512;  // chunks, 128 MiB
+std::mutex g_chunkCacheLock;
+std::vector<std::uint8_t*>& ChunkCache() {
+  static auto* cache = new std::vector<std::uint8_t*>();
+  return *cache;
+}
+}  // namespace
+
+std::uint8_t* TMemTableStore::TakeCachedChunk() {
+  std::lock_guard<std::mutex> guard(g_chunkCacheLock);
+  auto& cache = ChunkCache();
+  if (cache.empty()) return nullptr;
+  std::uint8_t* p = cache.back();
+  cache.pop_back();
+  return p;
+}
+
 void TMemTableStore::ReleaseChunk(const Chunk& c) {
+  if (c.bytes == kFullChunk) {
+    std::lock_guard<std::mutex> guard(g_chunkCacheLock);
+    auto& cache = ChunkCache();
+    if (cache.size() < kChunkCacheLimit) {
+      cache.push_back(c.data);
+      return;
+    }
+  }
   std::free(c.data);
 }
 

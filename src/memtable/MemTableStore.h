@@ -203,7 +203,9 @@ class TMemTableStore {
     std::uint8_t* data;
     std::size_t bytes;
   };
+  static constexpr std::size_t kFullChunk = std::size_t(256) << 10;
   static void ReleaseChunk(const Chunk& c);
+  static std::uint8_t* TakeCachedChunk();
   std::vector<Chunk> chunks_;
   std::size_t chunkBytes_ = 0;  // size of the last chunk; chunks grow by doubling
   std::uint8_t* bump_ = nullptr;
