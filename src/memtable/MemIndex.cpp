@@ -141,6 +141,12 @@ std::int64_t TMemIndex::Ordinal(const TMemRecord* rec) const {
 
 void TMemIndex::RebuildKeys() {
   keys_.clear();
+  slotKeys_.clear();
+  if (rowOrder_) {
+    TMemTableStore::Reserve(slotKeys_, refs_.size());
+    for (TMemRecord* r : refs_) slotKeys_.push_back(r->slot);
+    return;
+  }
   if (!keyCache_) return;
   keys_.reserve(refs_.size());
   for (TMemRecord* r : refs_) keys_.push_back(Ordinal(r));
@@ -229,12 +235,15 @@ bool TMemIndex::HasEqualKey(const TMemRecord* rec, const TMemRecord* except) {
 int TMemIndex::FindRecord(const TMemRecord* rec) {
   int n = static_cast<int>(refs_.size());
   if (rowOrder_ && upToDate_) {
+    // Without deletions the position is the slot number.
+    if (rec->slot >= 0 && rec->slot < n && refs_[rec->slot] == rec) return rec->slot;
     // Usually in ascending slot order; try that, then descending.
+    bool cached = slotKeys_.size() == refs_.size();
     for (int dir = 0; dir < 2; ++dir) {
       int lo = 0, hi = n - 1;
       while (lo <= hi) {
         int mid = lo + (hi - lo) / 2;
-        int s = refs_[mid]->slot;
+        int s = cached ? slotKeys_[mid] : refs_[mid]->slot;
         if (s == rec->slot) {
           if (refs_[mid] == rec) return mid;
           break;
@@ -272,10 +281,14 @@ int TMemIndex::InsertRecord(TMemRecord* rec, int rowOrderPos) {
   }
   TMemTableStore::Reserve(refs_, refs_.size() + 1);
   refs_.insert(refs_.begin() + pos, rec);
-  if (keyCache_ && keys_.size() + 1 == refs_.size())
+  if (rowOrder_ && slotKeys_.size() + 1 == refs_.size()) {
+    TMemTableStore::Reserve(slotKeys_, refs_.size());
+    slotKeys_.insert(slotKeys_.begin() + pos, rec->slot);
+  } else if (!rowOrder_ && keyCache_ && keys_.size() + 1 == refs_.size()) {
     keys_.insert(keys_.begin() + pos, Ordinal(rec));
-  else
+  } else {
     RebuildKeys();
+  }
   upToDate_ = true;
   return pos;
 }
@@ -285,6 +298,7 @@ int TMemIndex::RemoveRecord(const TMemRecord* rec) {
   if (pos >= 0) {
     refs_.erase(refs_.begin() + pos);
     if (keyCache_ && keys_.size() == refs_.size() + 1) keys_.erase(keys_.begin() + pos);
+    if (slotKeys_.size() == refs_.size() + 1) slotKeys_.erase(slotKeys_.begin() + pos);
   }
   upToDate_ = true;
   return pos;

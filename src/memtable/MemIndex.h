@@ -62,6 +62,7 @@ class TMemIndex {
   void Clear() {
     refs_.clear();
     keys_.clear();
+    slotKeys_.clear();
   }
   void Rebuild();
   // Whether the record belongs in this index (status and filter).
@@ -97,6 +98,9 @@ class TMemIndex {
   bool keyCache_ = false;
   std::vector<std::int64_t> keys_;
   std::int64_t Ordinal(const TMemRecord* rec) const;
+  // The row order keeps each reference's slot number beside it, so finding a
+  // record's position does not visit the records.
+  std::vector<std::int32_t> slotKeys_;
   void RebuildKeys();
 };
 

@@ -374,10 +374,8 @@ bool TCustomMemTable::PrepareSearch(const std::string& keyFields, const TVariant
   if (!keyValues.IsArray() && list.size() > 1) throw EMemTableError(SMoreFieldsThanValues);
   bool temporary = keyRecordInUse_ || !keyRecord_;
   key = temporary ? reinterpret_cast<TMemRecord*>(AllocRecordBuffer()) : keyRecord_;
-  if (!temporary) {
-    TMemTableStore::FreeVarBlocks(*store_, key);
-    store_->InitRecord(key);
-  }
+  // The shared key record is not cleared: comparisons read the key fields
+  // only, and every one of them is written below.
   try {
     for (std::size_t i = 0; i < list.size(); ++i) {
       TVariant v;
@@ -493,28 +491,29 @@ bool TCustomMemTable::Locate(const std::string& keyFields, const TVariant& keyVa
   CheckBrowseMode();
   CursorPosChanged();
   TMemRecord* key = nullptr;
-  TMemFieldList list;
+  // A nested search (from a handler) gets its own list and key record.
+  TMemFieldList nested;
+  bool outer = !keyRecordInUse_;
+  TMemFieldList& list = outer ? keyListScratch_ : nested;
   bool temporary = PrepareSearch(keyFields, keyValues, options, key, list);
-  int pos = -1;
-  bool found;
-  keyRecordInUse_ = keyRecordInUse_ || !temporary;
-  try {
-    found = FindKey(key, list, pos);
-  } catch (...) {
+  auto release = [&] {
     if (temporary) {
       TRecordBuffer b = reinterpret_cast<TRecordBuffer>(key);
       FreeRecordBuffer(b);
     } else {
       keyRecordInUse_ = false;
     }
+  };
+  if (!temporary) keyRecordInUse_ = true;
+  int pos = -1;
+  bool found;
+  try {
+    found = FindKey(key, list, pos);
+  } catch (...) {
+    release();
     throw;
   }
-  if (temporary) {
-    TRecordBuffer b = reinterpret_cast<TRecordBuffer>(key);
-    FreeRecordBuffer(b);
-  } else {
-    keyRecordInUse_ = false;
-  }
+  release();
   SetFound(found);
   if (found) {
     position_ = pos;
@@ -530,7 +529,8 @@ TVariant TCustomMemTable::Lookup(const std::string& keyFields, const TVariant& k
   CheckBrowseMode();
   CursorPosChanged();
   TMemRecord* key = nullptr;
-  TMemFieldList list;
+  TMemFieldList nested;
+  TMemFieldList& list = keyRecordInUse_ ? nested : keyListScratch_;
   bool temporary = PrepareSearch(keyFields, keyValues, 0, key, list);
   int pos = -1;
   bool found;
