@@ -4,11 +4,14 @@
 
 #include "platform/DateTime.h"
 #include "platform/Random.h"
-#include "records/ResStrings.h"
+#include "toolkit/ResStrings.h"
 
 namespace records {
 
 using namespace memtable;
+using toolkit::LoadResString;
+using toolkit::rsBitch;
+using toolkit::rsMaleDog;
 
 namespace {
 

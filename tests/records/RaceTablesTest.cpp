@@ -7,10 +7,15 @@
 #include "memtable/DataSource.h"
 #include "platform/DateTime.h"
 #include "platform/Random.h"
-#include "records/ResStrings.h"
+#include "toolkit/ResStrings.h"
 
 using namespace memtable;
 using namespace records;
+using toolkit::LoadResString;
+using toolkit::rsBitch;
+using toolkit::rsConfirm;
+using toolkit::rsDeleteRecord;
+using toolkit::rsMaleDog;
 
 namespace {
 

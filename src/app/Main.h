@@ -1,0 +1,49 @@
+// The race console window (unit Unit_Main): the program's main window. It
+// carries the two memory tables and their data sources, the clock timer and
+// the main menu; its creation hook prepares the tables.
+#pragma once
+
+#include "memtable/DataSource.h"
+#include "memtable/MemTable.h"
+#include "toolkit/Form.h"
+#include "toolkit/Label.h"
+#include "toolkit/Menus.h"
+#include "toolkit/Timer.h"
+
+namespace app {
+
+class TMain : public toolkit::TForm {
+ public:
+  COMPONENT_CLASS_INFO()
+
+  explicit TMain(component::TComponent* owner);
+
+  // Components of the stored description, bound by name once it is read.
+  memtable::TMemTable* Table_Competitors = nullptr;
+  memtable::TMemTable* Table_Results = nullptr;
+  memtable::TDataSource* DS_Competitors = nullptr;
+  memtable::TDataSource* DS_Results = nullptr;
+  toolkit::TTimer* tmrTime = nullptr;
+  toolkit::TMainMenu* MainMenu = nullptr;
+  toolkit::TMenuItem* mi_Database = nullptr;
+  toolkit::TMenuItem* mi_Competitors = nullptr;
+  toolkit::TLabel* lblTime = nullptr;
+
+  void FormCreate(component::TObject* Sender);
+  void tmrTimeTimer(component::TObject* Sender);
+  void mi_CompetitorsClick(component::TObject* Sender);
+  // Fills both (open, empty) tables with the demonstration data.
+  void FillDemoData();
+
+  // The clock bar's text for a moment: the date in the user's short date
+  // format, two blanks, the time in the long time format.
+  static std::string ClockText(double dateTime);
+
+ protected:
+  void Loaded() override;
+};
+
+// Set before the window's construction begins.
+extern TMain* Main;
+
+}  // namespace app

@@ -1,0 +1,162 @@
+#include "toolkit/Menus.h"
+
+#include <algorithm>
+
+#include "component/ClassBuilder.h"
+#include "component/Exception.h"
+
+namespace toolkit {
+
+using namespace component;
+
+namespace {
+const TIdentMap& ShortCutIdents() {
+  static const TIdentMap map{{"scNone", 0}};
+  return map;
+}
+}  // namespace
+
+const TClassInfo& TMenuItem::StaticClassInfo() {
+  using T = TMenuItem;
+  static const TClassInfo info =
+      TClassBuilder<TMenuItem, TComponent>("TMenuItem")
+          .Property("Caption", &T::Caption, &T::SetCaption)
+          .Property("ShortCut", &T::ShortCut, &T::SetShortCut, ShortCutIdents())
+          .Property("Enabled", &T::Enabled, &T::SetEnabled)
+          .Property("Visible", &T::Visible, &T::SetVisible)
+          .Property("Checked", &T::Checked, &T::SetChecked)
+          .Event("OnClick", &T::OnClick)
+          .Build();
+  return info;
+}
+
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner) {}
+
+TMenuItem::~TMenuItem() {
+  Destroying();
+  while (!items_.empty()) {
+    TMenuItem* last = items_.back();
+    if (last->Owner()) {
+      Remove(last);  // its owner frees it
+    } else {
+      delete last;
+    }
+  }
+  if (parent_) parent_->Remove(this);
+}
+
+void TMenuItem::Changed() {
+  if (TMainMenu* m = Menu()) m->MenuChanged();
+}
+
+void TMenuItem::SetCaption(std::string_view v) {
+  if (caption_ == v) return;
+  caption_ = std::string(v);
+  Changed();
+}
+
+void TMenuItem::SetShortCut(TShortCut v) {
+  if (shortCut_ == v) return;
+  shortCut_ = v;
+  Changed();
+}
+
+void TMenuItem::SetEnabled(bool v) {
+  if (enabled_ == v) return;
+  enabled_ = v;
+  Changed();
+}
+
+void TMenuItem::SetVisible(bool v) {
+  if (visible_ == v) return;
+  visible_ = v;
+  Changed();
+}
+
+void TMenuItem::SetChecked(bool v) {
+  if (checked_ == v) return;
+  checked_ = v;
+  Changed();
+}
+
+void TMenuItem::Add(TMenuItem* item) {
+  Insert(Count(), item);
+}
+
+void TMenuItem::Insert(int index, TMenuItem* item) {
+  if (!item) return;
+  if (item->parent_) throw EInvalidOperation("Menu inserted twice");
+  for (TMenuItem* p = this; p; p = p->parent_)
+    if (p == item) throw EInvalidOperation("A menu item cannot contain itself");
+  index = std::clamp(index, 0, Count());
+  items_.insert(items_.begin() + index, item);
+  item->parent_ = this;
+  Changed();
+}
+
+void TMenuItem::Remove(TMenuItem* item) {
+  auto it = std::find(items_.begin(), items_.end(), item);
+  if (it == items_.end()) return;
+  items_.erase(it);
+  item->parent_ = nullptr;
+  Changed();
+}
+
+TMenuItem* TMenuItem::FindShortCut(TShortCut shortCut) {
+  if (!enabled_ || !visible_) return nullptr;
+  if (shortCut_ == shortCut && parent_) return this;
+  for (TMenuItem* i : items_)
+    if (TMenuItem* found = i->FindShortCut(shortCut)) return found;
+  return nullptr;
+}
+
+TMainMenu* TMenuItem::Menu() const {
+  const TMenuItem* i = this;
+  while (i->parent_) i = i->parent_;
+  return i->menu_;
+}
+
+void TMenuItem::Click() {
+  if (enabled_ && OnClick) OnClick(this);
+}
+
+void TMenuItem::SetParentComponent(TComponent* parent) {
+  if (auto* item = dynamic_cast<TMenuItem*>(parent))
+    item->Add(this);
+  else if (auto* menu = dynamic_cast<TMainMenu*>(parent))
+    menu->Items()->Add(this);
+}
+
+TComponent* TMenuItem::GetParentComponent() const {
+  if (parent_ && parent_->menu_) return parent_->menu_;
+  return parent_;
+}
+
+const TClassInfo& TMainMenu::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TMainMenu, TComponent>("TMainMenu").Build();
+  return info;
+}
+
+TMainMenu::TMainMenu(TComponent* owner)
+    : TComponent(owner), items_(std::make_unique<TMenuItem>(nullptr)) {
+  items_->menu_ = this;
+}
+
+TMainMenu::~TMainMenu() {
+  Destroying();
+  items_.reset();
+}
+
+bool TMainMenu::IsShortCut(TShortCut shortCut) {
+  if (!shortCut) return false;
+  TMenuItem* item = items_->FindShortCut(shortCut);
+  if (!item) return false;
+  item->Click();
+  return true;
+}
+
+void TMainMenu::MenuChanged() {
+  if (OnChange) OnChange(this);
+}
+
+}  // namespace toolkit

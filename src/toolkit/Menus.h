@@ -1,0 +1,91 @@
+// Menus: TMenuItem (a command or a submenu with a caption, a shortcut and a
+// click handler) and TMainMenu, the menu bar of a form. Stored descriptions
+// nest items inside the menu and inside each other. Shortcuts work through
+// the form (TCustomForm::IsShortCut) whatever shows the bar.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "component/Component.h"
+#include "toolkit/Types.h"
+
+namespace toolkit {
+
+class TMainMenu;
+
+class TMenuItem : public component::TComponent {
+ public:
+  COMPONENT_CLASS_INFO()
+
+  explicit TMenuItem(component::TComponent* owner);
+  ~TMenuItem() override;
+
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(std::string_view v);
+  TShortCut ShortCut() const { return shortCut_; }
+  void SetShortCut(TShortCut v);
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool v);
+  bool Visible() const { return visible_; }
+  void SetVisible(bool v);
+  bool Checked() const { return checked_; }
+  void SetChecked(bool v);
+  // A separator: the caption "-".
+  bool IsLine() const { return caption_ == "-"; }
+
+  int Count() const { return static_cast<int>(items_.size()); }
+  TMenuItem* Items(int index) const { return items_.at(index); }
+  TMenuItem* Parent() const { return parent_; }
+  void Add(TMenuItem* item);
+  void Insert(int index, TMenuItem* item);
+  void Remove(TMenuItem* item);
+  // The item (this one or below) with that shortcut, among enabled and
+  // visible items only; null when none.
+  TMenuItem* FindShortCut(TShortCut shortCut);
+  // The menu this item belongs to, through its parents.
+  TMainMenu* Menu() const;
+
+  virtual void Click();
+  TNotifyEvent OnClick;
+
+  void SetParentComponent(component::TComponent* parent) override;
+  component::TComponent* GetParentComponent() const override;
+  bool HasParent() const override { return true; }
+
+ private:
+  friend class TMainMenu;
+  void Changed();
+
+  std::string caption_;
+  TShortCut shortCut_ = 0;
+  bool enabled_ = true;
+  bool visible_ = true;
+  bool checked_ = false;
+  TMenuItem* parent_ = nullptr;
+  TMainMenu* menu_ = nullptr;  // for the root item
+  std::vector<TMenuItem*> items_;
+};
+
+class TMainMenu : public component::TComponent {
+ public:
+  COMPONENT_CLASS_INFO()
+
+  explicit TMainMenu(component::TComponent* owner);
+  ~TMainMenu() override;
+
+  // The invisible root whose children are the menu-bar entries.
+  TMenuItem* Items() const { return items_.get(); }
+  // Clicks the item with that shortcut; false when none has it.
+  bool IsShortCut(TShortCut shortCut);
+  // Something in the tree changed: the form showing it refreshes its bar.
+  void MenuChanged();
+  std::function<void(TMainMenu*)> OnChange;
+
+ private:
+  std::unique_ptr<TMenuItem> items_;
+};
+
+}  // namespace toolkit

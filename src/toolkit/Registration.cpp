@@ -1,0 +1,19 @@
+#include "toolkit/Registration.h"
+
+#include "component/ClassInfo.h"
+#include "toolkit/Bevel.h"
+#include "toolkit/Form.h"
+#include "toolkit/GroupBox.h"
+#include "toolkit/Label.h"
+#include "toolkit/Menus.h"
+#include "toolkit/SpeedButton.h"
+#include "toolkit/Timer.h"
+
+namespace toolkit {
+
+void RegisterToolkitClasses() {
+  component::RegisterClasses<TForm, TLabel, TBevel, TGroupBox, TSpeedButton, TTimer, TMainMenu,
+                             TMenuItem>();
+}
+
+}  // namespace toolkit

@@ -1,0 +1,42 @@
+#include "toolkit/ResStrings.h"
+
+namespace toolkit {
+
+std::string LoadResString(std::uint16_t id) {
+  switch (id) {
+    case rsMaleDog:
+      return "Male Dog";
+    case rsBitch:
+      return "Bitch";
+    case rsDeleteRecord:
+      return "Delete selected record?";
+    case rsConfirm:
+      return "Confirm";
+    case sHintHelp:
+      return "Help";
+    case sHintRestore:
+      return "Restore";
+    case sHintMinimize:
+      return "Minimize";
+    case sHintMaximize:
+      return "Maximize";
+    case sHintClose:
+      return "Close";
+    case sItemClose:
+      return "Close";
+    case sItemMaximize:
+      return "Maximize";
+    case sItemMinimize:
+      return "Minimize";
+    case sItemSize:
+      return "Size";
+    case sItemMove:
+      return "Move";
+    case sItemRestore:
+      return "Restore";
+    default:
+      return {};
+  }
+}
+
+}  // namespace toolkit
