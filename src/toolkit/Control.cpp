@@ -56,8 +56,11 @@ TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_uniqu
   font_->OnChange = [this](TGraphicsObject*) { FontChanged(); };
 }
 
+TControl* TControl::mouseControl_ = nullptr;
+
 TControl::~TControl() {
   Destroying();
+  if (mouseControl_ == this) mouseControl_ = nullptr;
   if (parent_) parent_->RemoveControl(this);
   parent_ = nullptr;
 }
@@ -244,7 +247,7 @@ void TControl::WndProc(TMessage& m) {
       MouseDown(mbMiddle, MouseShift(m.WParam), x, y);
       break;
     case p::WM_LBUTTONUP: {
-      bool click = clicked_ && x >= 0 && y >= 0 && x < width_ && y < height_;
+      bool click = clickEvents_ && clicked_ && x >= 0 && y >= 0 && x < width_ && y < height_;
       clicked_ = false;
       MouseUp(mbLeft, MouseShift(m.WParam), x, y);
       if (click) Click();

@@ -137,6 +137,9 @@ class TControl : public component::TComponent {
     left_ = left, top_ = top, width_ = width, height_ = height;
   }
   void SetOpaque(bool v) { opaque_ = v; }
+  // Whether a left press and release inside fire Click (controls with a
+  // click logic of their own turn it off).
+  void SetClickEvents(bool v) { clickEvents_ = v; }
   void FontChanged();
   void ApplyParentFont();
   void ApplyParentColor();
@@ -157,6 +160,10 @@ class TControl : public component::TComponent {
   bool parentFont_ = true;
   bool updatingFont_ = false;
   bool opaque_ = false;
+  bool clickEvents_ = true;
+  // The control the mouse is over, over all windows: one leaves before the
+  // next one is entered.
+  static TControl* mouseControl_;
   TAlign align_ = alNone;
   std::string hint_;
   bool showHint_ = false;

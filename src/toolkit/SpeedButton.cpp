@@ -38,6 +38,7 @@ const TClassInfo& TSpeedButton::StaticClassInfo() {
 TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {
   SetBoundsSilently(0, 0, 23, 22);
   SetColor(clBtnFace);
+  SetClickEvents(false);  // clicks on release inside, by its own rule
 }
 
 void TSpeedButton::SetDown(bool v) {

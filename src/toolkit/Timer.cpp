@@ -78,14 +78,13 @@ void TTimer::UpdateTimer() {
   }
   if (!enabled_ || interval_ == 0 || !onTimer_) return;
   if (!window_) {
-    static bool registered = false;
-    if (!registered) {
+    // Registered again whenever the window system was started anew.
+    p::WNDCLASS existing;
+    if (!p::GetClassInfo(kTimerClass, &existing)) {
       p::WNDCLASS wc;
       wc.lpfnWndProc = &TTimer::WndProc;
       wc.lpszClassName = kTimerClass;
-      p::WNDCLASS existing;
-      if (!p::GetClassInfo(kTimerClass, &existing)) p::RegisterClass(&wc);
-      registered = true;
+      p::RegisterClass(&wc);
     }
     window_ = p::CreateWindowEx(0, kTimerClass, "", p::WS_POPUP, 0, 0, 0, 0, p::HWND{}, p::HMENU{});
     p::SetWindowLongPtr(window_, p::GWLP_USERDATA, reinterpret_cast<p::LONG_PTR>(this));

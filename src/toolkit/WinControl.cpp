@@ -1,7 +1,6 @@
 #include "toolkit/WinControl.h"
 
 #include <algorithm>
-#include <set>
 
 #include "component/ClassBuilder.h"
 #include "component/Exception.h"
@@ -113,16 +112,14 @@ void TWinControl::CreateWnd() {
   CreateParams(params);
   if (parent_ && !params.wndParent)
     throw EInvalidOperation("Control '" + Name() + "' has no parent window");
-  static std::set<std::string> registered;
-  if (params.subclassClass.empty() && !registered.contains(params.className)) {
+  p::WNDCLASS existing;
+  if (params.subclassClass.empty() && !p::GetClassInfo(params.className.c_str(), &existing)) {
     p::WNDCLASS wc;
     wc.style = params.classStyle;
     wc.lpfnWndProc = &TWinControl::StdWndProc;
     wc.hCursor = p::LoadCursor(p::IDC_ARROW);
     wc.lpszClassName = params.className.c_str();
-    p::WNDCLASS existing;
-    if (!p::GetClassInfo(wc.lpszClassName, &existing)) p::RegisterClass(&wc);
-    registered.insert(params.className);
+    p::RegisterClass(&wc);
   }
   static int nextId = 100;
   p::HMENU id;
@@ -167,7 +164,8 @@ void TWinControl::DestroyWnd() {
   if (defWndProc_ && defWndProc_ != &p::DefWindowProc)
     p::SetWindowLongPtr(h, p::GWLP_WNDPROC, reinterpret_cast<p::LONG_PTR>(defWndProc_));
   handle_ = {};
-  captureControl_ = mouseControl_ = nullptr;
+  captureControl_ = nullptr;
+  if (mouseControl_ == this) mouseControl_ = nullptr;
   trackingLeave_ = false;
   p::DestroyWindow(h);
 }
@@ -349,7 +347,6 @@ void TWinControl::RemoveControl(TControl* control) {
     captureControl_ = nullptr;
     if (handle_ && p::GetCapture() == handle_) p::ReleaseCapture();
   }
-  if (mouseControl_ == control) mouseControl_ = nullptr;
   controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
   if (auto* w = dynamic_cast<TWinControl*>(control)) {
     tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), w), tabList_.end());
@@ -524,7 +521,12 @@ void TWinControl::WndProc(TMessage& m) {
       return;
     case p::WM_MOUSELEAVE:
       trackingLeave_ = false;
-      if (!captureControl_) TrackMouse(nullptr);
+      // Only when the mouse is still counted as over this window or one of
+      // its painted children; another window may have taken it already.
+      if (!captureControl_ && mouseControl_ &&
+          (mouseControl_ == this ||
+           (mouseControl_->parent_ == this && !dynamic_cast<TWinControl*>(mouseControl_))))
+        TrackMouse(nullptr);
       DefaultHandler(m);
       return;
     case p::WM_CAPTURECHANGED:

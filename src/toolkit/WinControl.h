@@ -140,7 +140,6 @@ class TWinControl : public TControl {
   bool tabStop_ = false;
   TBrush brush_;
   TControl* captureControl_ = nullptr;  // the graphic child that got a button down
-  TControl* mouseControl_ = nullptr;    // the control the mouse is over (this or a child)
   bool trackingLeave_ = false;
 };
 
