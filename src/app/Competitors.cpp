@@ -14,4 +14,8 @@ const component::TClassInfo& TCompetitors::StaticClassInfo() {
 
 TCompetitors::TCompetitors(component::TComponent* owner) : toolkit::TForm(owner) {}
 
+TCompetitors::~TCompetitors() {
+  if (Competitors == this) Competitors = nullptr;
+}
+
 }  // namespace app

@@ -10,6 +10,7 @@ class TCompetitors : public toolkit::TForm {
  public:
   COMPONENT_CLASS_INFO()
   explicit TCompetitors(component::TComponent* owner);
+  ~TCompetitors() override;
 };
 
 // Set before the window's construction begins.

@@ -25,6 +25,10 @@ const TClassInfo& TMain::StaticClassInfo() {
 
 TMain::TMain(TComponent* owner) : toolkit::TForm(owner) {}
 
+TMain::~TMain() {
+  if (Main == this) Main = nullptr;
+}
+
 namespace {
 
 template <class T>

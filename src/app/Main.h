@@ -17,6 +17,7 @@ class TMain : public toolkit::TForm {
   COMPONENT_CLASS_INFO()
 
   explicit TMain(component::TComponent* owner);
+  ~TMain() override;
 
   // Components of the stored description, bound by name once it is read.
   memtable::TMemTable* Table_Competitors = nullptr;

@@ -171,27 +171,12 @@ bool TApplication::ProcessMessage(p::MSG& msg) {
     return true;
   }
   try {
-    if (!IsKeyMsg(msg)) {
-      p::TranslateMessage(&msg);
-      p::DispatchMessage(&msg);
-    }
+    p::TranslateMessage(&msg);
+    p::DispatchMessage(&msg);
   } catch (...) {
     HandleException(this);
   }
   return true;
-}
-
-bool TApplication::IsKeyMsg(const p::MSG& msg) {
-  if (msg.message != p::WM_KEYDOWN && msg.message != p::WM_SYSKEYDOWN) return false;
-  // The form of the window the key went to, if it takes keys at all.
-  p::HWND root = p::GetAncestor(msg.hwnd, p::GA_ROOT);
-  auto* form = dynamic_cast<TCustomForm*>(TWinControl::FindControl(root));
-  if (!form || !p::IsWindowEnabled(root)) return false;
-  const auto key = static_cast<std::uint16_t>(msg.wParam);
-  const TShiftState shift = KeyboardShiftState();
-  if (form->IsShortCut(key, shift)) return true;
-  if (msg.message == p::WM_KEYDOWN && form->DialogKey(key, shift)) return true;
-  return false;
 }
 
 void TApplication::HandleException(TObject* sender) {

@@ -79,7 +79,6 @@ class TApplication : public component::TComponent {
  private:
   friend class TCustomForm;
   bool ProcessMessage(platform::MSG& msg);
-  bool IsKeyMsg(const platform::MSG& msg);
   void FormDestroyed(TCustomForm* form);
   void AdoptForm(TCustomForm* form);
 

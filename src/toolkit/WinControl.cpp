@@ -488,6 +488,13 @@ void TWinControl::WndProc(TMessage& m) {
     case p::WM_KEYDOWN:
     case p::WM_SYSKEYDOWN: {
       std::uint16_t key = std::uint16_t(m.WParam);
+      // Menu shortcuts and Tab belong to the form, whichever loop dispatched
+      // the key (the application's, a modal one, a message box's).
+      TCustomForm* form = ParentForm();
+      if (form && form->HandleAllocated() && p::IsWindowEnabled(form->Handle())) {
+        if (form->IsShortCut(key, KeyShift())) return;
+        if (m.Msg == p::WM_KEYDOWN && form->DialogKey(key, KeyShift())) return;
+      }
       KeyDown(key, KeyShift());
       if (key == 0) return;
       m.WParam = key;

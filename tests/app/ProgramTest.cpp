@@ -1,0 +1,206 @@
+// The real program's start-up and life on the headless screen, in-process.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+#include "app/Competitors.h"
+#include "app/DBUtils.h"
+#include "app/Main.h"
+#include "app/Program.h"
+#include "platform/DateTime.h"
+#include "platform/Random.h"
+#include "platform/window/headless/HeadlessBackend.h"
+#include "toolkit/Application.h"
+#include "toolkit/Screen.h"
+
+using namespace app;
+namespace p = platform;
+
+class Program : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    screen = &p::UseHeadlessBackend();
+    RegisterClasses();
+    toolkit::SetMessageBoxFunction(
+        [this](p::HWND, std::string_view text, std::string_view caption, unsigned) {
+          boxes.push_back(std::string(caption) + ": " + std::string(text));
+          return 1;
+        });
+    savedSeed = p::RandSeed();
+    p::SetRandSeed(0);  // as at process start
+    application = std::make_unique<toolkit::TApplication>();
+    startDay = std::floor(p::Now());
+    ASSERT_TRUE(CreateWindows());
+  }
+  void TearDown() override {
+    application.reset();
+    toolkit::SetMessageBoxFunction(nullptr);
+    p::SetRandSeed(savedSeed);
+  }
+  void CtrlD() {
+    screen->KeyDown(p::VK_CONTROL);
+    screen->KeyPress('D');
+    screen->KeyUp(p::VK_CONTROL);
+  }
+
+  p::HeadlessBackend* screen = nullptr;
+  std::unique_ptr<toolkit::TApplication> application;
+  std::vector<std::string> boxes;
+  std::uint32_t savedSeed = 0;
+  double startDay = 0;
+};
+
+TEST_F(Program, StartsWithTheConsoleAsMainWindowAndTheDialogHidden) {
+  ASSERT_NE(Main, nullptr);
+  ASSERT_NE(Competitors, nullptr);
+  EXPECT_EQ(application->MainForm(), Main);
+  EXPECT_FALSE(Competitors->Visible());
+  ASSERT_EQ(toolkit::Screen->FormCount(), 2);
+  EXPECT_EQ(toolkit::Screen->Forms(0), Main);
+  EXPECT_EQ(toolkit::Screen->Forms(1), Competitors);
+  EXPECT_EQ(Main->Width(), 799);
+  EXPECT_EQ(Main->Height(), 448);
+  EXPECT_EQ(Main->Color(), 8239058);
+  EXPECT_EQ(Main->Font()->Name(), "MS Sans Serif");
+  EXPECT_EQ(Main->Font()->Height(), -11);
+  EXPECT_EQ(Main->tmrTime->Interval(), 1000u);
+  EXPECT_EQ(Main->mi_Competitors->ShortCut(), 16452);
+  EXPECT_EQ(Main->lblTime->Caption(), "00:00");
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(Program, TablesAreSeededInTheLanguageOfStartUp) {
+  for (memtable::TMemTable* t : {Main->Table_Competitors, Main->Table_Results}) {
+    EXPECT_TRUE(t->Active());
+    EXPECT_EQ(t->LanguageID(), 7);
+    EXPECT_EQ(t->SubLanguageID(), 1);
+    EXPECT_EQ(t->LocaleID(), 1031);
+    EXPECT_EQ(t->AttachMaxCount(), 1);
+    EXPECT_EQ(t->Version(), "4.08b");
+  }
+  EXPECT_EQ(Main->DS_Competitors->DataSet(), Main->Table_Competitors);
+  EXPECT_EQ(Main->DS_Results->DataSet(), Main->Table_Results);
+
+  memtable::TMemTable& c = *Main->Table_Competitors;
+  ASSERT_EQ(c.RecordCount(), 5);
+  EXPECT_EQ(c.FieldByName("ID")->AsInteger(), 4);  // the last one posted is current
+  c.First();
+  const char* sexes[] = {"Male Dog", "Bitch", "Male Dog", "Bitch", "Male Dog"};
+  for (int i = 0; i < 5; ++i, c.Next()) {
+    EXPECT_EQ(c.FieldByName("ID")->AsInteger(), i);
+    EXPECT_EQ(c.FieldByName("Dog_Sex")->AsString(), sexes[i]);
+  }
+
+  memtable::TMemTable& r = *Main->Table_Results;
+  ASSERT_EQ(r.RecordCount(), 100);
+  // The generator made exactly the stores' three draws before the seeding.
+  r.First();
+  EXPECT_EQ(r.FieldByName("Grp")->AsInteger(), 2);
+  EXPECT_EQ(r.FieldByName("ID")->AsInteger(), 1);
+  EXPECT_EQ(r.FieldByName("Res")->AsInteger(), 11617);
+  EXPECT_DOUBLE_EQ(r.FieldByName("Date")->AsDateTime(), startDay - 67);
+  r.Last();
+  EXPECT_EQ(r.FieldByName("Grp")->AsInteger(), 0);
+  EXPECT_EQ(r.FieldByName("ID")->AsInteger(), 3);
+  EXPECT_EQ(r.FieldByName("Res")->AsInteger(), 15815);
+  EXPECT_DOUBLE_EQ(r.FieldByName("Date")->AsDateTime(), startDay - 1);
+}
+
+TEST_F(Program, TableLanguageReachesOnlyWindowsWithTables) {
+  ApplyTableLanguage(9);
+  EXPECT_EQ(Main->Table_Competitors->LanguageID(), 9);
+  EXPECT_EQ(Main->Table_Results->LanguageID(), 9);
+  EXPECT_EQ(Main->Table_Results->LocaleID(), 1033);
+}
+
+TEST_F(Program, DialogOpensModallyWithCtrlDWhileTheClockGoesOn) {
+  std::vector<int> clock;
+  int ticks = 0;
+  toolkit::TNotifyEvent tick = Main->tmrTime->OnTimer();
+  Main->tmrTime->SetOnTimer([&](component::TObject* sender) {
+    ++ticks;
+    tick(sender);
+  });
+  bool reopened = false;
+  bool mainDisabled = false;
+  // Watches from inside the dialog's loop, then closes it with Alt+F4.
+  toolkit::TTimer watcher(Competitors);
+  watcher.SetInterval(700);
+  int step = 0;
+  watcher.SetOnTimer([&](component::TObject*) {
+    if (!Competitors->Visible()) return;
+    clock.push_back(ticks);
+    mainDisabled = !p::IsWindowEnabled(Main->Handle());
+    if (++step == 2) CtrlD();  // the console is disabled: nothing happens
+    if (step == 3) reopened = toolkit::Screen->FormCount() != 2;
+    if (step == 5) {
+      screen->KeyDown(p::VK_MENU);
+      screen->KeyPress(p::VK_F4);
+      screen->KeyUp(p::VK_MENU);
+    }
+  });
+  int shown = 0;
+  Competitors->OnShow = [&](component::TObject*) { ++shown; };
+  Main->Show();
+  screen->Run(1500);
+  EXPECT_NE(Main->lblTime->Caption(), "00:00");
+  CtrlD();
+  screen->Run(6000);  // the modal loop runs inside, until Alt+F4
+  EXPECT_EQ(shown, 1);
+  EXPECT_FALSE(reopened);
+  EXPECT_TRUE(mainDisabled);
+  EXPECT_FALSE(Competitors->Visible());
+  EXPECT_TRUE(p::IsWindowEnabled(Main->Handle()));
+  ASSERT_GE(clock.size(), 4u);
+  // The clock kept ticking behind the dialog, once a second.
+  EXPECT_GE(clock.back() - clock.front(), 2);
+  // The program goes on after the dialog closed.
+  EXPECT_FALSE(application->Terminated());
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(Program, ClosingTheConsoleEndsTheProgramWithoutAQuestion) {
+  Main->Show();
+  screen->Run(100);
+  p::PostMessage(Main->Handle(), p::WM_SYSCOMMAND, p::SC_CLOSE, 0);
+  application->Run();  // returns once the loop ends
+  EXPECT_TRUE(application->Terminated());
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST(ClockText, TwoBlanksBetweenDateAndTime) {
+  double moment = 0;
+  ASSERT_TRUE(p::TryEncodeDate(2004, 6, 19, moment));
+  moment += (14 * 3600 + 5 * 60 + 9) / 86400.0;
+  std::string text = TMain::ClockText(moment);
+  auto gap = text.find("  ");
+  ASSERT_NE(gap, std::string::npos);
+  EXPECT_EQ(text.find("  ", gap + 1), std::string::npos);
+  EXPECT_EQ(text.find(' '), gap);
+  EXPECT_NE(text.find("05:09"), std::string::npos);
+}
+
+TEST(StartUpFailure, ShowsTheApplicationErrorBoxAndLeavesTheReferenceNull) {
+  p::UseHeadlessBackend();
+  RegisterClasses();
+  std::vector<std::string> captions;
+  toolkit::SetMessageBoxFunction(
+      [&](p::HWND, std::string_view, std::string_view caption, unsigned flags) {
+        captions.push_back(std::string(caption));
+        EXPECT_EQ(flags & 0x2000u, 0x2000u);
+        return 1;
+      });
+  // Without its table classes the console's description cannot load.
+  component::UnregisterClass(memtable::TMemTable::StaticClassInfo());
+  {
+    toolkit::TApplication application;
+    EXPECT_FALSE(CreateWindows());
+    EXPECT_EQ(Main, nullptr);
+    EXPECT_EQ(Competitors, nullptr);
+    EXPECT_EQ(toolkit::Screen->FormCount(), 0);
+  }
+  EXPECT_EQ(captions, std::vector<std::string>{"Application Error"});
+  RegisterClasses();
+  toolkit::SetMessageBoxFunction(nullptr);
+}
