@@ -1,0 +1,54 @@
+#include "graphics/LockedPersistent.h"
+
+#include "component/ClassBuilder.h"
+#include "component/Exception.h"
+
+namespace graphics {
+
+namespace {
+
+// Guards every object's lock count.
+std::mutex& CountLock() {
+  static std::mutex m;
+  return m;
+}
+
+}  // namespace
+
+const component::TClassInfo& TLockedPersistent::StaticClassInfo() {
+  static const component::TClassInfo info =
+      component::TClassBuilder<TLockedPersistent, component::TPersistent>("TLockedPersistent")
+          .Event("OnChange", &TLockedPersistent::OnChange)
+          .Build();
+  return info;
+}
+
+void TLockedPersistent::Changed() {
+  if (updateCount_ == 0 && OnChange) OnChange(this);
+}
+
+void TLockedPersistent::EndUpdate() {
+  if (updateCount_ <= 0) throw component::EInvalidOperation("Unpaired TLockedPersistent.EndUpdate");
+  --updateCount_;
+}
+
+void TLockedPersistent::Lock() {
+  {
+    std::lock_guard g(CountLock());
+    ++lockCount_;
+  }
+  lock_.lock();
+}
+
+void TLockedPersistent::Unlock() {
+  lock_.unlock();
+  std::lock_guard g(CountLock());
+  --lockCount_;
+}
+
+std::int32_t TLockedPersistent::LockCount() const {
+  std::lock_guard g(CountLock());
+  return lockCount_;
+}
+
+}  // namespace graphics

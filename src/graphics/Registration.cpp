@@ -1,0 +1,13 @@
+#include "graphics/Registration.h"
+
+#include "component/ClassInfo.h"
+#include "graphics/LcdLabel.h"
+#include "graphics/PixelImage.h"
+
+namespace graphics {
+
+void RegisterGraphicsClasses() {
+  component::RegisterClasses<TPixelImage, TLcdLabel>();
+}
+
+}  // namespace graphics
