@@ -169,6 +169,31 @@ TEST_F(Program, ClosingTheConsoleEndsTheProgramWithoutAQuestion) {
   EXPECT_TRUE(boxes.empty());
 }
 
+TEST_F(Program, ShowCommandAtStart) {
+  struct Case {
+    const char* command;
+    bool maximized, minimized, active;
+  };
+  for (Case c : {Case{"3", true, false, true}, Case{"7", false, true, false},
+                 Case{"1", false, false, true}}) {
+    SCOPED_TRACE(c.command);
+    if (c.command != std::string("3")) {
+      TearDown();
+      SetUp();
+    }
+    ::setenv("SPRINTARA_SHOW_COMMAND", c.command, 1);
+    toolkit::TTimer stop(application.get());
+    stop.SetInterval(200);
+    stop.SetOnTimer([&](component::TObject*) { application->Terminate(); });
+    application->Run();
+    ::unsetenv("SPRINTARA_SHOW_COMMAND");
+    EXPECT_TRUE(p::IsWindowVisible(Main->Handle()));
+    EXPECT_EQ(bool(p::IsZoomed(Main->Handle())), c.maximized);
+    EXPECT_EQ(bool(p::IsIconic(Main->Handle())), c.minimized);
+    EXPECT_EQ(p::GetActiveWindow() == Main->Handle(), c.active);
+  }
+}
+
 TEST(ClockText, TwoBlanksBetweenDateAndTime) {
   double moment = 0;
   ASSERT_TRUE(p::TryEncodeDate(2004, 6, 19, moment));
