@@ -95,7 +95,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   if (width < 0) width = 0;
   if (height < 0) height = 0;
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
-  if (parent_ && visible_) parent_->Invalidate();  // a graphic control's old place
+  Invalidate();  // the old place
   left_ = left, top_ = top, width_ = width, height_ = height;
   BoundsChanged();
   Invalidate();

@@ -36,7 +36,7 @@ const TClassInfo& TSpeedButton::StaticClassInfo() {
 }
 
 TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {
-  SetBoundsSilently(0, 0, 23, 22);
+  SetBoundsSilently(0, 0, 22, 23);
   SetColor(clBtnFace);
   SetClickEvents(false);  // clicks on release inside, by its own rule
 }
