@@ -51,7 +51,7 @@ void TMain::Loaded() {
   MainMenu = Bind<toolkit::TMainMenu>(*this, "MainMenu");
   mi_Database = Bind<toolkit::TMenuItem>(*this, "mi_Database");
   mi_Competitors = Bind<toolkit::TMenuItem>(*this, "mi_Competitors");
-  lblTime = Bind<toolkit::TLabel>(*this, "lblTime");
+  lblTime = Bind<graphics::TLcdLabel>(*this, "lblTime");
   toolkit::TForm::Loaded();
 }
 
@@ -78,6 +78,11 @@ std::string TMain::ClockText(double dateTime) {
 
 void TMain::tmrTimeTimer(TObject*) {
   lblTime->SetCaption(ClockText(platform::Now()));
+}
+
+void TMain::WndProc(toolkit::TMessage& m) {
+  if (m.Msg == platform::WM_SETTINGCHANGE) platform::ReloadUserRegionalFormats();
+  toolkit::TForm::WndProc(m);
 }
 
 void TMain::mi_CompetitorsClick(TObject*) {

@@ -3,6 +3,7 @@
 // the main menu; its creation hook prepares the tables.
 #pragma once
 
+#include "graphics/LcdLabel.h"
 #include "memtable/DataSource.h"
 #include "memtable/MemTable.h"
 #include "toolkit/Form.h"
@@ -28,7 +29,7 @@ class TMain : public toolkit::TForm {
   toolkit::TMainMenu* MainMenu = nullptr;
   toolkit::TMenuItem* mi_Database = nullptr;
   toolkit::TMenuItem* mi_Competitors = nullptr;
-  toolkit::TLabel* lblTime = nullptr;
+  graphics::TLcdLabel* lblTime = nullptr;
 
   void FormCreate(component::TObject* Sender);
   void tmrTimeTimer(component::TObject* Sender);
@@ -42,6 +43,8 @@ class TMain : public toolkit::TForm {
 
  protected:
   void Loaded() override;
+  // Re-reads the regional formats when the system announces a change.
+  void WndProc(toolkit::TMessage& message) override;
 };
 
 // Set before the window's construction begins.

@@ -4,6 +4,7 @@
 
 #include "app/Competitors.h"
 #include "app/Main.h"
+#include "graphics/Registration.h"
 #include "records/Registration.h"
 #include "toolkit/Application.h"
 #include "toolkit/Registration.h"
@@ -12,6 +13,7 @@ namespace app {
 
 void RegisterClasses() {
   toolkit::RegisterToolkitClasses();
+  graphics::RegisterGraphicsClasses();
   records::RegisterRecordClasses();
   component::RegisterClasses<TMain, TCompetitors>();
 }
