@@ -132,6 +132,7 @@ HWND SetFocus(HWND h) {
     if (old == h) return old;
   }
   ws.focus = h;
+  root->lastFocus = h;
   if (old && ws.Get(old)) SendMessage(old, WM_KILLFOCUS, WPARAM(h.value), 0);
   if (ws.focus == h && ws.Get(h)) SendMessage(h, WM_SETFOCUS, WPARAM(old.value), 0);
   return old;

@@ -103,6 +103,23 @@ LRESULT NcButtonDown(HWND h, WindowRec& w, WPARAM hit, LPARAM lp) {
   return 0;
 }
 
+// The control that had the focus last, while it can still take it; else the
+// first tab stop; else the window itself.
+HWND FocusOnActivation(HWND h, WindowRec& w) {
+  auto& ws = WS();
+  HWND last = w.lastFocus;
+  if (last == h) return h;
+  if (ws.Get(last) && ws.IsDescendant(h, last) && IsWindowVisible(last)) {
+    bool enabled = true;
+    for (WindowRec* a = ws.Get(last); a && a->hwnd != h; a = ws.Get(a->parent))
+      enabled = enabled && !(a->style & WS_DISABLED);
+    if (enabled) return last;
+  }
+  if (ws.firstTabStop)
+    if (HWND first = ws.firstTabStop(h); ws.Get(first)) return first;
+  return h;
+}
+
 }  // namespace
 
 LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
@@ -145,7 +162,7 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ACTIVATE:
       if (LOWORD(wp) != WA_INACTIVE && !(w->style & WS_MINIMIZE) &&
           (!ws.focus || !ws.IsDescendant(h, ws.focus)))
-        SetFocus(h);
+        SetFocus(FocusOnActivation(h, *w));
       return 0;
     case WM_MOUSEACTIVATE:
       if (child) {
@@ -237,7 +254,21 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       }
       return 0;
     }
+    case WM_RBUTTONUP: {
+      // The context menu is asked for where the button was released.
+      POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+      ClientToScreen(h, &p);
+      SendMessage(h, WM_CONTEXTMENU, WPARAM(h.value), MAKELPARAM(p.x, p.y));
+      return 0;
+    }
+    case WM_KEYUP:
+      if (wp == WPARAM(VK_APPS)) SendMessage(h, WM_CONTEXTMENU, WPARAM(h.value), -1);
+      return 0;
     case WM_SYSKEYDOWN:
+      if (wp == WPARAM(VK_F10) && GetKeyState(VK_SHIFT) < 0) {
+        SendMessage(h, WM_CONTEXTMENU, WPARAM(h.value), -1);
+        return 0;
+      }
       if (wp == WPARAM(VK_F4) && (lp & (LPARAM(1) << 29)))
         SendMessage(ws.Root(w)->hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
       else if (wp == WPARAM(VK_F10))

@@ -70,6 +70,7 @@ struct WindowRec {
 
   DWORD track = 0;            // TrackMouseEvent flags in force
   bool ncActive = false;      // the frame shows the active look
+  HWND lastFocus;             // top-level windows: the descendant that had the focus last
   LRESULT pressedButton = 0;  // caption button held down, for the frame
 };
 
@@ -189,6 +190,9 @@ class WindowSystem {
   UINT caretBlinkMs = 530;
 
   MenuHandler* menuHandler = nullptr;
+  // The first control the Tab key reaches in a window (the dialog layer's
+  // tab order); where activation puts the focus when none was remembered.
+  HWND (*firstTabStop)(HWND) = nullptr;
   std::string applicationTitle;
 
  private:

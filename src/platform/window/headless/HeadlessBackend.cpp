@@ -86,6 +86,12 @@ std::uint64_t HeadlessBackend::NowMs() {
 }
 
 void HeadlessBackend::Wait(std::optional<std::uint64_t> deadline) {
+  if (idle_ && !inIdle_) {
+    inIdle_ = true;
+    bool acted = idle_();
+    inIdle_ = false;
+    if (acted) return;
+  }
   std::unique_lock lock(mutex_);
   if (woken_) {
     woken_ = false;

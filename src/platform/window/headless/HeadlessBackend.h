@@ -5,6 +5,7 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -45,6 +46,12 @@ class HeadlessBackend : public Backend {
   // ---- for tests
 
   int Beeps() const { return beeps_; }
+
+  // Called whenever a message loop has nothing to do and would wait (a
+  // modal loop or a menu inside the code under test). It may queue input or
+  // close what waits; returning true makes the loop look again at once
+  // instead of waiting. Null removes it.
+  void SetIdleHandler(std::function<bool()> handler) { idle_ = std::move(handler); }
 
   // Moves the virtual clock forward without running anything.
   void AdvanceClock(std::uint64_t ms);
@@ -98,6 +105,8 @@ class HeadlessBackend : public Backend {
   std::vector<Shown> shown_;
   std::optional<std::string> clipboard_;
   int beeps_ = 0;
+  std::function<bool()> idle_;
+  bool inIdle_ = false;
   bool quitSeen_ = false;
   int quitCode_ = 0;
 };
