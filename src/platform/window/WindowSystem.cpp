@@ -55,6 +55,7 @@ WindowSystem& WindowSystem::Get() {
   if (!inst) {
     inst = std::make_unique<WindowSystem>();
     InitDesktop(*inst);
+    InstallStandardParts();
   }
   return *inst;
 }
@@ -73,6 +74,7 @@ void WindowSystem::Reset(std::unique_ptr<Backend> backend) {
   }
   inst = std::make_unique<WindowSystem>();
   InitDesktop(*inst);
+  InstallStandardParts();
   inst->backend_ = std::move(backend);
   if (inst->backend_) {
     WindowRec* d = inst->Get(inst->desktop);

@@ -203,6 +203,10 @@ class WindowSystem {
   friend void EnsureBackend();
 };
 
+// The standard controls, menus and dialog navigation, installed into every
+// new window system.
+void InstallStandardParts();
+
 // Internal helpers shared by the window files.
 LRESULT Send(WindowRec* w, UINT msg, WPARAM wp = 0, LPARAM lp = 0);
 void InvalidateWindowArea(WindowRec& w, const Region& area, UINT rdwFlags);  // window coords

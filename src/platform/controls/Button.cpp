@@ -1,0 +1,392 @@
+// The button ("BUTTON"): push buttons (normal and default), check boxes,
+// radio buttons and the group box, in the classic look.
+#include <algorithm>
+
+#include "platform/controls/ControlSupport.h"
+
+namespace platform {
+
+namespace {
+
+using namespace controls;
+
+struct ButtonState {
+  bool pushed = false;    // shown pressed
+  bool tracking = false;  // the mouse went down on it
+  bool space = false;     // the space bar went down on it
+  bool focused = false;
+  WPARAM check = BST_UNCHECKED;
+  HFONT font;
+};
+
+ButtonState* S(HWND h) {
+  return StateOf<ButtonState>(h);
+}
+
+DWORD Style(HWND h) {
+  return DWORD(GetWindowLongPtr(h, GWL_STYLE));
+}
+
+DWORD Type(HWND h) {
+  return Style(h) & BS_TYPEMASK;
+}
+
+bool IsCheck(HWND h) {
+  DWORD t = Type(h);
+  return t == BS_CHECKBOX || t == BS_AUTOCHECKBOX;
+}
+
+bool IsRadio(HWND h) {
+  DWORD t = Type(h);
+  return t == BS_RADIOBUTTON || t == BS_AUTORADIOBUTTON;
+}
+
+void Redraw(HWND h) {
+  InvalidateRect(h, nullptr, FALSE);
+}
+
+UINT TextFormat(HWND h, UINT horizontalDefault) {
+  DWORD style = Style(h);
+  UINT fmt = (style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE;
+  switch (style & BS_CENTER) {
+    case BS_LEFT:
+      fmt |= DT_LEFT;
+      break;
+    case BS_RIGHT:
+      fmt |= DT_RIGHT;
+      break;
+    case BS_CENTER:
+      fmt |= DT_CENTER;
+      break;
+    default:
+      fmt |= horizontalDefault;
+  }
+  switch (style & BS_VCENTER) {
+    case BS_TOP:
+      break;
+    case BS_BOTTOM:
+      fmt |= DT_BOTTOM;
+      break;
+    default:
+      fmt |= DT_VCENTER;
+  }
+  return fmt;
+}
+
+// The caption rectangle the text takes inside `area`, for the focus rectangle.
+RECT TextBounds(HDC dc, const std::string& text, RECT area, UINT fmt) {
+  RECT calc = area;
+  DrawText(dc, text, &calc, fmt | DT_CALCRECT);
+  int w = calc.Width(), hgt = calc.Height();
+  RECT r = area;
+  if (fmt & DT_CENTER)
+    r.left = area.left + (area.Width() - w) / 2;
+  else if (fmt & DT_RIGHT)
+    r.left = area.right - w;
+  r.right = r.left + w;
+  if (fmt & DT_VCENTER)
+    r.top = area.top + (area.Height() - hgt) / 2;
+  else if (fmt & DT_BOTTOM)
+    r.top = area.bottom - hgt;
+  r.bottom = r.top + hgt;
+  return r;
+}
+
+void DrawCaption(HDC dc, const std::string& text, RECT r, UINT fmt, bool enabled) {
+  if (!enabled) return DrawDisabledText(dc, text, r, fmt);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+  DrawText(dc, text, &r, fmt);
+}
+
+void PaintPush(HWND h, ButtonState& s, HDC dc, RECT rc, const std::string& text, bool enabled) {
+  FillRect(dc, &rc, HBRUSH{COLOR_BTNFACE + 1});
+  bool def = Type(h) == BS_DEFPUSHBUTTON;
+  if (def) {
+    FrameRect(dc, &rc, HBRUSH{COLOR_WINDOWFRAME + 1});
+    InflateRect(&rc, -1, -1);
+  }
+  RECT face = rc;
+  if (s.pushed && def) {
+    // A pressed default button shows a flat shadow frame.
+    FrameRect(dc, &face, HBRUSH{COLOR_BTNSHADOW + 1});
+    InflateRect(&face, -2, -2);
+  } else {
+    DrawFrameControl(dc, &face, DFC_BUTTON,
+                     DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (s.pushed ? DFCS_PUSHED : 0));
+  }
+  RECT tr = face;
+  if (s.pushed) OffsetRect(&tr, 1, 1);
+  UINT fmt = TextFormat(h, DT_CENTER);
+  DrawCaption(dc, text, tr, fmt, enabled);
+  if (s.focused) {
+    RECT focus = rc;
+    InflateRect(&focus, -3, -3);
+    DrawFocusRect(dc, &focus);
+  }
+}
+
+void PaintCheck(HWND h, ButtonState& s, HDC dc, RECT rc, const std::string& text, bool enabled) {
+  HBRUSH bg = ControlColors(h, dc, WM_CTLCOLORSTATIC);
+  FillRect(dc, &rc, bg);
+  int box = 13;
+  RECT b{rc.left, rc.top + (rc.Height() - box) / 2, rc.left + box, 0};
+  b.bottom = b.top + box;
+  COLORREF mark = enabled ? GetSysColor(COLOR_WINDOWTEXT) : GetSysColor(COLOR_GRAYTEXT);
+  HBRUSH inside = GetSysColorBrush((s.pushed || !enabled) ? COLOR_BTNFACE : COLOR_WINDOW);
+  if (IsRadio(h)) {
+    HGDIOBJ oldBrush = SelectObject(dc, inside);
+    HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
+    HPEN oldPen = SelectObject(dc, pen);
+    Ellipse(dc, b.left, b.top, b.right - 1, b.bottom - 1);
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
+    if (s.check == BST_CHECKED) {
+      HBRUSH dot = CreateSolidBrush(mark);
+      RECT d{b.left + 4, b.top + 4, b.left + 8, b.top + 8};
+      FillRect(dc, &d, dot);
+      DeleteObject(dot);
+    }
+    SelectObject(dc, HBRUSH(oldBrush));
+  } else {
+    RECT e = b;
+    DrawEdge(dc, &e, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+    FillRect(dc, &e, inside);
+    if (s.check != BST_UNCHECKED) {
+      HPEN pen = CreatePen(PS_SOLID, 1, mark);
+      HPEN old = SelectObject(dc, pen);
+      int x = e.left + 1, y = e.top + 3;
+      for (int d = 0; d < 3; ++d) {
+        MoveToEx(dc, x, y + 2 + d, nullptr);
+        LineTo(dc, x + 2, y + 4 + d);
+        LineTo(dc, x + 7, y - 1 + d);
+      }
+      SelectObject(dc, old);
+      DeleteObject(pen);
+    }
+  }
+  RECT tr{b.right + 4, rc.top, rc.right, rc.bottom};
+  UINT fmt = TextFormat(h, DT_LEFT);
+  DrawCaption(dc, text, tr, fmt, enabled);
+  if (s.focused && !text.empty()) {
+    RECT f = TextBounds(dc, text, tr, fmt);
+    InflateRect(&f, 1, 1);
+    DrawFocusRect(dc, &f);
+  }
+}
+
+void PaintGroup(HWND h, HDC dc, RECT rc, const std::string& text, bool enabled) {
+  HBRUSH bg = ControlColors(h, dc, WM_CTLCOLORSTATIC);
+  SIZE ts{0, 0};
+  RECT calc{0, 0, 0, 0};
+  if (!text.empty()) DrawText(dc, text, &calc, DT_SINGLELINE | DT_CALCRECT);
+  ts = SIZE{calc.Width(), calc.Height()};
+  if (text.empty()) GetTextExtentPoint32(dc, "W", &ts), ts.cx = 0;
+  RECT frame = rc;
+  frame.top += ts.cy / 2;
+  DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+  if (text.empty()) return;
+  RECT cap{rc.left + 8, rc.top, std::min(int(rc.right), rc.left + 8 + ts.cx + 4), rc.top + ts.cy};
+  FillRect(dc, &cap, bg);
+  RECT tr = cap;
+  tr.left += 2;
+  if (!enabled) return DrawDisabledText(dc, text, tr, DT_SINGLELINE | DT_LEFT);
+  SetBkMode(dc, TRANSPARENT);
+  DrawText(dc, text, &tr, DT_SINGLELINE | DT_LEFT);
+}
+
+void Paint(HWND h, ButtonState& s) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(h, &ps);
+  RECT rc;
+  GetClientRect(h, &rc);
+  std::string text = GetWindowTextString(h);
+  bool enabled = IsWindowEnabled(h);
+  HFONT old = SelectObject(dc, UsableFont(s.font));
+  if (Type(h) == BS_OWNERDRAW) {
+    DRAWITEMSTRUCT d;
+    d.CtlType = ODT_BUTTON;
+    d.CtlID = UINT(GetDlgCtrlID(h));
+    d.itemAction = ODA_DRAWENTIRE;
+    d.itemState =
+        (s.pushed ? ODS_SELECTED : 0) | (s.focused ? ODS_FOCUS : 0) | (enabled ? 0 : ODS_DISABLED);
+    d.hwndItem = h;
+    d.hDC = dc;
+    d.rcItem = rc;
+    if (HWND p = GetParent(h)) SendMessage(p, WM_DRAWITEM, d.CtlID, reinterpret_cast<LPARAM>(&d));
+  } else if (Type(h) == BS_GROUPBOX) {
+    PaintGroup(h, dc, rc, text, enabled);
+  } else if (IsCheck(h) || IsRadio(h)) {
+    PaintCheck(h, s, dc, rc, text, enabled);
+  } else {
+    ControlColors(h, dc, WM_CTLCOLORBTN);
+    PaintPush(h, s, dc, rc, text, enabled);
+  }
+  SelectObject(dc, old);
+  EndPaint(h, &ps);
+}
+
+void SetPushed(HWND h, ButtonState& s, bool pushed) {
+  if (s.pushed == pushed) return;
+  s.pushed = pushed;
+  Redraw(h);
+}
+
+void Click(HWND h, ButtonState& s) {
+  DWORD type = Type(h);
+  if (type == BS_AUTOCHECKBOX) {
+    s.check = s.check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED;
+    Redraw(h);
+  } else if (type == BS_AUTORADIOBUTTON) {
+    // The other radio buttons of the group let go.
+    if (HWND parent = GetParent(h)) {
+      EnumChildWindows(parent, [&](HWND c) {
+        if (c != h && GetParent(c) == parent &&
+            (GetWindowLongPtr(c, GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON)
+          SendMessage(c, BM_SETCHECK, BST_UNCHECKED, 0);
+        return true;
+      });
+    }
+    s.check = BST_CHECKED;
+    Redraw(h);
+  }
+  Notify(h, BN_CLICKED);
+}
+
+}  // namespace
+
+LRESULT ButtonWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  ButtonState* s = S(h);
+  if (!s) {
+    if (msg == WM_NCCREATE) SetState(h, new ButtonState);
+    return DefWindowProc(h, msg, wp, lp);
+  }
+  switch (msg) {
+    case WM_NCDESTROY:
+      SetState<ButtonState>(h, nullptr);
+      delete s;
+      return DefWindowProc(h, msg, wp, lp);
+    case WM_NCHITTEST:
+      if (Type(h) == BS_GROUPBOX) return HTTRANSPARENT;
+      break;
+    case WM_PAINT:
+      Paint(h, *s);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_SETFONT:
+      s->font = HFONT{std::uint32_t(wp)};
+      if (lp) Redraw(h);
+      return 0;
+    case WM_GETFONT:
+      return LRESULT(s->font.value);
+    case WM_SETTEXT:
+      DefWindowProc(h, msg, wp, lp);
+      Redraw(h);
+      return TRUE;
+    case WM_ENABLE:
+    case WM_STYLECHANGED:
+      Redraw(h);
+      return 0;
+    case WM_GETDLGCODE:
+      switch (Type(h)) {
+        case BS_GROUPBOX:
+          return DLGC_STATIC;
+        case BS_DEFPUSHBUTTON:
+          return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+        case BS_PUSHBUTTON:
+          return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+        case BS_RADIOBUTTON:
+        case BS_AUTORADIOBUTTON:
+          return DLGC_BUTTON | DLGC_RADIOBUTTON;
+      }
+      return DLGC_BUTTON;
+    case WM_SETFOCUS:
+      s->focused = true;
+      Redraw(h);
+      if (Style(h) & BS_NOTIFY) Notify(h, BN_SETFOCUS);
+      return 0;
+    case WM_KILLFOCUS:
+      s->focused = false;
+      s->space = false;
+      if (s->tracking && GetCapture() == h) ReleaseCapture();
+      SetPushed(h, *s, false);
+      Redraw(h);
+      if (Style(h) & BS_NOTIFY) Notify(h, BN_KILLFOCUS);
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      if (Type(h) == BS_GROUPBOX) return 0;
+      if (GetFocus() != h) SetFocus(h);
+      if (!(s = S(h))) return 0;
+      s->tracking = true;
+      SetCapture(h);
+      SetPushed(h, *s, true);
+      return 0;
+    case WM_MOUSEMOVE:
+      if (s->tracking) {
+        RECT rc;
+        GetClientRect(h, &rc);
+        SetPushed(h, *s, PtInRect(rc, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}));
+      }
+      return 0;
+    case WM_LBUTTONUP:
+      if (s->tracking) {
+        bool inside = s->pushed;
+        s->tracking = false;
+        ReleaseCapture();
+        if (!(s = S(h))) return 0;
+        SetPushed(h, *s, false);
+        if (inside) Click(h, *s);
+      }
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (s->tracking) {
+        s->tracking = false;
+        SetPushed(h, *s, false);
+      }
+      return 0;
+    case WM_KEYDOWN:
+      if (wp == WPARAM(VK_SPACE) && Type(h) != BS_GROUPBOX && !s->tracking) {
+        s->space = true;
+        SetPushed(h, *s, true);
+        return 0;
+      }
+      break;
+    case WM_KEYUP:
+      if (wp == WPARAM(VK_SPACE) && s->space) {
+        s->space = false;
+        SetPushed(h, *s, false);
+        Click(h, *s);
+        return 0;
+      }
+      break;
+    case WM_CHAR:
+      return 0;
+    case BM_CLICK:
+      if (IsWindowEnabled(h) && Type(h) != BS_GROUPBOX) Click(h, *s);
+      return 0;
+    case BM_GETCHECK:
+      return LRESULT(s->check);
+    case BM_SETCHECK:
+      if (IsCheck(h) || IsRadio(h)) {
+        s->check = wp == BST_INDETERMINATE ? BST_INDETERMINATE : wp ? BST_CHECKED : BST_UNCHECKED;
+        Redraw(h);
+      }
+      return 0;
+    case BM_GETSTATE:
+      return LRESULT(s->check) | (s->pushed ? BST_PUSHED : 0) | (s->focused ? BST_FOCUS : 0);
+    case BM_SETSTATE:
+      SetPushed(h, *s, wp != 0);
+      return 0;
+    case BM_SETSTYLE: {
+      DWORD style = Style(h);
+      SetWindowLongPtr(h, GWL_STYLE, (style & ~BS_TYPEMASK) | (DWORD(wp) & BS_TYPEMASK));
+      if (lp) Redraw(h);
+      return 0;
+    }
+  }
+  return DefWindowProc(h, msg, wp, lp);
+}
+
+}  // namespace platform

@@ -1,0 +1,702 @@
+// The single-line edit ("EDIT"): text with a caret and one selection,
+// keyboard and mouse selection, clipboard, one level of undo, alignment,
+// case conversion, password display, a length limit, horizontal scrolling,
+// change notifications and the edit context menu.
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/controls/ControlSupport.h"
+#include "platform/menu/Menu.h"
+
+namespace platform {
+
+namespace {
+
+using namespace controls;
+
+constexpr int kNoLimit = 0x7FFFFFFE;
+constexpr int kDefaultLimit = 30000;
+
+struct EditState {
+  std::string text;
+  int anchor = 0, caret = 0;
+  int scroll = 0;  // pixels of the text hidden left of the formatting rectangle
+  int limit = kDefaultLimit;
+  unsigned char password = 0;
+  bool modified = false;
+  bool focused = false;
+  bool tracking = false;
+  HFONT font;
+  int marginLeft = 1, marginRight = 1;
+
+  // One level of undo: the text and selection before the last action.
+  bool canUndo = false;
+  std::string undoText;
+  int undoAnchor = 0, undoCaret = 0;
+  bool typingRun = false;  // consecutive typed characters undo as one action
+
+  // Left edge of every character of the shown text, plus the end.
+  std::vector<int> x;
+  int charWidths[256] = {};
+  bool widthsValid = false;
+  int lineHeight = 13;
+
+  int SelStart() const { return std::min(anchor, caret); }
+  int SelEnd() const { return std::max(anchor, caret); }
+  bool HasSel() const { return anchor != caret; }
+};
+
+EditState* S(HWND h) {
+  return StateOf<EditState>(h);
+}
+
+DWORD Style(HWND h) {
+  return DWORD(GetWindowLongPtr(h, GWL_STYLE));
+}
+
+bool ReadOnly(HWND h) {
+  return Style(h) & ES_READONLY;
+}
+
+void Measure(HWND h, EditState& s) {
+  if (!s.widthsValid) {
+    HDC dc = GetDC(h);
+    HFONT old = SelectObject(dc, UsableFont(s.font));
+    GetCharWidth32(dc, 0, 255, s.charWidths);
+    s.lineHeight = LineHeight(dc);
+    SelectObject(dc, old);
+    ReleaseDC(h, dc);
+    s.widthsValid = true;
+  }
+  s.x.resize(s.text.size() + 1);
+  s.x[0] = 0;
+  for (std::size_t i = 0; i < s.text.size(); ++i) {
+    unsigned char c = s.password ? s.password : static_cast<unsigned char>(s.text[i]);
+    s.x[i + 1] = s.x[i] + s.charWidths[c];
+  }
+}
+
+RECT FormatRect(HWND h, const EditState& s) {
+  RECT rc;
+  GetClientRect(h, &rc);
+  rc.left += s.marginLeft;
+  rc.right = std::max(rc.left, rc.right - s.marginRight);
+  int top = std::max(0, (rc.Height() - s.lineHeight) / 2);
+  rc.top += top;
+  rc.bottom = std::min(rc.bottom, rc.top + s.lineHeight);
+  return rc;
+}
+
+int TextWidth(const EditState& s) {
+  return s.x.empty() ? 0 : s.x.back();
+}
+
+// Screen x (client) where the text starts, by alignment and scrolling.
+int Origin(HWND h, const EditState& s) {
+  RECT f = FormatRect(h, s);
+  int width = TextWidth(s);
+  if (width < f.Width()) {
+    DWORD align = Style(h) & (ES_CENTER | ES_RIGHT);
+    if (align == ES_CENTER) return f.left + (f.Width() - width) / 2;
+    if (align == ES_RIGHT) return f.right - width - 1;
+    return f.left;
+  }
+  return f.left - s.scroll;
+}
+
+int XOf(HWND h, const EditState& s, int index) {
+  return Origin(h, s) + s.x[std::size_t(std::clamp(index, 0, int(s.text.size())))];
+}
+
+int IndexAt(HWND h, const EditState& s, int clientX) {
+  int rel = clientX - Origin(h, s);
+  auto it = std::lower_bound(s.x.begin(), s.x.end(), rel);
+  int i = int(it - s.x.begin());
+  if (i >= int(s.x.size())) return int(s.text.size());
+  if (i > 0 && rel - s.x[std::size_t(i - 1)] < s.x[std::size_t(i)] - rel) --i;
+  return i;
+}
+
+void PlaceCaret(HWND h, EditState& s) {
+  if (!s.focused) return;
+  RECT f = FormatRect(h, s);
+  int x = std::clamp(XOf(h, s, s.caret), f.left, std::max(f.left, f.right - 1));
+  SetCaretPos(x, f.top);
+}
+
+// Keeps the caret inside the formatting rectangle, scrolling by a quarter
+// of the width at a time as the classic edit does.
+void ScrollToCaret(HWND h, EditState& s) {
+  RECT f = FormatRect(h, s);
+  int width = TextWidth(s), view = std::max(1, f.Width());
+  int old = s.scroll;
+  if (width < view) {
+    s.scroll = 0;
+  } else {
+    int cx = s.x[std::size_t(s.caret)];
+    if (cx < s.scroll) s.scroll = std::max(0, cx - view / 4);
+    if (cx >= s.scroll + view) s.scroll = cx - view + view / 4;
+    s.scroll = std::clamp(s.scroll, 0, std::max(0, width - view + 1));
+  }
+  if (old != s.scroll) InvalidateRect(h, nullptr, FALSE);
+  PlaceCaret(h, s);
+}
+
+void Redraw(HWND h) {
+  InvalidateRect(h, nullptr, FALSE);
+}
+
+void SetSel(HWND h, EditState& s, int anchor, int caret) {
+  int n = int(s.text.size());
+  anchor = std::clamp(anchor, 0, n);
+  caret = std::clamp(caret, 0, n);
+  if (anchor == s.anchor && caret == s.caret) return;
+  bool visible = s.focused || (Style(h) & ES_NOHIDESEL);
+  bool repaint = visible && (s.HasSel() || anchor != caret);
+  s.anchor = anchor;
+  s.caret = caret;
+  s.typingRun = false;
+  if (repaint) Redraw(h);
+  ScrollToCaret(h, s);
+}
+
+std::string ConvertCase(HWND h, std::string_view in) {
+  std::string out(in);
+  DWORD style = Style(h);
+  for (char& c : out) {
+    auto u = static_cast<unsigned char>(c);
+    if (style & ES_UPPERCASE)
+      c = char(UpperChar(u));
+    else if (style & ES_LOWERCASE)
+      c = char(LowerChar(u));
+  }
+  return out;
+}
+
+void TextChanged(HWND h, EditState& s) {
+  Notify(h, EN_UPDATE);
+  if (!S(h)) return;
+  Measure(h, s);
+  Redraw(h);
+  ScrollToCaret(h, s);
+  Notify(h, EN_CHANGE);
+}
+
+void SaveUndo(EditState& s) {
+  s.canUndo = true;
+  s.undoText = s.text;
+  s.undoAnchor = s.anchor;
+  s.undoCaret = s.caret;
+}
+
+// Puts `insert` in place of the selection. Returns false when nothing could
+// change (the limit was reached).
+bool ReplaceSel(HWND h, EditState& s, std::string_view insert, bool undoable, bool typing) {
+  std::string in = ConvertCase(h, insert);
+  int start = s.SelStart(), end = s.SelEnd();
+  long long room = (long long)s.limit - ((long long)s.text.size() - (end - start));
+  if (room < (long long)in.size()) {
+    in.resize(std::size_t(std::max(0LL, room)));
+    Notify(h, EN_MAXTEXT);
+    if (!S(h)) return false;
+    if (in.empty() && start == end) {
+      MessageBeep(0);
+      return false;
+    }
+  }
+  if (in.empty() && start == end) return false;
+  if (undoable && !(typing && s.typingRun)) SaveUndo(s);
+  s.text.replace(std::size_t(start), std::size_t(end - start), in);
+  s.anchor = s.caret = start + int(in.size());
+  s.typingRun = typing;
+  s.modified = true;
+  TextChanged(h, s);
+  if (S(h)) S(h)->typingRun = typing;
+  return true;
+}
+
+void DeleteSel(HWND h, EditState& s) {
+  if (s.HasSel()) ReplaceSel(h, s, "", true, false);
+}
+
+int PrevWord(const std::string& t, int i) {
+  while (i > 0 && t[std::size_t(i - 1)] == ' ') --i;
+  while (i > 0 && t[std::size_t(i - 1)] != ' ') --i;
+  return i;
+}
+
+int NextWord(const std::string& t, int i) {
+  int n = int(t.size());
+  while (i < n && t[std::size_t(i)] != ' ') ++i;
+  while (i < n && t[std::size_t(i)] == ' ') ++i;
+  return i;
+}
+
+void Paint(HWND h, EditState& s) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(h, &ps);
+  bool enabled = IsWindowEnabled(h);
+  UINT ctl = (!enabled || ReadOnly(h)) ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT;
+  HBRUSH bg = ControlColors(h, dc, ctl);
+  if (!S(h)) return (void)EndPaint(h, &ps);
+  RECT rc;
+  GetClientRect(h, &rc);
+  FillRect(dc, &rc, bg);
+  HFONT old = SelectObject(dc, UsableFont(s.font));
+  RECT f = FormatRect(h, s);
+  IntersectClipRect(dc, f.left, rc.top, f.right, rc.bottom);
+  COLORREF textColor = enabled ? GetTextColor(dc) : GetSysColor(COLOR_GRAYTEXT);
+  SetBkMode(dc, TRANSPARENT);
+  std::string shown = s.password ? std::string(s.text.size(), char(s.password)) : s.text;
+  int origin = Origin(h, s);
+  // Only the characters that can be seen are drawn, so long texts stay cheap.
+  int first = int(std::upper_bound(s.x.begin(), s.x.end(), f.left - origin) - s.x.begin()) - 1;
+  int last = int(std::lower_bound(s.x.begin(), s.x.end(), f.right - origin) - s.x.begin());
+  first = std::clamp(first, 0, int(shown.size()));
+  last = std::clamp(last, first, int(shown.size()));
+  std::vector<int> dx(std::size_t(last - first));
+  for (int i = first; i < last; ++i)
+    dx[std::size_t(i - first)] = s.x[std::size_t(i + 1)] - s.x[std::size_t(i)];
+  auto run = [&](int a, int b, COLORREF color) {
+    a = std::max(a, first), b = std::min(b, last);
+    if (a >= b) return;
+    SetTextColor(dc, color);
+    ExtTextOut(dc, origin + s.x[std::size_t(a)], f.top, 0, nullptr,
+               std::string_view(shown).substr(std::size_t(a), std::size_t(b - a)),
+               dx.data() + (a - first));
+  };
+  bool showSel = s.HasSel() && (s.focused || (Style(h) & ES_NOHIDESEL));
+  if (!showSel) {
+    run(first, last, textColor);
+  } else {
+    int a = s.SelStart(), b = s.SelEnd();
+    run(first, a, textColor);
+    RECT sel{origin + s.x[std::size_t(a)], f.top, origin + s.x[std::size_t(b)], f.bottom};
+    FillRect(dc, &sel, GetSysColorBrush(COLOR_HIGHLIGHT));
+    run(a, b, GetSysColor(COLOR_HIGHLIGHTTEXT));
+    run(b, last, textColor);
+  }
+  SelectObject(dc, old);
+  EndPaint(h, &ps);
+}
+
+void Copy(EditState& s) {
+  if (!s.HasSel() || s.password) return;
+  SetClipboardText(
+      s.text.substr(std::size_t(s.SelStart()), std::size_t(s.SelEnd() - s.SelStart())));
+}
+
+// What may be pasted: one line, as the single-line edit holds only one.
+std::string PasteText() {
+  std::string t = GetClipboardText();
+  std::size_t cut = t.find_first_of("\r\n");
+  if (cut != std::string::npos) t.resize(cut);
+  return t;
+}
+
+bool OnlyDigits(std::string_view t) {
+  return std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+void Undo(HWND h, EditState& s) {
+  if (!s.canUndo) return;
+  std::swap(s.text, s.undoText);
+  std::swap(s.anchor, s.undoAnchor);
+  std::swap(s.caret, s.undoCaret);
+  int n = int(s.text.size());
+  s.anchor = std::clamp(s.anchor, 0, n);
+  s.caret = std::clamp(s.caret, 0, n);
+  s.typingRun = false;
+  s.modified = true;
+  TextChanged(h, s);
+}
+
+void ContextMenu(HWND h, EditState& s, LPARAM lp) {
+  if (GetFocus() != h) SetFocus(h);
+  if (!S(h)) return;
+  POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  if (lp == -1 || (pt.x == -1 && pt.y == -1)) {
+    RECT f = FormatRect(h, s);
+    pt = POINT{XOf(h, s, s.caret), f.bottom};
+    ClientToScreen(h, &pt);
+  }
+  bool readOnly = ReadOnly(h);
+  bool sel = s.HasSel();
+  bool all = s.SelStart() == 0 && s.SelEnd() == int(s.text.size());
+  auto state = [](bool on) { return MF_STRING | (on ? MF_ENABLED : MF_GRAYED); };
+  HMENU menu = CreatePopupMenu();
+  AppendMenu(menu, state(s.canUndo && !readOnly), IDM_EDIT_UNDO, "&Undo");
+  AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenu(menu, state(sel && !readOnly && !s.password), IDM_EDIT_CUT, "Cu&t");
+  AppendMenu(menu, state(sel && !s.password), IDM_EDIT_COPY, "&Copy");
+  AppendMenu(menu, state(!readOnly), IDM_EDIT_PASTE, "&Paste");
+  AppendMenu(menu, state(sel && !readOnly), IDM_EDIT_DELETE, "&Delete");
+  AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenu(menu, state(!s.text.empty() && !all), IDM_EDIT_SELECTALL, "Select &All");
+  UINT cmd = UINT(TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y,
+                                 0, h, nullptr));
+  DestroyMenu(menu);
+  if (!IsWindow(h)) return;
+  switch (cmd) {
+    case IDM_EDIT_UNDO:
+      SendMessage(h, WM_UNDO, 0, 0);
+      break;
+    case IDM_EDIT_CUT:
+      SendMessage(h, WM_CUT, 0, 0);
+      break;
+    case IDM_EDIT_COPY:
+      SendMessage(h, WM_COPY, 0, 0);
+      break;
+    case IDM_EDIT_PASTE:
+      SendMessage(h, WM_PASTE, 0, 0);
+      break;
+    case IDM_EDIT_DELETE:
+      SendMessage(h, WM_CLEAR, 0, 0);
+      break;
+    case IDM_EDIT_SELECTALL:
+      SendMessage(h, EM_SETSEL, 0, -1);
+      break;
+  }
+}
+
+void KeyDown(HWND h, EditState& s, WPARAM vk) {
+  bool shift = GetKeyState(VK_SHIFT) < 0, ctrl = GetKeyState(VK_CONTROL) < 0;
+  int n = int(s.text.size());
+  auto move = [&](int to, bool collapseLeft, bool collapseRight) {
+    if (!shift && s.HasSel() && (collapseLeft || collapseRight))
+      to = collapseLeft ? s.SelStart() : s.SelEnd();
+    SetSel(h, s, shift ? s.anchor : to, to);
+  };
+  switch (int(vk)) {
+    case VK_LEFT:
+      move(ctrl ? PrevWord(s.text, s.caret) : s.caret - 1, !ctrl, false);
+      break;
+    case VK_RIGHT:
+      move(ctrl ? NextWord(s.text, s.caret) : s.caret + 1, false, !ctrl);
+      break;
+    case VK_HOME:
+      move(0, false, false);
+      break;
+    case VK_END:
+      move(n, false, false);
+      break;
+    case VK_INSERT:
+      if (shift && !ctrl)
+        SendMessage(h, WM_PASTE, 0, 0);
+      else if (ctrl && !shift)
+        SendMessage(h, WM_COPY, 0, 0);
+      break;
+    case VK_DELETE:
+      if (shift && !ctrl) {
+        SendMessage(h, WM_CUT, 0, 0);
+        break;
+      }
+      if (ReadOnly(h)) {
+        MessageBeep(0);
+        break;
+      }
+      if (!s.HasSel()) {
+        int to = ctrl ? NextWord(s.text, s.caret) : s.caret + 1;
+        if (s.caret >= n) break;
+        s.anchor = s.caret;
+        s.caret = std::min(to, n);
+      }
+      DeleteSel(h, s);
+      break;
+  }
+}
+
+void Char(HWND h, EditState& s, WPARAM wp) {
+  unsigned char ch = static_cast<unsigned char>(wp & 0xFF);
+  switch (ch) {
+    case 1:  // Ctrl+A
+      SetSel(h, s, 0, int(s.text.size()));
+      return;
+    case 3:
+      SendMessage(h, WM_COPY, 0, 0);
+      return;
+    case 0x16:
+      SendMessage(h, WM_PASTE, 0, 0);
+      return;
+    case 0x18:
+      SendMessage(h, WM_CUT, 0, 0);
+      return;
+    case 0x1A:
+      SendMessage(h, WM_UNDO, 0, 0);
+      return;
+    case 8:
+      if (ReadOnly(h)) return (void)MessageBeep(0);
+      if (!s.HasSel()) {
+        if (s.caret == 0) return;
+        s.anchor = s.caret - 1;
+      }
+      DeleteSel(h, s);
+      return;
+  }
+  // Other control characters (Enter, Tab, Escape, ...) mean nothing to a
+  // single-line edit.
+  if (ch < 32 || ch == 0x7F) return;
+  if (ReadOnly(h)) return (void)MessageBeep(0);
+  if ((Style(h) & ES_NUMBER) && !(ch >= '0' && ch <= '9')) return (void)MessageBeep(0);
+  char c = char(ch);
+  ReplaceSel(h, s, std::string_view(&c, 1), true, true);
+}
+
+void SetText(HWND h, EditState& s, std::string_view text) {
+  s.text = ConvertCase(h, text);
+  s.anchor = s.caret = 0;
+  s.scroll = 0;
+  s.modified = false;
+  s.canUndo = false;
+  s.typingRun = false;
+  TextChanged(h, s);
+}
+
+void FocusCaret(HWND h, EditState& s) {
+  CreateCaret(h, HBITMAP{}, 1, s.lineHeight);
+  PlaceCaret(h, s);
+  ShowCaret(h);
+}
+
+}  // namespace
+
+LRESULT EditWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  EditState* s = S(h);
+  if (!s) {
+    if (msg == WM_NCCREATE) {
+      SetState(h, new EditState);
+      DWORD style = Style(h);
+      if (style & ES_PASSWORD) S(h)->password = '*';
+    }
+    return DefWindowProc(h, msg, wp, lp);
+  }
+  switch (msg) {
+    case WM_CREATE: {
+      auto* cs = reinterpret_cast<const CREATESTRUCT*>(lp);
+      s->text = ConvertCase(h, cs && cs->lpszName ? cs->lpszName : "");
+      Measure(h, *s);
+      return 0;
+    }
+    case WM_NCDESTROY:
+      SetState<EditState>(h, nullptr);
+      delete s;
+      return DefWindowProc(h, msg, wp, lp);
+    case WM_PAINT:
+      Paint(h, *s);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_SIZE:
+      ScrollToCaret(h, *s);
+      Redraw(h);
+      return 0;
+    case WM_SETFONT:
+      s->font = HFONT{std::uint32_t(wp)};
+      s->widthsValid = false;
+      Measure(h, *s);
+      if (s->focused) FocusCaret(h, *s);
+      if (lp) Redraw(h);
+      return 0;
+    case WM_GETFONT:
+      return LRESULT(s->font.value);
+    case WM_SETTEXT:
+      DefWindowProc(h, msg, wp, lp);
+      SetText(h, *s, TextParam(lp));
+      return TRUE;
+    case WM_GETTEXT:
+      return CopyOut(s->text, reinterpret_cast<char*>(lp), std::size_t(wp));
+    case WM_GETTEXTLENGTH:
+      return LRESULT(s->text.size());
+    case WM_GETDLGCODE:
+      return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+    case WM_SETFOCUS:
+      s->focused = true;
+      FocusCaret(h, *s);
+      if (s->HasSel()) Redraw(h);
+      Notify(h, EN_SETFOCUS);
+      return 0;
+    case WM_KILLFOCUS:
+      s->focused = false;
+      s->typingRun = false;
+      DestroyCaret();
+      if (s->HasSel()) Redraw(h);
+      Notify(h, EN_KILLFOCUS);
+      return 0;
+    case WM_ENABLE:
+    case WM_STYLECHANGED:
+      Redraw(h);
+      return 0;
+    case WM_KEYDOWN:
+      KeyDown(h, *s, wp);
+      return 0;
+    case WM_CHAR:
+      Char(h, *s, wp);
+      return 0;
+    case WM_SYSKEYDOWN:
+      if (wp == WPARAM(VK_BACK) && (lp & (LPARAM(1) << 29))) {
+        SendMessage(h, WM_UNDO, 0, 0);
+        return 0;
+      }
+      break;
+    case WM_LBUTTONDOWN: {
+      if (GetFocus() != h) SetFocus(h);
+      if (!(s = S(h)) || GetFocus() != h) return 0;
+      int i = IndexAt(h, *s, GET_X_LPARAM(lp));
+      SetSel(h, *s, (wp & MK_SHIFT) ? s->anchor : i, i);
+      s->tracking = true;
+      SetCapture(h);
+      return 0;
+    }
+    case WM_LBUTTONDBLCLK: {
+      int i = IndexAt(h, *s, GET_X_LPARAM(lp));
+      int a = i, b = i, n = int(s->text.size());
+      auto space = [&](int k) { return s->text[std::size_t(k)] == ' '; };
+      if (i < n && !space(i)) {
+        while (a > 0 && !space(a - 1)) --a;
+        while (b < n && !space(b)) ++b;
+      } else if (i > 0 && !space(i - 1)) {
+        while (a > 0 && !space(a - 1)) --a;
+      }
+      SetSel(h, *s, a, b);
+      return 0;
+    }
+    case WM_MOUSEMOVE:
+      if (s->tracking) SetSel(h, *s, s->anchor, IndexAt(h, *s, GET_X_LPARAM(lp)));
+      return 0;
+    case WM_LBUTTONUP:
+      if (s->tracking) ReleaseCapture();
+      return 0;
+    case WM_CAPTURECHANGED:
+      s->tracking = false;
+      return 0;
+    case WM_RBUTTONDOWN:
+      if (GetFocus() != h) SetFocus(h);
+      return 0;
+    case WM_CONTEXTMENU:
+      ContextMenu(h, *s, lp);
+      return 0;
+    case WM_COPY:
+      Copy(*s);
+      return 0;
+    case WM_CUT:
+      if (ReadOnly(h) || s->password) return 0;
+      Copy(*s);
+      DeleteSel(h, *s);
+      return 0;
+    case WM_CLEAR:
+      if (!ReadOnly(h)) DeleteSel(h, *s);
+      return 0;
+    case WM_PASTE: {
+      if (ReadOnly(h)) return 0;
+      std::string t = PasteText();
+      if (t.empty()) return 0;
+      if ((Style(h) & ES_NUMBER) && !OnlyDigits(t)) return (void)MessageBeep(0), 0;
+      ReplaceSel(h, *s, t, true, false);
+      return 0;
+    }
+    case WM_UNDO:
+    case EM_UNDO:
+      if (ReadOnly(h) || !s->canUndo) return FALSE;
+      Undo(h, *s);
+      return TRUE;
+    case EM_CANUNDO:
+      return s->canUndo;
+    case EM_EMPTYUNDOBUFFER:
+      s->canUndo = false;
+      s->undoText.clear();
+      return 0;
+    case EM_GETSEL: {
+      if (auto* p = reinterpret_cast<DWORD*>(wp)) *p = DWORD(s->SelStart());
+      if (auto* p = reinterpret_cast<DWORD*>(lp)) *p = DWORD(s->SelEnd());
+      return LRESULT(MAKELPARAM(std::min(s->SelStart(), 0xFFFF), std::min(s->SelEnd(), 0xFFFF)) &
+                     0xFFFFFFFF);
+    }
+    case EM_SETSEL: {
+      int n = int(s->text.size());
+      long long a = (long long)std::intptr_t(wp), b = (long long)lp;
+      if (a == -1) {
+        SetSel(h, *s, s->caret, s->caret);
+        return 0;
+      }
+      if (b < 0) b = n;
+      if (a < 0) a = n;
+      SetSel(h, *s, int(std::min<long long>(a, n)), int(std::min<long long>(b, n)));
+      return 0;
+    }
+    case EM_REPLACESEL:
+      if (!ReplaceSel(h, *s, TextParam(lp), wp != 0, false) && S(h)) ScrollToCaret(h, *S(h));
+      return 0;
+    case EM_LIMITTEXT:
+      s->limit = (wp == 0 || wp > WPARAM(kNoLimit)) ? kNoLimit : int(wp);
+      return 0;
+    case EM_GETLIMITTEXT:
+      return s->limit;
+    case EM_GETMODIFY:
+      return s->modified;
+    case EM_SETMODIFY:
+      s->modified = wp != 0;
+      return 0;
+    case EM_SETREADONLY: {
+      DWORD style = Style(h);
+      SetWindowLongPtr(h, GWL_STYLE, wp ? (style | ES_READONLY) : (style & ~ES_READONLY));
+      Redraw(h);
+      return TRUE;
+    }
+    case EM_SETPASSWORDCHAR: {
+      s->password = static_cast<unsigned char>(wp & 0xFF);
+      DWORD style = Style(h);
+      SetWindowLongPtr(h, GWL_STYLE, s->password ? (style | ES_PASSWORD) : (style & ~ES_PASSWORD));
+      Measure(h, *s);
+      ScrollToCaret(h, *s);
+      Redraw(h);
+      return 0;
+    }
+    case EM_GETPASSWORDCHAR:
+      return s->password;
+    case EM_SETMARGINS:
+      if (wp & EC_LEFTMARGIN)
+        s->marginLeft = wp == EC_USEFONTINFO ? 1 : std::max(0, int(LOWORD(lp)));
+      if (wp & EC_RIGHTMARGIN)
+        s->marginRight = wp == EC_USEFONTINFO ? 1 : std::max(0, int(HIWORD(lp)));
+      ScrollToCaret(h, *s);
+      Redraw(h);
+      return 0;
+    case EM_GETMARGINS:
+      return MAKELPARAM(s->marginLeft, s->marginRight);
+    case EM_GETRECT:
+      if (auto* r = reinterpret_cast<RECT*>(lp)) *r = FormatRect(h, *s);
+      return 0;
+    case EM_SCROLLCARET:
+      ScrollToCaret(h, *s);
+      return TRUE;
+    case EM_POSFROMCHAR: {
+      if (wp >= s->text.size()) return -1;
+      return MAKELPARAM(XOf(h, *s, int(wp)), FormatRect(h, *s).top);
+    }
+    case EM_CHARFROMPOS:
+      return MAKELPARAM(IndexAt(h, *s, GET_X_LPARAM(lp)), 0);
+    case EM_GETLINECOUNT:
+      return 1;
+    case EM_LINEINDEX:
+      return (std::intptr_t(wp) == -1 || wp == 0) ? 0 : -1;
+    case EM_LINELENGTH:
+      return LRESULT(s->text.size());
+    case EM_LINEFROMCHAR:
+      return 0;
+    case EM_GETFIRSTVISIBLELINE:
+      return std::upper_bound(s->x.begin(), s->x.end(), s->scroll) - s->x.begin() - 1;
+    case EM_GETLINE: {
+      auto* buf = reinterpret_cast<char*>(lp);
+      if (wp != 0 || !buf) return 0;
+      std::size_t size = std::size_t(*reinterpret_cast<std::uint16_t*>(buf));
+      std::size_t n = std::min(size, s->text.size());
+      std::copy_n(s->text.data(), n, buf);
+      return LRESULT(n);
+    }
+  }
+  return DefWindowProc(h, msg, wp, lp);
+}
+
+}  // namespace platform
