@@ -1,0 +1,153 @@
+// The drop-down list combo box: keys while closed, the dropped list, mouse
+// selection, closing, type-ahead and bad input.
+#include "ControlTestSupport.h"
+
+namespace platform::test {
+namespace {
+
+class ComboBoxTest : public ControlTest {
+ protected:
+  HWND Combo(int count = 10) {
+    HWND c = Make(WC_COMBOBOX, "", CBS_DROPDOWNLIST | WS_TABSTOP, 60, 176, 185, 21, 9);
+    const char* screens[] = {"Black Screen",  "Welcome Screen",  "Before Start Screen",
+                             "Big Stopwatch", "False Start",     "False Start / Dog",
+                             "Best Time",     "Best Time / Dog", "Round Results",
+                             "Kelvaro Logo"};
+    for (int i = 0; i < count; ++i)
+      SendMessage(c, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(screens[i % 10]));
+    SendMessage(c, CB_SETCURSEL, 0, 0);
+    SetFocus(c);
+    screen().Pump();
+    Log().clear();
+    return c;
+  }
+  int Sel(HWND c) { return int(SendMessage(c, CB_GETCURSEL, 0, 0)); }
+  bool Dropped(HWND c) { return SendMessage(c, CB_GETDROPPEDSTATE, 0, 0) != 0; }
+  RECT ListRect(HWND c) {
+    RECT r;
+    SendMessage(c, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&r));
+    return r;
+  }
+};
+
+TEST_F(ComboBoxTest, KeysWhileClosedSelectAndAnnounce) {
+  HWND c = Combo();
+  Press(VK_DOWN);
+  EXPECT_EQ(Sel(c), 1);
+  EXPECT_EQ(Text(c), "Welcome Screen");
+  Press(VK_RIGHT);
+  Press(VK_UP);
+  EXPECT_EQ(Sel(c), 1);
+  Press(VK_END);
+  EXPECT_EQ(Sel(c), 9);
+  Press(VK_DOWN);  // at the end already
+  Press(VK_HOME);
+  EXPECT_EQ(Sel(c), 0);
+  Press(VK_NEXT);
+  EXPECT_EQ(Sel(c), 9);  // a page is the drop-down count less one, cut at the end
+  EXPECT_EQ(NoteCount(c, CBN_SELCHANGE), 6);
+  EXPECT_FALSE(Dropped(c));
+  SendMessage(c, CB_SETCURSEL, 2, 0);
+  EXPECT_EQ(NoteCount(c, CBN_SELCHANGE), 6);
+}
+
+TEST_F(ComboBoxTest, ClickDropsTheListAndAClickOnAnEntryChoosesIt) {
+  HWND c = Combo();
+  ClickAt(c, 50, 10);
+  ASSERT_TRUE(Dropped(c));
+  EXPECT_EQ(NoteCount(c, CBN_DROPDOWN), 1);
+  RECT r = ListRect(c);
+  EXPECT_EQ(r.Height(), 10 * 13 + 2);
+  // Hovering highlights without choosing.
+  screen().MouseMove(POINT{r.left + 20, r.top + 1 + 13 * 3 + 5});
+  screen().Pump();
+  EXPECT_EQ(Sel(c), 0);
+  screen().Click(POINT{r.left + 20, r.top + 1 + 13 * 3 + 5});
+  screen().Pump();
+  EXPECT_FALSE(Dropped(c));
+  EXPECT_EQ(Sel(c), 3);
+  EXPECT_EQ(Notes(c), (std::vector<UINT>{CBN_DROPDOWN, CBN_SELENDOK, CBN_CLOSEUP, CBN_SELCHANGE}));
+  EXPECT_EQ(GetFocus(), c);
+}
+
+TEST_F(ComboBoxTest, TheListClosesOnEscapeEnterOutsideClicksAndFocusLoss) {
+  HWND c = Combo();
+  HWND other = Make(WC_BUTTON, "Other", WS_TABSTOP, 10, 10, 75, 25, 3);
+  SetFocus(c);
+  Chord(VK_MENU, VK_DOWN);
+  ASSERT_TRUE(Dropped(c));
+  Press(VK_DOWN);  // moves the selection at once
+  EXPECT_EQ(Sel(c), 1);
+  Press(VK_ESCAPE);
+  EXPECT_FALSE(Dropped(c));
+  EXPECT_EQ(Sel(c), 1);
+  Press(VK_F4);
+  ASSERT_TRUE(Dropped(c));
+  Press(VK_RETURN);
+  EXPECT_FALSE(Dropped(c));
+  Press(VK_F4);
+  screen().Click(ScreenOfClient(parent(), 380, 280));
+  screen().Pump();
+  EXPECT_FALSE(Dropped(c));
+  EXPECT_EQ(NoteCount(c, CBN_SELENDCANCEL), 2);
+  Press(VK_F4);
+  SetFocus(other);
+  screen().Pump();
+  EXPECT_FALSE(Dropped(c));
+  EXPECT_FALSE(IsWindowVisible(GetCapture()));
+  EXPECT_EQ(NoteCount(c, CBN_CLOSEUP), 4);
+}
+
+TEST_F(ComboBoxTest, TheDroppedListShowsSixteenRowsAtMost) {
+  HWND c = Combo(20);
+  Press(VK_F4);
+  EXPECT_EQ(ListRect(c).Height(), 16 * 13 + 2);
+  SendMessage(c, CB_SETMINVISIBLE, 4, 0);
+  EXPECT_EQ(ListRect(c).Height(), 4 * 13 + 2);
+  Press(VK_ESCAPE);
+}
+
+TEST_F(ComboBoxTest, TypeAheadUsesThePrefixTypedSoFar) {
+  HWND c = Combo();
+  Type("b");
+  EXPECT_EQ(Text(c), "Black Screen");
+  screen().AdvanceClock(100);
+  Type("i");
+  EXPECT_EQ(Text(c), "Big Stopwatch");
+  screen().AdvanceClock(100);
+  Type("x");  // "bix" matches nothing: the selection stays
+  EXPECT_EQ(Text(c), "Big Stopwatch");
+  screen().AdvanceClock(500);
+  Type("f");
+  EXPECT_EQ(Text(c), "False Start");
+  screen().AdvanceClock(499);
+  Type("A");
+  EXPECT_EQ(Text(c), "False Start");
+  screen().AdvanceClock(500);
+  Type("k");
+  EXPECT_EQ(Text(c), "Kelvaro Logo");
+}
+
+TEST_F(ComboBoxTest, BadInputIsRefused) {
+  HWND c = Combo(2);
+  EXPECT_EQ(SendMessage(c, CB_SETCURSEL, 99, 0), CB_ERR);
+  EXPECT_EQ(Sel(c), 0);
+  char buf[8] = "keep";
+  EXPECT_EQ(SendMessage(c, CB_GETLBTEXT, 5, reinterpret_cast<LPARAM>(buf)), CB_ERR);
+  EXPECT_STREQ(buf, "keep");
+  EXPECT_EQ(SendMessage(c, CB_DELETESTRING, 7, 0), CB_ERR);
+  EXPECT_EQ(SendMessage(c, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("no such")), CB_ERR);
+  EXPECT_EQ(SendMessage(c, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("WELCOME screen")), TRUE);
+  EXPECT_EQ(Sel(c), 1);
+  SendMessage(c, CB_DELETESTRING, 1, 0);
+  EXPECT_EQ(Sel(c), -1);
+  EXPECT_EQ(Text(c), "");
+  SendMessage(c, CB_RESETCONTENT, 0, 0);
+  Press(VK_DOWN);
+  Press(VK_F4);
+  Press(VK_RETURN);
+  EXPECT_EQ(Sel(c), -1);
+}
+
+}  // namespace
+}  // namespace platform::test

@@ -1,0 +1,184 @@
+// The list box: items, selection by keys and mouse, notifications, scroll
+// state, owner drawing and bad indexes.
+#include "ControlTestSupport.h"
+
+namespace platform::test {
+namespace {
+
+class ListBoxTest : public ControlTest {
+ protected:
+  HWND List(DWORD style = LBS_NOTIFY, int count = 5) {
+    HWND l = Make(WC_LISTBOX, "", style | WS_TABSTOP, 10, 10, 150, 13 * 4, 5, WS_EX_CLIENTEDGE);
+    const char* names[] = {"Rex", "Dina", "Mr.Big", "Kiki", "Sharik", "Bolt", "Nemo", "Alf"};
+    for (int i = 0; i < count; ++i)
+      SendMessage(l, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(names[i % 8]));
+    return l;
+  }
+  std::string ItemText(HWND l, int i) {
+    LRESULT n = SendMessage(l, LB_GETTEXTLEN, WPARAM(i), 0);
+    if (n < 0) return "<err>";
+    std::string t(std::size_t(n) + 1, '\0');
+    SendMessage(l, LB_GETTEXT, WPARAM(i), reinterpret_cast<LPARAM>(t.data()));
+    t.resize(std::size_t(n));
+    return t;
+  }
+};
+
+TEST_F(ListBoxTest, ItemsAreAddedInsertedFoundAndDeleted) {
+  HWND l = List();
+  EXPECT_EQ(SendMessage(l, LB_GETCOUNT, 0, 0), 5);
+  EXPECT_EQ(SendMessage(l, LB_INSERTSTRING, 1, reinterpret_cast<LPARAM>("New Dog")), 1);
+  EXPECT_EQ(ItemText(l, 1), "New Dog");
+  EXPECT_EQ(ItemText(l, 2), "Dina");
+  EXPECT_EQ(SendMessage(l, LB_FINDSTRING, WPARAM(-1), reinterpret_cast<LPARAM>("ki")), 4);
+  EXPECT_EQ(SendMessage(l, LB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>("MR.BIG")), 3);
+  EXPECT_EQ(SendMessage(l, LB_FINDSTRING, WPARAM(-1), reinterpret_cast<LPARAM>("zz")), LB_ERR);
+  SendMessage(l, LB_SETITEMDATA, 2, 42);
+  EXPECT_EQ(SendMessage(l, LB_GETITEMDATA, 2, 0), 42);
+  SendMessage(l, LB_SETCURSEL, 4, 0);
+  EXPECT_EQ(SendMessage(l, LB_DELETESTRING, 1, 0), 5);
+  EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), 3);  // the selection follows its item
+  EXPECT_EQ(SendMessage(l, LB_GETITEMDATA, 1, 0), 42);
+  SendMessage(l, LB_DELETESTRING, 3, 0);
+  EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), LB_ERR);
+  SendMessage(l, LB_RESETCONTENT, 0, 0);
+  EXPECT_EQ(SendMessage(l, LB_GETCOUNT, 0, 0), 0);
+
+  HWND sorted = Make(WC_LISTBOX, "", LBS_SORT, 200, 10, 100, 60, 6);
+  for (const char* t : {"b", "C", "a"})
+    SendMessage(sorted, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t));
+  EXPECT_EQ(ItemText(sorted, 0) + ItemText(sorted, 1) + ItemText(sorted, 2), "abC");
+}
+
+TEST_F(ListBoxTest, OutOfRangeIndexesAnswerWithAnError) {
+  HWND l = List();
+  char buf[64] = "untouched";
+  EXPECT_EQ(SendMessage(l, LB_GETTEXT, 1000, reinterpret_cast<LPARAM>(buf)), LB_ERR);
+  EXPECT_STREQ(buf, "untouched");
+  EXPECT_EQ(SendMessage(l, LB_GETTEXT, 0, 0), LB_ERR);
+  EXPECT_EQ(SendMessage(l, LB_GETTEXTLEN, WPARAM(-3), 0), LB_ERR);
+  EXPECT_EQ(SendMessage(l, LB_SETCURSEL, 1000, 0), LB_ERR);
+  EXPECT_EQ(SendMessage(l, LB_GETITEMDATA, 5, 0), LB_ERR);
+  EXPECT_EQ(SendMessage(l, LB_SETITEMDATA, 5, 1), LB_ERR);
+  EXPECT_EQ(SendMessage(l, LB_DELETESTRING, 5, 0), LB_ERR);
+  EXPECT_EQ(SendMessage(l, LB_INSERTSTRING, 99, reinterpret_cast<LPARAM>("x")), LB_ERR);
+  EXPECT_EQ(SendMessage(l, LB_SETTOPINDEX, 77, 0), LB_ERR);
+  RECT r;
+  EXPECT_EQ(SendMessage(l, LB_GETITEMRECT, 9, reinterpret_cast<LPARAM>(&r)), LB_ERR);
+  EXPECT_EQ(SendMessage(l, LB_SETITEMHEIGHT, 0, 0), LB_ERR);
+  EXPECT_EQ(SendMessage(l, LB_GETCOUNT, 0, 0), 5);
+  // Text with control characters is kept as it is.
+  SendMessage(l, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("tab\there\r\n"));
+  EXPECT_EQ(ItemText(l, 5), "tab\there\r\n");
+  SendMessage(l, LB_ADDSTRING, 0, 0);
+  EXPECT_EQ(ItemText(l, 6), "");
+  screen().Pump();
+}
+
+TEST_F(ListBoxTest, KeysAndClicksSelectAndOnlyTheUserIsAnnounced) {
+  HWND l = List(LBS_NOTIFY, 8);
+  SendMessage(l, LB_SETCURSEL, 0, 0);
+  SetFocus(l);
+  screen().Pump();
+  EXPECT_EQ(NoteCount(l, LBN_SELCHANGE), 0);
+  Press(VK_DOWN);
+  EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), 1);
+  Press(VK_NEXT);  // four rows shown: a page moves three
+  EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), 4);
+  EXPECT_EQ(SendMessage(l, LB_GETTOPINDEX, 0, 0), 1);
+  Press(VK_END);
+  EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), 7);
+  EXPECT_EQ(SendMessage(l, LB_GETTOPINDEX, 0, 0), 4);
+  Press(VK_DOWN);  // already at the end: no change, no notice
+  Press(VK_HOME);
+  EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(NoteCount(l, LBN_SELCHANGE), 4);
+  ClickAt(l, 20, 13 * 2 + 5);
+  EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), 2);
+  EXPECT_EQ(NoteCount(l, LBN_SELCHANGE), 5);
+  ClickAt(l, 20, 13 * 2 + 5);  // the same row again
+  EXPECT_EQ(NoteCount(l, LBN_SELCHANGE), 5);
+  EXPECT_EQ(NoteCount(l, LBN_DBLCLK), 1);
+  SendMessage(l, LB_SETCURSEL, 3, 0);
+  EXPECT_EQ(NoteCount(l, LBN_SELCHANGE), 5);
+}
+
+TEST_F(ListBoxTest, TypeAheadFindsByPrefixAndRestartsAfterAPause) {
+  HWND l = List(LBS_NOTIFY, 8);  // Rex Dina Mr.Big Kiki Sharik Bolt Nemo Alf
+  SetFocus(l);
+  Type("n");
+  EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), 6);
+  screen().AdvanceClock(600);
+  Type("s");
+  EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), 4);
+  screen().AdvanceClock(600);
+  Type("m");
+  screen().AdvanceClock(100);
+  Type("r");
+  EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), 2);
+}
+
+TEST_F(ListBoxTest, ScrollStateIsKeptWithoutABar) {
+  HWND l = List(LBS_NOTIFY, 8);
+  SendMessage(l, LB_SETTOPINDEX, 3, 0);
+  SCROLLINFO si;
+  si.fMask = SIF_ALL;
+  ASSERT_TRUE(GetScrollInfo(l, SB_VERT, &si));
+  EXPECT_EQ(si.nMin, 0);
+  EXPECT_EQ(si.nMax, 7);
+  EXPECT_EQ(si.nPage, 4u);
+  EXPECT_EQ(si.nPos, 3);
+  EXPECT_FALSE(GetWindowLongPtr(l, GWL_STYLE) & WS_VSCROLL);
+  SendMessage(l, LB_SETTOPINDEX, 7, 0);  // never past the last full page
+  EXPECT_EQ(SendMessage(l, LB_GETTOPINDEX, 0, 0), 4);
+  SendMessage(l, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+  EXPECT_EQ(SendMessage(l, LB_GETTOPINDEX, 0, 0), 1);
+
+  HWND barred = Make(WC_LISTBOX, "", WS_VSCROLL, 200, 10, 100, 13 * 4 + 4, 6, WS_EX_CLIENTEDGE);
+  EXPECT_FALSE(GetWindowLongPtr(barred, GWL_STYLE) & WS_VSCROLL);  // not needed yet
+  for (int i = 0; i < 9; ++i) SendMessage(barred, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("x"));
+  EXPECT_TRUE(GetWindowLongPtr(barred, GWL_STYLE) & WS_VSCROLL);
+  SendMessage(barred, WM_VSCROLL, SB_PAGEDOWN, 0);
+  EXPECT_EQ(SendMessage(barred, LB_GETTOPINDEX, 0, 0), 3);
+}
+
+struct Drawn {
+  UINT id, state;
+  ULONG_PTR data;
+  RECT rc;
+};
+std::vector<Drawn> g_drawn;
+
+TEST_F(ListBoxTest, OwnerDrawnRowsAreMeasuredAndDrawnByTheParent) {
+  ClassHandler() = [](HWND, UINT m, WPARAM, LPARAM lp) -> std::optional<LRESULT> {
+    if (m == WM_MEASUREITEM) {
+      reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->itemHeight = 16;
+      return TRUE;
+    }
+    if (m == WM_DRAWITEM) {
+      auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+      g_drawn.push_back({d->itemID, d->itemState, d->itemData, d->rcItem});
+      return TRUE;
+    }
+    return std::nullopt;
+  };
+  g_drawn.clear();
+  HWND l = Make(WC_LISTBOX, "", LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, 10, 10, 197, 237, 5);
+  EXPECT_EQ(SendMessage(l, LB_GETITEMHEIGHT, 0, 0), 16);
+  for (int i = 0; i < 20; ++i) {
+    int at = int(SendMessage(l, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("dog")));
+    SendMessage(l, LB_SETITEMDATA, WPARAM(at), 100 + i);
+  }
+  SendMessage(l, LB_SETCURSEL, 1, 0);
+  g_drawn.clear();
+  InvalidateRect(l, nullptr, FALSE);
+  screen().Pump();
+  ASSERT_EQ(g_drawn.size(), 15u);  // 237 / 16 rows, the last one partly
+  EXPECT_EQ(g_drawn[1].state & ODS_SELECTED, ODS_SELECTED);
+  EXPECT_EQ(g_drawn[0].state & ODS_SELECTED, 0u);
+  EXPECT_EQ(g_drawn[1].data, 101u);
+  EXPECT_EQ(g_drawn[2].rc, (RECT{0, 32, 197, 48}));
+}
+
+}  // namespace
+}  // namespace platform::test
