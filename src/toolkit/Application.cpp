@@ -11,6 +11,7 @@
 #include "component/ClassBuilder.h"
 #include "component/Exception.h"
 #include "component/Reader.h"
+#include "platform/dialog/MessageBox.h"
 #include "platform/window/BackendChoice.h"
 #include "toolkit/Screen.h"
 
@@ -23,15 +24,14 @@ TApplication* Application = nullptr;
 
 namespace {
 
-// Message box flags and answers the application uses.
-constexpr unsigned kMbOk = 0x0000;
-constexpr unsigned kMbIconStop = 0x0010;
-constexpr unsigned kMbTaskModal = 0x2000;
-constexpr int kIdOk = 1;
-
 TMessageBoxFunction& BoxFunction() {
   static TMessageBoxFunction fn;
   return fn;
+}
+
+int ShowBox(p::HWND owner, std::string_view text, std::string_view caption, unsigned flags) {
+  if (auto& fn = BoxFunction()) return fn(owner, text, caption, flags);
+  return p::MessageBox(owner, std::string(text).c_str(), std::string(caption).c_str(), flags);
 }
 
 std::string ExePath() {
@@ -197,7 +197,7 @@ void TApplication::HandleException(TObject* sender) {
 void TApplication::ShowException(const std::exception& e) {
   const auto* ce = dynamic_cast<const Exception*>(&e);
   std::string message = ce ? ce->Message() : std::string(e.what());
-  MessageBox(ErrorBoxText(message), title_, kMbOk | kMbIconStop);
+  MessageBox(ErrorBoxText(message), title_, p::MB_OK | p::MB_ICONSTOP);
 }
 
 void TApplication::ShowStartupError(const std::exception& e, std::string_view where) {
@@ -206,21 +206,11 @@ void TApplication::ShowStartupError(const std::exception& e, std::string_view wh
   std::string text = "Exception " + ExceptionClassName(e) + " in module " + title_;
   if (!where.empty()) text += " " + std::string(where);
   text += ".\n" + ErrorBoxText(message);
-  auto& box = BoxFunction();
-  if (box)
-    box(p::HWND{}, text, "Application Error", kMbOk | kMbIconStop | kMbTaskModal);
-  else
-    std::fprintf(stderr, "Application Error: %s\n", text.c_str());
+  ShowBox(p::HWND{}, text, "Application Error", p::MB_OK | p::MB_ICONSTOP | p::MB_TASKMODAL);
 }
 
 int TApplication::MessageBox(std::string_view text, std::string_view caption, unsigned flags) {
-  auto& box = BoxFunction();
-  if (!box) {
-    std::fprintf(stderr, "%.*s: %.*s\n", int(caption.size()), caption.data(), int(text.size()),
-                 text.data());
-    return kIdOk;
-  }
-  return box(p::GetActiveWindow(), text, caption, flags);
+  return ShowBox(p::GetActiveWindow(), text, caption, flags);
 }
 
 }  // namespace toolkit

@@ -70,7 +70,7 @@ class TApplication : public component::TComponent {
   void ShowStartupError(const std::exception& e, std::string_view where);
   std::function<void(component::TObject* Sender, const std::exception& E)> OnException;
 
-  // A message box owned by the active window; the MB_ result.
+  // A message box owned by the active window; the ID result (IDOK, ...).
   int MessageBox(std::string_view text, std::string_view caption, unsigned flags);
 
   // Whether Run shows the main form.
@@ -98,8 +98,9 @@ std::string ExceptionClassName(const std::exception& e);
 // error stream when there is none.
 void HandleException(component::TObject* sender);
 
-// How the application shows message boxes: set by the dialog layer; the
-// application writes to the error stream while none is set.
+// Replaces the message boxes the application shows (the error box, the
+// start-up error box, MessageBox) by a function; null puts the platform's
+// boxes back.
 using TMessageBoxFunction = std::function<int(platform::HWND owner, std::string_view text,
                                               std::string_view caption, unsigned flags)>;
 void SetMessageBoxFunction(TMessageBoxFunction fn);

@@ -10,6 +10,7 @@
 #include "app/Program.h"
 #include "platform/DateTime.h"
 #include "platform/Random.h"
+#include "platform/dialog/MessageBox.h"
 #include "platform/window/headless/HeadlessBackend.h"
 #include "toolkit/Application.h"
 #include "toolkit/Screen.h"
@@ -22,11 +23,10 @@ class Program : public ::testing::Test {
   void SetUp() override {
     screen = &p::UseHeadlessBackend();
     RegisterClasses();
-    toolkit::SetMessageBoxFunction(
-        [this](p::HWND, std::string_view text, std::string_view caption, unsigned) {
-          boxes.push_back(std::string(caption) + ": " + std::string(text));
-          return 1;
-        });
+    p::AnswerMessageBoxes(*screen, [this](const p::MessageBoxInfo& box) {
+      boxes.push_back(box.caption + ": " + box.text);
+      return p::IDOK;
+    });
     savedSeed = p::RandSeed();
     p::SetRandSeed(0);  // as at process start
     application = std::make_unique<toolkit::TApplication>();
@@ -35,7 +35,7 @@ class Program : public ::testing::Test {
   }
   void TearDown() override {
     application.reset();
-    toolkit::SetMessageBoxFunction(nullptr);
+    p::AnswerMessageBoxes(*screen, nullptr);
     p::SetRandSeed(savedSeed);
   }
   void CtrlD() {
@@ -207,15 +207,16 @@ TEST(ClockText, TwoBlanksBetweenDateAndTime) {
 }
 
 TEST(StartUpFailure, ShowsTheApplicationErrorBoxAndLeavesTheReferenceNull) {
-  p::UseHeadlessBackend();
+  p::HeadlessBackend& screen = p::UseHeadlessBackend();
   RegisterClasses();
   std::vector<std::string> captions;
-  toolkit::SetMessageBoxFunction(
-      [&](p::HWND, std::string_view, std::string_view caption, unsigned flags) {
-        captions.push_back(std::string(caption));
-        EXPECT_EQ(flags & 0x2000u, 0x2000u);
-        return 1;
-      });
+  p::AnswerMessageBoxes(screen, [&](const p::MessageBoxInfo& box) {
+    captions.push_back(box.caption);
+    EXPECT_EQ(box.icon, p::MB_ICONSTOP);
+    EXPECT_NE(box.text.find("EClassNotFound"), std::string::npos);
+    EXPECT_NE(box.text.find("Main.sdesc("), std::string::npos);
+    return p::IDOK;
+  });
   // Without its table classes the console's description cannot load.
   component::UnregisterClass(memtable::TMemTable::StaticClassInfo());
   {
@@ -227,5 +228,5 @@ TEST(StartUpFailure, ShowsTheApplicationErrorBoxAndLeavesTheReferenceNull) {
   }
   EXPECT_EQ(captions, std::vector<std::string>{"Application Error"});
   RegisterClasses();
-  toolkit::SetMessageBoxFunction(nullptr);
+  p::AnswerMessageBoxes(screen, nullptr);
 }

@@ -52,7 +52,7 @@ TEST_F(ErrorGuard, OneBoxPerFailingHandlerAndTheLoopGoesOn) {
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, "Table_Competitors: Field 'ID' must have a value.");
   EXPECT_EQ(boxes[0].caption, app->Title());
-  EXPECT_EQ(boxes[0].flags & 0xF0, 0x10u);  // the stop icon
+  EXPECT_EQ(boxes[0].icon, p::MB_ICONSTOP);
   // The program goes on: the next click is handled (and fails) again.
   screen->Click(p::POINT{r.left + 60, r.top + 90});
   Flush();
@@ -94,6 +94,10 @@ TEST_F(ErrorGuard, OnExceptionReplacesTheBox) {
 }
 
 TEST_F(ErrorGuard, StartupErrorBox) {
+  auto* form = new TForm(app.get());
+  form->Show();
+  bool formDisabled = false;
+  onBox = [&](const p::MessageBoxInfo&) { formDisabled = !p::IsWindowEnabled(form->Handle()); };
   app->ShowStartupError(component::EReadError("Main.sdesc", 12, "unknown class 'TNope'"),
                         "while creating the window Main (TMain)");
   ASSERT_EQ(boxes.size(), 1u);
@@ -102,5 +106,6 @@ TEST_F(ErrorGuard, StartupErrorBox) {
   EXPECT_NE(boxes[0].text.find("while creating the window Main (TMain)"), std::string::npos);
   // A quote sorts before the full stop: none is added.
   EXPECT_TRUE(boxes[0].text.ends_with("\nMain.sdesc(12): unknown class 'TNope'"));
-  EXPECT_EQ(boxes[0].flags & 0x2000, 0x2000u);  // task-modal
+  EXPECT_EQ(boxes[0].icon, p::MB_ICONSTOP);
+  EXPECT_TRUE(formDisabled);  // task-modal: every window of the program waits
 }

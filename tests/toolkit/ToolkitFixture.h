@@ -8,13 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/dialog/MessageBox.h"
 #include "platform/window/headless/HeadlessBackend.h"
 #include "toolkit/Application.h"
 #include "toolkit/Registration.h"
 
 struct Box {
   std::string text, caption;
-  unsigned flags;
+  unsigned icon;
 };
 
 class ToolkitTest : public ::testing::Test {
@@ -23,16 +24,17 @@ class ToolkitTest : public ::testing::Test {
     screen = &platform::UseHeadlessBackend();
     toolkit::RegisterToolkitClasses();
     boxes.clear();
-    toolkit::SetMessageBoxFunction(
-        [this](platform::HWND, std::string_view text, std::string_view caption, unsigned flags) {
-          boxes.push_back({std::string(text), std::string(caption), flags});
-          return 1;
-        });
+    // Every message box is read and answered with its first button.
+    platform::AnswerMessageBoxes(*screen, [this](const platform::MessageBoxInfo& box) {
+      boxes.push_back({box.text, box.caption, box.icon});
+      if (onBox) onBox(box);
+      return box.ids.empty() ? platform::IDOK : box.ids.front();
+    });
     app = std::make_unique<toolkit::TApplication>();
   }
   void TearDown() override {
     app.reset();
-    toolkit::SetMessageBoxFunction(nullptr);
+    platform::AnswerMessageBoxes(*screen, nullptr);
   }
   // Lets the application handle everything waiting, without sleeping.
   void Flush() {
@@ -43,4 +45,5 @@ class ToolkitTest : public ::testing::Test {
   platform::HeadlessBackend* screen = nullptr;
   std::unique_ptr<toolkit::TApplication> app;
   std::vector<Box> boxes;
+  std::function<void(const platform::MessageBoxInfo&)> onBox;
 };
