@@ -12,6 +12,7 @@
 #include "graphics/LcdLabel.h"
 #include "graphics/PixelImage.h"
 #include "platform/DateTime.h"
+#include "platform/RegionalFormats.h"
 #include "platform/dialog/MessageBox.h"
 #include "platform/window/headless/HeadlessBackend.h"
 #include "toolkit/Application.h"
@@ -143,4 +144,27 @@ TEST_F(Console, TheClockTickRepaintsOnlyTheClockBar) {
   // The board's buffer is not rebuilt by the ticks.
   screen->Run(3000);
   EXPECT_TRUE(board->BufferValid());
+}
+
+TEST_F(Console, TheClockFollowsTheRegionalSettingsWhenAChangeIsAnnounced) {
+  double moment = 0;
+  ASSERT_TRUE(p::TryEncodeDate(2004, 6, 19, moment));
+  moment += (14 * 3600 + 5 * 60 + 9) / 86400.0;
+  const char* saved = std::getenv("LC_ALL");
+  const std::string keep = saved ? saved : "";
+  auto announce = [&](const char* locale) {
+    setenv("LC_ALL", locale, 1);
+    p::SendMessage(Main->Handle(), p::WM_SETTINGCHANGE, 0, 0);
+  };
+  announce("de_DE.UTF-8");
+  EXPECT_EQ(TMain::ClockText(moment), "19.06.2004  14:05:09");
+  announce("en_US.UTF-8");
+  EXPECT_EQ(TMain::ClockText(moment), "6/19/2004  2:05:09 PM");
+  Main->tmrTimeTimer(nullptr);
+  EXPECT_NE(Main->lblTime->Caption().find("M"), std::string::npos);  // AM or PM
+  if (saved)
+    setenv("LC_ALL", keep.c_str(), 1);
+  else
+    unsetenv("LC_ALL");
+  p::ReloadUserRegionalFormats();
 }
