@@ -6,6 +6,7 @@
 #include "component/Exception.h"
 #include "component/Reader.h"
 #include "component/Resource.h"
+#include "platform/menu/Menu.h"
 #include "platform/window/SystemMetrics.h"
 #include "toolkit/Application.h"
 #include "toolkit/Menus.h"
@@ -180,7 +181,13 @@ void TCustomForm::CreateParams(TCreateParams& params) {
 
 void TCustomForm::CreateWindowHandle(const TCreateParams& params) {
   TWinControl::CreateWindowHandle(params);
-  if (menu_) menu_->MenuChanged();
+  if (menu_) ShowMenuBar();
+}
+
+void TCustomForm::ShowMenuBar() {
+  if (!HandleAllocated()) return;
+  p::SetMenu(Handle(), menu_ ? menu_->Handle() : p::HMENU{});
+  p::DrawMenuBar(Handle());
 }
 
 bool TCustomForm::Showing() const {
@@ -247,18 +254,26 @@ int TCustomForm::ShowCommandForState() const {
 
 void TCustomForm::SetMenu(TMainMenu* menu) {
   if (menu_ == menu) return;
-  if (menu_) menu_->RemoveFreeNotification(this);
+  if (menu_) {
+    menu_->RemoveFreeNotification(this);
+    menu_->OnChange = nullptr;
+  }
   menu_ = menu;
   if (menu_) {
     menu_->FreeNotification(this);
-    menu_->MenuChanged();
+    menu_->OnChange = [this](TMainMenu*) { ShowMenuBar(); };
   }
+  ShowMenuBar();
 }
 
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
   TWinControl::Notification(component, operation);
   if (operation != opRemove) return;
-  if (component == menu_) menu_ = nullptr;
+  if (component == menu_) {
+    menu_ = nullptr;
+    if (HandleAllocated() && !ComponentState().Contains(csDestroying))
+      p::SetMenu(Handle(), p::HMENU{});
+  }
   if (component == activeControl_) activeControl_ = nullptr;
 }
 
@@ -480,6 +495,11 @@ void TCustomForm::WndProc(TMessage& m) {
     case p::WM_CLOSE:
       Close();
       return;
+    case p::WM_COMMAND:
+      // A command of the menu bar (no control sends it).
+      if (m.LParam == 0 && menu_ && menu_->DispatchCommand(std::uint16_t(p::LOWORD(m.WParam))))
+        return;
+      break;
     case p::WM_ACTIVATE: {
       bool nowActive = p::LOWORD(m.WParam) != p::WA_INACTIVE;
       if (nowActive == active_) break;

@@ -127,6 +127,7 @@ class TCustomForm : public TWinControl {
 
  private:
   void CloseModal();
+  void ShowMenuBar();
   void PlaceOnScreen();
   int ShowCommandForState() const;
 

@@ -4,6 +4,7 @@
 
 #include "component/ClassBuilder.h"
 #include "component/Exception.h"
+#include "platform/menu/Menu.h"
 
 namespace toolkit {
 
@@ -30,7 +31,16 @@ const TClassInfo& TMenuItem::StaticClassInfo() {
   return info;
 }
 
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner) {}
+namespace {
+std::uint16_t NextCommand() {
+  // Menu commands share the 16-bit space with nothing else of a form.
+  static std::uint16_t next = 0;
+  if (++next == 0) next = 1;
+  return next;
+}
+}  // namespace
+
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NextCommand()) {}
 
 TMenuItem::~TMenuItem() {
   Destroying();
@@ -110,6 +120,13 @@ TMenuItem* TMenuItem::FindShortCut(TShortCut shortCut) {
   return nullptr;
 }
 
+TMenuItem* TMenuItem::FindCommand(std::uint16_t command) {
+  if (command_ == command && parent_) return this;
+  for (TMenuItem* i : items_)
+    if (TMenuItem* found = i->FindCommand(command)) return found;
+  return nullptr;
+}
+
 TMainMenu* TMenuItem::Menu() const {
   const TMenuItem* i = this;
   while (i->parent_) i = i->parent_;
@@ -145,6 +162,42 @@ TMainMenu::TMainMenu(TComponent* owner)
 TMainMenu::~TMainMenu() {
   Destroying();
   items_.reset();
+  if (handle_) platform::DestroyMenu(handle_);
+}
+
+platform::HMENU TMainMenu::Build(TMenuItem* parent, bool bar) {
+  namespace p = platform;
+  p::HMENU menu = bar ? p::CreateMenu() : p::CreatePopupMenu();
+  for (int i = 0; i < parent->Count(); ++i) {
+    TMenuItem* item = parent->Items(i);
+    if (!item->Visible()) continue;
+    p::UINT flags = item->Enabled() ? p::MF_ENABLED : p::MF_GRAYED;
+    if (item->Checked()) flags |= p::MF_CHECKED;
+    if (item->IsLine()) {
+      p::AppendMenu(menu, p::MF_SEPARATOR, 0, nullptr);
+    } else if (item->Count() > 0) {
+      p::HMENU sub = Build(item, false);
+      p::AppendMenu(menu, flags | p::MF_POPUP, sub.value, item->Caption().c_str());
+    } else {
+      std::string text = item->Caption();
+      std::string keys = ShortCutToText(item->ShortCut());
+      if (!keys.empty()) text += "\t" + keys;
+      p::AppendMenu(menu, flags | p::MF_STRING, item->Command(), text.c_str());
+    }
+  }
+  return menu;
+}
+
+platform::HMENU TMainMenu::Handle() {
+  if (!handle_) handle_ = Build(items_.get(), true);
+  return handle_;
+}
+
+bool TMainMenu::DispatchCommand(std::uint16_t command) {
+  TMenuItem* item = items_->FindCommand(command);
+  if (!item) return false;
+  item->Click();
+  return true;
 }
 
 bool TMainMenu::IsShortCut(TShortCut shortCut) {
@@ -156,7 +209,12 @@ bool TMainMenu::IsShortCut(TShortCut shortCut) {
 }
 
 void TMainMenu::MenuChanged() {
+  if (ComponentState().Contains(csDestroying)) return;
+  platform::HMENU old = handle_;
+  if (old) handle_ = Build(items_.get(), true);
   if (OnChange) OnChange(this);
+  // Only now that the form shows the new bar.
+  if (old) platform::DestroyMenu(old);
 }
 
 }  // namespace toolkit

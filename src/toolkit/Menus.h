@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "component/Component.h"
+#include "platform/Types.h"
 #include "toolkit/Types.h"
 
 namespace toolkit {
@@ -47,6 +48,10 @@ class TMenuItem : public component::TComponent {
   TMenuItem* FindShortCut(TShortCut shortCut);
   // The menu this item belongs to, through its parents.
   TMainMenu* Menu() const;
+  // The command identifier the menu bar reports for this item.
+  std::uint16_t Command() const { return command_; }
+  // The item (this one or below) with that command; null when none.
+  TMenuItem* FindCommand(std::uint16_t command);
 
   virtual void Click();
   TNotifyEvent OnClick;
@@ -67,6 +72,7 @@ class TMenuItem : public component::TComponent {
   TMenuItem* parent_ = nullptr;
   TMainMenu* menu_ = nullptr;  // for the root item
   std::vector<TMenuItem*> items_;
+  std::uint16_t command_;
 };
 
 class TMainMenu : public component::TComponent {
@@ -80,12 +86,21 @@ class TMainMenu : public component::TComponent {
   TMenuItem* Items() const { return items_.get(); }
   // Clicks the item with that shortcut; false when none has it.
   bool IsShortCut(TShortCut shortCut);
-  // Something in the tree changed: the form showing it refreshes its bar.
+  // The platform menu bar built from the items (visible ones only); made on
+  // first use and rebuilt after every change.
+  platform::HMENU Handle();
+  bool HandleAllocated() const { return static_cast<bool>(handle_); }
+  // Clicks the item of a menu command; false when none has that command.
+  bool DispatchCommand(std::uint16_t command);
+  // Something in the tree changed: the bar is rebuilt and the form showing
+  // it hears of it through OnChange.
   void MenuChanged();
   std::function<void(TMainMenu*)> OnChange;
 
  private:
+  platform::HMENU Build(TMenuItem* parent, bool bar);
   std::unique_ptr<TMenuItem> items_;
+  platform::HMENU handle_;
 };
 
 }  // namespace toolkit

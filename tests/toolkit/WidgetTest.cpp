@@ -3,6 +3,7 @@
 
 #include "ToolkitFixture.h"
 #include "component/Exception.h"
+#include "platform/menu/Menu.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/Form.h"
 #include "toolkit/Label.h"
@@ -154,6 +155,8 @@ TEST_F(Widgets, MenuTreesAndShortcuts) {
   auto* open = new TMenuItem(form);
   auto* hidden = new TMenuItem(form);
   auto* inside = new TMenuItem(form);
+  file->SetCaption("&File");
+  open->SetCaption("&Open");
   menu->Items()->Add(file);
   file->Add(open);
   file->Add(hidden);
@@ -177,9 +180,26 @@ TEST_F(Widgets, MenuTreesAndShortcuts) {
   EXPECT_EQ(opened, 1);
   EXPECT_EQ(insides, 0);
 
+  // The form shows the visible items as its menu bar; the bar reports
+  // commands back to the items.
+  p::HMENU bar = p::GetMenu(form->Handle());
+  ASSERT_TRUE(bar);
+  ASSERT_EQ(p::GetMenuItemCount(bar), 1);
+  p::HMENU drop = p::GetSubMenu(bar, 0);
+  EXPECT_EQ(p::GetMenuItemCount(drop), 1);  // the hidden branch is left out
+  char text[64] = {};
+  p::GetMenuString(drop, 0, text, sizeof text, p::MF_BYPOSITION);
+  EXPECT_STREQ(text, "&Open\tCtrl+O");
+  p::PostMessage(form->Handle(), p::WM_COMMAND, open->Command(), 0);
+  Flush();
+  EXPECT_EQ(opened, 2);
+  hidden->SetVisible(true);  // rebuilt
+  EXPECT_EQ(p::GetMenuItemCount(p::GetSubMenu(p::GetMenu(form->Handle()), 0)), 2);
+
   delete file;  // its items leave the tree with it
   EXPECT_EQ(menu->Items()->Count(), 0);
   EXPECT_EQ(open->Parent(), nullptr);
   delete menu;
   EXPECT_EQ(form->Menu(), nullptr);
+  EXPECT_FALSE(p::GetMenu(form->Handle()));
 }
