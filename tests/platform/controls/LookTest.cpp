@@ -2,6 +2,7 @@
 // look at them, with checks of the colours the classic look defines.
 #include "ControlTestSupport.h"
 #include "platform/menu/Menu.h"
+#include "platform/window/headless/ScreenCompositor.h"
 
 namespace platform::test {
 namespace {
@@ -110,6 +111,34 @@ TEST_F(LookTest, MenuBarAndDropDown) {
   screen().Pump();
   EXPECT_TRUE(looked);
   EXPECT_FALSE(GetTrackedMenu());
+}
+
+// Typing recomposes only what the edit redrew; the screen must still be
+// what composing every window afresh gives.
+TEST_F(LookTest, TheScreenAfterTypingMatchesAFreshComposition) {
+  HWND other = Top(300, 200, 300, 200);
+  HWND edit = Make(WC_EDIT, "", ES_CENTER, 10, 10, 150, 21, 1, WS_EX_CLIENTEDGE);
+  SetActiveWindow(parent());
+  SetFocus(edit);
+  Type("typed into the edit");
+  Chord(VK_SHIFT, VK_HOME);
+  const SurfaceBuffer& shown = screen().Screen();
+  std::vector<TopLevelView> views;
+  for (HWND h : {parent(), other}) {
+    TopLevelView v;
+    v.hwnd = h;
+    GetWindowRect(h, &v.rect);
+    v.picture = GetWindowSurface(h);
+    views.push_back(v);
+  }
+  std::swap(views[0], views[1]);  // z-order: the later window is on top
+  if (GetTopWindow(HWND{}) == parent()) std::swap(views[0], views[1]);
+  SurfaceBuffer fresh(shown.Width(), shown.Height());
+  ComposeScreen(fresh.View(), views);
+  int differing = 0;
+  for (int y = 0; y < shown.Height(); ++y)
+    for (int x = 0; x < shown.Width(); ++x) differing += shown.At(x, y) != fresh.At(x, y);
+  EXPECT_EQ(differing, 0);
 }
 
 }  // namespace

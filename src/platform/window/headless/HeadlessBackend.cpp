@@ -124,13 +124,21 @@ void HeadlessBackend::Wake() {
 
 void HeadlessBackend::Present(std::span<const TopLevelView> views) {
   std::vector<Shown> now;
-  bool dirty = false;
+  Region changed;
   for (const TopLevelView& v : views) {
     if (v.minimized) continue;
-    now.push_back(Shown{v.hwnd, v.rect, v.picture.pixels, v.shape != nullptr});
-    if (!v.dirty.IsEmpty() || v.shape) dirty = true;
+    now.push_back(
+        Shown{v.hwnd, v.rect, v.picture.pixels, v.shape != nullptr, v.shape ? *v.shape : Region()});
+    RECT d = v.dirty;
+    OffsetRect(&d, v.rect.left, v.rect.top);
+    if (!d.IsEmpty()) changed |= Region(d);
   }
-  if (!dirty && now == shown_) return;
+  if (now == shown_) {
+    // The same windows in the same places: only what they redrew is put
+    // together again, so typing into an edit does not recompose the screen.
+    if (!changed.IsEmpty()) ComposeScreen(screen_.View(), views, kDesktopPixel, &changed);
+    return;
+  }
   shown_ = std::move(now);
   ComposeScreen(screen_.View(), views);
 }

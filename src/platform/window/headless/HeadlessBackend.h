@@ -92,6 +92,7 @@ class HeadlessBackend : public Backend {
     RECT rect;
     const void* pixels;
     bool shaped;
+    Region shape;
     friend bool operator==(const Shown&, const Shown&) = default;
   };
 

@@ -8,9 +8,10 @@
 namespace platform {
 
 void ComposeScreen(const Surface& screen, std::span<const TopLevelView> views,
-                   std::uint32_t background) {
+                   std::uint32_t background, const Region* only) {
   if (screen.IsEmpty()) return;
   Region remaining(screen.Bounds());
+  if (only) remaining &= *only;
   for (const TopLevelView& v : views) {
     if (v.minimized || v.picture.IsEmpty() || remaining.IsEmpty()) continue;
     Region cover = v.shape ? (*v.shape & Region(v.picture.Bounds())) : Region(v.picture.Bounds());

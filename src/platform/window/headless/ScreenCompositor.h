@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 
+#include "platform/gdi/Region.h"
 #include "platform/gdi/Surface.h"
 #include "platform/window/Backend.h"
 
@@ -14,7 +15,8 @@ namespace platform {
 // The desktop colour of the headless screen (teal, as a pixel word).
 constexpr std::uint32_t kDesktopPixel = 0xFF008080u;
 
+// With `only`, just the pixels inside it are put together again.
 void ComposeScreen(const Surface& screen, std::span<const TopLevelView> views,
-                   std::uint32_t background = kDesktopPixel);
+                   std::uint32_t background = kDesktopPixel, const Region* only = nullptr);
 
 }  // namespace platform
