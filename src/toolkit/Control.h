@@ -104,6 +104,12 @@ class TControl : public component::TComponent {
   TWndMethod WindowProc;
   LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
   virtual void Click();
+  // The form passes Alt+letter to its controls until one takes it; a
+  // control whose caption has that accelerator acts as if clicked.
+  virtual bool DialogChar(char key) {
+    (void)key;
+    return false;
+  }
 
   // The form this control sits on; null when it is on none.
   TCustomForm* ParentForm() const;

@@ -9,6 +9,7 @@
 #include "platform/menu/Menu.h"
 #include "platform/window/SystemMetrics.h"
 #include "toolkit/Application.h"
+#include "toolkit/Button.h"
 #include "toolkit/Menus.h"
 #include "toolkit/Screen.h"
 
@@ -487,7 +488,35 @@ bool TCustomForm::DialogKey(std::uint16_t key, TShiftState shift) {
     SelectNext(current, !shift.Contains(ssShift), true);
     return true;
   }
+  if ((key == p::VK_RETURN || key == p::VK_ESCAPE) && shift.Empty()) {
+    std::vector<TWinControl*> list;
+    GetTabOrderList(list);
+    TButton* target = nullptr;
+    if (key == p::VK_RETURN) target = dynamic_cast<TButton*>(FindControl(p::GetFocus()));
+    for (TWinControl* c : list) {
+      auto* b = dynamic_cast<TButton*>(c);
+      if (!target && b && (key == p::VK_RETURN ? b->Default() : b->Cancel()) && b->CanFocus())
+        target = b;
+    }
+    if (target && target->CanFocus()) {
+      target->Click();
+      return true;
+    }
+  }
   return false;
+}
+
+bool TCustomForm::DialogChar(char key) {
+  std::function<bool(TWinControl*)> offer = [&](TWinControl* parent) {
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+      TControl* c = parent->Controls(i);
+      if (!c->Visible() || !c->Enabled()) continue;
+      if (c->DialogChar(key)) return true;
+      if (auto* w = dynamic_cast<TWinControl*>(c); w && offer(w)) return true;
+    }
+    return false;
+  };
+  return offer(this);
 }
 
 void TCustomForm::WndProc(TMessage& m) {

@@ -99,6 +99,8 @@ class TCustomForm : public TWinControl {
   // focused control sees it.
   bool IsShortCut(std::uint16_t key, TShiftState shift);
   bool DialogKey(std::uint16_t key, TShiftState shift);
+  // Offers Alt+letter to every visible, enabled control, in tab order.
+  bool DialogChar(char key) override;
 
   bool Showing() const override;
   void Invalidate() override;

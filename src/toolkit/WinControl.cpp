@@ -156,6 +156,19 @@ void TWinControl::DestroyHandle() {
   DestroyWnd();
 }
 
+void TWinControl::RecreateWnd() {
+  if (!handle_) return;
+  text_ = Text();
+  DestroyHandle();
+  CreateHandle();
+}
+
+LRESULT TWinControl::ControlColor(p::HDC dc) {
+  p::SetTextColor(dc, ColorToRGB(Font()->Color()));
+  p::SetBkColor(dc, ColorToRGB(Color()));
+  return LRESULT(brush_.Handle().value);
+}
+
 void TWinControl::DestroyWnd() {
   p::HWND h = handle_;
   if (!h) return;
@@ -470,9 +483,12 @@ void TWinControl::SelectNext(TWinControl* current, bool forward, bool checkTabSt
 void TWinControl::WndProc(TMessage& m) {
   switch (m.Msg) {
     case p::WM_PAINT:
+      // A standard control paints itself, unless it holds painted children.
+      if (IsStandardControl() && controls_.empty()) break;
       PaintHandler(m);
       return;
     case p::WM_ERASEBKGND:
+      if (IsStandardControl()) break;
       EraseBackground(DCOf(m.WParam));
       m.Result = 1;
       return;
@@ -508,6 +524,12 @@ void TWinControl::WndProc(TMessage& m) {
       m.WParam = key;
       break;
     }
+    case p::WM_SYSCHAR:
+      // Alt+letter: a control's accelerator, before the menu bar's.
+      if (TCustomForm* form = ParentForm();
+          form && p::IsWindowEnabled(form->Handle()) && form->DialogChar(char(m.WParam)))
+        return;
+      break;
     case p::WM_CHAR: {
       char ch = char(m.WParam);
       KeyPress(ch);

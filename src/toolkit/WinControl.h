@@ -47,9 +47,14 @@ class TWinControl : public TControl {
   void HandleNeeded() { Handle(); }
   virtual void CreateHandle();
   void DestroyHandle();
+  // Makes the window again (after a change of a creation style), keeping
+  // its text.
+  void RecreateWnd();
   // The class procedure of a subclassed standard control (DefWindowProc for
   // the toolkit's own windows): where unhandled messages go.
   platform::WNDPROC DefWndProc() const { return defWndProc_; }
+  // Made from a platform control class ("EDIT", ...) rather than the toolkit's.
+  bool IsStandardControl() const { return defWndProc_ && defWndProc_ != &platform::DefWindowProc; }
   // The control of a window the toolkit made; null for any other.
   static TWinControl* FindControl(platform::HWND hwnd);
 
@@ -116,6 +121,9 @@ class TWinControl : public TControl {
   virtual void DoEnter();
   virtual void DoExit();
   void Changed(UINT cm) override;
+  // Answers a WM_CTLCOLOR... request reflected to a standard control: the
+  // font's colour on the control's colour.
+  LRESULT ControlColor(platform::HDC dc);
   // Moves the window to the stored bounds.
   void UpdateBounds();
   // The stored bounds from where the window now is.
