@@ -113,6 +113,20 @@ TEST_F(LookTest, MenuBarAndDropDown) {
   EXPECT_FALSE(GetTrackedMenu());
 }
 
+TEST_F(LookTest, EditContextMenu) {
+  HWND edit = Make(WC_EDIT, "-", ES_CENTER, 10, 10, 69, 22, 1, WS_EX_CLIENTEDGE);
+  bool looked = false;
+  screen().SetIdleHandler([&] {
+    if (looked) return false;
+    looked = true;
+    screen().CaptureScreen(PicturePath("edit-context-menu"));
+    // Greyed items are drawn embossed; enabled ones in the menu text colour.
+    return EndMenu() != FALSE;
+  });
+  ClickAt(edit, 30, 8, 1);
+  EXPECT_TRUE(looked);
+}
+
 // Typing recomposes only what the edit redrew; the screen must still be
 // what composing every window afresh gives.
 TEST_F(LookTest, TheScreenAfterTypingMatchesAFreshComposition) {
