@@ -8,6 +8,7 @@
 #endif
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -199,9 +200,37 @@ DesktopBackend::~DesktopBackend() {
   for (auto& [h, n] : natives_) SDL_DestroyWindow(n.window);
   if (overlay_) SDL_DestroyWindow(overlay_);
   for (auto& [id, c] : cursors_) SDL_FreeCursor(c);
+  if (audio_) SDL_CloseAudioDevice(audio_);
   // The video subsystem stays up: shutting it down unloads the display
   // libraries with memory they never give back, and a later backend would
   // only start it again.
+}
+
+void DesktopBackend::Beep() {
+  if (!audioTried_) {
+    audioTried_ = true;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+      SDL_AudioSpec want{};
+      want.freq = 22050;
+      want.format = AUDIO_S16SYS;
+      want.channels = 1;
+      want.samples = 1024;
+      audio_ = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
+    }
+  }
+  if (!audio_) return;
+  // 120 ms of an 880 Hz tone, faded in and out so it does not click; queued,
+  // so the program never waits for it. Beeps that pile up are dropped.
+  if (SDL_GetQueuedAudioSize(audio_) > 22050) return;
+  constexpr int kRate = 22050, kSamples = kRate * 120 / 1000, kFade = kRate / 200;
+  std::vector<std::int16_t> tone(kSamples);
+  for (int i = 0; i < kSamples; ++i) {
+    double envelope = std::min({1.0, double(i) / kFade, double(kSamples - i) / kFade});
+    tone[std::size_t(i)] =
+        std::int16_t(6000 * envelope * std::sin(2 * 3.14159265358979 * 880 * i / kRate));
+  }
+  SDL_QueueAudio(audio_, tone.data(), Uint32(tone.size() * sizeof(std::int16_t)));
+  SDL_PauseAudioDevice(audio_, 0);
 }
 
 std::uint64_t DesktopBackend::NowMs() {

@@ -42,6 +42,8 @@ class DesktopBackend : public Backend {
   void MoveCursor(POINT screen) override;
   bool SetClipboardText(const std::string& text) override;
   std::optional<std::string> GetClipboardText() override;
+  // A short tone through the sound device, when there is one.
+  void Beep() override;
 
  private:
   struct Native {
@@ -69,6 +71,8 @@ class DesktopBackend : public Backend {
   HWND raised_;
   std::uint32_t wakeEvent_ = 0;
   int buttonsDown_ = 0;
+  std::uint32_t audio_ = 0;  // the sound device, once opened
+  bool audioTried_ = false;
 };
 
 }  // namespace platform
