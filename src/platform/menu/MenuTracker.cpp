@@ -222,7 +222,12 @@ void Mouse(Tracker& t, const MSG& msg) {
         t.done = true;
       } else if (i >= 0) {
         Select(t, 0, i, true);
-        if (!OpenSub(t, 0, false) && it && !it->sub) t.barOpen = true;
+        // The owner may have changed the menu while told of the selection.
+        it = ItemAt(t.levels[0].menu, i);
+        if (it && it->sub)
+          OpenSub(t, 0, false);
+        else if (it)
+          t.barOpen = true;
       }
     } else if (msg.message == WM_MOUSEMOVE && i >= 0 && i != t.levels[0].sel) {
       bool open = t.barOpen;
@@ -235,10 +240,24 @@ void Mouse(Tracker& t, const MSG& msg) {
   }
   if (msg.message == WM_MOUSEMOVE || down) {
     Select(t, L, i, true);
+    if (L >= t.levels.size()) return;
+    it = ItemAt(t.levels[L].menu, i);
     if (it && it->sub) OpenSub(t, L, false);
   } else if (up && it && !it->Disabled()) {
     Choose(t, *it);
   }
+}
+
+// Opens the item's submenu, or chooses it. The item is looked up afresh:
+// the owner may change its menus whenever it is told something.
+void Enter(Tracker& t, std::size_t level, int i) {
+  if (t.done || level >= t.levels.size()) return;
+  MenuItem* it = ItemAt(t.levels[level].menu, i);
+  if (!it) return;
+  if (it->sub)
+    OpenSub(t, level, true);
+  else
+    Choose(t, *it);
 }
 
 void Char(Tracker& t, unsigned char ch) {
@@ -266,8 +285,7 @@ void Char(Tracker& t, unsigned char ch) {
         if (ItemAt(menu, int(LOWORD(std::uintptr_t(r))))) {
           int i = int(LOWORD(std::uintptr_t(r)));
           Select(t, L, i, false);
-          if (HIWORD(std::uintptr_t(r)) == MNC_EXECUTE && !OpenSub(t, L, true))
-            Choose(t, *ItemAt(menu, i));
+          if (HIWORD(std::uintptr_t(r)) == MNC_EXECUTE) Enter(t, L, i);
           return;
         }
         break;
@@ -277,7 +295,7 @@ void Char(Tracker& t, unsigned char ch) {
   }
   if (matches.size() == 1) {
     Select(t, L, matches[0], false);
-    if (!OpenSub(t, L, true)) Choose(t, *ItemAt(menu, matches[0]));
+    Enter(t, L, matches[0]);
     return;
   }
   auto next = std::upper_bound(matches.begin(), matches.end(), t.levels[L].sel);
@@ -334,13 +352,10 @@ bool Key(Tracker& t, int vk) {
         Neighbour(t, 1);
       return true;
     case VK_RETURN:
-      if (onBar) {
-        if (!OpenSub(t, 0, true) && it) Choose(t, *it);
-      } else if (it && !OpenSub(t, inner, true)) {
-        Choose(t, *it);
-      } else if (!it) {
+      if (it)
+        Enter(t, inner, lv.sel);
+      else if (!onBar)
         t.done = true;
-      }
       return true;
   }
   return false;

@@ -205,6 +205,29 @@ TEST_F(MenuTest, OwnerDrawnItemsAreMeasuredAndDrawnByTheWindow) {
   EXPECT_NE(std::find(selectedDraws.begin(), selectedDraws.end(), kHelp), selectedDraws.end());
 }
 
+// A program may rebuild its menus whenever it is told about them.
+TEST_F(MenuTest, AnOwnerChangingTheMenuWhileItRunsIsSafe) {
+  Handlers()[main_.value] = [&](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (m == WM_MENUSELECT || m == WM_INITMENUPOPUP) {
+      while (GetMenuItemCount(db_) > 0) DeleteMenu(db_, 0, MF_BYPOSITION);
+      for (int i = 0; i < 40; ++i) AppendMenu(db_, MF_STRING, 300 + i, "&Rebuilt");
+    }
+    return std::nullopt;
+  };
+  screen().KeyDown(VK_MENU);
+  screen().KeyPress('D');
+  screen().KeyUp(VK_MENU);
+  screen().KeyPress(VK_DOWN);
+  screen().KeyPress('R');
+  screen().KeyPress(VK_RETURN);
+  screen().Pump();
+  EXPECT_FALSE(GetTrackedMenu());
+  screen().Click(BarItem(0));
+  screen().SetIdleHandler([&] { return EndMenu() != FALSE; });
+  screen().Pump();
+  EXPECT_FALSE(GetTrackedMenu());
+}
+
 TEST_F(MenuTest, PopupMenusReturnOrPostTheCommand) {
   HMENU popup = CreatePopupMenu();
   AppendMenu(popup, MF_STRING, 1, "&Restore");
