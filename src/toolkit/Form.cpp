@@ -96,6 +96,8 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
 
 TCustomForm::~TCustomForm() {
   Destroying();
+  // The menu may outlive this part of the form (its items go later).
+  if (menu_) menu_->OnChange = nullptr;
   Screen->RemoveForm(this);
   if (Application) Application->FormDestroyed(this);
 }
