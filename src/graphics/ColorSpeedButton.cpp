@@ -1,0 +1,609 @@
+#include "graphics/ColorSpeedButton.h"
+
+#include <algorithm>
+
+#include "component/ClassBuilder.h"
+#include "platform/gdi/Gdi.h"
+#include "toolkit/Form.h"
+#include "toolkit/WinControl.h"
+
+namespace graphics {
+
+using namespace component;
+namespace p = platform;
+namespace tk = toolkit;
+
+namespace {
+
+constexpr p::UINT CM_COLORBUTTONPRESSED = tk::CM_BASE + 41;  // WParam group, LParam the button
+
+TColor Shift(TColor c, int delta) {
+  const p::COLORREF rgb = tk::ColorToRGB(c);
+  auto channel = [delta](int v) { return std::clamp(v + delta, 0, 255); };
+  return TColor(channel(rgb & 0xFF) | channel((rgb >> 8) & 0xFF) << 8 |
+                channel((rgb >> 16) & 0xFF) << 16);
+}
+
+void FillColor(tk::TCanvas* canvas, const RECT& r, TColor c) {
+  canvas->Brush()->SetStyle(tk::bsSolid);
+  canvas->Brush()->SetColor(c);
+  canvas->FillRect(r);
+}
+
+// Alternate pixels of two colours, the pattern the latched-down face uses.
+void FillChecker(tk::TCanvas* canvas, const RECT& r, TColor a, TColor b) {
+  const p::COLORREF ca = tk::ColorToRGB(a), cb = tk::ColorToRGB(b);
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x)
+      p::SetPixel(canvas->Handle(), x, y, ((x + y) & 1) ? cb : ca);
+}
+
+}  // namespace
+
+const TEnumInfo& EnumInfo(TButtonStyle) {
+  static const TEnumInfo info("TButtonStyle", {"bsAutoDetect", "bsWin31", "bsNew"});
+  return info;
+}
+const TEnumInfo& EnumInfo(TTrackFontOption) {
+  static const TEnumInfo info(
+      "TTrackFontOption",
+      {"hoFollowFont", "hoPreserveCharSet", "hoPreserveColor", "hoPreserveHeight", "hoPreserveName",
+       "hoPreservePitch", "hoPreserveStyle"});
+  return info;
+}
+const TEnumInfo& EnumInfo(TDropDownMenuPos) {
+  static const TEnumInfo info("TDropDownMenuPos", {"dmpBottom", "dmpRight"});
+  return info;
+}
+
+TColor ButtonHighlightColor(TColor c) {
+  return Shift(c, 64);
+}
+TColor ButtonShadowColor(TColor c) {
+  return Shift(c, -64);
+}
+
+void DrawRing(tk::TCanvas* canvas, RECT& r, TColor topLeft, TColor bottomRight) {
+  if (r.right - r.left <= 0 || r.bottom - r.top <= 0) return;
+  const RECT top{r.left, r.top, r.right - 1, r.top + 1};
+  const RECT left{r.left, r.top, r.left + 1, r.bottom - 1};
+  const RECT right{r.right - 1, r.top, r.right, r.bottom};
+  const RECT bottom{r.left, r.bottom - 1, r.right, r.bottom};
+  FillColor(canvas, top, topLeft);
+  FillColor(canvas, left, topLeft);
+  FillColor(canvas, right, bottomRight);
+  FillColor(canvas, bottom, bottomRight);
+  r = RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+}
+
+RECT PaintButtonFrame(tk::TCanvas* canvas, RECT r, bool down, TColor color, TButtonStyle style,
+                      bool flat) {
+  // Every platform we run on has the newer look, so auto-detect means new.
+  const bool newStyle = style != bsWin31;
+  const TColor h = ButtonHighlightColor(color), s = ButtonShadowColor(color);
+  const TColor f = tk::clWindowFrame, c = color;
+  if (!down) {
+    if (newStyle && !flat) {
+      DrawRing(canvas, r, h, f);
+      DrawRing(canvas, r, c, s);
+    } else if (newStyle) {
+      DrawRing(canvas, r, h, s);
+    } else if (!flat) {
+      DrawRing(canvas, r, f, f);
+      DrawRing(canvas, r, h, s);
+    } else {
+      DrawRing(canvas, r, h, f);
+    }
+  } else {
+    if (newStyle && !flat) {
+      DrawRing(canvas, r, f, h);
+      DrawRing(canvas, r, s, c);
+    } else if (newStyle) {
+      DrawRing(canvas, r, s, h);
+    } else if (!flat) {
+      DrawRing(canvas, r, f, f);
+      if (r.right > r.left && r.bottom > r.top) {
+        FillColor(canvas, RECT{r.left, r.top, r.left + 1, r.bottom}, tk::clBtnShadow);
+        FillColor(canvas, RECT{r.left, r.top, r.right, r.top + 1}, tk::clBtnShadow);
+      }
+    } else {
+      DrawRing(canvas, r, f, h);
+    }
+  }
+  return RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+}
+
+std::string ShortenCaption(tk::TCanvas* canvas, std::string line, int width) {
+  const int length = int(line.size());
+  const std::string original = line;
+  for (int i = 1; i <= length && canvas->TextWidth(line) > width; ++i)
+    line = original.substr(0, size_t(std::max(0, length - i - 1))) + "...";
+  return line;
+}
+
+const TClassInfo& TGraphicControlEx::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassBuilder<TGraphicControlEx, tk::TGraphicControl>("TGraphicControlEx").Build();
+  return info;
+}
+
+const TClassInfo& TExtGraphicControl::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassBuilder<TExtGraphicControl, TGraphicControlEx>("TExtGraphicControl").Build();
+  return info;
+}
+
+const TClassInfo& TColorSpeedButtonHotTrackOptions::StaticClassInfo() {
+  using T = TColorSpeedButtonHotTrackOptions;
+  static const TClassInfo info =
+      TClassBuilder<T, TPersistent>("TColorSpeedButtonHotTrackOptions")
+          .Property("Enabled", &T::Enabled, &T::SetEnabled)
+          .Property("Color", &T::Color, &T::SetColor, tk::ColorIdents())
+          .Property("FrameColor", &T::FrameColor, &T::SetFrameColor, tk::ColorIdents())
+          .Build();
+  return info;
+}
+
+void TColorSpeedButtonHotTrackOptions::Assign(const TPersistent& source) {
+  if (auto* o = dynamic_cast<const TColorSpeedButtonHotTrackOptions*>(&source)) {
+    enabled_ = o->enabled_;
+    color_ = o->color_;
+    frameColor_ = o->frameColor_;
+    return;
+  }
+  TPersistent::Assign(source);
+}
+
+const TClassInfo& TCustomColorSpeedButton::StaticClassInfo() {
+  using T = TCustomColorSpeedButton;
+  static const TClassInfo info =
+      TClassBuilder<T, TExtGraphicControl>("TCustomColorSpeedButton")
+          .Property("AllowAllUp", &T::AllowAllUp, &T::SetAllowAllUp)
+          .Property("GroupIndex", &T::GroupIndex, &T::SetGroupIndex)
+          .Property("Down", &T::Down, &T::SetDown)
+          .Property("AllowTimer", &T::AllowTimer, &T::SetAllowTimer)
+          .Property("InitPause", &T::InitPause, &T::SetInitPause)
+          .Property("RepeatInterval", &T::RepeatInterval, &T::SetRepeatInterval)
+          .Property("Flat", &T::Flat, &T::SetFlat)
+          .Property("Transparent", &T::Transparent, &T::SetTransparent)
+          .Property("Style", &T::Style, &T::SetStyle)
+          .Property("Layout", &T::Layout, &T::SetLayout)
+          .Property("Alignment", &T::Alignment, &T::SetAlignment)
+          .Property("Margin", &T::Margin, &T::SetMargin)
+          .Property("Spacing", &T::Spacing, &T::SetSpacing)
+          .Property("NumGlyphs", &T::NumGlyphs, &T::SetNumGlyphs)
+          .Property("GrayedInactive", &T::GrayedInactive, &T::SetGrayedInactive)
+          .Property("GrayNewStyle", &T::GrayNewStyle, &T::SetGrayNewStyle)
+          .Property("DoubleBuffered", &T::DoubleBuffered, &T::SetDoubleBuffered)
+          .Property("HotTrack", &T::HotTrack, &T::SetHotTrack)
+          .Property("HotTrackFont", &T::HotTrackFont)
+          .Property("HotTrackFontOptions", &T::HotTrackFontOptions, &T::SetHotTrackFontOptions)
+          .Property("HotTrackOptions", &T::HotTrackOptions)
+          .Property("DropDownMenu", &T::DropDownMenu, &T::SetDropDownMenu)
+          .Property("MarkDropDown", &T::MarkDropDown, &T::SetMarkDropDown)
+          .Property("MenuPosition", &T::MenuPosition, &T::SetMenuPosition)
+          .Property("ModalResult", &T::ModalResult, &T::SetModalResult)
+          .Property("WordWrap", &T::WordWrap, &T::SetWordWrap)
+          .Property("HintColor", &T::HintColor, &T::SetHintColor, tk::ColorIdents())
+          .Build();
+  return info;
+}
+
+const TClassInfo& TColorSpeedButton::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassBuilder<TColorSpeedButton, TCustomColorSpeedButton>("TColorSpeedButton").Build();
+  return info;
+}
+
+TCustomColorSpeedButton::TCustomColorSpeedButton(TComponent* owner)
+    : TExtGraphicControl(owner),
+      hotTrackFont_(std::make_unique<tk::TFont>()),
+      hotTrackFontOptions_{hoFollowFont, hoPreserveColor, hoPreserveStyle},
+      hotTrackOptions_(std::make_unique<TColorSpeedButtonHotTrackOptions>()) {
+  SetBoundsSilently(0, 0, 25, 25);
+  SetColor(tk::clBtnFace);
+  SetShowHint(true);
+  SetParentShowHint(false);
+  SetOpaque(true);
+  SetClickEvents(false);  // clicks on release inside, by its own rule
+}
+
+TCustomColorSpeedButton::~TCustomColorSpeedButton() {
+  if (dropDownMenu_) dropDownMenu_->RemoveFreeNotification(this);
+}
+
+void TCustomColorSpeedButton::SetAllowAllUp(bool v) {
+  if (allowAllUp_ == v) return;
+  allowAllUp_ = v;
+  UpdateExclusive();
+}
+
+void TCustomColorSpeedButton::SetGroupIndex(int v) {
+  if (groupIndex_ == v) return;
+  groupIndex_ = v;
+  UpdateExclusive();
+}
+
+void TCustomColorSpeedButton::SetDown(bool v) {
+  if (groupIndex_ == 0) v = false;
+  if (v == down_) return;
+  if (down_ && !allowAllUp_) return;
+  down_ = v;
+  if (v) {
+    if (state_ == cbsUp) Invalidate();
+    state_ = cbsExclusive;
+  } else {
+    state_ = cbsUp;
+  }
+  Invalidate();
+  if (v) UpdateExclusive();
+}
+
+void TCustomColorSpeedButton::SetAllowTimer(bool v) {
+  allowTimer_ = v;
+  if (!v) repeatTimer_.reset();
+}
+
+void TCustomColorSpeedButton::SetFlat(bool v) {
+  if (flat_ == v) return;
+  flat_ = v;
+  Invalidate();
+}
+
+void TCustomColorSpeedButton::SetTransparent(bool v) {
+  if (transparent_ == v) return;
+  transparent_ = v;
+  // A transparent button needs what its parent drew behind it.
+  SetOpaque(!v);
+  Invalidate();
+}
+
+void TCustomColorSpeedButton::SetStyle(TButtonStyle v) {
+  if (style_ == v) return;
+  style_ = v;
+  Invalidate();
+}
+
+void TCustomColorSpeedButton::SetLayout(tk::TButtonLayout v) {
+  if (layout_ == v) return;
+  layout_ = v;
+  Invalidate();
+}
+
+void TCustomColorSpeedButton::SetAlignment(tk::TAlignment v) {
+  if (alignment_ == v) return;
+  alignment_ = v;
+  Invalidate();
+}
+
+void TCustomColorSpeedButton::SetMargin(int v) {
+  if (margin_ == v || v < -1) return;
+  margin_ = v;
+  Invalidate();
+}
+
+void TCustomColorSpeedButton::SetSpacing(int v) {
+  if (spacing_ == v) return;
+  spacing_ = v;
+  Invalidate();
+}
+
+void TCustomColorSpeedButton::SetNumGlyphs(int v) {
+  v = std::clamp(v, 1, 5);
+  if (glyph_.NumGlyphs() == v) return;
+  glyph_.SetNumGlyphs(v);
+  hotTrackGlyph_.SetNumGlyphs(v);
+  Invalidate();
+}
+
+void TCustomColorSpeedButton::SetGrayedInactive(bool v) {
+  if (grayedInactive_ == v) return;
+  grayedInactive_ = v;
+  Invalidate();
+}
+
+void TCustomColorSpeedButton::SetGrayNewStyle(bool v) {
+  if (grayNewStyle_ == v) return;
+  grayNewStyle_ = v;
+  Invalidate();
+}
+
+void TCustomColorSpeedButton::SetHotTrack(bool v) {
+  if (hotTrack_ == v) return;
+  hotTrack_ = v;
+  Invalidate();
+}
+
+void TCustomColorSpeedButton::SetHotTrackFontOptions(TTrackFontOptions v) {
+  if (hotTrackFontOptions_ == v) return;
+  hotTrackFontOptions_ = v;
+  FollowFont();
+}
+
+void TCustomColorSpeedButton::SetDropDownMenu(TComponent* v) {
+  if (dropDownMenu_ == v) return;
+  if (dropDownMenu_) dropDownMenu_->RemoveFreeNotification(this);
+  dropDownMenu_ = v;
+  if (v) v->FreeNotification(this);
+  Invalidate();
+}
+
+void TCustomColorSpeedButton::SetMarkDropDown(bool v) {
+  if (markDropDown_ == v) return;
+  markDropDown_ = v;
+  Invalidate();
+}
+
+void TCustomColorSpeedButton::SetWordWrap(bool v) {
+  if (wordWrap_ == v) return;
+  wordWrap_ = v;
+  Invalidate();
+}
+
+void TCustomColorSpeedButton::Notification(TComponent* component, TOperation operation) {
+  TExtGraphicControl::Notification(component, operation);
+  if (operation == opRemove && component == dropDownMenu_) dropDownMenu_ = nullptr;
+}
+
+// The hot-track font takes the button's font except what the options keep.
+void TCustomColorSpeedButton::FollowFont() {
+  if (!hotTrackFontOptions_.Contains(hoFollowFont)) return;
+  const tk::TFont& f = *Font();
+  tk::TFont& h = *hotTrackFont_;
+  if (!hotTrackFontOptions_.Contains(hoPreserveCharSet)) h.SetCharset(f.Charset());
+  if (!hotTrackFontOptions_.Contains(hoPreserveColor)) h.SetColor(f.Color());
+  if (!hotTrackFontOptions_.Contains(hoPreserveHeight)) h.SetHeight(f.Height());
+  if (!hotTrackFontOptions_.Contains(hoPreserveName)) h.SetName(f.Name());
+  if (!hotTrackFontOptions_.Contains(hoPreservePitch)) h.SetPitch(f.Pitch());
+  if (!hotTrackFontOptions_.Contains(hoPreserveStyle)) h.SetStyle(f.Style());
+}
+
+void TCustomColorSpeedButton::UpdateExclusive() {
+  if (groupIndex_ == 0 || !Parent()) return;
+  tk::TMessage m{CM_COLORBUTTONPRESSED, tk::WPARAM(groupIndex_), tk::LPARAM(this), 0};
+  for (int i = 0; i < Parent()->ControlCount(); ++i)
+    if (Parent()->Controls(i) != this) Parent()->Controls(i)->WindowProc(m);
+}
+
+void TCustomColorSpeedButton::WndProc(tk::TMessage& m) {
+  if (m.Msg == CM_COLORBUTTONPRESSED) {
+    auto* sender = reinterpret_cast<TCustomColorSpeedButton*>(m.LParam);
+    if (int(m.WParam) == groupIndex_ && sender != this) {
+      if (sender->down_ && down_) {
+        down_ = false;
+        state_ = cbsUp;
+        Invalidate();
+      }
+      allowAllUp_ = sender->allowAllUp_;
+    }
+    return;
+  }
+  TExtGraphicControl::WndProc(m);
+}
+
+void TCustomColorSpeedButton::Changed(p::UINT cm) {
+  if (cm == tk::CM_ENABLEDCHANGED) AdjustState();
+  if (cm == tk::CM_FONTCHANGED) FollowFont();
+  TExtGraphicControl::Changed(cm);
+}
+
+void TCustomColorSpeedButton::AdjustState() {
+  if (!Enabled()) {
+    state_ = cbsDisabled;
+    pressing_ = false;
+  } else if (state_ == cbsDisabled) {
+    state_ = down_ && groupIndex_ != 0 ? cbsExclusive : cbsUp;
+  }
+}
+
+void TCustomColorSpeedButton::MouseEnter() {
+  if (!Enabled() || mouseInside_) {
+    TExtGraphicControl::MouseEnter();
+    return;
+  }
+  mouseInside_ = true;
+  TExtGraphicControl::MouseEnter();  // fires OnMouseEnter
+  if (hotTrack_ || flat_) Invalidate();
+}
+
+void TCustomColorSpeedButton::MouseLeave() {
+  if (!mouseInside_ || !Enabled()) {
+    TExtGraphicControl::MouseLeave();
+    return;
+  }
+  mouseInside_ = false;
+  TExtGraphicControl::MouseLeave();  // fires OnMouseLeave
+  if (hotTrack_ || (flat_ && !pressing_)) Invalidate();
+}
+
+void TCustomColorSpeedButton::MouseDown(tk::TMouseButton button, tk::TShiftState shift, int x,
+                                        int y) {
+  TExtGraphicControl::MouseDown(button, shift, x, y);
+  if (!Enabled()) return;
+  if (!mouseInside_) {
+    mouseInside_ = true;
+    Invalidate();
+  }
+  if (button != tk::mbLeft) return;
+  if (!down_) {
+    state_ = cbsDown;
+    Invalidate();
+  }
+  pressing_ = true;
+  if (allowTimer_) {
+    repeatTimer_ = std::make_unique<tk::TTimer>(nullptr);
+    repeatTimer_->SetInterval(initPause_);
+    repeatTimer_->SetOnTimer([this](TObject*) { TimerTick(); });
+    repeatTimer_->SetEnabled(true);
+  }
+}
+
+void TCustomColorSpeedButton::TimerTick() {
+  if (!repeatTimer_) return;
+  repeatTimer_->SetInterval(repeatInterval_);
+  if (state_ == cbsDown && pressing_) {
+    try {
+      Click();
+    } catch (...) {
+      StopTimer();
+      throw;
+    }
+  }
+}
+
+void TCustomColorSpeedButton::StopTimer() {
+  if (repeatTimer_) repeatTimer_->SetEnabled(false);
+}
+
+void TCustomColorSpeedButton::MouseMove(tk::TShiftState shift, int x, int y) {
+  TExtGraphicControl::MouseMove(shift, x, y);
+  if (!pressing_) return;
+  const TColorButtonState next = down_ ? cbsExclusive : Inside(x, y) ? cbsDown : cbsUp;
+  if (next != state_) {
+    state_ = next;
+    Invalidate();
+  }
+}
+
+void TCustomColorSpeedButton::MouseUp(tk::TMouseButton button, tk::TShiftState shift, int x,
+                                      int y) {
+  TExtGraphicControl::MouseUp(button, shift, x, y);
+  if (!pressing_ || button != tk::mbLeft) return;
+  pressing_ = false;
+  StopTimer();
+  const bool inside = Inside(x, y);
+  if (groupIndex_ == 0) {
+    state_ = cbsUp;
+    MouseLeave();
+    Invalidate();
+  } else if (inside) {
+    SetDown(!down_);
+    state_ = down_ ? cbsExclusive : cbsUp;
+    Invalidate();
+  } else {
+    state_ = down_ ? cbsExclusive : cbsUp;
+    Invalidate();
+  }
+  if (inside) Click();
+  // Released under the pointer: the button counts as entered again.
+  const bool over = x >= 0 && x < Width() && y >= 0 && y < Height();
+  if (over && !mouseInside_) MouseEnter();
+  if (!over && mouseInside_) MouseLeave();
+}
+
+void TCustomColorSpeedButton::Click() {
+  if (tk::TCustomForm* form = ParentForm()) form->SetModalResult(tk::TModalResult(modalResult_));
+  TExtGraphicControl::Click();
+}
+
+void TCustomColorSpeedButton::Paint() {
+  if (width_ <= 0 || height_ <= 0) return;
+  p::HDC screen = Canvas()->Handle();
+  if (!doubleBuffered_) {
+    PaintButton(Canvas());
+    return;
+  }
+  p::HDC memory = p::CreateCompatibleDC(screen);
+  p::HBITMAP bitmap = p::CreateCompatibleBitmap(screen, width_, height_);
+  p::HBITMAP old = p::SelectObject(memory, bitmap);
+  // A transparent button starts from what its parent drew behind it.
+  if (transparent_) p::BitBlt(memory, 0, 0, width_, height_, screen, 0, 0, p::SRCCOPY);
+  {
+    tk::TCanvas canvas;
+    canvas.SetHandle(memory);
+    PaintButton(&canvas);
+    canvas.SetHandle(p::HDC{});
+  }
+  p::BitBlt(screen, 0, 0, width_, height_, memory, 0, 0, p::SRCCOPY);
+  p::SelectObject(memory, old);
+  p::DeleteObject(bitmap);
+  p::DeleteDC(memory);
+}
+
+void TCustomColorSpeedButton::PaintButton(tk::TCanvas* canvas) {
+  AdjustState();
+  // There is no design mode here, so only the mouse decides.
+  const TColorButtonState frameState = flat_ && !mouseInside_ ? cbsInactive : state_;
+  RECT r{0, 0, width_, height_};
+  if (!transparent_) FillColor(canvas, r, Color());
+  if (frameState != cbsInactive || state_ == cbsExclusive) {
+    r = PaintButtonFrame(canvas, r, state_ == cbsDown || state_ == cbsExclusive, Color(), style_,
+                         flat_);
+  } else {
+    r = RECT{r.left + 2, r.top + 2, r.right - 2, r.bottom - 2};
+  }
+  if (state_ == cbsExclusive && !transparent_ && (!flat_ || frameState == cbsInactive)) {
+    FillChecker(canvas, RECT{r.left - 1, r.top - 1, r.right + 1, r.bottom + 1}, tk::clBtnFace,
+                tk::clBtnHighlight);
+  }
+  const int offset = state_ == cbsDown || state_ == cbsExclusive ? 1 : 0;
+  const bool hot =
+      (hotTrack_ && (mouseInside_ || pressing_)) || (hotTrackOptions_->Enabled() && down_);
+  canvas->Font()->Assign(hot ? *hotTrackFont_ : *Font());
+  if (hot && hotTrackOptions_->Enabled()) {
+    const RECT all{0, 0, width_, height_};
+    if (down_)
+      FillChecker(canvas, all, hotTrackOptions_->Color(), tk::clWindow);
+    else
+      FillColor(canvas, all, hotTrackOptions_->Color());
+    canvas->Brush()->SetColor(hotTrackOptions_->FrameColor());
+    canvas->FrameRect(all);
+  }
+  DrawCaption(canvas, r, offset);
+}
+
+void TCustomColorSpeedButton::DrawCaption(tk::TCanvas* canvas, const RECT& inner, int offset) {
+  const std::string& caption = Caption();
+  if (caption.empty() || inner.right <= inner.left || inner.bottom <= inner.top) return;
+  const int innerWidth = inner.right - inner.left, innerHeight = inner.bottom - inner.top;
+  // Each line on its own is cut to the width it may take.
+  std::string text;
+  for (size_t start = 0; start <= caption.size();) {
+    size_t end = caption.find('\n', start);
+    if (end == std::string::npos) end = caption.size();
+    std::string line = caption.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!text.empty() || start > 0) text += '\n';
+    text += ShortenCaption(canvas, line, innerWidth);
+    start = end + 1;
+  }
+  unsigned flags = alignment_ == tk::taLeftJustify    ? p::DT_LEFT
+                   : alignment_ == tk::taRightJustify ? p::DT_RIGHT
+                                                      : p::DT_CENTER;
+  if (wordWrap_) flags |= p::DT_WORDBREAK;
+  RECT extent{0, 0, innerWidth, 0};
+  canvas->DrawText(text, extent, flags | p::DT_CALCRECT | p::DT_NOPREFIX);
+  const int cw = extent.right - extent.left, ch = extent.bottom - extent.top;
+  int x, y;
+  switch (layout_) {
+    case tk::blGlyphLeft:
+    case tk::blGlyphRight:
+      x = alignment_ == tk::taLeftJustify    ? 0
+          : alignment_ == tk::taRightJustify ? innerWidth - cw
+                                             : (innerWidth - cw) / 2;
+      y = (innerHeight - ch) / 2;
+      break;
+    default:  // vertical layouts: centred in the whole inner rectangle
+      x = innerWidth / 2 - cw / 2;
+      y = innerHeight / 2 - ch / 2;
+      break;
+  }
+  x += inner.left + offset;
+  y += inner.top + offset;
+  captionOrigin_ = tk::POINT{x, y};
+  // Never outside the face, whatever the caption's size.
+  p::SaveDC(canvas->Handle());
+  p::IntersectClipRect(canvas->Handle(), inner.left, inner.top, inner.right, inner.bottom);
+  canvas->Brush()->SetStyle(tk::bsClear);
+  RECT tr{x, y, x + cw, y + ch};
+  if (state_ == cbsDisabled) {
+    RECT shadow{tr.left + 1, tr.top + 1, tr.right + 1, tr.bottom + 1};
+    canvas->Font()->SetColor(tk::clBtnHighlight);
+    canvas->DrawText(text, shadow, flags | p::DT_NOPREFIX);
+    canvas->Font()->SetColor(tk::clBtnShadow);
+  }
+  canvas->DrawText(text, tr, flags | p::DT_NOPREFIX);
+  p::RestoreDC(canvas->Handle(), -1);
+}
+
+}  // namespace graphics
