@@ -142,9 +142,12 @@ void PaintCheck(HWND h, ButtonState& s, HDC dc, RECT rc, const std::string& text
     SelectObject(dc, oldPen);
     DeleteObject(pen);
     if (s.check == BST_CHECKED) {
+      // A round dot: a 4 x 4 square with its middle rows one pixel wider.
       HBRUSH dot = CreateSolidBrush(mark);
-      RECT d{b.left + 4, b.top + 4, b.left + 8, b.top + 8};
+      RECT d{b.left + 4, b.top + 3, b.left + 8, b.top + 9};
+      RECT wide{b.left + 3, b.top + 4, b.left + 9, b.top + 8};
       FillRect(dc, &d, dot);
+      FillRect(dc, &wide, dot);
       DeleteObject(dot);
     }
     SelectObject(dc, HBRUSH(oldBrush));
