@@ -18,7 +18,7 @@ namespace {
 constexpr p::UINT CM_COLORBUTTONPRESSED = tk::CM_BASE + 41;  // WParam group, LParam the button
 
 TColor Shift(TColor c, int delta) {
-  const p::COLORREF rgb = tk::ColorToRGB(c);
+  const p::COLORREF rgb = p::ResolveColor(tk::ColorToRGB(c));
   auto channel = [delta](int v) { return std::clamp(v + delta, 0, 255); };
   return TColor(channel(rgb & 0xFF) | channel((rgb >> 8) & 0xFF) << 8 |
                 channel((rgb >> 16) & 0xFF) << 16);
