@@ -300,6 +300,7 @@ LRESULT ComboBoxWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       s->list = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, WC_COMBOLBOX,
                                "", style, 0, 0, 10, 10, root, HMENU{});
       if (!s->list) return -1;
+      SetProp(s->list, "ComboBox", LONG_PTR(h.value));
       L(*s, LB_SETITEMHEIGHT, 0, 13);
       return 0;
     }

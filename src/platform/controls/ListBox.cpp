@@ -16,6 +16,8 @@ namespace {
 
 using namespace controls;
 
+constexpr const char* kComboProp = "ComboBox";
+
 struct Item {
   std::string text;
   ULONG_PTR data = 0;
@@ -197,7 +199,9 @@ int Find(const ListState& s, WPARAM start, std::string_view text, bool exact) {
 void Paint(HWND h, ListState& s) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(h, &ps);
-  HBRUSH bg = ControlColors(h, dc, WM_CTLCOLORLISTBOX);
+  // A combo box's list asks the combo box's parent, like the combo box.
+  HWND combo{std::uint32_t(GetProp(h, kComboProp))};
+  HBRUSH bg = ControlColors(h, dc, WM_CTLCOLORLISTBOX, IsWindow(combo) ? GetParent(combo) : HWND{});
   if (!S(h)) return (void)EndPaint(h, &ps);
   HFONT old = SelectObject(dc, UsableFont(s.font));
   RECT rc;

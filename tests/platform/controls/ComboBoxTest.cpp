@@ -107,6 +107,20 @@ TEST_F(ComboBoxTest, TheDroppedListShowsSixteenRowsAtMost) {
   Press(VK_ESCAPE);
 }
 
+TEST_F(ComboBoxTest, TheParentColoursTheDroppedList) {
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  Handlers()[parent().value] = [&](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (m == WM_CTLCOLORLISTBOX) return LRESULT(red.value);
+    return std::nullopt;
+  };
+  HWND c = Combo(3);
+  Press(VK_F4);
+  RECT r = ListRect(c);
+  EXPECT_EQ(screen().ScreenPixel(r.right - 3, r.top + 1 + 13 + 6), ColorToPixel(RGB(255, 0, 0)));
+  Press(VK_ESCAPE);
+  DeleteObject(red);
+}
+
 TEST_F(ComboBoxTest, TypeAheadUsesThePrefixTypedSoFar) {
   HWND c = Combo();
   Type("b");
