@@ -138,6 +138,12 @@ void TCustomExtEdit::BevelChanged() {
         p::SWP_FRAMECHANGED | p::SWP_NOMOVE | p::SWP_NOSIZE | p::SWP_NOZORDER | p::SWP_NOACTIVATE);
 }
 
+void TCustomExtEdit::CreateWindowHandle(const tk::TCreateParams& params) {
+  TCustomEditEx::CreateWindowHandle(params);
+  // The window measured its frame before it reached us; measure again.
+  if (bevelKind_ != bkNone) BevelChanged();
+}
+
 RECT TCustomExtEdit::BevelWidths() const {
   if (bevelKind_ == bkNone) return RECT{0, 0, 0, 0};
   int w = 0;

@@ -115,6 +115,7 @@ class TCustomExtEdit : public TCustomEditEx {
 
  protected:
   void WndProc(toolkit::TMessage& message) override;
+  void CreateWindowHandle(const toolkit::TCreateParams& params) override;
   void Change() override;
 
  private:
