@@ -4,7 +4,9 @@
 
 #include "component/ClassBuilder.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/menu/Menu.h"
 #include "toolkit/Form.h"
+#include "toolkit/Menus.h"
 #include "toolkit/WinControl.h"
 
 namespace graphics {
@@ -494,6 +496,33 @@ void TCustomColorSpeedButton::MouseUp(tk::TMouseButton button, tk::TShiftState s
 void TCustomColorSpeedButton::Click() {
   if (tk::TCustomForm* form = ParentForm()) form->SetModalResult(tk::TModalResult(modalResult_));
   TExtGraphicControl::Click();
+  DropDown();
+}
+
+// A menu item's children drop down below (or right of) the button; the
+// chosen one is clicked.
+void TCustomColorSpeedButton::DropDown() {
+  auto* root = dynamic_cast<tk::TMenuItem*>(dropDownMenu_);
+  if (!root || root->Count() == 0 || !Parent() || !Parent()->HandleAllocated()) return;
+  p::HMENU menu = p::CreatePopupMenu();
+  for (int i = 0; i < root->Count(); ++i) {
+    tk::TMenuItem* item = root->Items(i);
+    if (!item->Visible()) continue;
+    if (item->IsLine()) {
+      p::AppendMenu(menu, p::MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    p::UINT flags = p::MF_STRING;
+    if (!item->Enabled()) flags |= p::MF_GRAYED;
+    if (item->Checked()) flags |= p::MF_CHECKED;
+    p::AppendMenu(menu, flags, std::uintptr_t(i + 1), item->Caption().c_str());
+  }
+  const tk::POINT at =
+      ClientToScreen(menuPosition_ == dmpBottom ? tk::POINT{0, height_} : tk::POINT{width_, 0});
+  const int chosen = p::TrackPopupMenu(menu, p::TPM_LEFTALIGN | p::TPM_RETURNCMD, at.x, at.y, 0,
+                                       Parent()->Handle(), nullptr);
+  p::DestroyMenu(menu);
+  if (chosen > 0 && chosen <= root->Count()) root->Items(chosen - 1)->Click();
 }
 
 void TCustomColorSpeedButton::Paint() {
@@ -550,6 +579,15 @@ void TCustomColorSpeedButton::PaintButton(tk::TCanvas* canvas) {
     canvas->FrameRect(all);
   }
   DrawCaption(canvas, r, offset);
+  if (markDropDown_ && dropDownMenu_) DrawDropDownMark(canvas, r, offset);
+}
+
+// A small downward triangle at the right of the face.
+void TCustomColorSpeedButton::DrawDropDownMark(tk::TCanvas* canvas, const RECT& inner, int offset) {
+  const int x = inner.right - 8 + offset, y = (inner.top + inner.bottom) / 2 - 1 + offset;
+  if (x - 2 < inner.left) return;
+  const TColor c = state_ == cbsDisabled ? tk::clBtnShadow : canvas->Font()->Color();
+  for (int i = 0; i < 3; ++i) FillColor(canvas, RECT{x + i, y + i, x + 5 - i, y + i + 1}, c);
 }
 
 void TCustomColorSpeedButton::DrawCaption(tk::TCanvas* canvas, const RECT& inner, int offset) {

@@ -147,8 +147,8 @@ class TCustomColorSpeedButton : public TExtGraphicControl {
   TTrackFontOptions HotTrackFontOptions() const { return hotTrackFontOptions_; }
   void SetHotTrackFontOptions(TTrackFontOptions v);
   TColorSpeedButtonHotTrackOptions* HotTrackOptions() const { return hotTrackOptions_.get(); }
-  // The menu component dropped down on a click (kept by reference; the
-  // button forgets it when it is destroyed).
+  // The menu dropped down on a click: a menu item whose children are the
+  // commands. Kept by reference; the button forgets it when it is destroyed.
   component::TComponent* DropDownMenu() const { return dropDownMenu_; }
   void SetDropDownMenu(component::TComponent* v);
   bool MarkDropDown() const { return markDropDown_; }
@@ -193,6 +193,8 @@ class TCustomColorSpeedButton : public TExtGraphicControl {
   void TimerTick();
   void StopTimer();
   void DrawCaption(toolkit::TCanvas* canvas, const RECT& inner, int offset);
+  void DrawDropDownMark(toolkit::TCanvas* canvas, const RECT& inner, int offset);
+  void DropDown();
 
   bool allowAllUp_ = false;
   int groupIndex_ = 0;

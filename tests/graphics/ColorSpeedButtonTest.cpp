@@ -6,6 +6,7 @@
 #include "GraphicsFixture.h"
 #include "graphics/ColorSpeedButton.h"
 #include "platform/gdi/Gdi.h"
+#include "toolkit/Menus.h"
 
 using namespace graphics;
 namespace p = platform;
@@ -356,4 +357,28 @@ TEST_F(ColorButtonTest, FlatButtonFramesOnlyUnderTheMouse) {
   screen->MouseMove(Screen(300, 300));
   Flush();
   EXPECT_EQ(At(button, 5, 0), 0x00FF00u);
+}
+
+TEST_F(ColorButtonTest, DropDownMenuClicksTheChosenItem) {
+  auto* root = new tk::TMenuItem(form);
+  auto* first = new tk::TMenuItem(form);
+  auto* second = new tk::TMenuItem(form);
+  first->SetCaption("&First");
+  second->SetCaption("&Second");
+  root->Add(first);
+  root->Add(second);
+  int chosen = 0;
+  second->OnClick = [&](component::TObject*) { ++chosen; };
+  button->SetDropDownMenu(root);
+  screen->Click(Screen(30, 10));
+  screen->KeyPress('S');
+  Flush();
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(chosen, 1);
+  // A menu freed first is forgotten, not used.
+  delete root;
+  EXPECT_EQ(button->DropDownMenu(), nullptr);
+  screen->Click(Screen(30, 10));
+  Flush();
+  EXPECT_EQ(clicks, 2);
 }
