@@ -318,6 +318,9 @@ void DesktopBackend::Handle(const SDL_Event& e) {
           PostMessage(h, WM_SYSCOMMAND, SC_CLOSE, 0);
           break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
+          // Menus and drop-down lists may get the display's focus when they
+          // appear; they never become the active window.
+          if (GetWindowLongPtr(h, GWL_EXSTYLE) & WS_EX_NOACTIVATE) break;
           if (GetActiveWindow() != h) {
             if (IsWindowEnabled(h))
               SetActiveWindow(h);
@@ -374,6 +377,7 @@ void DesktopBackend::Upload(Native& n, const TopLevelView& v, RECT part) {
 void DesktopBackend::Present(std::span<const TopLevelView> views) {
   std::map<std::uint32_t, bool> seen;
   HWND active;
+  bool restack = false;
   for (const TopLevelView& v : views) {
     seen[v.hwnd.value] = true;
     if (v.active) active = v.hwnd;
@@ -394,6 +398,7 @@ void DesktopBackend::Present(std::span<const TopLevelView> views) {
       n.title = std::string(v.title);
       it = natives_.emplace(v.hwnd.value, n).first;
       SDL_ShowWindow(win);
+      restack = true;
     }
     Native& n = it->second;
     if (v.minimized) {
@@ -441,8 +446,17 @@ void DesktopBackend::Present(std::span<const TopLevelView> views) {
   if (active && active != raised_) {
     if (auto it = natives_.find(active.value); it != natives_.end())
       SDL_RaiseWindow(it->second.window);
+    restack = true;
   }
   raised_ = active;
+  // Menus and drop-down lists stay above the other windows, whatever order
+  // their native windows were made or raised in (without a window manager
+  // nothing else keeps them on top).
+  if (restack)
+    for (auto v = views.rbegin(); v != views.rend(); ++v)
+      if (v->popup && !v->minimized)
+        if (auto it = natives_.find(v->hwnd.value); it != natives_.end())
+          SDL_RaiseWindow(it->second.window);
 }
 
 void DesktopBackend::ScreenDrawn(const RECT&) {
