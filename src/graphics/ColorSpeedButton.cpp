@@ -5,6 +5,7 @@
 #include "component/ClassBuilder.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/menu/Menu.h"
+#include "platform/window/Window.h"
 #include "toolkit/Form.h"
 #include "toolkit/Menus.h"
 #include "toolkit/WinControl.h"
@@ -432,6 +433,16 @@ void TCustomColorSpeedButton::MouseDown(tk::TMouseButton button, tk::TShiftState
     Invalidate();
   }
   pressing_ = true;
+  // A double click already queued inside the button would press it again.
+  if (Parent() && Parent()->HandleAllocated()) {
+    p::MSG m{};
+    const p::HWND h = Parent()->Handle();
+    if (p::PeekMessage(&m, h, p::WM_LBUTTONDBLCLK, p::WM_LBUTTONDBLCLK, p::PM_NOREMOVE)) {
+      const int mx = p::GET_X_LPARAM(m.lParam) - left_, my = p::GET_Y_LPARAM(m.lParam) - top_;
+      if (Inside(mx, my))
+        p::PeekMessage(&m, h, p::WM_LBUTTONDBLCLK, p::WM_LBUTTONDBLCLK, p::PM_REMOVE);
+    }
+  }
   if (allowTimer_) {
     repeatTimer_ = std::make_unique<tk::TTimer>(nullptr);
     repeatTimer_->SetInterval(initPause_);
