@@ -3,6 +3,7 @@
 // keyboard and the Tab key.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -142,6 +143,8 @@ TEST_F(ConsoleButtons, StartPressesAndClicksOnReleaseJustBelow) {
   EXPECT_EQ(At(start, 10, 0), frame);
   EXPECT_EQ(At(start, 72, 10), 0x40FF40u);
   EXPECT_EQ(At(start, 10, 1), 0x00BF00u);
+  if (const char* dir = std::getenv("SPRINTARA_SHOT_DIR"))
+    screen->CaptureScreen(std::string(dir) + "/console-start-pressed.png");
   screen->MouseUp(start->ClientToScreen(p::POINT{30, 29}));
   Flush();
   EXPECT_EQ(clicks, 1);
@@ -165,6 +168,8 @@ TEST_F(ConsoleButtons, FKeyShowsAnEdgeOnlyUnderTheMouse) {
   Flush();
   EXPECT_EQ(At(key, 10, 0), dark);
   EXPECT_EQ(At(key, 30, 24), light);
+  if (const char* dir = std::getenv("SPRINTARA_SHOT_DIR"))
+    screen->CaptureScreen(std::string(dir) + "/console-fkey-pressed.png");
   screen->MouseUp(key->ClientToScreen(p::POINT{15, 12}));
   Flush();
   EXPECT_EQ(At(key, 10, 0), light);
