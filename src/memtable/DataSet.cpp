@@ -45,7 +45,7 @@ void TDataSet::CheckInactive() const {
 
 // --- notifications ----------------------------------------------------------
 
-void TDataSet::DataEvent(TDataEvent event, std::intptr_t info) {
+void TDataSet::DispatchDataEvent(TDataEvent event, std::intptr_t info) {
   TField* changed = nullptr;
   if (event == deFieldChange) {
     changed = reinterpret_cast<TField*>(info);
@@ -118,10 +118,8 @@ void TDataSet::RestoreState(TDataSetState value) {
 
 // --- buffers ----------------------------------------------------------------
 
-TRecordBuffer TDataSet::ActiveBuffer() const {
+TRecordBuffer TDataSet::OtherActiveBuffer() const {
   switch (state_) {
-    case dsBrowse:
-      return recordCount_ == 0 ? nullptr : buffers_[activeRecord_];
     case dsEdit:
     case dsInsert:
     case dsNewValue:
@@ -190,7 +188,7 @@ void TDataSet::ActivateBuffers() {
   eof_ = false;
 }
 
-void TDataSet::MoveBuffer(int curIndex, int newIndex) {
+void TDataSet::RotateBuffers(int curIndex, int newIndex) {
   if (curIndex == newIndex) return;
   TRecordBuffer b = buffers_[curIndex];
   if (curIndex < newIndex) {
@@ -475,20 +473,12 @@ void TDataSet::UpdateRecord() {
   DataEvent(deUpdateRecord);
 }
 
-void TDataSet::CheckOperation(const std::function<void()>& op, const TDataSetErrorEvent& handler) {
-  for (;;) {
-    try {
-      UpdateCursorPos();
-      op();
-      return;
-    } catch (EDatabaseError& e) {
-      if (!handler) throw;
-      TDataAction action = daFail;
-      handler(this, e, action);
-      if (action == daFail) throw;
-      if (action == daAbort) throw EAbort();
-    }
-  }
+void TDataSet::HandleOperationError(EDatabaseError& e, const TDataSetErrorEvent& handler) {
+  if (!handler) throw;
+  TDataAction action = daFail;
+  handler(this, e, action);
+  if (action == daFail) throw;
+  if (action == daAbort) throw EAbort();
 }
 
 void TDataSet::BeginInsertAppend() {

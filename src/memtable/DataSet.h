@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "component/Component.h"
@@ -161,14 +162,29 @@ class TDataSet : public component::TComponent {
   TFilterRecordEvent OnFilterRecord;
   TDataSetErrorEvent OnPostError, OnEditError, OnDeleteError;
 
-  // Notification to the data sources (also used by fields).
-  void DataEvent(TDataEvent event, std::intptr_t info = 0);
+  // Notification to the data sources (also used by fields). With no source
+  // attached only the dataset's own bookkeeping remains to be done.
+  void DataEvent(TDataEvent event, std::intptr_t info = 0) {
+    if (dataSources_.empty()) {
+      if (event == deFieldChange) {
+        NoteFieldChange(reinterpret_cast<TField*>(info));
+        return;
+      }
+      if (event != deLayoutChange) return;
+    }
+    DispatchDataEvent(event, info);
+  }
 
   // Field value hooks, called by fields.
   virtual bool GetFieldData(TField* field, void* dest) = 0;
   virtual void SetFieldData(TField* field, const void* src) = 0;
   // The buffer field access addresses in the current state (null when none).
-  TRecordBuffer ActiveBuffer() const;
+  TRecordBuffer ActiveBuffer() const {
+    if (state_ == dsBrowse) return recordCount_ == 0 ? nullptr : buffers_[activeRecord_];
+    if ((state_ == dsInsert || state_ == dsEdit) && !buffers_.empty())
+      return buffers_[activeRecord_];
+    return OtherActiveBuffer();
+  }
 
  protected:
   friend class TDataSource;
@@ -242,12 +258,30 @@ class TDataSet : public component::TComponent {
   void SetCurrentRecord(int index);
   void UpdateCursorPos();
   void CursorPosChanged() { currentRecord_ = -1; }
-  void MoveBuffer(int curIndex, int newIndex);
+  void MoveBuffer(int curIndex, int newIndex) {
+    // Walking a one-record window swaps the record and the scratch buffer.
+    if (newIndex == curIndex + 1 || newIndex == curIndex - 1)
+      std::swap(buffers_[curIndex], buffers_[newIndex]);
+    else
+      RotateBuffers(curIndex, newIndex);
+  }
   void InitRecord(TRecordBuffer buffer);
   void GetCalcFields(TRecordBuffer buffer);
   enum ResyncMode : unsigned { rmExact = 1, rmCenter = 2 };
   void Resync(unsigned mode);
-  void CheckOperation(const std::function<void()>& op, const TDataSetErrorEvent& handler);
+  // Runs a post, edit or delete hook under the error protocol.
+  template <typename Op>
+  void CheckOperation(Op&& op, const TDataSetErrorEvent& handler) {
+    for (;;) {
+      try {
+        UpdateCursorPos();
+        op();
+        return;
+      } catch (EDatabaseError& e) {
+        HandleOperationError(e, handler);
+      }
+    }
+  }
   void OpenCursor();
   void CloseCursor();
   void CreateFields();
@@ -274,6 +308,18 @@ class TDataSet : public component::TComponent {
 
  private:
   void SetBufListSize(int value);
+  void RotateBuffers(int curIndex, int newIndex);
+  void DispatchDataEvent(TDataEvent event, std::intptr_t info);
+  // A written field marks the record modified and calls its OnChange.
+  void NoteFieldChange(TField* changed) {
+    if (!changed) return;
+    if (changed->FieldKind() == fkData || changed->FieldKind() == fkInternalCalc) modified_ = true;
+    if (changed->OnChange) changed->OnChange(changed);
+  }
+  TRecordBuffer OtherActiveBuffer() const;
+  // Asks the error handler what to do: returns to retry, rethrows the error
+  // being handled or aborts otherwise.
+  void HandleOperationError(EDatabaseError& e, const TDataSetErrorEvent& handler);
   void CloseCursorAfterFailedOpen();
 
   TDataSetState state_ = dsInactive;

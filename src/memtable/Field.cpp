@@ -50,8 +50,7 @@ void TField::SetData(const void* src) {
   CheckedDataSet()->SetFieldData(this, src);
 }
 
-void TField::Validate(const void* pending) {
-  if (!OnValidate) return;
+void TField::RunValidate(const void* pending) {
   const void* savedValue = validating_;
   bool saved = inValidate_;
   validating_ = pending;

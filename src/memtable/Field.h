@@ -106,14 +106,19 @@ class TField {
   void SetData(const void* src);
 
   // Used by the dataset while OnValidate runs: reads yield the pending value.
-  void Validate(const void* pending);
+  void Validate(const void* pending) {
+    if (OnValidate) RunValidate(pending);
+  }
   void Bind(TDataSet* ds, int fieldNo) {
     dataSet_ = ds;
     fieldNo_ = fieldNo;
   }
   void Unbind() { fieldNo_ = 0; }
-  // Data offset within a record, cached by the memory table.
+  // Data offset within a record, native width and whether the value is kept
+  // in a separate block; cached by the memory table while it is open.
   int offset_ = -1;
+  int width_ = 0;
+  bool varLength_ = false;
 
  protected:
   [[noreturn]] void AccessError(const char* typeName) const;
@@ -121,6 +126,7 @@ class TField {
   virtual void SetVariantValue(const TVariant& v);
   virtual int DefaultDisplayWidth() const { return 10; }
   TDataSet* CheckedDataSet() const;
+  void RunValidate(const void* pending);
 
  private:
   TFieldType dataType_;

@@ -132,7 +132,11 @@ void TCustomMemTable::InternalOpen() {
     throw EMemTableError(STableMustBeClosed);
   }
   for (TField* f : Fields())
-    if (f->FieldNo() > 0) f->offset_ = store_->DataOffset(f->FieldNo());
+    if (f->FieldNo() > 0) {
+      f->offset_ = store_->DataOffset(f->FieldNo());
+      f->width_ = f->DataSize();
+      f->varLength_ = (store_->FieldFlags(f->FieldNo()) & mtfVarLength) != 0;
+    }
   lastKeyNames_.clear();
   lastKeyList_.clear();
   cursorOpen_ = true;
@@ -303,19 +307,13 @@ void TCustomMemTable::CopyToBuffer(TMemRecord* buffer, TMemRecord* rec) {
   store_->SetBookmarkFlag(buffer, attachIndex_, bfCurrent);
 }
 
-void TCustomMemTable::Materialize(TMemRecord* buffer) {
-  if (buffer->reserved != kLazyBuffer) return;
+void TCustomMemTable::MaterializeLazy(TMemRecord* buffer) {
   TMemRecord* rec = store_->BookmarkRecord(buffer, attachIndex_);
   TBookmarkFlag flag = store_->BookmarkFlag(buffer, attachIndex_);
   std::memcpy(buffer->Data(), rec->Data(), store_->StoredSize() - sizeof(TMemRecord));
   store_->SetBookmarkRecord(buffer, attachIndex_, rec);
   store_->SetBookmarkFlag(buffer, attachIndex_, flag);
   buffer->reserved = 0;
-}
-
-const TMemRecord* TCustomMemTable::DataRecordOf(const TMemRecord* rec) const {
-  if (rec->reserved == kLazyBuffer) return store_->BookmarkRecord(rec, attachIndex_);
-  return rec;
 }
 
 TGetResult TCustomMemTable::GetRecord(TRecordBuffer buffer, TGetMode mode, bool) {
@@ -791,18 +789,21 @@ bool TCustomMemTable::GetFieldData(TField* field, void* dest) {
     buf = reinterpret_cast<TRecordBuffer>(rec);
   }
   if (!buf || field->FieldNo() < 1) return false;
+  if (field->varLength_) return GetVarFieldData(field, Rec(buf), dest);
   TStoreLock lock(store_);
-  TMemRecord* rec = Rec(buf);
+  int off = field->offset_;
+  const std::uint8_t* p = DataRecordOf(Rec(buf))->Data() + off;
+  unsigned line = (sizeof(TMemRecord) + off) / 64;
+  if (line < 64) hotLines_ |= std::uint64_t(1) << line;
+  if (p[0] == 0) return false;
+  if (dest) std::memcpy(dest, p + 1, field->width_);
+  return true;
+}
+
+bool TCustomMemTable::GetVarFieldData(TField* field, TMemRecord* rec, void* dest) {
+  TStoreLock lock(store_);
   int fieldNo = field->FieldNo();
   int off = field->offset_;
-  if (!(store_->FieldFlags(fieldNo) & mtfVarLength)) {
-    const std::uint8_t* p = DataRecordOf(rec)->Data() + off;
-    unsigned line = (sizeof(TMemRecord) + off) / 64;
-    if (line < 64) hotLines_ |= std::uint64_t(1) << line;
-    if (p[0] == 0) return false;
-    if (dest) std::memcpy(dest, p + 1, field->DataSize());
-    return true;
-  }
   if (rec->Data()[off] == 0) return false;
   TVarBlock* b = TMemTableStore::GetVarBlock(rec, off);
   if (!b) {
@@ -852,37 +853,38 @@ void TCustomMemTable::SetFieldData(TField* field, const void* src) {
     TStoreLock lock(store_);
     TMemRecord* rec = Rec(buf);
     Materialize(rec);
-    int fieldNo = field->FieldNo();
-    int off = field->offset_;
-    if (!(store_->FieldFlags(fieldNo) & mtfVarLength)) {
-      std::uint8_t* p = rec->Data() + off;
+    if (!field->varLength_) {
+      std::uint8_t* p = rec->Data() + field->offset_;
       p[0] = src ? 2 : 0;
-      if (src) std::memcpy(p + 1, src, field->DataSize());
+      if (src) std::memcpy(p + 1, src, field->width_);
     } else {
-      TVarBlock* old = TMemTableStore::GetVarBlock(rec, off);
-      std::free(old);
-      TMemTableStore::SetVarBlock(rec, off, nullptr);
-      rec->Data()[off] = src ? 2 : 0;
-      if (src) {
-        std::string bytes;
-        if (field->DataType() == ftWideString) {
-          std::uint32_t n;
-          std::memcpy(&n, src, 4);
-          bytes.assign(static_cast<const char*>(src) + 4, n);
-        } else {
-          const char* s = static_cast<const char*>(src);
-          bytes.assign(s, strnlen(s, field->DataSize()));
-        }
-        if ((store_->FieldFlags(fieldNo) & mtfCompressed) && OnCompressField)
-          OnCompressField(this, bytes);
-        TMemTableStore::SetVarBlock(rec, off,
-                                    TMemTableStore::NewVarBlock(bytes.data(), bytes.size()));
-      }
+      SetVarFieldData(field, rec, src);
     }
-    if (field->FieldKind() == fkData) store_->SetFieldFlag(fieldNo, mtfModified, true);
+    if (field->FieldKind() == fkData) store_->SetFieldFlag(field->FieldNo(), mtfModified, true);
   }
   if (State() != dsCalcFields && State() != dsFilter && State() != dsNewValue)
     DataEvent(deFieldChange, reinterpret_cast<std::intptr_t>(field));
+}
+
+void TCustomMemTable::SetVarFieldData(TField* field, TMemRecord* rec, const void* src) {
+  int off = field->offset_;
+  TVarBlock* old = TMemTableStore::GetVarBlock(rec, off);
+  std::free(old);
+  TMemTableStore::SetVarBlock(rec, off, nullptr);
+  rec->Data()[off] = src ? 2 : 0;
+  if (!src) return;
+  std::string bytes;
+  if (field->DataType() == ftWideString) {
+    std::uint32_t n;
+    std::memcpy(&n, src, 4);
+    bytes.assign(static_cast<const char*>(src) + 4, n);
+  } else {
+    const char* s = static_cast<const char*>(src);
+    bytes.assign(s, strnlen(s, field->DataSize()));
+  }
+  if ((store_->FieldFlags(field->FieldNo()) & mtfCompressed) && OnCompressField)
+    OnCompressField(this, bytes);
+  TMemTableStore::SetVarBlock(rec, off, TMemTableStore::NewVarBlock(bytes.data(), bytes.size()));
 }
 
 }  // namespace memtable

@@ -215,8 +215,25 @@ class TCustomMemTable : public TDataSet {
   // A browsing buffer may read through to its stored record (marked in the
   // header's reserved field); these give it its own copy, or find the data.
   static constexpr std::uint16_t kLazyBuffer = 1;
-  void Materialize(TMemRecord* buffer);
-  const TMemRecord* DataRecordOf(const TMemRecord* rec) const;
+  void Materialize(TMemRecord* buffer) {
+    if (buffer->reserved == kLazyBuffer) MaterializeLazy(buffer);
+  }
+  void MaterializeLazy(TMemRecord* buffer);
+  void SetVarFieldData(TField* field, TMemRecord* rec, const void* src);
+  const TMemRecord* DataRecordOf(const TMemRecord* rec) const {
+    if (rec->reserved == kLazyBuffer) return store_->BookmarkRecord(rec, attachIndex_);
+    return rec;
+  }
+  bool GetVarFieldData(TField* field, TMemRecord* rec, void* dest);
+  // The data area a stored record or a buffer reads from.
+  const std::uint8_t* RecordData(const TMemRecord* rec) const { return DataRecordOf(rec)->Data(); }
+  // Position of the first match of a single whole-number key in the order
+  // given, -1 when none, kNoFastScan when the key needs the general compare.
+  static constexpr int kNoFastScan = -2;
+  int ScanWholeNumberKey(const TMemRecord* key, const TMemFieldList& list,
+                         const std::vector<TMemRecord*>& refs) const;
+  template <typename T>
+  int ScanFor(T v, int offset, const std::vector<TMemRecord*>& refs) const;
   void RefreshAttached();
   void EmptyStore();
   void CreateIndexesFromDefs();

@@ -220,7 +220,7 @@ void TMemTableStore::InitRecord(TMemRecord* rec) const {
   std::memset(rec->Data(), 0, dataSize_);
 }
 
-void TMemTableStore::FreeVarBlocks(const TMemTableStore& layout, TMemRecord* rec) {
+void TMemTableStore::FreeVarBlockList(const TMemTableStore& layout, TMemRecord* rec) {
   for (int fieldNo : layout.varFields_) {
     int off = layout.dataOffsets_[fieldNo];
     if (TVarBlock* b = GetVarBlock(rec, off)) {

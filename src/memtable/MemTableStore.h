@@ -102,7 +102,9 @@ class TMemTableStore {
   TMemRecord* AllocRecordRaw();
   // Frees a stored record with its variable-length blocks and kept versions.
   void FreeRecord(TMemRecord* rec);
-  static void FreeVarBlocks(const TMemTableStore& layout, TMemRecord* rec);
+  static void FreeVarBlocks(const TMemTableStore& layout, TMemRecord* rec) {
+    if (!layout.varFields_.empty()) FreeVarBlockList(layout, rec);
+  }
   // Copies header and data (of a buffer or a stored record) into a new stored
   // record; variable-length blocks are duplicated.
   TMemRecord* DuplicateRecord(const TMemRecord* src);
@@ -188,6 +190,7 @@ class TMemTableStore {
   bool layoutDone = false;
 
  private:
+  static void FreeVarBlockList(const TMemTableStore& layout, TMemRecord* rec);
   void FreeChunks();
 
   platform::CriticalSection lock_;
