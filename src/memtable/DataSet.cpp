@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "memtable/DataSource.h"
 #include "memtable/StoredDefs.h"
@@ -411,6 +412,18 @@ void TDataSet::BindFields(bool binding) {
 
 // --- fields -----------------------------------------------------------------
 
+void TDataSet::SetFieldChars(TField* field, const char* text, std::size_t n) {
+  std::vector<char> native(std::max(field->DataSize(), 1), '\0');
+  std::memcpy(native.data(), text, std::min(n, native.size() - 1));
+  SetFieldData(field, native.data());
+}
+
+std::string TDataSet::GetFieldChars(TField* field) {
+  std::vector<char> native(std::max(field->DataSize(), 1));
+  if (!GetFieldData(field, native.data())) return {};
+  return std::string(native.data(), strnlen(native.data(), native.size() - 1));
+}
+
 TField* TDataSet::FindField(std::string_view name) {
   auto it = fieldCache_.find(std::string(name));
   if (it != fieldCache_.end()) return it->second;
@@ -448,7 +461,7 @@ TField* TDataSet::FieldByNumber(int fieldNo) {
 
 // --- editing cycle ----------------------------------------------------------
 
-void TDataSet::CheckBrowseMode() {
+void TDataSet::FinishPendingChanges() {
   CheckActive();
   DataEvent(deCheckBrowseMode);
   switch (state_) {

@@ -87,7 +87,11 @@ class TDataSet : public component::TComponent {
   void Post();
   void Cancel();
   void Delete();
-  void CheckBrowseMode();
+  void CheckBrowseMode() {
+    // Browsing with nobody to tell: nothing to check or finish.
+    if (state_ == dsBrowse && dataSources_.empty()) return;
+    FinishPendingChanges();
+  }
   void UpdateRecord();
 
   // Navigation.
@@ -178,6 +182,9 @@ class TDataSet : public component::TComponent {
   // Field value hooks, called by fields.
   virtual bool GetFieldData(TField* field, void* dest) = 0;
   virtual void SetFieldData(TField* field, const void* src) = 0;
+  // An 8-bit text value up to its first NUL (see TField::GetChars).
+  virtual std::string GetFieldChars(TField* field);
+  virtual void SetFieldChars(TField* field, const char* text, std::size_t n);
   // The buffer field access addresses in the current state (null when none).
   TRecordBuffer ActiveBuffer() const {
     if (state_ == dsBrowse) return recordCount_ == 0 ? nullptr : buffers_[activeRecord_];
@@ -310,6 +317,7 @@ class TDataSet : public component::TComponent {
   void SetBufListSize(int value);
   void RotateBuffers(int curIndex, int newIndex);
   void DispatchDataEvent(TDataEvent event, std::intptr_t info);
+  void FinishPendingChanges();
   // A written field marks the record modified and calls its OnChange.
   void NoteFieldChange(TField* changed) {
     if (!changed) return;

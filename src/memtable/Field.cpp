@@ -46,6 +46,18 @@ bool TField::GetData(void* dest) {
   return ds->GetFieldData(this, dest);
 }
 
+std::string TField::GetChars() {
+  TDataSet* ds = CheckedDataSet();
+  if (!inValidate_) return ds->GetFieldChars(this);
+  if (!validating_) return {};
+  const char* s = static_cast<const char*>(validating_);
+  return std::string(s, strnlen(s, DataSize() - 1));
+}
+
+void TField::SetChars(const char* text, std::size_t n) {
+  CheckedDataSet()->SetFieldChars(this, text, n);
+}
+
 void TField::SetData(const void* src) {
   CheckedDataSet()->SetFieldData(this, src);
 }

@@ -104,6 +104,12 @@ class TField {
   // bytes. SetData with null writes null.
   bool GetData(void* dest);
   void SetData(const void* src);
+  // An 8-bit text value up to its first NUL, read without copying the whole
+  // native value first; empty when null.
+  std::string GetChars();
+  // Writes `n` characters of 8-bit text (no NUL among them, at most the
+  // native width less one) as the native value padded with NULs.
+  void SetChars(const char* text, std::size_t n);
 
   // Used by the dataset while OnValidate runs: reads yield the pending value.
   void Validate(const void* pending) {
@@ -119,6 +125,10 @@ class TField {
   int offset_ = -1;
   int width_ = 0;
   bool varLength_ = false;
+  // Cache lines of a record (one bit each) holding the null flag, and the
+  // null flag with the value; reads note them for prefetching.
+  std::uint64_t flagLine_ = 0;
+  std::uint64_t valueLines_ = 0;
 
  protected:
   [[noreturn]] void AccessError(const char* typeName) const;

@@ -136,6 +136,16 @@ void TCustomMemTable::InternalOpen() {
       f->offset_ = store_->DataOffset(f->FieldNo());
       f->width_ = f->DataSize();
       f->varLength_ = (store_->FieldFlags(f->FieldNo()) & mtfVarLength) != 0;
+      // Bits first..last, none past the 64th line of a record.
+      auto lines = [](std::size_t first, std::size_t last) {
+        std::uint64_t m = 0;
+        for (std::size_t line = first; line <= last && line < 64; ++line)
+          m |= std::uint64_t(1) << line;
+        return m;
+      };
+      std::size_t at = sizeof(TMemRecord) + f->offset_;
+      f->flagLine_ = lines(at / 64, at / 64);
+      f->valueLines_ = f->varLength_ ? f->flagLine_ : lines(at / 64, (at + f->width_) / 64);
     }
   lastKeyNames_.clear();
   lastKeyList_.clear();
@@ -320,56 +330,68 @@ TGetResult TCustomMemTable::GetRecord(TRecordBuffer buffer, TGetMode mode, bool)
   TMemIndex* idx = EnsureCurrent();
   const auto& refs = idx->References();
   int count = static_cast<int>(refs.size());
-  bool filtering = FilteringInForce();
-  switch (mode) {
-    case gmCurrent:
-      if (position_ >= count) return grEOF;
-      if (position_ < 0) return grBOF;
-      if (filtering && !PassesFilter(refs[position_])) return grEOF;
-      break;
-    case gmNext:
-      if (!filtering) {
-        if (position_ < count - 1)
-          ++position_;
-        else
-          return grEOF;
-      } else {
-        int p = position_;
-        for (;;) {
-          if (p >= count - 1) return grEOF;
-          ++p;
-          if (PassesFilter(refs[p])) break;
+  if (FilteringInForce()) {
+    TGetResult r = StepFiltered(mode, refs);
+    if (r != grOK) return r;
+  } else {
+    switch (mode) {
+      case gmCurrent:
+        if (position_ >= count) return grEOF;
+        if (position_ < 0) return grBOF;
+        break;
+      case gmNext:
+        if (position_ >= count - 1) return grEOF;
+        ++position_;
+        if (position_ + kAhead < count) {
+          // Walking forward: ask for the lines that field reads used
+          // recently, a few records early, so reading a walk is not one
+          // memory wait per field.
+          const auto* base = reinterpret_cast<const char*>(refs[position_ + kAhead]);
+          for (std::uint64_t lines = hotLines_ | 1; lines; lines &= lines - 1)
+            __builtin_prefetch(base + 64 * __builtin_ctzll(lines));
         }
-        position_ = p;
-      }
-      break;
-    case gmPrior:
-      if (!filtering) {
-        if (position_ > 0)
-          position_ = std::min(position_, count) - 1;
-        else
-          return grBOF;
-      } else {
-        int p = std::min(position_, count);
-        for (;;) {
-          if (p <= 0) return grBOF;
-          --p;
-          if (PassesFilter(refs[p])) break;
-        }
-        position_ = p;
-      }
-      break;
-  }
-  if (position_ + kAhead < count && mode == gmNext) {
-    // Walking forward: ask for the lines that field reads used recently, a
-    // few records early, so reading a walk is not one memory wait per field.
-    const auto* base = reinterpret_cast<const char*>(refs[position_ + kAhead]);
-    for (std::uint64_t lines = hotLines_ | 1; lines; lines &= lines - 1)
-      __builtin_prefetch(base + 64 * __builtin_ctzll(lines));
+        break;
+      case gmPrior:
+        if (position_ <= 0) return grBOF;
+        position_ = std::min(position_, count) - 1;
+        break;
+    }
   }
   CopyToBuffer(Rec(buffer), refs[position_]);
   if (recalcOnFetch_ && OnCalcFields) GetCalcFields(buffer);
   return grOK;
+}
+
+TGetResult TCustomMemTable::StepFiltered(TGetMode mode, const std::vector<TMemRecord*>& refs) {
+  int count = static_cast<int>(refs.size());
+  switch (mode) {
+    case gmCurrent:
+      if (position_ >= count) return grEOF;
+      if (position_ < 0) return grBOF;
+      if (!PassesFilter(refs[position_])) return grEOF;
+      return grOK;
+    case gmNext: {
+      int p = position_;
+      for (;;) {
+        if (p >= count - 1) return grEOF;
+        ++p;
+        if (PassesFilter(refs[p])) break;
+      }
+      position_ = p;
+      return grOK;
+    }
+    case gmPrior: {
+      int p = std::min(position_, count);
+      for (;;) {
+        if (p <= 0) return grBOF;
+        --p;
+        if (PassesFilter(refs[p])) break;
+      }
+      position_ = p;
+      return grOK;
+    }
+  }
+  return grError;
 }
 
 bool TCustomMemTable::PassesFilter(TMemRecord* rec) {
@@ -780,24 +802,47 @@ void TCustomMemTable::InternalRefresh() {
 
 bool TCustomMemTable::GetFieldData(TField* field, void* dest) {
   if (!cursorOpen_) return false;
+  if (field->varLength_ || State() == dsOldValue) return GetFieldDataSlow(field, dest);
+  TRecordBuffer buf = ActiveBuffer();
+  if (!buf || field->FieldNo() < 1) return false;
+  TStoreLock lock(store_);
+  const std::uint8_t* p = DataRecordOf(Rec(buf))->Data() + field->offset_;
+  hotLines_ |= dest ? field->valueLines_ : field->flagLine_;
+  if (p[0] == 0) return false;
+  if (dest) CopyNative(dest, p + 1, field->width_);
+  return true;
+}
+
+bool TCustomMemTable::GetFieldDataSlow(TField* field, void* dest) {
   TRecordBuffer buf = ActiveBuffer();
   if (State() == dsOldValue) {
-    TRecordBuffer a = ActiveBuffer();
-    if (!a) return false;
-    TMemRecord* rec = StoredRecordOf(Rec(a));
+    if (!buf) return false;
+    TMemRecord* rec = StoredRecordOf(Rec(buf));
     while (rec && rec->previousVersion) rec = rec->previousVersion;
     buf = reinterpret_cast<TRecordBuffer>(rec);
   }
   if (!buf || field->FieldNo() < 1) return false;
   if (field->varLength_) return GetVarFieldData(field, Rec(buf), dest);
   TStoreLock lock(store_);
-  int off = field->offset_;
-  const std::uint8_t* p = DataRecordOf(Rec(buf))->Data() + off;
-  unsigned line = (sizeof(TMemRecord) + off) / 64;
-  if (line < 64) hotLines_ |= std::uint64_t(1) << line;
+  const std::uint8_t* p = DataRecordOf(Rec(buf))->Data() + field->offset_;
   if (p[0] == 0) return false;
-  if (dest) std::memcpy(dest, p + 1, field->width_);
+  if (dest) CopyNative(dest, p + 1, field->width_);
   return true;
+}
+
+std::string TCustomMemTable::GetFieldChars(TField* field) {
+  if (!cursorOpen_ || field->varLength_ || State() == dsOldValue || field->FieldNo() < 1)
+    return TDataSet::GetFieldChars(field);
+  TRecordBuffer buf = ActiveBuffer();
+  if (!buf) return {};
+  TStoreLock lock(store_);
+  const std::uint8_t* p = DataRecordOf(Rec(buf))->Data() + field->offset_;
+  // Short texts end in the null flag's line; the rest of a long one is read
+  // only when it is there.
+  hotLines_ |= field->flagLine_;
+  if (p[0] == 0) return {};
+  const char* text = reinterpret_cast<const char*>(p + 1);
+  return std::string(text, strnlen(text, field->width_ - 1));
 }
 
 bool TCustomMemTable::GetVarFieldData(TField* field, TMemRecord* rec, void* dest) {
@@ -829,6 +874,43 @@ bool TCustomMemTable::GetVarFieldData(TField* field, TMemRecord* rec, void* dest
 }
 
 void TCustomMemTable::SetFieldData(TField* field, const void* src) {
+  TMemRecord* rec = PlainWriteTarget(field);
+  if (!rec) {
+    SetFieldDataSlow(field, src);
+    return;
+  }
+  {
+    TStoreLock lock(store_);
+    Materialize(rec);
+    std::uint8_t* p = rec->Data() + field->offset_;
+    p[0] = src ? 2 : 0;
+    if (src) CopyNative(p + 1, src, field->width_);
+    store_->MarkModified(field->FieldNo());
+  }
+  DataEvent(deFieldChange, reinterpret_cast<std::intptr_t>(field));
+}
+
+void TCustomMemTable::SetFieldChars(TField* field, const char* text, std::size_t n) {
+  TMemRecord* rec = PlainWriteTarget(field);
+  if (!rec) {
+    TDataSet::SetFieldChars(field, text, n);
+    return;
+  }
+  {
+    TStoreLock lock(store_);
+    Materialize(rec);
+    std::uint8_t* p = rec->Data() + field->offset_;
+    std::size_t width = static_cast<std::size_t>(field->width_);
+    n = std::min(n, width - 1);
+    p[0] = 2;
+    std::memcpy(p + 1, text, n);
+    std::memset(p + 1 + n, 0, width - n);
+    store_->MarkModified(field->FieldNo());
+  }
+  DataEvent(deFieldChange, reinterpret_cast<std::intptr_t>(field));
+}
+
+void TCustomMemTable::SetFieldDataSlow(TField* field, const void* src) {
   if (!cursorOpen_) return;
   switch (State()) {
     case dsEdit:
@@ -856,7 +938,7 @@ void TCustomMemTable::SetFieldData(TField* field, const void* src) {
     if (!field->varLength_) {
       std::uint8_t* p = rec->Data() + field->offset_;
       p[0] = src ? 2 : 0;
-      if (src) std::memcpy(p + 1, src, field->width_);
+      if (src) CopyNative(p + 1, src, field->width_);
     } else {
       SetVarFieldData(field, rec, src);
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -145,6 +146,8 @@ class TCustomMemTable : public TDataSet {
   TUpdateStatus UpdateStatus() override;
   bool GetFieldData(TField* field, void* dest) override;
   void SetFieldData(TField* field, const void* src) override;
+  std::string GetFieldChars(TField* field) override;
+  void SetFieldChars(TField* field, const char* text, std::size_t n) override;
   bool IsCursorOpen() const override { return cursorOpen_; }
 
   // Comparison (also used by the indexes).
@@ -212,6 +215,7 @@ class TCustomMemTable : public TDataSet {
   void WriteBackRecord(TMemRecord* buffer);
   void CheckUnique(const TMemRecord* rec, const TMemRecord* except);
   void CopyToBuffer(TMemRecord* buffer, TMemRecord* rec);
+  TGetResult StepFiltered(TGetMode mode, const std::vector<TMemRecord*>& refs);
   // A browsing buffer may read through to its stored record (marked in the
   // header's reserved field); these give it its own copy, or find the data.
   static constexpr std::uint16_t kLazyBuffer = 1;
@@ -225,6 +229,35 @@ class TCustomMemTable : public TDataSet {
     return rec;
   }
   bool GetVarFieldData(TField* field, TMemRecord* rec, void* dest);
+  bool GetFieldDataSlow(TField* field, void* dest);
+  // The record buffer a write of a fixed-width data field goes straight into:
+  // editing, writable, nothing to validate. Null sends the write the long way,
+  // which also raises whatever error applies.
+  TMemRecord* PlainWriteTarget(const TField* field) const {
+    if (!cursorOpen_ || (State() != dsInsert && State() != dsEdit) || ReadOnly() ||
+        field->ReadOnly() || field->FieldKind() != fkData || field->varLength_ ||
+        field->OnValidate || field->FieldNo() < 1)
+      return nullptr;
+    return reinterpret_cast<TMemRecord*>(ActiveBuffer());
+  }
+  void SetFieldDataSlow(TField* field, const void* src);
+  // A native value copy; the common widths need no call.
+  static void CopyNative(void* dest, const void* src, int width) {
+    switch (width) {
+      case 2:
+        std::memcpy(dest, src, 2);
+        break;
+      case 4:
+        std::memcpy(dest, src, 4);
+        break;
+      case 8:
+        std::memcpy(dest, src, 8);
+        break;
+      default:
+        std::memcpy(dest, src, width);
+        break;
+    }
+  }
   // The data area a stored record or a buffer reads from.
   const std::uint8_t* RecordData(const TMemRecord* rec) const { return DataRecordOf(rec)->Data(); }
   // Position of the first match of a single whole-number key in the order

@@ -75,6 +75,10 @@ class TMemTableStore {
     fieldFlags_[fieldNo] = on ? (fieldFlags_[fieldNo] | bit) : (fieldFlags_[fieldNo] & ~bit);
     if (on && bit == mtfModified) marksSet_ = true;
   }
+  void MarkModified(int fieldNo) {
+    fieldFlags_[fieldNo] |= mtfModified;
+    marksSet_ = true;
+  }
   void ClearModifiedMarks() {
     if (!marksSet_) return;
     for (int i = 1; i <= fieldCount_; ++i) fieldFlags_[i] &= ~mtfModified;

@@ -11,31 +11,11 @@
 namespace memtable {
 
 std::string TStringField::AsString() {
-  int width = DataSize();
-  char small[512];
-  std::vector<char> big;
-  char* buf = small;
-  if (width > static_cast<int>(sizeof small)) {
-    big.resize(width);
-    buf = big.data();
-  }
-  if (!GetData(buf)) return {};
-  return std::string(buf, strnlen(buf, width - 1));
+  return GetChars();
 }
 
 void TStringField::SetAsString(const std::string& v) {
-  int width = DataSize();
-  char small[512];
-  std::vector<char> big;
-  char* buf = small;
-  if (width > static_cast<int>(sizeof small)) {
-    big.resize(width);
-    buf = big.data();
-  }
-  std::memset(buf, 0, width);
-  std::size_t n = strnlen(v.data(), std::min<std::size_t>(v.size(), Size()));
-  std::memcpy(buf, v.data(), n);
-  SetData(buf);
+  SetChars(v.data(), strnlen(v.data(), std::min<std::size_t>(v.size(), Size())));
 }
 
 std::int32_t TStringField::AsInteger() {

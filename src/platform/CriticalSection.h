@@ -56,7 +56,7 @@ class CriticalSection {
                                           std::memory_order_relaxed);
   }
 
-  void EnterContended(std::uintptr_t self) {
+  [[gnu::cold, gnu::noinline]] void EnterContended(std::uintptr_t self) {
     std::unique_lock<std::mutex> guard(waitLock_);
     waiters_.fetch_add(1, std::memory_order_seq_cst);
     // The owner may leave between our failed attempt and its look at the
@@ -65,7 +65,7 @@ class CriticalSection {
     waiters_.fetch_sub(1, std::memory_order_relaxed);
   }
 
-  void WakeWaiter() {
+  [[gnu::cold, gnu::noinline]] void WakeWaiter() {
     std::lock_guard<std::mutex> guard(waitLock_);
     wakeUp_.notify_one();
   }
