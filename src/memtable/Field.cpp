@@ -36,17 +36,27 @@ void TField::AccessError(const char* typeName) const {
   throw EDatabaseError(Format(SFieldAccessError, DisplayName().c_str(), typeName));
 }
 
+// The accessors hand the common case straight to the dataset; a field
+// without one, or one whose OnValidate is running, takes the long way.
 bool TField::GetData(void* dest) {
+  if (dataSet_ && !inValidate_) return dataSet_->GetFieldData(this, dest);
+  return GetPendingData(dest);
+}
+
+bool TField::GetPendingData(void* dest) {
   TDataSet* ds = CheckedDataSet();
-  if (inValidate_) {
-    if (!validating_) return false;
-    if (dest) std::memcpy(dest, validating_, DataSize());
-    return true;
-  }
-  return ds->GetFieldData(this, dest);
+  if (!inValidate_) return ds->GetFieldData(this, dest);
+  if (!validating_) return false;
+  if (dest) std::memcpy(dest, validating_, DataSize());
+  return true;
 }
 
 std::string TField::GetChars() {
+  if (dataSet_ && !inValidate_) return dataSet_->GetFieldChars(this);
+  return GetPendingChars();
+}
+
+std::string TField::GetPendingChars() {
   TDataSet* ds = CheckedDataSet();
   if (!inValidate_) return ds->GetFieldChars(this);
   if (!validating_) return {};

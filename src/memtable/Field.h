@@ -137,6 +137,8 @@ class TField {
   virtual int DefaultDisplayWidth() const { return 10; }
   TDataSet* CheckedDataSet() const;
   void RunValidate(const void* pending);
+  bool GetPendingData(void* dest);
+  std::string GetPendingChars();
 
  private:
   TFieldType dataType_;

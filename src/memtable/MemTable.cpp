@@ -296,15 +296,15 @@ TMemIndex* TCustomMemTable::EnsureCurrent() {
   return currentIndex_;
 }
 
-void TCustomMemTable::CopyToBuffer(TMemRecord* buffer, TMemRecord* rec) {
-  TMemTableStore::FreeVarBlocks(*store_, buffer);
-  if (store_->attachedTables.size() == 1 && store_->VarFields().empty()) {
+inline void TCustomMemTable::CopyToBuffer(TMemRecord* buffer, TMemRecord* rec) {
+  if (store_->VarFields().empty() && store_->attachedTables.size() == 1) {
     // Only this table changes the store and every change re-reads the window,
     // so a browsing buffer can read through to the stored record; the data is
     // copied when the record is edited.
     std::memcpy(buffer, rec, sizeof(TMemRecord));
     buffer->reserved = kLazyBuffer;
   } else {
+    TMemTableStore::FreeVarBlocks(*store_, buffer);
     std::memcpy(buffer, rec, store_->StoredSize());
     for (int fieldNo : store_->VarFields())
       TMemTableStore::SetVarBlock(buffer, store_->DataOffset(fieldNo), nullptr);

@@ -1,6 +1,9 @@
 // Field value access, conversion and the field-level checks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "TestTables.h"
 #include "memtable/DateTimeField.h"
 #include "memtable/IntegerField.h"
@@ -222,4 +225,37 @@ TEST(FieldChecks, DefinitionAttributesShapeTheFields) {
   EXPECT_TRUE(t.FieldByName("A")->Required());
   EXPECT_FALSE(t.FieldByName("K")->ReadOnly());
   EXPECT_EQ(t.FindField("H"), nullptr);
+}
+
+TEST_F(AllTypes, TextWritesLeaveNoTrailingBytesAndEditsKeepOtherRecords) {
+  // A shorter text over a longer one: the native value is NUL-padded, so the
+  // raw bytes show nothing of the old text.
+  F("S")->SetAsString("abcdefgh");
+  F("S")->SetAsString(std::string("xy\0zz", 5));
+  std::vector<char> native(F("S")->DataSize(), 'q');
+  ASSERT_TRUE(F("S")->GetData(native.data()));
+  EXPECT_EQ(std::string(native.data(), 2), "xy");
+  EXPECT_EQ(std::count(native.begin() + 2, native.end(), '\0'), F("S")->DataSize() - 2);
+  F("FC")->SetAsString("abcdef");
+  EXPECT_EQ(F("FC")->AsString(), "abcd");
+  t.Post();
+  t.Append();
+  F("S")->SetAsString("second");
+  t.Post();
+  // Editing the first record changes it alone; a cancelled edit changes nothing.
+  int changes = 0;
+  F("S")->OnChange = [&](TField*) { ++changes; };
+  t.First();
+  t.Edit();
+  F("S")->SetAsString("first");
+  EXPECT_TRUE(t.Modified());
+  t.Post();
+  t.Next();
+  t.Edit();
+  F("S")->SetAsString("dropped");
+  t.Cancel();
+  EXPECT_EQ(changes, 2);
+  std::vector<std::string> seen;
+  for (t.First(); !t.Eof(); t.Next()) seen.push_back(F("S")->AsString());
+  EXPECT_EQ(seen, (std::vector<std::string>{"first", "second"}));
 }
