@@ -338,6 +338,14 @@ void TMemTableStore::ReleaseChunk(const Chunk& c) {
   std::free(c.data);
 }
 
+void TMemTableStore::TrimChunkCache() {
+  std::lock_guard<std::mutex> guard(g_chunkCacheLock);
+  auto& cache = ChunkCache();
+  for (std::uint8_t* p : cache) std::free(p);
+  cache.clear();
+  cache.shrink_to_fit();
+}
+
 std::size_t TMemTableStore::MemoryUsage() const {
   std::size_t n = slots.capacity() * sizeof(TMemRecord*) + freeSlots.capacity() * 4 +
                   freeCells_.capacity() * sizeof(TMemRecord*);

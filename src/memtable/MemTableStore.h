@@ -136,6 +136,8 @@ class TMemTableStore {
   // Bytes the store holds for its records: record cells, slot lists and
   // separately allocated values (not the tables' indexes).
   std::size_t MemoryUsage() const;
+  // Frees the chunks that emptied stores left for reuse.
+  static void TrimChunkCache();
 
   // Variable-length entries of a record.
   static TVarBlock* GetVarBlock(const TMemRecord* rec, int offset) {
