@@ -213,7 +213,7 @@ void TDataSet::UpdateCursorPos() {
   if (recordCount_ > 0) SetCurrentRecord(activeRecord_);
 }
 
-bool TDataSet::GetNextRecord() {
+inline bool TDataSet::GetNextRecord() {
   if (recordCount_ > 0) SetCurrentRecord(recordCount_ - 1);
   bool ok = GetRecord(buffers_[recordCount_], gmNext, true) == grOK;
   if (ok) {

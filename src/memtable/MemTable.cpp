@@ -801,10 +801,8 @@ void TCustomMemTable::InternalRefresh() {
 // --- field data -------------------------------------------------------------
 
 bool TCustomMemTable::GetFieldData(TField* field, void* dest) {
-  if (!cursorOpen_) return false;
-  if (field->varLength_ || State() == dsOldValue) return GetFieldDataSlow(field, dest);
-  TRecordBuffer buf = ActiveBuffer();
-  if (!buf || field->FieldNo() < 1) return false;
+  TRecordBuffer buf = PlainReadBuffer(field);
+  if (!buf) return GetFieldDataSlow(field, dest);
   TStoreLock lock(store_);
   const std::uint8_t* p = DataRecordOf(Rec(buf))->Data() + field->offset_;
   hotLines_ |= dest ? field->valueLines_ : field->flagLine_;
@@ -814,6 +812,7 @@ bool TCustomMemTable::GetFieldData(TField* field, void* dest) {
 }
 
 bool TCustomMemTable::GetFieldDataSlow(TField* field, void* dest) {
+  if (!cursorOpen_) return false;
   TRecordBuffer buf = ActiveBuffer();
   if (State() == dsOldValue) {
     if (!buf) return false;
@@ -831,10 +830,8 @@ bool TCustomMemTable::GetFieldDataSlow(TField* field, void* dest) {
 }
 
 std::string TCustomMemTable::GetFieldChars(TField* field) {
-  if (!cursorOpen_ || field->varLength_ || State() == dsOldValue || field->FieldNo() < 1)
-    return TDataSet::GetFieldChars(field);
-  TRecordBuffer buf = ActiveBuffer();
-  if (!buf) return {};
+  TRecordBuffer buf = PlainReadBuffer(field);
+  if (!buf) return TDataSet::GetFieldChars(field);
   TStoreLock lock(store_);
   const std::uint8_t* p = DataRecordOf(Rec(buf))->Data() + field->offset_;
   // Short texts end in the null flag's line; the rest of a long one is read

@@ -230,6 +230,19 @@ class TCustomMemTable : public TDataSet {
   }
   bool GetVarFieldData(TField* field, TMemRecord* rec, void* dest);
   bool GetFieldDataSlow(TField* field, void* dest);
+  // The buffer a read of a fixed-width field takes its value from in the
+  // states that address the active record; null sends the read the long way.
+  TRecordBuffer PlainReadBuffer(const TField* field) const {
+    if (!cursorOpen_ || field->varLength_ || field->FieldNo() < 1) return nullptr;
+    switch (State()) {
+      case dsBrowse:
+      case dsEdit:
+      case dsInsert:
+        return ActiveBuffer();
+      default:
+        return nullptr;
+    }
+  }
   // The record buffer a write of a fixed-width data field goes straight into:
   // editing, writable, nothing to validate. Null sends the write the long way,
   // which also raises whatever error applies.
