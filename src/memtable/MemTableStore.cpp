@@ -204,6 +204,10 @@ TMemRecord* TMemTableStore::AllocRecordRaw() {
   }
   auto* r = reinterpret_cast<TMemRecord*>(bump_);
   bump_ += cellSize_;
+  // The next record will be written here: ask for its lines now, so copying
+  // it in does not wait for them.
+  if (bump_ + cellSize_ <= bumpEnd_)
+    for (int off = 0; off < cellSize_; off += 64) __builtin_prefetch(bump_ + off, 1);
   return r;
 }
 
