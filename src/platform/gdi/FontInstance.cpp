@@ -88,7 +88,6 @@ std::string SubstituteFamily(std::string_view requested) {
       {"arial", "Liberation Sans"},
       {"helvetica", "Liberation Sans"},
       {"ms sans serif", "Liberation Sans"},
-      {"microsoft sans serif", "Liberation Sans"},
       {"ms shell dlg", "Liberation Sans"},
       {"ms shell dlg 2", "Liberation Sans"},
       {"system", "Liberation Sans"},
