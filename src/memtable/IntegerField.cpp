@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "memtable/DatabaseError.h"
 
@@ -21,6 +22,16 @@ bool ParseInt64(const std::string& text, std::int64_t& out) {
   if (end == s.c_str() || *end != '\0' || errno == ERANGE) return false;
   out = v;
   return true;
+}
+
+// The value of text written to a whole-number field: none for empty text
+// (the field becomes null), else the number, or the field's conversion error.
+std::optional<std::int64_t> WholeNumberText(const std::string& text, const TField& field) {
+  if (text.empty()) return std::nullopt;
+  std::int64_t x;
+  if (!ParseInt64(text, x))
+    throw EDatabaseError(Format(SInvalidIntegerValue, text.c_str(), field.DisplayName().c_str()));
+  return x;
 }
 }  // namespace
 
@@ -105,14 +116,10 @@ std::string TIntegerField::AsString() {
 }
 
 void TIntegerField::SetAsString(const std::string& v) {
-  if (v.empty()) {
+  if (auto x = WholeNumberText(v, *this))
+    WriteChecked(*x);
+  else
     Clear();
-    return;
-  }
-  std::int64_t x;
-  if (!ParseInt64(v, x))
-    throw EDatabaseError(Format(SInvalidIntegerValue, v.c_str(), DisplayName().c_str()));
-  WriteChecked(x);
 }
 
 void TIntegerField::SetAsFloat(double v) {
@@ -184,14 +191,10 @@ std::string TLargeintField::AsString() {
 }
 
 void TLargeintField::SetAsString(const std::string& v) {
-  if (v.empty()) {
+  if (auto x = WholeNumberText(v, *this))
+    SetAsLargeInt(*x);
+  else
     Clear();
-    return;
-  }
-  std::int64_t x;
-  if (!ParseInt64(v, x))
-    throw EDatabaseError(Format(SInvalidIntegerValue, v.c_str(), DisplayName().c_str()));
-  SetAsLargeInt(x);
 }
 
 void TLargeintField::SetAsFloat(double v) {
