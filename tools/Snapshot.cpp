@@ -70,6 +70,20 @@ struct Player {
           screen->MouseMove(p::POINT{s.x, s.y});
           waitUntil = screen->NowMs() + 20;
           break;
+        case Step::Press:
+          screen->MouseMove(p::POINT{s.x, s.y});
+          screen->MouseDown(p::POINT{s.x, s.y});
+          waitUntil = screen->NowMs() + 20;
+          break;
+        case Step::Release:
+          screen->MouseMove(p::POINT{s.x, s.y});
+          screen->MouseUp(p::POINT{s.x, s.y});
+          waitUntil = screen->NowMs() + 20;
+          break;
+        case Step::RightClick:
+          screen->Click(p::POINT{s.x, s.y}, 1);
+          waitUntil = screen->NowMs() + 20;
+          break;
         case Step::Shot:
           Shot(s.text);
           break;
@@ -84,7 +98,8 @@ struct Player {
 int Usage() {
   std::fprintf(stderr,
                "usage: sprintara-snapshot [--out DIR] [--size WxH] [STEP...]\n"
-               "steps: wait:MS key:COMBO type:TEXT click:X,Y move:X,Y shot:NAME\n");
+               "steps: wait:MS key:COMBO type:TEXT click:X,Y move:X,Y press:X,Y release:X,Y\n"
+               "       rclick:X,Y shot:NAME\n");
   return 2;
 }
 

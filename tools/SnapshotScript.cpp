@@ -61,7 +61,9 @@ int KeyCode(const std::string& raw) {
 std::optional<Step> ParseStep(const std::string& word, std::string* error) {
   auto colon = word.find(':');
   if (colon == std::string::npos) {
-    *error = "'" + word + "' is not a step (wait:, key:, type:, click:, move:, shot:)";
+    *error =
+        "'" + word +
+        "' is not a step (wait:, key:, type:, click:, move:, press:, release:, rclick:, shot:)";
     return std::nullopt;
   }
   const std::string verb = Lower(word.substr(0, colon));
@@ -91,8 +93,13 @@ std::optional<Step> ParseStep(const std::string& word, std::string* error) {
   } else if (verb == "type") {
     step.kind = Step::Type;
     step.text = arg;
-  } else if (verb == "click" || verb == "move") {
-    step.kind = verb == "click" ? Step::Click : Step::Move;
+  } else if (verb == "click" || verb == "move" || verb == "press" || verb == "release" ||
+             verb == "rclick") {
+    step.kind = verb == "click"     ? Step::Click
+                : verb == "move"    ? Step::Move
+                : verb == "press"   ? Step::Press
+                : verb == "release" ? Step::Release
+                                    : Step::RightClick;
     if (!ParsePoint(arg, &step.x, &step.y)) {
       *error = verb + " needs X,Y: '" + word + "'";
       return std::nullopt;

@@ -6,6 +6,9 @@
 //   type:TEXT      type text
 //   click:X,Y      left click at a screen point
 //   move:X,Y       move the mouse to a screen point
+//   press:X,Y      press the left button there and keep it held
+//   release:X,Y    release the left button there
+//   rclick:X,Y     right click at a screen point
 //   shot:NAME      write the screen to NAME.png in the output folder
 #pragma once
 
@@ -16,7 +19,7 @@
 namespace snapshot {
 
 struct Step {
-  enum Kind { Wait, Key, Type, Click, Move, Shot } kind = Wait;
+  enum Kind { Wait, Key, Type, Click, Move, Press, Release, RightClick, Shot } kind = Wait;
   int ms = 0;
   std::vector<int> keys;  // modifiers first, the key last
   std::string text;
