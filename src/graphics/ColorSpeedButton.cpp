@@ -6,6 +6,7 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/menu/Menu.h"
 #include "platform/window/Window.h"
+#include "toolkit/ButtonGlyph.h"
 #include "toolkit/Form.h"
 #include "toolkit/Menus.h"
 #include "toolkit/WinControl.h"
@@ -175,6 +176,8 @@ const TClassInfo& TCustomColorSpeedButton::StaticClassInfo() {
           .Property("Margin", &T::Margin, &T::SetMargin)
           .Property("Spacing", &T::Spacing, &T::SetSpacing)
           .Property("NumGlyphs", &T::NumGlyphs, &T::SetNumGlyphs)
+          .Property("Glyph", &T::Glyph)
+          .Property("HotTrackGlyph", &T::HotTrackGlyph)
           .Property("GrayedInactive", &T::GrayedInactive, &T::SetGrayedInactive)
           .Property("GrayNewStyle", &T::GrayNewStyle, &T::SetGrayNewStyle)
           .Property("DoubleBuffered", &T::DoubleBuffered, &T::SetDoubleBuffered)
@@ -209,6 +212,8 @@ TCustomColorSpeedButton::TCustomColorSpeedButton(TComponent* owner)
   SetParentShowHint(false);
   SetOpaque(true);
   SetClickEvents(false);  // clicks on release inside, by its own rule
+  glyph_.OnChange = [this] { Invalidate(); };
+  hotTrackGlyph_.OnChange = [this] { Invalidate(); };
 }
 
 TCustomColorSpeedButton::~TCustomColorSpeedButton() {
@@ -302,12 +307,16 @@ void TCustomColorSpeedButton::SetNumGlyphs(int v) {
 void TCustomColorSpeedButton::SetGrayedInactive(bool v) {
   if (grayedInactive_ == v) return;
   grayedInactive_ = v;
+  glyph_.SetGrayedInactive(v);
+  hotTrackGlyph_.SetGrayedInactive(v);
   Invalidate();
 }
 
 void TCustomColorSpeedButton::SetGrayNewStyle(bool v) {
   if (grayNewStyle_ == v) return;
   grayNewStyle_ = v;
+  glyph_.SetGrayNewStyle(v);
+  hotTrackGlyph_.SetGrayNewStyle(v);
   Invalidate();
 }
 
@@ -589,7 +598,16 @@ void TCustomColorSpeedButton::PaintButton(tk::TCanvas* canvas) {
     canvas->Brush()->SetColor(hotTrackOptions_->FrameColor());
     canvas->FrameRect(all);
   }
-  DrawCaption(canvas, r, offset);
+  // The hot picture stands in for the glyph on the same condition as the font.
+  TColorButtonGlyph& glyph = hot && !hotTrackGlyph_.Empty() ? hotTrackGlyph_ : glyph_;
+  if (glyph.Empty()) {
+    DrawCaption(canvas, r, offset);
+  } else {
+    // Only an up button that is flat and not under the mouse looks inactive.
+    const TColorButtonState glyphState =
+        frameState == cbsInactive && state_ == cbsUp ? cbsInactive : state_;
+    DrawGlyphAndCaption(canvas, glyph, r, offset, glyphState);
+  }
   if (markDropDown_ && dropDownMenu_) DrawDropDownMark(canvas, r, offset);
 }
 
@@ -601,10 +619,17 @@ void TCustomColorSpeedButton::DrawDropDownMark(tk::TCanvas* canvas, const RECT& 
   for (int i = 0; i < 3; ++i) FillColor(canvas, RECT{x + i, y + i, x + 5 - i, y + i + 1}, c);
 }
 
-void TCustomColorSpeedButton::DrawCaption(tk::TCanvas* canvas, const RECT& inner, int offset) {
+unsigned TCustomColorSpeedButton::CaptionFlags() const {
+  unsigned flags = alignment_ == tk::taLeftJustify    ? p::DT_LEFT
+                   : alignment_ == tk::taRightJustify ? p::DT_RIGHT
+                                                      : p::DT_CENTER;
+  if (wordWrap_) flags |= p::DT_WORDBREAK;
+  return flags;
+}
+
+std::string TCustomColorSpeedButton::FitCaption(tk::TCanvas* canvas, int width, unsigned flags,
+                                                p::SIZE& extent) {
   const std::string& caption = Caption();
-  if (caption.empty() || inner.right <= inner.left || inner.bottom <= inner.top) return;
-  const int innerWidth = inner.right - inner.left, innerHeight = inner.bottom - inner.top;
   // Each line on its own is cut to the width it may take.
   std::string text;
   for (size_t start = 0; start <= caption.size();) {
@@ -613,16 +638,41 @@ void TCustomColorSpeedButton::DrawCaption(tk::TCanvas* canvas, const RECT& inner
     std::string line = caption.substr(start, end - start);
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (!text.empty() || start > 0) text += '\n';
-    text += ShortenCaption(canvas, line, innerWidth);
+    text += ShortenCaption(canvas, line, width);
     start = end + 1;
   }
-  unsigned flags = alignment_ == tk::taLeftJustify    ? p::DT_LEFT
-                   : alignment_ == tk::taRightJustify ? p::DT_RIGHT
-                                                      : p::DT_CENTER;
-  if (wordWrap_) flags |= p::DT_WORDBREAK;
-  RECT extent{0, 0, innerWidth, 0};
-  canvas->DrawText(text, extent, flags | p::DT_CALCRECT | p::DT_NOPREFIX);
-  const int cw = extent.right - extent.left, ch = extent.bottom - extent.top;
+  RECT r{0, 0, width, 0};
+  canvas->DrawText(text, r, flags | p::DT_CALCRECT | p::DT_NOPREFIX);
+  extent = p::SIZE{r.right - r.left, r.bottom - r.top};
+  return text;
+}
+
+void TCustomColorSpeedButton::DrawCaptionText(tk::TCanvas* canvas, const std::string& text,
+                                              const RECT& inner, int x, int y, p::SIZE extent,
+                                              unsigned flags) {
+  captionOrigin_ = tk::POINT{x, y};
+  // Never outside the face, whatever the caption's size.
+  p::SaveDC(canvas->Handle());
+  p::IntersectClipRect(canvas->Handle(), inner.left, inner.top, inner.right, inner.bottom);
+  canvas->Brush()->SetStyle(tk::bsClear);
+  RECT tr{x, y, x + extent.cx, y + extent.cy};
+  if (state_ == cbsDisabled) {
+    RECT shadow{tr.left + 1, tr.top + 1, tr.right + 1, tr.bottom + 1};
+    canvas->Font()->SetColor(tk::clBtnHighlight);
+    canvas->DrawText(text, shadow, flags | p::DT_NOPREFIX);
+    canvas->Font()->SetColor(tk::clBtnShadow);
+  }
+  canvas->DrawText(text, tr, flags | p::DT_NOPREFIX);
+  p::RestoreDC(canvas->Handle(), -1);
+}
+
+void TCustomColorSpeedButton::DrawCaption(tk::TCanvas* canvas, const RECT& inner, int offset) {
+  if (Caption().empty() || inner.right <= inner.left || inner.bottom <= inner.top) return;
+  const int innerWidth = inner.right - inner.left, innerHeight = inner.bottom - inner.top;
+  const unsigned flags = CaptionFlags();
+  p::SIZE extent;
+  const std::string text = FitCaption(canvas, innerWidth, flags, extent);
+  const int cw = extent.cx, ch = extent.cy;
   int x, y;
   switch (layout_) {
     case tk::blGlyphLeft:
@@ -637,22 +687,53 @@ void TCustomColorSpeedButton::DrawCaption(tk::TCanvas* canvas, const RECT& inner
       y = innerHeight / 2 - ch / 2;
       break;
   }
-  x += inner.left + offset;
-  y += inner.top + offset;
-  captionOrigin_ = tk::POINT{x, y};
-  // Never outside the face, whatever the caption's size.
+  DrawCaptionText(canvas, text, inner, x + inner.left + offset, y + inner.top + offset, extent,
+                  flags);
+}
+
+void TCustomColorSpeedButton::DrawGlyphAndCaption(tk::TCanvas* canvas, TColorButtonGlyph& glyph,
+                                                  const RECT& inner, int offset,
+                                                  TColorButtonState glyphState) {
+  const int innerWidth = inner.right - inner.left, innerHeight = inner.bottom - inner.top;
+  if (innerWidth <= 0 || innerHeight <= 0) return;
+  const p::SIZE image = glyph.ImageSize();
+  const bool horizontal = layout_ == tk::blGlyphLeft || layout_ == tk::blGlyphRight;
+  const bool hasCaption = !Caption().empty();
+  const unsigned flags = CaptionFlags();
+  p::SIZE extent{0, 0};
+  std::string text;
+  if (hasCaption) {
+    // Beside the glyph the caption has what the glyph and the spacing leave.
+    const int width =
+        horizontal ? std::max(0, innerWidth - image.cx - std::max(0, spacing_)) : innerWidth;
+    text = FitCaption(canvas, width, flags, extent);
+  }
+  tk::TGlyphPlacement at = tk::CalcButtonLayout(p::SIZE{innerWidth, innerHeight}, image, extent,
+                                                layout_, margin_, spacing_);
+  if (horizontal) {
+    // A centred block may be pushed to the side that Alignment names.
+    if (margin_ == -1 && spacing_ != -1 && alignment_ != tk::taCenter) {
+      const int start = std::min(at.glyph.x, hasCaption ? at.caption.x : at.glyph.x);
+      const int end = std::max(at.glyph.x + image.cx, hasCaption ? at.caption.x + extent.cx : 0);
+      const int shift = alignment_ == tk::taLeftJustify ? -start : innerWidth - end;
+      at.glyph.x += shift;
+      at.caption.x += shift;
+    }
+  } else {
+    // Across a vertical layout: centred as the caption alone is, or aligned.
+    at.glyph.x = innerWidth / 2 - image.cx / 2;
+    at.caption.x = alignment_ == tk::taLeftJustify    ? 0
+                   : alignment_ == tk::taRightJustify ? innerWidth - extent.cx
+                                                      : innerWidth / 2 - extent.cx / 2;
+  }
+  glyphOrigin_ = tk::POINT{inner.left + at.glyph.x + offset, inner.top + at.glyph.y + offset};
   p::SaveDC(canvas->Handle());
   p::IntersectClipRect(canvas->Handle(), inner.left, inner.top, inner.right, inner.bottom);
-  canvas->Brush()->SetStyle(tk::bsClear);
-  RECT tr{x, y, x + cw, y + ch};
-  if (state_ == cbsDisabled) {
-    RECT shadow{tr.left + 1, tr.top + 1, tr.right + 1, tr.bottom + 1};
-    canvas->Font()->SetColor(tk::clBtnHighlight);
-    canvas->DrawText(text, shadow, flags | p::DT_NOPREFIX);
-    canvas->Font()->SetColor(tk::clBtnShadow);
-  }
-  canvas->DrawText(text, tr, flags | p::DT_NOPREFIX);
+  glyph.Draw(canvas->Handle(), glyphOrigin_.x, glyphOrigin_.y, glyphState);
   p::RestoreDC(canvas->Handle(), -1);
+  if (hasCaption)
+    DrawCaptionText(canvas, text, inner, inner.left + at.caption.x + offset,
+                    inner.top + at.caption.y + offset, extent, flags);
 }
 
 }  // namespace graphics

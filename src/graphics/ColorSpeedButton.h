@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "component/Set.h"
+#include "graphics/ColorButtonGlyph.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/GraphicControl.h"
 #include "toolkit/SpeedButton.h"
@@ -36,9 +37,6 @@ enum TDropDownMenuPos { dmpBottom, dmpRight };
 const component::TEnumInfo& EnumInfo(TButtonStyle);
 const component::TEnumInfo& EnumInfo(TTrackFontOption);
 const component::TEnumInfo& EnumInfo(TDropDownMenuPos);
-
-// Frame and face states; inactive is a flat button without the mouse over it.
-enum TColorButtonState { cbsUp, cbsDisabled, cbsDown, cbsExclusive, cbsInactive };
 
 // Each of red, green and blue moved by 64 and kept within 0..255; system
 // colours are resolved first.
@@ -88,18 +86,6 @@ class TColorSpeedButtonHotTrackOptions : public component::TPersistent {
   TColor frameColor_ = 6956042;
 };
 
-// The glyph-and-caption part of a button: its picture and how many images
-// the picture holds side by side.
-class TColorButtonGlyph {
- public:
-  bool Empty() const { return true; }  // pictures are not drawn yet
-  int NumGlyphs() const { return numGlyphs_; }
-  void SetNumGlyphs(int v) { numGlyphs_ = v; }
-
- private:
-  int numGlyphs_ = 1;
-};
-
 class TCustomColorSpeedButton : public TExtGraphicControl {
  public:
   COMPONENT_CLASS_INFO()
@@ -135,6 +121,12 @@ class TCustomColorSpeedButton : public TExtGraphicControl {
   void SetSpacing(int v);
   int NumGlyphs() const { return glyph_.NumGlyphs(); }
   void SetNumGlyphs(int v);  // kept within 1..5
+  // The picture beside the caption, and the one shown instead while the
+  // button is hot (when it has one).
+  toolkit::TBitmap* Glyph() { return glyph_.Glyph(); }
+  toolkit::TBitmap* HotTrackGlyph() { return hotTrackGlyph_.Glyph(); }
+  TColorButtonGlyph* GlyphObject() { return &glyph_; }
+  TColorButtonGlyph* HotTrackGlyphObject() { return &hotTrackGlyph_; }
   bool GrayedInactive() const { return grayedInactive_; }
   void SetGrayedInactive(bool v);
   bool GrayNewStyle() const { return grayNewStyle_; }
@@ -168,6 +160,8 @@ class TCustomColorSpeedButton : public TExtGraphicControl {
   bool Pressing() const { return pressing_; }
   // Where the content starts after the last paint (the caption's top-left).
   toolkit::POINT CaptionOrigin() const { return captionOrigin_; }
+  // The glyph's top-left after the last paint that drew one.
+  toolkit::POINT GlyphOrigin() const { return glyphOrigin_; }
 
   void Click() override;
 
@@ -193,6 +187,14 @@ class TCustomColorSpeedButton : public TExtGraphicControl {
   void TimerTick();
   void StopTimer();
   void DrawCaption(toolkit::TCanvas* canvas, const RECT& inner, int offset);
+  void DrawGlyphAndCaption(toolkit::TCanvas* canvas, TColorButtonGlyph& glyph, const RECT& inner,
+                           int offset, TColorButtonState glyphState);
+  // Each line cut to width; returns the text and its extent under flags.
+  std::string FitCaption(toolkit::TCanvas* canvas, int width, unsigned flags,
+                         platform::SIZE& extent);
+  unsigned CaptionFlags() const;
+  void DrawCaptionText(toolkit::TCanvas* canvas, const std::string& text, const RECT& inner, int x,
+                       int y, platform::SIZE extent, unsigned flags);
   void DrawDropDownMark(toolkit::TCanvas* canvas, const RECT& inner, int offset);
   void DropDown();
 
@@ -229,6 +231,7 @@ class TCustomColorSpeedButton : public TExtGraphicControl {
   bool mouseInside_ = false;
   bool pressing_ = false;
   toolkit::POINT captionOrigin_{0, 0};
+  toolkit::POINT glyphOrigin_{0, 0};
 };
 
 class TColorSpeedButton : public TCustomColorSpeedButton {

@@ -2,6 +2,7 @@
 
 #include "component/ClassBuilder.h"
 #include "platform/gdi/Gdi.h"
+#include "toolkit/ButtonGlyph.h"
 #include "toolkit/WinControl.h"
 
 namespace toolkit {
@@ -26,6 +27,7 @@ const TClassInfo& TSpeedButton::StaticClassInfo() {
                                      .Property("GroupIndex", &T::GroupIndex, &T::SetGroupIndex)
                                      .Property("Down", &T::Down, &T::SetDown)
                                      .Property("Flat", &T::Flat, &T::SetFlat)
+                                     .Property("Glyph", &T::Glyph)
                                      .Property("Layout", &T::Layout, &T::SetLayout)
                                      .Property("Margin", &T::Margin, &T::SetMargin)
                                      .Property("NumGlyphs", &T::NumGlyphs, &T::SetNumGlyphs)
@@ -35,10 +37,26 @@ const TClassInfo& TSpeedButton::StaticClassInfo() {
   return info;
 }
 
-TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {
+TSpeedButton::TSpeedButton(TComponent* owner)
+    : TGraphicControl(owner), glyph_(std::make_unique<TButtonGlyph>()) {
   SetBoundsSilently(0, 0, 22, 23);
   SetColor(clBtnFace);
   SetClickEvents(false);  // clicks on release inside, by its own rule
+  glyph_->OnChange = [this] { Invalidate(); };
+}
+
+TSpeedButton::~TSpeedButton() = default;
+
+TBitmap* TSpeedButton::Glyph() const {
+  return glyph_->Glyph();
+}
+
+int TSpeedButton::NumGlyphs() const {
+  return glyph_->NumGlyphs();
+}
+
+void TSpeedButton::SetNumGlyphs(int v) {
+  glyph_->SetNumGlyphs(v);
 }
 
 void TSpeedButton::SetDown(bool v) {
@@ -198,19 +216,34 @@ void TSpeedButton::Paint() {
                         p::DFCS_BUTTONPUSH | p::DFCS_ADJUSTRECT | (pressed ? p::DFCS_PUSHED : 0));
   }
   const int offset = pressed ? 1 : 0;
+  if (!glyph_->Empty()) {
+    const SIZE image = glyph_->ImageSize();
+    const p::SIZE extent = text_.empty() ? p::SIZE{0, 0} : c->TextExtent(text_);
+    const TGlyphPlacement at =
+        CalcButtonLayout(SIZE{r.Width(), r.Height()}, image, extent, layout_, margin_, spacing_);
+    glyph_->DrawGlyph(dc, r.left + at.glyph.x + offset, r.top + at.glyph.y + offset, state_);
+    if (text_.empty()) return;
+    const int x = r.left + at.caption.x + offset, y = r.top + at.caption.y + offset;
+    DrawCaption(c, RECT{x, y, x + extent.cx, y + extent.cy});
+    return;
+  }
   if (text_.empty()) return;
-  c->Brush()->SetStyle(bsClear);
   p::SIZE extent = c->TextExtent(text_);
   int x = r.left + (r.Width() - extent.cx + 1) / 2 + offset;
   int y = r.top + (r.Height() - extent.cy + 1) / 2 + offset;
-  RECT tr{x, y, x + extent.cx, y + extent.cy};
+  DrawCaption(c, RECT{x, y, x + extent.cx, y + extent.cy});
+}
+
+void TSpeedButton::DrawCaption(TCanvas* c, const RECT& tr) {
+  c->Brush()->SetStyle(bsClear);
   if (state_ == bsDisabled) {
     RECT shadow{tr.left + 1, tr.top + 1, tr.right + 1, tr.bottom + 1};
     c->Font()->SetColor(clBtnHighlight);
     c->DrawText(text_, shadow, p::DT_CENTER | p::DT_VCENTER | p::DT_SINGLELINE);
     c->Font()->SetColor(clBtnShadow);
   }
-  c->DrawText(text_, tr, p::DT_CENTER | p::DT_VCENTER | p::DT_SINGLELINE);
+  RECT r = tr;
+  c->DrawText(text_, r, p::DT_CENTER | p::DT_VCENTER | p::DT_SINGLELINE);
 }
 
 }  // namespace toolkit

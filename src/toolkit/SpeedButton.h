@@ -4,6 +4,8 @@
 // while pressed; a transparent one lets its parent show through.
 #pragma once
 
+#include <memory>
+
 #include "toolkit/GraphicControl.h"
 
 namespace toolkit {
@@ -12,11 +14,15 @@ enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 const component::TEnumInfo& EnumInfo(TButtonLayout);
 
+class TBitmap;
+class TButtonGlyph;
+
 class TSpeedButton : public TGraphicControl {
  public:
   COMPONENT_CLASS_INFO()
 
   explicit TSpeedButton(component::TComponent* owner);
+  ~TSpeedButton() override;
 
   bool Down() const { return down_; }
   void SetDown(bool v);
@@ -34,8 +40,10 @@ class TSpeedButton : public TGraphicControl {
   void SetMargin(int v);
   int Spacing() const { return spacing_; }
   void SetSpacing(int v);
-  int NumGlyphs() const { return numGlyphs_; }
-  void SetNumGlyphs(int v) { numGlyphs_ = v; }
+  // The picture beside the caption, NumGlyphs images side by side.
+  TBitmap* Glyph() const;
+  int NumGlyphs() const;
+  void SetNumGlyphs(int v);  // kept within 1..4
   TButtonState State() const { return state_; }
   // Being held down by the left button.
   bool Dragging() const { return dragging_; }
@@ -56,6 +64,7 @@ class TSpeedButton : public TGraphicControl {
 
  private:
   void UpdateExclusive();
+  void DrawCaption(TCanvas* c, const RECT& tr);
 
   bool down_ = false;
   int groupIndex_ = 0;
@@ -65,7 +74,7 @@ class TSpeedButton : public TGraphicControl {
   TButtonLayout layout_ = blGlyphLeft;
   int margin_ = -1;
   int spacing_ = 4;
-  int numGlyphs_ = 1;
+  std::unique_ptr<TButtonGlyph> glyph_;
   TButtonState state_ = bsUp;
   bool dragging_ = false;
 };
