@@ -2,6 +2,7 @@
 
 #include "component/ClassBuilder.h"
 #include "platform/controls/Controls.h"
+#include "platform/controls/EditMenuCaption.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/menu/Menu.h"
 #include "platform/window/Window.h"
@@ -326,7 +327,8 @@ void TCustomExtEdit::WndProc(tk::TMessage& m) {
       if (!clipboardCommands_.Contains(caUndo)) return;
       break;
     case p::WM_CONTEXTMENU:
-      if (useFixedPopup_) {
+      // An entry with a menu of its own shows that one (the base does).
+      if (useFixedPopup_ && !PopupMenu()) {
         int x = p::GET_X_LPARAM(m.LParam), y = p::GET_Y_LPARAM(m.LParam);
         if (x == -1 && y == -1) {  // from the keyboard: at the entry's corner
           const tk::POINT o = ClientToScreen(tk::POINT{0, 0});
@@ -352,6 +354,15 @@ void TEditContextMenu::Popup(TCustomExtEdit& edit, int x, int y) {
   static constexpr p::UINT ids[ItemCount] = {p::IDM_EDIT_UNDO,   p::IDM_EDIT_CUT,
                                              p::IDM_EDIT_COPY,   p::IDM_EDIT_PASTE,
                                              p::IDM_EDIT_DELETE, p::IDM_EDIT_SELECTALL};
+  if (!localized_) {
+    // Once, before the menu first shows: the platform's own words for the
+    // same commands, so the menu reads in the user interface language.
+    for (int i = 0; i < ItemCount; ++i) {
+      std::string caption = p::EditMenuCaption(ids[i]);
+      if (!caption.empty()) captions_[i] = std::move(caption);
+    }
+    localized_ = true;
+  }
   enabled_ = {edit.CanUndo(),  edit.CanCut(),    edit.CanCopy(),
               edit.CanPaste(), edit.CanDelete(), edit.CanSelectAll()};
   p::HMENU menu = p::CreatePopupMenu();

@@ -74,6 +74,8 @@ class TCustomExtEdit : public TCustomEditEx {
   TClipboardCommands ClipboardCommands() const { return clipboardCommands_; }
   // A set without Cut (nothing beyond Copy) makes the entry read-only.
   void SetClipboardCommands(TClipboardCommands v);
+  // On: a right click shows EditContextMenu unless the entry names a
+  // PopupMenu of its own. Off: the platform edit's own menu.
   bool UseFixedPopup() const { return useFixedPopup_; }
   void SetUseFixedPopup(bool v) { useFixedPopup_ = v; }
   toolkit::TColor DisabledColor() const { return disabledColor_; }
@@ -152,7 +154,8 @@ class TExtEdit : public TCustomExtEdit {
 };
 
 // The context menu every entry without a menu of its own shows: the item
-// captions in order, and which were enabled when it last opened.
+// captions in order (the platform's captions of the same commands from the
+// first opening on), and which were enabled when it last opened.
 class TEditContextMenu {
  public:
   enum Item { Undo, Cut, Copy, Paste, Delete, SelectAll, ItemCount };
@@ -167,6 +170,7 @@ class TEditContextMenu {
   std::array<std::string, ItemCount> captions_{"&Undo",  "Cu&t",    "&Copy",
                                                "&Paste", "&Delete", "Select &All"};
   std::array<bool, ItemCount> enabled_{};
+  bool localized_ = false;
 };
 
 // Made on first use, kept until the program ends.

@@ -73,6 +73,11 @@ class TApplication : public component::TComponent {
   // A message box owned by the active window; the ID result (IDOK, ...).
   int MessageBox(std::string_view text, std::string_view caption, unsigned flags);
 
+  // The background colour of hints; the info-background system colour
+  // until set. A control may lend it another while the mouse is over it.
+  TColor HintColor() const { return hintColor_; }
+  void SetHintColor(TColor v) { hintColor_ = v; }
+
   // Whether Run shows the main form.
   bool ShowMainForm = true;
 
@@ -85,6 +90,7 @@ class TApplication : public component::TComponent {
   std::string title_;
   TCustomForm* mainForm_ = nullptr;
   bool terminated_ = false;
+  TColor hintColor_ = clInfoBk;
 };
 
 extern TApplication* Application;

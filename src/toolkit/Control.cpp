@@ -6,6 +6,7 @@
 #include "component/Exception.h"
 #include "platform/window/Window.h"
 #include "toolkit/Form.h"
+#include "toolkit/PopupMenu.h"
 #include "toolkit/WinControl.h"
 
 namespace toolkit {
@@ -40,6 +41,7 @@ const TClassInfo& TControl::StaticClassInfo() {
           .Property("Hint", &T::Hint, &T::SetHint)
           .Property("ShowHint", &T::ShowHint, &T::SetShowHint)
           .Property("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint)
+          .Property("PopupMenu", &T::PopupMenu, &T::SetPopupMenu)
           .Event("OnClick", &T::OnClick)
           .Event("OnDblClick", &T::OnDblClick)
           .Event("OnMouseEnter", &T::OnMouseEnter)
@@ -89,6 +91,23 @@ void TControl::Notification(TComponent* component, TOperation operation) {
     // The parent is going away before us: forget it without calling back.
     parent_ = nullptr;
   }
+  if (operation == opRemove && component == popupMenu_) popupMenu_ = nullptr;
+}
+
+void TControl::SetPopupMenu(TPopupMenu* v) {
+  if (popupMenu_ == v) return;
+  popupMenu_ = v;
+  // The link stays when the reference changes: the menu shares it to hear
+  // of this control's end as its PopupComponent.
+  if (v) v->FreeNotification(this);
+}
+
+bool TControl::DoContextPopup(POINT screen) {
+  if (!popupMenu_ || !popupMenu_->AutoPopup()) return false;
+  if (screen.x == -1 && screen.y == -1) screen = ClientToScreen(POINT{0, 0});
+  popupMenu_->SetPopupComponent(this);
+  popupMenu_->Popup(screen.x, screen.y);
+  return true;
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
@@ -255,7 +274,36 @@ void TControl::WndProc(TMessage& m) {
     }
     case p::WM_RBUTTONUP:
       MouseUp(mbRight, MouseShift(m.WParam), x, y);
+      // A windowed control hears of the context menu from its window
+      // procedure; one without a window asks here, where it was released.
+      if (!dynamic_cast<TWinControl*>(this)) {
+        const POINT at = ClientToScreen(POINT{x, y});
+        Perform(p::WM_CONTEXTMENU, 0, p::MAKELPARAM(at.x, at.y));
+        return;
+      }
       break;
+    case p::WM_KEYDOWN:
+    case p::WM_SYSKEYDOWN:
+      // Keys the form's menu left alone may be shortcuts of the popup menus
+      // of this control and its parents.
+      for (TControl* c = this; c; c = c->parent_)
+        if (c->popupMenu_ &&
+            c->popupMenu_->IsShortCut(ShortCut(int(m.WParam), KeyboardShiftState())))
+          return;
+      break;
+    case p::WM_CONTEXTMENU: {
+      const POINT at{p::GET_X_LPARAM(m.LParam), p::GET_Y_LPARAM(m.LParam)};
+      if (DoContextPopup(at)) {
+        m.Result = 1;
+        return;
+      }
+      // Unanswered, the request goes to the parent, as a window's does.
+      if (!dynamic_cast<TWinControl*>(this)) {
+        if (parent_) m.Result = parent_->Perform(m.Msg, m.WParam, m.LParam);
+        return;
+      }
+      break;
+    }
     case p::WM_MBUTTONUP:
       MouseUp(mbMiddle, MouseShift(m.WParam), x, y);
       break;

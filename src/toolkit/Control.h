@@ -25,6 +25,7 @@ using platform::RECT;
 
 class TWinControl;
 class TCustomForm;
+class TPopupMenu;
 
 using TWndMethod = std::function<void(TMessage&)>;
 
@@ -80,6 +81,11 @@ class TControl : public component::TComponent {
   bool ParentShowHint() const { return parentShowHint_; }
   void SetParentShowHint(bool v) { parentShowHint_ = v; }
   bool MouseInControl() const { return mouseInControl_; }
+  // The menu a right click or the context-menu key opens over the control
+  // (when the menu's AutoPopup is on); null keeps the control's own
+  // behaviour. Cleared when the menu is freed.
+  TPopupMenu* PopupMenu() const { return popupMenu_; }
+  void SetPopupMenu(TPopupMenu* v);
 
   // --- appearance
   TColor Color() const { return color_; }
@@ -133,6 +139,10 @@ class TControl : public component::TComponent {
   virtual void MouseEnter();
   virtual void MouseLeave();
   virtual void DblClick();
+  // Opens PopupMenu for a WM_CONTEXTMENU at a screen point ((-1, -1) from
+  // the keyboard: at the control's top-left corner); false when the control
+  // has no menu that opens by itself.
+  virtual bool DoContextPopup(POINT screen);
   // A colour, font, text or enabled change that the control shows.
   virtual void Changed(UINT cm);
   virtual void ParentChanged() {}
@@ -174,6 +184,7 @@ class TControl : public component::TComponent {
   std::string hint_;
   bool showHint_ = false;
   bool parentShowHint_ = true;
+  TPopupMenu* popupMenu_ = nullptr;
 };
 
 }  // namespace toolkit

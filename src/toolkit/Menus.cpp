@@ -56,7 +56,7 @@ TMenuItem::~TMenuItem() {
 }
 
 void TMenuItem::Changed() {
-  if (TMainMenu* m = Menu()) m->MenuChanged();
+  if (TMenu* m = Menu()) m->MenuChanged();
 }
 
 void TMenuItem::SetCaption(std::string_view v) {
@@ -127,7 +127,7 @@ TMenuItem* TMenuItem::FindCommand(std::uint16_t command) {
   return nullptr;
 }
 
-TMainMenu* TMenuItem::Menu() const {
+TMenu* TMenuItem::Menu() const {
   const TMenuItem* i = this;
   while (i->parent_) i = i->parent_;
   return i->menu_;
@@ -140,7 +140,7 @@ void TMenuItem::Click() {
 void TMenuItem::SetParentComponent(TComponent* parent) {
   if (auto* item = dynamic_cast<TMenuItem*>(parent))
     item->Add(this);
-  else if (auto* menu = dynamic_cast<TMainMenu*>(parent))
+  else if (auto* menu = dynamic_cast<TMenu*>(parent))
     menu->Items()->Add(this);
 }
 
@@ -149,23 +149,22 @@ TComponent* TMenuItem::GetParentComponent() const {
   return parent_;
 }
 
-const TClassInfo& TMainMenu::StaticClassInfo() {
-  static const TClassInfo info = TClassBuilder<TMainMenu, TComponent>("TMainMenu").Build();
+const TClassInfo& TMenu::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TMenu, TComponent>("TMenu").Build();
   return info;
 }
 
-TMainMenu::TMainMenu(TComponent* owner)
-    : TComponent(owner), items_(std::make_unique<TMenuItem>(nullptr)) {
+TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(std::make_unique<TMenuItem>(nullptr)) {
   items_->menu_ = this;
 }
 
-TMainMenu::~TMainMenu() {
+TMenu::~TMenu() {
   Destroying();
   items_.reset();
   if (handle_) platform::DestroyMenu(handle_);
 }
 
-platform::HMENU TMainMenu::Build(TMenuItem* parent, bool bar) {
+platform::HMENU TMenu::Build(TMenuItem* parent, bool bar) {
   namespace p = platform;
   p::HMENU menu = bar ? p::CreateMenu() : p::CreatePopupMenu();
   for (int i = 0; i < parent->Count(); ++i) {
@@ -188,19 +187,19 @@ platform::HMENU TMainMenu::Build(TMenuItem* parent, bool bar) {
   return menu;
 }
 
-platform::HMENU TMainMenu::Handle() {
-  if (!handle_) handle_ = Build(items_.get(), true);
+platform::HMENU TMenu::Handle() {
+  if (!handle_) handle_ = Build(items_.get(), IsBar());
   return handle_;
 }
 
-bool TMainMenu::DispatchCommand(std::uint16_t command) {
+bool TMenu::DispatchCommand(std::uint16_t command) {
   TMenuItem* item = items_->FindCommand(command);
   if (!item) return false;
   item->Click();
   return true;
 }
 
-bool TMainMenu::IsShortCut(TShortCut shortCut) {
+bool TMenu::IsShortCut(TShortCut shortCut) {
   if (!shortCut) return false;
   TMenuItem* item = items_->FindShortCut(shortCut);
   if (!item) return false;
@@ -208,13 +207,18 @@ bool TMainMenu::IsShortCut(TShortCut shortCut) {
   return true;
 }
 
-void TMainMenu::MenuChanged() {
+void TMenu::MenuChanged() {
   if (ComponentState().Contains(csDestroying)) return;
   platform::HMENU old = handle_;
-  if (old) handle_ = Build(items_.get(), true);
-  if (OnChange) OnChange(this);
-  // Only now that the form shows the new bar.
+  if (old) handle_ = Build(items_.get(), IsBar());
+  Change();
+  // Only now that whoever showed the old menu shows the new one.
   if (old) platform::DestroyMenu(old);
+}
+
+const TClassInfo& TMainMenu::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TMainMenu, TMenu>("TMainMenu").Build();
+  return info;
 }
 
 }  // namespace toolkit

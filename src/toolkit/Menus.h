@@ -1,9 +1,13 @@
 // Menus: TMenuItem (a command or a submenu with a caption, a shortcut and a
-// click handler) and TMainMenu, the menu bar of a form. Stored descriptions
-// nest items inside the menu and inside each other. Shortcuts work through
-// the form (TCustomForm::IsShortCut) whatever shows the bar.
+// click handler), TMenu (a tree of items under an invisible root, made into
+// a platform menu on demand) and TMainMenu, the menu bar of a form; the
+// popup menu is in PopupMenu.h. Stored descriptions nest items inside the
+// menu and inside each other. Shortcuts of the bar work through the form
+// (TCustomForm::IsShortCut) whatever shows the bar.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -15,7 +19,7 @@
 
 namespace toolkit {
 
-class TMainMenu;
+class TMenu;
 
 class TMenuItem : public component::TComponent {
  public:
@@ -46,8 +50,9 @@ class TMenuItem : public component::TComponent {
   // The item (this one or below) with that shortcut, among enabled and
   // visible items only; null when none.
   TMenuItem* FindShortCut(TShortCut shortCut);
-  // The menu this item belongs to, through its parents.
-  TMainMenu* Menu() const;
+  // The menu this item belongs to, through its parents; null while the
+  // item hangs in no menu.
+  TMenu* Menu() const;
   // The command identifier the menu bar reports for this item.
   std::uint16_t Command() const { return command_; }
   // The item (this one or below) with that command; null when none.
@@ -61,7 +66,7 @@ class TMenuItem : public component::TComponent {
   bool HasParent() const override { return true; }
 
  private:
-  friend class TMainMenu;
+  friend class TMenu;
   void Changed();
 
   std::string caption_;
@@ -70,37 +75,62 @@ class TMenuItem : public component::TComponent {
   bool visible_ = true;
   bool checked_ = false;
   TMenuItem* parent_ = nullptr;
-  TMainMenu* menu_ = nullptr;  // for the root item
+  TMenu* menu_ = nullptr;  // for the root item
   std::vector<TMenuItem*> items_;
   std::uint16_t command_;
 };
 
-class TMainMenu : public component::TComponent {
+// What the bar and the popup menu share: the items and the platform menu
+// made from them.
+class TMenu : public component::TComponent {
  public:
   COMPONENT_CLASS_INFO()
 
-  explicit TMainMenu(component::TComponent* owner);
-  ~TMainMenu() override;
+  ~TMenu() override;
 
-  // The invisible root whose children are the menu-bar entries.
+  // The invisible root whose children are the menu's entries.
   TMenuItem* Items() const { return items_.get(); }
-  // Clicks the item with that shortcut; false when none has it.
+  // Clicks the enabled, visible item with that shortcut; false when none
+  // has it.
   bool IsShortCut(TShortCut shortCut);
-  // The platform menu bar built from the items (visible ones only); made on
+  // The platform menu built from the items (visible ones only); made on
   // first use and rebuilt after every change.
   platform::HMENU Handle();
   bool HandleAllocated() const { return static_cast<bool>(handle_); }
   // Clicks the item of a menu command; false when none has that command.
   bool DispatchCommand(std::uint16_t command);
-  // Something in the tree changed: the bar is rebuilt and the form showing
-  // it hears of it through OnChange.
+  // Something in the tree changed: a platform menu already made is rebuilt
+  // and Change() tells whoever shows it.
   void MenuChanged();
-  std::function<void(TMainMenu*)> OnChange;
+
+ protected:
+  explicit TMenu(component::TComponent* owner);
+  // A menu bar rather than a popup menu.
+  virtual bool IsBar() const { return false; }
+  // After a change, with the new platform menu in place and the old one
+  // still alive.
+  virtual void Change() {}
+  platform::HMENU Build(TMenuItem* parent, bool bar);
 
  private:
-  platform::HMENU Build(TMenuItem* parent, bool bar);
   std::unique_ptr<TMenuItem> items_;
   platform::HMENU handle_;
+};
+
+class TMainMenu : public TMenu {
+ public:
+  COMPONENT_CLASS_INFO()
+
+  explicit TMainMenu(component::TComponent* owner) : TMenu(owner) {}
+
+  // The form showing the bar hears of every change through OnChange.
+  std::function<void(TMainMenu*)> OnChange;
+
+ protected:
+  bool IsBar() const override { return true; }
+  void Change() override {
+    if (OnChange) OnChange(this);
+  }
 };
 
 }  // namespace toolkit

@@ -10,6 +10,7 @@
 #include "toolkit/Label.h"
 #include "toolkit/ListBox.h"
 #include "toolkit/Menus.h"
+#include "toolkit/PopupMenu.h"
 #include "toolkit/SpeedButton.h"
 #include "toolkit/Timer.h"
 
@@ -17,7 +18,7 @@ namespace toolkit {
 
 void RegisterToolkitClasses() {
   component::RegisterClasses<TForm, TLabel, TBevel, TGroupBox, TSpeedButton, TTimer, TMainMenu,
-                             TMenuItem, TEdit, TListBox, TComboBox, TButton>();
+                             TMenuItem, TEdit, TListBox, TComboBox, TButton, TPopupMenu>();
 }
 
 }  // namespace toolkit

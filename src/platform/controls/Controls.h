@@ -86,7 +86,8 @@ constexpr UINT EN_ERRSPACE = 0x0500;
 constexpr UINT EN_MAXTEXT = 0x0501;  // input cut at the limit
 constexpr UINT EN_HSCROLL = 0x0601;
 
-// Context menu command identifiers of the edit (the classic ones).
+// Context menu command identifiers of the edit (the classic ones); their
+// captions in the user interface language: EditMenuCaption.h.
 constexpr UINT IDM_EDIT_UNDO = 772;
 constexpr UINT IDM_EDIT_CUT = 768;
 constexpr UINT IDM_EDIT_COPY = 769;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/controls/ControlSupport.h"
+#include "platform/controls/EditMenuCaption.h"
 #include "platform/menu/Menu.h"
 
 namespace platform {
@@ -325,16 +326,19 @@ void ContextMenu(HWND h, EditState& s, LPARAM lp) {
   bool readOnly = ReadOnly(h);
   bool sel = s.HasSel();
   bool all = s.SelStart() == 0 && s.SelEnd() == int(s.text.size());
-  auto state = [](bool on) { return MF_STRING | (on ? MF_ENABLED : MF_GRAYED); };
   HMENU menu = CreatePopupMenu();
-  AppendMenu(menu, state(s.canUndo && !readOnly), IDM_EDIT_UNDO, "&Undo");
+  // The captions come in the user interface language.
+  auto add = [menu](bool on, UINT id) {
+    AppendMenu(menu, MF_STRING | (on ? MF_ENABLED : MF_GRAYED), id, EditMenuCaption(id).c_str());
+  };
+  add(s.canUndo && !readOnly, IDM_EDIT_UNDO);
   AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenu(menu, state(sel && !readOnly && !s.password), IDM_EDIT_CUT, "Cu&t");
-  AppendMenu(menu, state(sel && !s.password), IDM_EDIT_COPY, "&Copy");
-  AppendMenu(menu, state(!readOnly), IDM_EDIT_PASTE, "&Paste");
-  AppendMenu(menu, state(sel && !readOnly), IDM_EDIT_DELETE, "&Delete");
+  add(sel && !readOnly && !s.password, IDM_EDIT_CUT);
+  add(sel && !s.password, IDM_EDIT_COPY);
+  add(!readOnly, IDM_EDIT_PASTE);
+  add(sel && !readOnly, IDM_EDIT_DELETE);
   AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenu(menu, state(!s.text.empty() && !all), IDM_EDIT_SELECTALL, "Select &All");
+  add(!s.text.empty() && !all, IDM_EDIT_SELECTALL);
   UINT cmd = UINT(TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y,
                                  0, h, nullptr));
   DestroyMenu(menu);
