@@ -10,7 +10,9 @@ namespace p = platform;
 
 namespace {
 
-std::unique_ptr<TButtonGlyphCache> cache;
+// A plain pointer, not an owning static: a glyph object freed during the
+// process's exit must still find it, or find it gone.
+TButtonGlyphCache* cache = nullptr;
 int users = 0;
 
 }  // namespace
@@ -72,15 +74,18 @@ void TGlyphList::Draw(p::HDC dc, int index, int x, int y) const {
 }
 
 TButtonGlyphCache* TButtonGlyphCache::Instance() {
-  return cache.get();
+  return cache;
 }
 
 void TButtonGlyphCache::AddUser() {
-  if (users++ == 0) cache.reset(new TButtonGlyphCache());
+  if (users++ == 0) cache = new TButtonGlyphCache();
 }
 
 void TButtonGlyphCache::RemoveUser() {
-  if (users > 0 && --users == 0) cache.reset();
+  if (users > 0 && --users == 0) {
+    delete cache;
+    cache = nullptr;
+  }
 }
 
 TGlyphList* TButtonGlyphCache::GetList(int width, int height) {

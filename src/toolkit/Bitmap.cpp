@@ -123,17 +123,22 @@ void TBitmap::Assign(const TPersistent& source) {
 
 void DrawPixels(p::HDC dc, int x, int y, const p::Surface& pixels) {
   if (pixels.IsEmpty()) return;
-  const int w = pixels.width, h = pixels.height;
+  // Only the part the context can show is worked on: a large picture on a
+  // small face costs no more than the face.
+  p::RECT part{x, y, x + pixels.width, y + pixels.height}, visible;
+  if (p::GetClipBox(dc, &visible) == p::RGN_ERROR || !p::IntersectRect(&part, part, visible))
+    return;
+  const int w = part.right - part.left, h = part.bottom - part.top;
   // What lies under the picture is read, blended in memory and put back in
   // one copy, so the context's clipping decides what changes.
   p::HDC memory = p::CreateCompatibleDC(dc);
   p::HBITMAP bitmap = p::CreateCompatibleBitmap(dc, w, h);
   p::HBITMAP old = p::SelectObject(memory, bitmap);
-  p::BitBlt(memory, 0, 0, w, h, dc, x, y, p::SRCCOPY);
+  p::BitBlt(memory, 0, 0, w, h, dc, part.left, part.top, p::SRCCOPY);
   const p::Surface under = p::GetBitmapSurface(bitmap);
   if (!under.IsEmpty()) {
     for (int row = 0; row < h; ++row) {
-      const std::uint32_t* src = pixels.Row(row);
+      const std::uint32_t* src = pixels.Row(part.top - y + row) + (part.left - x);
       std::uint32_t* dst = under.Row(row);
       for (int col = 0; col < w; ++col) {
         const std::uint32_t s = src[col], a = s >> 24;
@@ -150,7 +155,7 @@ void DrawPixels(p::HDC dc, int x, int y, const p::Surface& pixels) {
         }
       }
     }
-    p::BitBlt(dc, x, y, w, h, memory, 0, 0, p::SRCCOPY);
+    p::BitBlt(dc, part.left, part.top, w, h, memory, 0, 0, p::SRCCOPY);
   }
   p::SelectObject(memory, old);
   p::DeleteObject(bitmap);

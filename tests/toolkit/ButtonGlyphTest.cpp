@@ -295,6 +295,14 @@ TEST_F(GlyphButtons, GlyphIsDrawnPixelForPixelWithItsKeyColourLeftOut) {
   EXPECT_EQ(At(21, 16), hi);
   EXPECT_EQ(At(17, 13), yellow);
   EXPECT_EQ(GlyphOrigin().x, -100);
+
+  // Transparent: the key colour shows the form behind the button.
+  button->SetEnabled(true);
+  button->SetTransparent(true);
+  Flush();
+  EXPECT_EQ(At(17, 13), Rgb(TColor(0x7DB7D2)));
+  EXPECT_EQ(At(18, 14), 0xFF0000u);
+  EXPECT_EQ(At(19, 15), 0xFFFFFFu);
 }
 
 TEST_F(GlyphButtons, GlyphAndCaptionFollowTheLayout) {
