@@ -4,11 +4,10 @@
 
 #include "component/ClassBuilder.h"
 #include "platform/gdi/Gdi.h"
-#include "platform/menu/Menu.h"
 #include "platform/window/Window.h"
+#include "toolkit/Application.h"
 #include "toolkit/ButtonGlyph.h"
 #include "toolkit/Form.h"
-#include "toolkit/Menus.h"
 #include "toolkit/WinControl.h"
 
 namespace graphics {
@@ -217,7 +216,8 @@ TCustomColorSpeedButton::TCustomColorSpeedButton(TComponent* owner)
 }
 
 TCustomColorSpeedButton::~TCustomColorSpeedButton() {
-  if (dropDownMenu_) dropDownMenu_->RemoveFreeNotification(this);
+  // Freed under the mouse: the application keeps no hint colour of ours.
+  if (mouseInside_ && tk::Application) tk::Application->SetHintColor(savedHintColor_);
 }
 
 void TCustomColorSpeedButton::SetAllowAllUp(bool v) {
@@ -332,9 +332,10 @@ void TCustomColorSpeedButton::SetHotTrackFontOptions(TTrackFontOptions v) {
   FollowFont();
 }
 
-void TCustomColorSpeedButton::SetDropDownMenu(TComponent* v) {
+void TCustomColorSpeedButton::SetDropDownMenu(tk::TPopupMenu* v) {
   if (dropDownMenu_ == v) return;
-  if (dropDownMenu_) dropDownMenu_->RemoveFreeNotification(this);
+  // The free-notification link stays: the menu shares it to hear of this
+  // button's end while the button is its PopupComponent.
   dropDownMenu_ = v;
   if (v) v->FreeNotification(this);
   Invalidate();
@@ -414,6 +415,11 @@ void TCustomColorSpeedButton::MouseEnter() {
     return;
   }
   mouseInside_ = true;
+  // Hints shown while the pointer is over the button take its colour.
+  if (tk::Application) {
+    savedHintColor_ = tk::Application->HintColor();
+    tk::Application->SetHintColor(hintColor_);
+  }
   TExtGraphicControl::MouseEnter();  // fires OnMouseEnter
   if (hotTrack_ || flat_) Invalidate();
 }
@@ -424,6 +430,7 @@ void TCustomColorSpeedButton::MouseLeave() {
     return;
   }
   mouseInside_ = false;
+  if (tk::Application) tk::Application->SetHintColor(savedHintColor_);
   TExtGraphicControl::MouseLeave();  // fires OnMouseLeave
   if (hotTrack_ || (flat_ && !pressing_)) Invalidate();
 }
@@ -519,30 +526,13 @@ void TCustomColorSpeedButton::Click() {
   DropDown();
 }
 
-// A menu item's children drop down below (or right of) the button; the
-// chosen one is clicked.
+// The menu opens against the button's bottom-left (or top-right) corner.
 void TCustomColorSpeedButton::DropDown() {
-  auto* root = dynamic_cast<tk::TMenuItem*>(dropDownMenu_);
-  if (!root || root->Count() == 0 || !Parent() || !Parent()->HandleAllocated()) return;
-  p::HMENU menu = p::CreatePopupMenu();
-  for (int i = 0; i < root->Count(); ++i) {
-    tk::TMenuItem* item = root->Items(i);
-    if (!item->Visible()) continue;
-    if (item->IsLine()) {
-      p::AppendMenu(menu, p::MF_SEPARATOR, 0, nullptr);
-      continue;
-    }
-    p::UINT flags = p::MF_STRING;
-    if (!item->Enabled()) flags |= p::MF_GRAYED;
-    if (item->Checked()) flags |= p::MF_CHECKED;
-    p::AppendMenu(menu, flags, std::uintptr_t(i + 1), item->Caption().c_str());
-  }
+  if (!dropDownMenu_ || !Parent() || !Parent()->HandleAllocated()) return;
   const tk::POINT at =
       ClientToScreen(menuPosition_ == dmpBottom ? tk::POINT{0, height_} : tk::POINT{width_, 0});
-  const int chosen = p::TrackPopupMenu(menu, p::TPM_LEFTALIGN | p::TPM_RETURNCMD, at.x, at.y, 0,
-                                       Parent()->Handle(), nullptr);
-  p::DestroyMenu(menu);
-  if (chosen > 0 && chosen <= root->Count()) root->Items(chosen - 1)->Click();
+  dropDownMenu_->SetPopupComponent(this);
+  dropDownMenu_->Popup(at.x, at.y);
 }
 
 void TCustomColorSpeedButton::Paint() {

@@ -14,6 +14,7 @@
 #include "graphics/ColorButtonGlyph.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/GraphicControl.h"
+#include "toolkit/PopupMenu.h"
 #include "toolkit/SpeedButton.h"
 #include "toolkit/Timer.h"
 
@@ -139,10 +140,10 @@ class TCustomColorSpeedButton : public TExtGraphicControl {
   TTrackFontOptions HotTrackFontOptions() const { return hotTrackFontOptions_; }
   void SetHotTrackFontOptions(TTrackFontOptions v);
   TColorSpeedButtonHotTrackOptions* HotTrackOptions() const { return hotTrackOptions_.get(); }
-  // The menu dropped down on a click: a menu item whose children are the
-  // commands. Kept by reference; the button forgets it when it is destroyed.
-  component::TComponent* DropDownMenu() const { return dropDownMenu_; }
-  void SetDropDownMenu(component::TComponent* v);
+  // The menu dropped down below (or right of) the button after a click.
+  // Kept by reference; forgotten when the menu is freed.
+  toolkit::TPopupMenu* DropDownMenu() const { return dropDownMenu_; }
+  void SetDropDownMenu(toolkit::TPopupMenu* v);
   bool MarkDropDown() const { return markDropDown_; }
   void SetMarkDropDown(bool v);
   TDropDownMenuPos MenuPosition() const { return menuPosition_; }
@@ -218,12 +219,13 @@ class TCustomColorSpeedButton : public TExtGraphicControl {
   std::unique_ptr<toolkit::TFont> hotTrackFont_;
   TTrackFontOptions hotTrackFontOptions_;
   std::unique_ptr<TColorSpeedButtonHotTrackOptions> hotTrackOptions_;
-  component::TComponent* dropDownMenu_ = nullptr;
+  toolkit::TPopupMenu* dropDownMenu_ = nullptr;
   bool markDropDown_ = true;
   TDropDownMenuPos menuPosition_ = dmpBottom;
   int modalResult_ = 0;
   bool wordWrap_ = false;
   TColor hintColor_ = toolkit::clInfoBk;
+  TColor savedHintColor_ = toolkit::clInfoBk;  // the application's, while the mouse is inside
   TColorButtonGlyph glyph_, hotTrackGlyph_;
   std::unique_ptr<toolkit::TTimer> repeatTimer_;
 

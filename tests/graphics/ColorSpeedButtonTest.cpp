@@ -6,7 +6,8 @@
 #include "GraphicsFixture.h"
 #include "graphics/ColorSpeedButton.h"
 #include "platform/gdi/Gdi.h"
-#include "toolkit/Menus.h"
+#include "toolkit/Application.h"
+#include "toolkit/PopupMenu.h"
 
 using namespace graphics;
 namespace p = platform;
@@ -360,25 +361,53 @@ TEST_F(ColorButtonTest, FlatButtonFramesOnlyUnderTheMouse) {
 }
 
 TEST_F(ColorButtonTest, DropDownMenuClicksTheChosenItem) {
-  auto* root = new tk::TMenuItem(form);
+  auto* menu = new tk::TPopupMenu(form);
   auto* first = new tk::TMenuItem(form);
   auto* second = new tk::TMenuItem(form);
   first->SetCaption("&First");
   second->SetCaption("&Second");
-  root->Add(first);
-  root->Add(second);
-  int chosen = 0;
+  menu->Items()->Add(first);
+  menu->Items()->Add(second);
+  int chosen = 0, popups = 0;
   second->OnClick = [&](component::TObject*) { ++chosen; };
-  button->SetDropDownMenu(root);
+  menu->OnPopup = [&](component::TObject*) { ++popups; };
+  button->SetDropDownMenu(menu);
   screen->Click(Screen(30, 10));
   screen->KeyPress('S');
   Flush();
   EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(popups, 1);
+  EXPECT_EQ(chosen, 1);
+  EXPECT_EQ(menu->PopupComponent(), button);
+  // Below the button by default, right of it with dmpRight.
+  EXPECT_EQ(menu->PopupPoint(), Screen(0, button->Height()));
+  button->SetMenuPosition(dmpRight);
+  screen->Click(Screen(30, 10));
+  screen->KeyPress(platform::VK_ESCAPE);
+  Flush();
+  EXPECT_EQ(menu->PopupPoint(), Screen(button->Width(), 0));
   EXPECT_EQ(chosen, 1);
   // A menu freed first is forgotten, not used.
-  delete root;
+  delete menu;
   EXPECT_EQ(button->DropDownMenu(), nullptr);
   screen->Click(Screen(30, 10));
   Flush();
-  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(clicks, 3);
+}
+
+TEST_F(ColorButtonTest, HintColourIsTheButtonsWhileTheMouseIsInside) {
+  const tk::TColor before = tk::Application->HintColor();
+  button->SetHintColor(tk::clYellow);
+  screen->MouseMove(Screen(30, 10));
+  Flush();
+  EXPECT_EQ(tk::Application->HintColor(), tk::clYellow);
+  screen->MouseMove(Screen(300, 200));
+  Flush();
+  EXPECT_EQ(tk::Application->HintColor(), before);
+  // A button freed under the mouse gives the colour back too.
+  screen->MouseMove(Screen(30, 10));
+  Flush();
+  delete button;
+  button = nullptr;
+  EXPECT_EQ(tk::Application->HintColor(), before);
 }

@@ -8,6 +8,7 @@
 #include "GraphicsFixture.h"
 #include "graphics/ExtEdit.h"
 #include "platform/controls/Controls.h"
+#include "platform/controls/EditMenuCaption.h"
 #include "platform/menu/Menu.h"
 
 using namespace graphics;
@@ -111,7 +112,8 @@ TEST_F(ExtEditTest, ContextMenuEnablesByTheRules) {
   // Without Undo and Paste in the allowed commands those stay grey.
   edit->SetClipboardCommands(TClipboardCommands{caCopy, caCut});
   EXPECT_EQ(MenuStates(), (std::vector<bool>{false, true, true, false, true, false}));
-  EXPECT_EQ(EditContextMenu().Caption(TEditContextMenu::SelectAll), "Select &All");
+  EXPECT_EQ(EditContextMenu().Caption(TEditContextMenu::SelectAll),
+            platform::EditMenuCaption(platform::IDM_EDIT_SELECTALL));
 }
 
 TEST_F(ExtEditTest, CopyOnlyMakesTheEntryReadOnly) {

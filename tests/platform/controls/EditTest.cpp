@@ -1,5 +1,8 @@
 // The single-line edit under injected keys and mouse.
+#include <cctype>
+
 #include "ControlTestSupport.h"
+#include "platform/controls/EditMenuCaption.h"
 #include "platform/menu/Menu.h"
 
 namespace platform::test {
@@ -216,7 +219,11 @@ TEST_F(EditTest, ContextMenuEnablesWhatTheTextAllows) {
   SendMessage(e, EM_SETSEL, 0, 0);
   screen().SetIdleHandler(nullptr);
   screen().Click(ScreenOfClient(e, 30, 8), 1);
-  screen().KeyPress('A');  // "Select &All"
+  // "Select &All" by its mnemonic, whatever the interface language.
+  const std::string selectAll = EditMenuCaption(IDM_EDIT_SELECTALL);
+  const size_t amp = selectAll.find('&');
+  ASSERT_NE(amp, std::string::npos);
+  screen().KeyPress(std::toupper(static_cast<unsigned char>(selectAll[amp + 1])));
   screen().Pump();
   EXPECT_EQ(Sel(e), (std::pair{0, int(Text(e).size())}));
 }
