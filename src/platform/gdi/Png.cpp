@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/gdi/Bmp.h"
 #include "platform/gdi/Gdi.h"
 
 namespace platform {
@@ -56,50 +57,17 @@ bool WritePng(const std::string& path, const Surface& surface, const RECT* part,
   return std::fflush(file.get()) == 0;
 }
 
+// The file is read whole and decoded like a picture held in memory.
 bool ReadPng(const std::string& path, SurfaceBuffer* out) {
   if (!out) return false;
   File file(std::fopen(path.c_str(), "rb"));
   if (!file) return false;
-  png_byte sig[8];
-  if (std::fread(sig, 1, 8, file.get()) != 8 || png_sig_cmp(sig, 0, 8) != 0) return false;
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  if (!png) return false;
-  png_infop info = png_create_info_struct(png);
-  std::vector<png_byte> row;
-  if (!info || setjmp(png_jmpbuf(png))) {
-    png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
-    return false;
-  }
-  png_init_io(png, file.get());
-  png_set_sig_bytes(png, 8);
-  png_set_user_limits(png, 16384, 16384);
-  png_read_info(png, info);
-  // Whatever the stored format, read 8-bit RGBA.
-  png_set_expand(png);
-  png_set_strip_16(png);
-  png_set_gray_to_rgb(png);
-  png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
-  png_set_interlace_handling(png);
-  png_read_update_info(png, info);
-  int w = int(png_get_image_width(png, info)), h = int(png_get_image_height(png, info));
-  if (png_get_rowbytes(png, info) != std::size_t(w) * 4) {
-    png_destroy_read_struct(&png, &info, nullptr);
-    return false;
-  }
-  std::vector<png_byte> pixels(std::size_t(w) * h * 4);
-  std::vector<png_bytep> rows(h);
-  for (int y = 0; y < h; ++y) rows[y] = pixels.data() + std::size_t(y) * w * 4;
-  png_read_image(png, rows.data());
-  png_read_end(png, nullptr);
-  png_destroy_read_struct(&png, &info, nullptr);
-  out->Resize(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const png_byte* p = rows[y] + std::size_t(x) * 4;
-      out->At(x, y) = (std::uint32_t(p[3]) << 24) | (std::uint32_t(p[0]) << 16) |
-                      (std::uint32_t(p[1]) << 8) | p[2];
-    }
-  return true;
+  std::vector<std::uint8_t> data;
+  std::uint8_t chunk[65536];
+  for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, file.get())) > 0;)
+    data.insert(data.end(), chunk, chunk + n);
+  if (std::ferror(file.get())) return false;
+  return ReadPngData(data, out, nullptr);
 }
 
 }  // namespace platform
