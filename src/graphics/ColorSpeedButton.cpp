@@ -67,15 +67,18 @@ TColor ButtonShadowColor(TColor c) {
 }
 
 void DrawRing(tk::TCanvas* canvas, RECT& r, TColor topLeft, TColor bottomRight) {
-  if (r.right - r.left <= 0 || r.bottom - r.top <= 0) return;
-  const RECT top{r.left, r.top, r.right - 1, r.top + 1};
-  const RECT left{r.left, r.top, r.left + 1, r.bottom - 1};
-  const RECT right{r.right - 1, r.top, r.right, r.bottom};
-  const RECT bottom{r.left, r.bottom - 1, r.right, r.bottom};
-  FillColor(canvas, top, topLeft);
-  FillColor(canvas, left, topLeft);
-  FillColor(canvas, right, bottomRight);
-  FillColor(canvas, bottom, bottomRight);
+  // An empty rectangle gets no ring but shrinks all the same, so the frame
+  // of a tiny button still returns the rectangle its rings would leave.
+  if (r.right - r.left > 0 && r.bottom - r.top > 0) {
+    const RECT top{r.left, r.top, r.right - 1, r.top + 1};
+    const RECT left{r.left, r.top, r.left + 1, r.bottom - 1};
+    const RECT right{r.right - 1, r.top, r.right, r.bottom};
+    const RECT bottom{r.left, r.bottom - 1, r.right, r.bottom};
+    FillColor(canvas, top, topLeft);
+    FillColor(canvas, left, topLeft);
+    FillColor(canvas, right, bottomRight);
+    FillColor(canvas, bottom, bottomRight);
+  }
   r = RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
 }
 
@@ -409,11 +412,11 @@ void TCustomColorSpeedButton::AdjustState() {
   }
 }
 
+// Enter and leave follow the inside flag: a disabled button is not entered,
+// and the pointer leaving after a release that already counted it out (or
+// one released outside) fires nothing more.
 void TCustomColorSpeedButton::MouseEnter() {
-  if (!Enabled() || mouseInside_) {
-    TExtGraphicControl::MouseEnter();
-    return;
-  }
+  if (!Enabled() || mouseInside_) return;
   mouseInside_ = true;
   // Hints shown while the pointer is over the button take its colour.
   if (tk::Application) {
@@ -425,10 +428,7 @@ void TCustomColorSpeedButton::MouseEnter() {
 }
 
 void TCustomColorSpeedButton::MouseLeave() {
-  if (!mouseInside_ || !Enabled()) {
-    TExtGraphicControl::MouseLeave();
-    return;
-  }
+  if (!mouseInside_ || !Enabled()) return;
   mouseInside_ = false;
   if (tk::Application) tk::Application->SetHintColor(savedHintColor_);
   TExtGraphicControl::MouseLeave();  // fires OnMouseLeave

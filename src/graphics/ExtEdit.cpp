@@ -263,6 +263,33 @@ void TCustomExtEdit::PaintBevel() {
   p::ReleaseDC(Handle(), dc);
 }
 
+// The platform edit greys a disabled text in its own colour; the entry
+// draws it in DisabledTextColor instead, where the edit would have put it.
+void TCustomExtEdit::PaintDisabled() {
+  const p::HWND h = Handle();
+  p::PAINTSTRUCT ps;
+  p::HDC dc = p::BeginPaint(h, &ps);
+  RECT client{};
+  p::GetClientRect(h, &client);
+  disabledBrush_.SetColor(disabledColor_);
+  p::FillRect(dc, &client, disabledBrush_.Handle());
+  const std::string text = Text();
+  if (!text.empty()) {
+    RECT area{};
+    p::SendMessage(h, p::EM_GETRECT, 0, p::LPARAM(&area));
+    const p::LRESULT at = p::SendMessage(h, p::EM_POSFROMCHAR, 0, 0);
+    p::IntersectClipRect(dc, area.left, client.top, area.right, client.bottom);
+    p::HGDIOBJ old = p::SelectObject(dc, p::HGDIOBJ(Font()->Handle()));
+    p::SetBkMode(dc, p::TRANSPARENT);
+    p::SetTextColor(dc, tk::ColorToRGB(disabledTextColor_));
+    const std::string mask = PasswordChar();
+    p::TextOut(dc, p::GET_X_LPARAM(at), p::GET_Y_LPARAM(at),
+               mask.empty() ? text : std::string(text.size(), mask[0]));
+    p::SelectObject(dc, old);
+  }
+  p::EndPaint(h, &ps);
+}
+
 // The placeholder text of an empty entry that does not have the focus.
 void TCustomExtEdit::PaintPlaceholder() {
   if (emptyValue_.empty() || !Text().empty() || Focused()) return;
@@ -299,7 +326,10 @@ void TCustomExtEdit::WndProc(tk::TMessage& m) {
       PaintBevel();
       return;
     case p::WM_PAINT:
-      TCustomEditEx::WndProc(m);
+      if (!Enabled() && !m.WParam)
+        PaintDisabled();
+      else
+        TCustomEditEx::WndProc(m);
       PaintPlaceholder();
       return;
     case tk::CN_CTLCOLOREDIT:

@@ -123,6 +123,7 @@ class TCustomExtEdit : public TCustomEditEx {
  private:
   void BevelChanged();
   void PaintBevel();
+  void PaintDisabled();
   void PaintPlaceholder();
   bool ReadOnlyStyle() const;
 

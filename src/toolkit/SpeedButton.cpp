@@ -11,8 +11,17 @@ using namespace component;
 namespace p = platform;
 
 namespace {
+
 constexpr UINT CM_BUTTONPRESSED = CM_BASE + 40;  // WParam group, LParam the button
+
+// Alternate pixels of face and highlight: the face of a latched-down button.
+void FillChecker(p::HDC dc, const RECT& r) {
+  const p::COLORREF face = ColorToRGB(clBtnFace), light = ColorToRGB(clBtnHighlight);
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) p::SetPixel(dc, x, y, ((x + y) & 1) ? light : face);
 }
+
+}  // namespace
 
 const TEnumInfo& EnumInfo(TButtonLayout) {
   static const TEnumInfo info("TButtonLayout",
@@ -201,20 +210,22 @@ void TSpeedButton::Paint() {
   p::HDC dc = c->Handle();
   RECT r = ClientRect();
   const bool pressed = state_ == bsDown || state_ == bsExclusive;
+  const bool hot = MouseInControl() && Enabled();
   if (flat_) {
-    if (pressed || (MouseInControl() && Enabled())) {
-      p::DrawEdge(dc, &r, pressed ? p::BDR_SUNKENOUTER : p::BDR_RAISEDINNER, p::BF_RECT);
-    }
+    const bool edge = pressed || hot;
+    if (edge) p::DrawEdge(dc, &r, pressed ? p::BDR_SUNKENOUTER : p::BDR_RAISEDINNER, p::BF_RECT);
+    // Without the edge the face takes the whole button, or an edge drawn
+    // before would stay on an opaque button.
     if (!transparent_) {
-      RECT face{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
       c->Brush()->SetColor(Color());
-      c->FillRect(face);
+      c->FillRect(edge ? RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1} : r);
     }
     r = RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
   } else {
     p::DrawFrameControl(dc, &r, p::DFC_BUTTON,
                         p::DFCS_BUTTONPUSH | p::DFCS_ADJUSTRECT | (pressed ? p::DFCS_PUSHED : 0));
   }
+  if (state_ == bsExclusive && (!flat_ || !hot)) FillChecker(dc, r);
   const int offset = pressed ? 1 : 0;
   if (!glyph_->Empty()) {
     const SIZE image = glyph_->ImageSize();

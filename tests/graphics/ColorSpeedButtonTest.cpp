@@ -76,9 +76,14 @@ TEST(DrawRing, FarCornersBelongToTheBottomRightColour) {
   EXPECT_EQ(pic.At(9, 7), 0x0000FFu);
   EXPECT_EQ(pic.At(4, 4), 0x000000u);  // inside untouched
 
+  // Nothing to draw on, but the rectangle still shrinks.
   RECT empty{3, 3, 3, 3};
   DrawRing(&pic.canvas, empty, tk::clRed, tk::clBlue);
   EXPECT_EQ(pic.At(3, 3), 0x000000u);
+  EXPECT_EQ(empty, (RECT{4, 4, 2, 2}));
+  Picture tiny(2, 2);
+  EXPECT_EQ(PaintButtonFrame(&tiny.canvas, RECT{0, 0, 2, 2}, false, tk::clLime, bsNew, false),
+            (RECT{3, 3, -1, -1}));
 }
 
 TEST(PaintButtonFrame, EveryCaseOnA73By29Face) {
@@ -410,4 +415,38 @@ TEST_F(ColorButtonTest, HintColourIsTheButtonsWhileTheMouseIsInside) {
   delete button;
   button = nullptr;
   EXPECT_EQ(tk::Application->HintColor(), before);
+}
+
+TEST_F(ColorButtonTest, EnterAndLeaveFireOnlyAsTheInsideFlagChanges) {
+  int enters = 0, leaves = 0;
+  button->OnMouseEnter = [&](component::TObject*) { ++enters; };
+  button->OnMouseLeave = [&](component::TObject*) { ++leaves; };
+  screen->MouseMove(Screen(30, 10));
+  Flush();
+  EXPECT_EQ(enters, 1);
+  // Pressed, dragged out and released there: it has left once.
+  screen->MouseDown(Screen(30, 10));
+  screen->MouseMove(Screen(30, 60));
+  screen->MouseUp(Screen(30, 60));
+  Flush();
+  EXPECT_FALSE(button->MouseInside());
+  EXPECT_EQ(leaves, 1);
+  // Released under the pointer: left and entered again.
+  screen->MouseMove(Screen(30, 10));
+  screen->Click(Screen(30, 10));
+  Flush();
+  EXPECT_EQ(enters, 3);
+  EXPECT_EQ(leaves, 2);
+  EXPECT_TRUE(button->MouseInside());
+  screen->MouseMove(Screen(300, 300));
+  Flush();
+  EXPECT_EQ(leaves, 3);
+  // A disabled button is never entered.
+  button->SetEnabled(false);
+  screen->MouseMove(Screen(30, 10));
+  screen->MouseMove(Screen(300, 300));
+  Flush();
+  EXPECT_EQ(enters, 3);
+  EXPECT_EQ(leaves, 3);
+  EXPECT_FALSE(button->MouseInside());
 }

@@ -3,6 +3,8 @@
 // the placeholder and the disabled colours.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "GraphicsFixture.h"
@@ -158,4 +160,45 @@ TEST_F(ExtEditTest, PlaceholderAndDisabledColours) {
   edit->SetEnabled(false);
   Flush();
   EXPECT_EQ(At(edit, 3, 3), 0xFFFF00u);
+}
+
+TEST_F(ExtEditTest, DisabledTextTakesItsColourWhereTheAlignmentPutsIt) {
+  edit->SetText("MM");
+  Flush();
+  // Where the enabled entry puts its (black on white) text.
+  int inkLeft = 65, inkRight = -1;
+  for (int y = 0; y < 18; ++y)
+    for (int x = 0; x < 65; ++x)
+      if ((At(edit, x, y) & 0xFF) < 0x80) {
+        inkLeft = std::min(inkLeft, x);
+        inkRight = std::max(inkRight, x);
+      }
+  edit->SetDisabledColor(tk::clYellow);
+  edit->SetDisabledTextColor(tk::clRed);
+  edit->SetEnabled(false);
+  Flush();
+  if (const char* dir = std::getenv("SPRINTARA_SHOT_DIR"))
+    screen->CaptureWindow(form->Handle(), std::string(dir) + "/ext-edit-disabled.png");
+  // Red on yellow keeps full red and no blue in every pixel, smoothed edges
+  // included; any other ink (the platform's grey) breaks that.
+  int left = 65, right = -1, other = 0;
+  for (int y = 0; y < 18; ++y)
+    for (int x = 0; x < 65; ++x) {
+      const std::uint32_t c = At(edit, x, y);
+      if ((c >> 16) != 0xFF || (c & 0xFF) != 0) {
+        ++other;
+      } else if ((c >> 8 & 0xFF) < 0x80) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+      }
+    }
+  EXPECT_EQ(other, 0);
+  ASSERT_LE(left, right);
+  EXPECT_NEAR(left + right, 64, 3);  // centred
+  EXPECT_NEAR(left, inkLeft, 1);
+  EXPECT_NEAR(right, inkRight, 1);
+  // Enabled again: the window colours are back.
+  edit->SetEnabled(true);
+  Flush();
+  EXPECT_EQ(At(edit, 3, 3), 0xFFFFFFu);
 }

@@ -386,3 +386,54 @@ TEST_F(GlyphButtons, GlyphComesFromAStoredDescription) {
         << e.what();
   }
 }
+
+// Faces of flat speed buttons without a glyph: the edge, the face colour
+// around it and the latched-down pattern.
+TEST_F(GlyphButtons, FlatFaceIsRepaintedWholeWhenTheEdgeGoes) {
+  button->Glyph()->Clear();
+  Flush();
+  const std::uint32_t yellow = 0xFFFF00;
+  const std::uint32_t hi = Rgb(clBtnHighlight), sh = Rgb(clBtnShadow);
+  // At rest a non-transparent flat button is all face, its border row too.
+  EXPECT_EQ(At(0, 0), yellow);
+  EXPECT_EQ(At(39, 29), yellow);
+  screen->MouseMove(button->ClientToScreen(POINT{10, 10}));
+  Flush();
+  EXPECT_EQ(At(5, 0), hi);
+  EXPECT_EQ(At(39, 5), sh);
+  EXPECT_EQ(At(5, 5), yellow);
+  // Leaving takes the edge away: the face colour, not what was drawn before.
+  screen->MouseMove(button->ClientToScreen(POINT{200, 100}));
+  Flush();
+  EXPECT_EQ(At(5, 0), yellow);
+  EXPECT_EQ(At(39, 5), yellow);
+  EXPECT_EQ(At(5, 29), yellow);
+}
+
+TEST_F(GlyphButtons, LatchedDownFaceShowsTheCheckerUnlessHot) {
+  button->Glyph()->Clear();
+  button->SetGroupIndex(1);
+  button->SetDown(true);
+  Flush();
+  ASSERT_EQ(button->State(), bsExclusive);
+  const std::uint32_t face = Rgb(clBtnFace), hi = Rgb(clBtnHighlight);
+  // The sunken edge, then alternate pixels of face and highlight inside it.
+  EXPECT_EQ(At(5, 0), Rgb(clBtnShadow));
+  ASSERT_NE(face, hi);
+  for (int y = 1; y < 29; ++y)
+    for (int x = 1; x < 39; ++x) {
+      const std::uint32_t c = At(x, y);
+      ASSERT_TRUE(c == face || c == hi) << x << "," << y;
+      if (x > 1) {
+        ASSERT_NE(c, At(x - 1, y)) << x << "," << y;
+      }
+      if (y > 1) {
+        ASSERT_NE(c, At(x, y - 1)) << x << "," << y;
+      }
+    }
+  // Under the mouse (hot) the face is plain again.
+  screen->MouseMove(button->ClientToScreen(POINT{10, 10}));
+  Flush();
+  EXPECT_EQ(At(10, 10), 0xFFFF00u);
+  EXPECT_EQ(At(11, 10), 0xFFFF00u);
+}
