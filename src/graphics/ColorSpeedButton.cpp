@@ -382,6 +382,12 @@ void TCustomColorSpeedButton::UpdateExclusive() {
 }
 
 void TCustomColorSpeedButton::WndProc(tk::TMessage& m) {
+  if (m.Msg == p::WM_LBUTTONDBLCLK && pressArmed_) {
+    pressArmed_ = false;
+    const bool queuedBefore = std::int32_t(p::GetMessageTime() - pressTime_) < 0;
+    if (queuedBefore && Enabled() && Inside(p::GET_X_LPARAM(m.LParam), p::GET_Y_LPARAM(m.LParam)))
+      return;
+  }
   if (m.Msg == CM_COLORBUTTONPRESSED) {
     auto* sender = reinterpret_cast<TCustomColorSpeedButton*>(m.LParam);
     if (int(m.WParam) == groupIndex_ && sender != this) {
@@ -449,16 +455,11 @@ void TCustomColorSpeedButton::MouseDown(tk::TMouseButton button, tk::TShiftState
     Invalidate();
   }
   pressing_ = true;
-  // A double click already queued inside the button would press it again.
-  if (Parent() && Parent()->HandleAllocated()) {
-    p::MSG m{};
-    const p::HWND h = Parent()->Handle();
-    if (p::PeekMessage(&m, h, p::WM_LBUTTONDBLCLK, p::WM_LBUTTONDBLCLK, p::PM_NOREMOVE)) {
-      const int mx = p::GET_X_LPARAM(m.lParam) - left_, my = p::GET_Y_LPARAM(m.lParam) - top_;
-      if (Inside(mx, my))
-        p::PeekMessage(&m, h, p::WM_LBUTTONDBLCLK, p::WM_LBUTTONDBLCLK, p::PM_REMOVE);
-    }
-  }
+  // A double click already queued now would press it again; WndProc drops
+  // one stamped before this press was handled (input is read in order, so
+  // it cannot be looked up past the release that comes first).
+  pressTime_ = p::GetTickCount();
+  pressArmed_ = true;
   if (allowTimer_) {
     repeatTimer_ = std::make_unique<tk::TTimer>(nullptr);
     repeatTimer_->SetInterval(initPause_);

@@ -232,6 +232,10 @@ class TCustomColorSpeedButton : public TExtGraphicControl {
   TColorButtonState state_ = cbsUp;
   bool mouseInside_ = false;
   bool pressing_ = false;
+  // When the last left press was handled, for dropping a double click that
+  // was already queued by then.
+  platform::DWORD pressTime_ = 0;
+  bool pressArmed_ = false;
   toolkit::POINT captionOrigin_{0, 0};
   toolkit::POINT glyphOrigin_{0, 0};
 };

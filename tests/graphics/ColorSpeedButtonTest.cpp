@@ -225,6 +225,13 @@ TEST_F(ColorButtonTest, AtRestAndPressed) {
   const int left = Black(RECT{3, 3, 36, 26}), right = Black(RECT{37, 3, 70, 26});
   EXPECT_NEAR(left, right, caption / 5);
   const p::POINT rest = button->CaptionOrigin();
+  // Exactly: (inner width div 2) - (caption width div 2) from the inner
+  // corner (3, 3), and the same down the 67 x 23 inner rectangle.
+  Picture measure(10, 10);
+  measure.canvas.Font()->Assign(*button->Font());
+  const p::SIZE text = measure.canvas.TextExtent("START");
+  EXPECT_EQ(rest.x, 3 + 67 / 2 - text.cx / 2);
+  EXPECT_EQ(rest.y, 3 + 23 / 2 - text.cy / 2);
 
   screen->MouseDown(Screen(30, 10));
   Flush();
@@ -449,4 +456,25 @@ TEST_F(ColorButtonTest, EnterAndLeaveFireOnlyAsTheInsideFlagChanges) {
   EXPECT_EQ(enters, 3);
   EXPECT_EQ(leaves, 3);
   EXPECT_FALSE(button->MouseInside());
+}
+
+TEST_F(ColorButtonTest, DoubleClickAlreadyQueuedAtThePressIsDropped) {
+  int doubles = 0;
+  button->OnDblClick = [&](component::TObject*) { ++doubles; };
+  // Both clicks wait while the program is busy: the second one is dropped.
+  screen->DoubleClick(Screen(30, 10));
+  screen->AdvanceClock(50);
+  Flush();
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(doubles, 0);
+  EXPECT_EQ(button->State(), cbsUp);
+  EXPECT_FALSE(button->Pressing());
+  // A double click that comes after the first press was handled presses again.
+  screen->AdvanceClock(1000);
+  screen->Click(Screen(30, 10));
+  Flush();
+  screen->Click(Screen(30, 10));
+  Flush();
+  EXPECT_EQ(clicks, 3);
+  EXPECT_EQ(doubles, 1);
 }
