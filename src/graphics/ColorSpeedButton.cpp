@@ -434,10 +434,13 @@ void TCustomColorSpeedButton::MouseEnter() {
 }
 
 void TCustomColorSpeedButton::MouseLeave() {
-  if (!mouseInside_ || !Enabled()) return;
+  if (!mouseInside_) return;
+  // A button the program disabled while the mouse was over it is left all
+  // the same, or it would keep its hot frame and the application its hint
+  // colour; it only fires no OnMouseLeave.
   mouseInside_ = false;
   if (tk::Application) tk::Application->SetHintColor(savedHintColor_);
-  TExtGraphicControl::MouseLeave();  // fires OnMouseLeave
+  if (Enabled()) TExtGraphicControl::MouseLeave();  // fires OnMouseLeave
   if (hotTrack_ || (flat_ && !pressing_)) Invalidate();
 }
 

@@ -448,12 +448,30 @@ TEST_F(ColorButtonTest, EnterAndLeaveFireOnlyAsTheInsideFlagChanges) {
   screen->MouseMove(Screen(300, 300));
   Flush();
   EXPECT_EQ(leaves, 3);
+  // Disabled by the program under the mouse, then left: no event,
+  // but neither the flat frame nor the hint colour stays behind.
+  const tk::TColor hint = tk::Application->HintColor();
+  button->SetHintColor(tk::clYellow);
+  button->SetFlat(true);
+  screen->MouseMove(Screen(30, 10));
+  Flush();
+  EXPECT_EQ(enters, 4);
+  EXPECT_EQ(tk::Application->HintColor(), tk::clYellow);
+  button->SetEnabled(false);
+  screen->MouseMove(Screen(300, 300));
+  Flush();
+  EXPECT_EQ(leaves, 3);
+  EXPECT_FALSE(button->MouseInside());
+  EXPECT_EQ(tk::Application->HintColor(), hint);
+  button->SetEnabled(true);
+  Flush();
+  EXPECT_EQ(At(button, 5, 0), 0x00FF00u);  // no frame: the mouse is elsewhere
   // A disabled button is never entered.
   button->SetEnabled(false);
   screen->MouseMove(Screen(30, 10));
   screen->MouseMove(Screen(300, 300));
   Flush();
-  EXPECT_EQ(enters, 3);
+  EXPECT_EQ(enters, 4);
   EXPECT_EQ(leaves, 3);
   EXPECT_FALSE(button->MouseInside());
 }
