@@ -33,14 +33,6 @@ void FillColor(tk::TCanvas* canvas, const RECT& r, TColor c) {
   canvas->FillRect(r);
 }
 
-// Alternate pixels of two colours, the pattern the latched-down face uses.
-void FillChecker(tk::TCanvas* canvas, const RECT& r, TColor a, TColor b) {
-  const p::COLORREF ca = tk::ColorToRGB(a), cb = tk::ColorToRGB(b);
-  for (int y = r.top; y < r.bottom; ++y)
-    for (int x = r.left; x < r.right; ++x)
-      p::SetPixel(canvas->Handle(), x, y, ((x + y) & 1) ? cb : ca);
-}
-
 }  // namespace
 
 const TEnumInfo& EnumInfo(TButtonStyle) {
@@ -576,8 +568,8 @@ void TCustomColorSpeedButton::PaintButton(tk::TCanvas* canvas) {
     r = RECT{r.left + 2, r.top + 2, r.right - 2, r.bottom - 2};
   }
   if (state_ == cbsExclusive && !transparent_ && (!flat_ || frameState == cbsInactive)) {
-    FillChecker(canvas, RECT{r.left - 1, r.top - 1, r.right + 1, r.bottom + 1}, tk::clBtnFace,
-                tk::clBtnHighlight);
+    canvas->FillChecker(RECT{r.left - 1, r.top - 1, r.right + 1, r.bottom + 1}, tk::clBtnFace,
+                        tk::clBtnHighlight);
   }
   const int offset = state_ == cbsDown || state_ == cbsExclusive ? 1 : 0;
   const bool hot =
@@ -586,7 +578,7 @@ void TCustomColorSpeedButton::PaintButton(tk::TCanvas* canvas) {
   if (hot && hotTrackOptions_->Enabled()) {
     const RECT all{0, 0, width_, height_};
     if (down_)
-      FillChecker(canvas, all, hotTrackOptions_->Color(), tk::clWindow);
+      canvas->FillChecker(all, hotTrackOptions_->Color(), tk::clWindow);
     else
       FillColor(canvas, all, hotTrackOptions_->Color());
     canvas->Brush()->SetColor(hotTrackOptions_->FrameColor());

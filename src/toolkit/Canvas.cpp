@@ -74,6 +74,13 @@ void TCanvas::FrameRect(const RECT& r) {
   if (dc_) p::FrameRect(dc_, &r, brush_->Handle());
 }
 
+void TCanvas::FillChecker(const RECT& r, TColor a, TColor b) {
+  if (!dc_) return;
+  const p::COLORREF ca = ColorToRGB(a), cb = ColorToRGB(b);
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) p::SetPixel(dc_, x, y, ((x + y) & 1) ? cb : ca);
+}
+
 void TCanvas::Rectangle(int left, int top, int right, int bottom) {
   Prepare(false, true, true);
   if (dc_) p::Rectangle(dc_, left, top, right, bottom);

@@ -36,6 +36,9 @@ class TCanvas : public component::TPersistent {
 
   void FillRect(const RECT& r);
   void FrameRect(const RECT& r);
+  // Alternate pixels of a and b, a where x + y is even: the face of a
+  // latched-down button.
+  void FillChecker(const RECT& r, TColor a, TColor b);
   void Rectangle(int left, int top, int right, int bottom);
   void Rectangle(const RECT& r) { Rectangle(r.left, r.top, r.right, r.bottom); }
   void MoveTo(int x, int y);

@@ -14,13 +14,6 @@ namespace {
 
 constexpr UINT CM_BUTTONPRESSED = CM_BASE + 40;  // WParam group, LParam the button
 
-// Alternate pixels of face and highlight: the face of a latched-down button.
-void FillChecker(p::HDC dc, const RECT& r) {
-  const p::COLORREF face = ColorToRGB(clBtnFace), light = ColorToRGB(clBtnHighlight);
-  for (int y = r.top; y < r.bottom; ++y)
-    for (int x = r.left; x < r.right; ++x) p::SetPixel(dc, x, y, ((x + y) & 1) ? light : face);
-}
-
 }  // namespace
 
 const TEnumInfo& EnumInfo(TButtonLayout) {
@@ -225,7 +218,7 @@ void TSpeedButton::Paint() {
     p::DrawFrameControl(dc, &r, p::DFC_BUTTON,
                         p::DFCS_BUTTONPUSH | p::DFCS_ADJUSTRECT | (pressed ? p::DFCS_PUSHED : 0));
   }
-  if (state_ == bsExclusive && (!flat_ || !hot)) FillChecker(dc, r);
+  if (state_ == bsExclusive && (!flat_ || !hot)) c->FillChecker(r, clBtnFace, clBtnHighlight);
   const int offset = pressed ? 1 : 0;
   if (!glyph_->Empty()) {
     const SIZE image = glyph_->ImageSize();
