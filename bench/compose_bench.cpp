@@ -5,10 +5,10 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/backends/headless/ScreenCompositor.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/testing/HeadlessScreen.h"
 #include "platform/window/Window.h"
-#include "platform/window/headless/HeadlessBackend.h"
-#include "platform/window/headless/ScreenCompositor.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ struct Scene {
   Region shape;
 
   Scene() {
-    UseHeadlessBackend();
+    UseHeadlessScreen();
     WNDCLASS wc;
     wc.lpfnWndProc = Proc;
     wc.lpszClassName = "BenchWindow";

@@ -8,8 +8,8 @@
 
 #include "platform/controls/Controls.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/testing/HeadlessScreen.h"
 #include "platform/window/Window.h"
-#include "platform/window/headless/HeadlessBackend.h"
 
 namespace {
 
@@ -20,11 +20,11 @@ LRESULT Proc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
 }
 
 struct Form {
-  HeadlessBackend* screen;
+  HeadlessScreen* screen;
   HWND main, edit;
 
   Form() {
-    screen = &UseHeadlessBackend();
+    screen = &UseHeadlessScreen();
     WNDCLASS wc;
     wc.lpfnWndProc = Proc;
     wc.lpszClassName = "BenchForm";

@@ -1,6 +1,5 @@
 # Pixel graphics: the row blend against pixman's OVER, and one paint of the
 # console's clock bar against copying its pixels.
-pkg_check_modules(BENCH_PIXMAN REQUIRED IMPORTED_TARGET pixman-1)
 sprintara_add_bench(graphics_bench
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/graphics_bench.cpp
   LIBS sprintara_graphics PkgConfig::BENCH_PIXMAN)

@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <thread>
 
+#include "platform/testing/HeadlessScreen.h"
 #include "platform/window/Window.h"
-#include "platform/window/headless/HeadlessBackend.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ void OnTick(HWND, UINT, std::uintptr_t, DWORD) {
 void BM_Idle_OneSecondTimer(benchmark::State& state) {
   HeadlessOptions options;
   options.virtualClock = false;
-  UseHeadlessBackend(options);
+  UseHeadlessScreen(options);
   for (auto _ : state) {
     g_ticks = 0;
     g_wanted = Seconds();

@@ -22,8 +22,8 @@
 
 #include "app/Main.h"
 #include "app/Program.h"
+#include "platform/testing/HeadlessScreen.h"
 #include "platform/window/Window.h"
-#include "platform/window/headless/HeadlessBackend.h"
 #include "toolkit/Application.h"
 #include "toolkit/Timer.h"
 
@@ -46,7 +46,7 @@ void Report(int fd) {
   if (::write(fd, &done, 1) != 1) std::_Exit(3);
 }
 
-void Drain(p::HeadlessBackend& screen) {
+void Drain(p::HeadlessScreen& screen) {
   p::MSG msg;
   while (p::PeekMessage(&msg, p::HWND{}, 0, 0, p::PM_REMOVE)) {
     p::TranslateMessage(&msg);
@@ -58,7 +58,7 @@ void Drain(p::HeadlessBackend& screen) {
 int ConsoleChild(int fd) {
   p::HeadlessOptions options;
   options.virtualClock = false;
-  auto& screen = p::UseHeadlessBackend(options);
+  auto& screen = p::UseHeadlessScreen(options);
   app::RegisterClasses();
   toolkit::TApplication application;
   application.Initialize();
@@ -76,7 +76,7 @@ p::LRESULT EmptyProc(p::HWND h, p::UINT m, p::WPARAM w, p::LPARAM l) {
 int FloorChild(int fd) {
   p::HeadlessOptions options;
   options.virtualClock = false;
-  auto& screen = p::UseHeadlessBackend(options);
+  auto& screen = p::UseHeadlessScreen(options);
   p::WNDCLASS wc;
   wc.lpfnWndProc = &EmptyProc;
   wc.lpszClassName = "Empty";
@@ -159,7 +159,7 @@ void BM_Idle_ConsoleWithClock(benchmark::State& state) {
   for (auto _ : state) {
     p::HeadlessOptions options;
     options.virtualClock = false;
-    p::UseHeadlessBackend(options);
+    p::UseHeadlessScreen(options);
     app::RegisterClasses();
     toolkit::TApplication application;
     application.Initialize();

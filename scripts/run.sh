@@ -5,16 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh release
-if [ -x build/src/app/sprintara ]; then
-  if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-    exec build/src/app/sprintara
-  fi
-  mkdir -p out
-  build/tools/sprintara-snapshot --out out
-  echo "No display: screenshots written to $(pwd)/out"
-elif [ -x build/tools/sprintara-demo-tables ]; then
-  echo "The console window is not part of this build yet; here are its demonstration tables."
-  build/tools/sprintara-demo-tables
-else
-  echo "Built. The console window is not part of this build yet."
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  exec build/src/app/sprintara
 fi
+mkdir -p out
+build/tools/sprintara-snapshot --out out
+echo "No display: screenshots written to $(pwd)/out"

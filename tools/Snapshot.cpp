@@ -16,7 +16,7 @@
 
 #include "SnapshotScript.h"
 #include "app/Program.h"
-#include "platform/window/headless/HeadlessBackend.h"
+#include "platform/testing/HeadlessScreen.h"
 #include "toolkit/Application.h"
 #include "toolkit/Timer.h"
 
@@ -26,7 +26,7 @@ namespace p = platform;
 using snapshot::Step;
 
 struct Player {
-  p::HeadlessBackend* screen;
+  p::HeadlessScreen* screen;
   std::vector<Step> steps;
   std::string outDir;
   std::size_t next = 0;
@@ -143,7 +143,7 @@ int main(int argc, char** argv) {
   }
   ::mkdir(player.outDir.c_str(), 0755);
 
-  player.screen = &p::UseHeadlessBackend(options);
+  player.screen = &p::UseHeadlessScreen(options);
   app::RegisterClasses();
   toolkit::TApplication application;
   application.Initialize();

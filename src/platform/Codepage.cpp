@@ -36,11 +36,15 @@ char16_t Cp1252ToUnicode(unsigned char c) {
   return (c >= 0x80 && c <= 0x9F) ? kHigh[c - 0x80] : char16_t(c);
 }
 
-char UnicodeToCp1252(char32_t cp) {
+std::optional<char> TryUnicodeToCp1252(char32_t cp) {
   if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return char(cp);
   for (unsigned i = 0; i < kHigh.size(); ++i)
     if (kHigh[i] == cp) return char(0x80 + i);
-  return '?';
+  return std::nullopt;
+}
+
+char UnicodeToCp1252(char32_t cp) {
+  return TryUnicodeToCp1252(cp).value_or('?');
 }
 
 std::u16string Cp1252ToUtf16(std::string_view text) {
@@ -57,15 +61,15 @@ std::string Cp1252ToUtf8(std::string_view text) {
   return out;
 }
 
-std::string Utf8ToCp1252(std::string_view text) {
-  std::string out;
+std::u32string DecodeUtf8(std::string_view text) {
+  std::u32string out;
   out.reserve(text.size());
   size_t i = 0;
   while (i < text.size()) {
     unsigned char c = text[i];
     int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
     if (extra < 0) {
-      out += '?';
+      out += U'\uFFFD';
       ++i;
       continue;
     }
@@ -79,13 +83,20 @@ std::string Utf8ToCp1252(std::string_view text) {
       cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
     }
     if (!ok) {
-      out += '?';
+      out += U'\uFFFD';
       ++i;
       continue;
     }
-    out += UnicodeToCp1252(cp);
+    out += cp;
     i += extra + 1;
   }
+  return out;
+}
+
+std::string Utf8ToCp1252(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char32_t cp : DecodeUtf8(text)) out += UnicodeToCp1252(cp);
   return out;
 }
 

@@ -3,6 +3,7 @@
 // (glyph lookup, the desktop clipboard and window titles, collation).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,10 @@ namespace platform {
 char16_t Cp1252ToUnicode(unsigned char c);
 // Unicode code point to Windows-1252; characters the code page lacks become '?'.
 char UnicodeToCp1252(char32_t cp);
+// The same, but nothing for a character the code page lacks.
+std::optional<char> TryUnicodeToCp1252(char32_t cp);
+// Code points of UTF-8 text; each malformed byte becomes U+FFFD.
+std::u32string DecodeUtf8(std::string_view text);
 
 std::u16string Cp1252ToUtf16(std::string_view text);
 std::string Cp1252ToUtf8(std::string_view text);

@@ -12,7 +12,6 @@
 #include "component/Exception.h"
 #include "component/Reader.h"
 #include "platform/dialog/MessageBox.h"
-#include "platform/window/BackendChoice.h"
 #include "toolkit/Screen.h"
 
 namespace toolkit {
@@ -118,7 +117,6 @@ std::string TApplication::TitleFromPath(std::string_view path) {
 }
 
 void TApplication::Initialize() {
-  p::BackendName();  // chooses and starts a backend when none runs yet
   p::SetApplicationTitle(title_);
 }
 

@@ -11,7 +11,8 @@
 #include "platform/DateTime.h"
 #include "platform/Random.h"
 #include "platform/dialog/MessageBox.h"
-#include "platform/window/headless/HeadlessBackend.h"
+#include "platform/testing/HeadlessScreen.h"
+#include "platform/testing/MessageBoxAnswers.h"
 #include "toolkit/Application.h"
 #include "toolkit/Screen.h"
 
@@ -21,7 +22,7 @@ namespace p = platform;
 class Program : public ::testing::Test {
  protected:
   void SetUp() override {
-    screen = &p::UseHeadlessBackend();
+    screen = &p::UseHeadlessScreen();
     RegisterClasses();
     p::AnswerMessageBoxes(*screen, [this](const p::MessageBoxInfo& box) {
       boxes.push_back(box.caption + ": " + box.text);
@@ -44,7 +45,7 @@ class Program : public ::testing::Test {
     screen->KeyUp(p::VK_CONTROL);
   }
 
-  p::HeadlessBackend* screen = nullptr;
+  p::HeadlessScreen* screen = nullptr;
   std::unique_ptr<toolkit::TApplication> application;
   std::vector<std::string> boxes;
   std::uint32_t savedSeed = 0;
@@ -207,7 +208,7 @@ TEST(ClockText, TwoBlanksBetweenDateAndTime) {
 }
 
 TEST(StartUpFailure, ShowsTheApplicationErrorBoxAndLeavesTheReferenceNull) {
-  p::HeadlessBackend& screen = p::UseHeadlessBackend();
+  p::HeadlessScreen& screen = p::UseHeadlessScreen();
   RegisterClasses();
   std::vector<std::string> captions;
   p::AnswerMessageBoxes(screen, [&](const p::MessageBoxInfo& box) {

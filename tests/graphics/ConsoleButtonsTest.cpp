@@ -12,7 +12,8 @@
 #include "graphics/ColorSpeedButton.h"
 #include "graphics/ExtEdit.h"
 #include "platform/dialog/MessageBox.h"
-#include "platform/window/headless/HeadlessBackend.h"
+#include "platform/testing/HeadlessScreen.h"
+#include "platform/testing/MessageBoxAnswers.h"
 #include "toolkit/Application.h"
 #include "toolkit/SpeedButton.h"
 
@@ -25,7 +26,7 @@ namespace tk = toolkit;
 class ConsoleButtons : public ::testing::Test {
  protected:
   void SetUp() override {
-    screen = &p::UseHeadlessBackend();
+    screen = &p::UseHeadlessScreen();
     RegisterClasses();
     p::AnswerMessageBoxes(*screen, [](const p::MessageBoxInfo& box) {
       return box.ids.empty() ? p::IDOK : box.ids.front();
@@ -56,7 +57,7 @@ class ConsoleButtons : public ::testing::Test {
     return (v & 0xFF) << 16 | (v & 0xFF00) | (v >> 16 & 0xFF);
   }
 
-  p::HeadlessBackend* screen = nullptr;
+  p::HeadlessScreen* screen = nullptr;
   std::unique_ptr<tk::TApplication> application;
 };
 

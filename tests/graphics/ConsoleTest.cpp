@@ -14,7 +14,8 @@
 #include "platform/DateTime.h"
 #include "platform/RegionalFormats.h"
 #include "platform/dialog/MessageBox.h"
-#include "platform/window/headless/HeadlessBackend.h"
+#include "platform/testing/HeadlessScreen.h"
+#include "platform/testing/MessageBoxAnswers.h"
 #include "toolkit/Application.h"
 
 using namespace app;
@@ -25,7 +26,7 @@ namespace p = platform;
 class Console : public ::testing::Test {
  protected:
   void SetUp() override {
-    screen = &p::UseHeadlessBackend();
+    screen = &p::UseHeadlessScreen();
     RegisterClasses();
     platform::AnswerMessageBoxes(*screen, [this](const platform::MessageBoxInfo& box) {
       boxes.push_back(box.text);
@@ -58,7 +59,7 @@ class Console : public ::testing::Test {
     return n;
   }
 
-  p::HeadlessBackend* screen = nullptr;
+  p::HeadlessScreen* screen = nullptr;
   std::unique_ptr<toolkit::TApplication> application;
   std::vector<std::string> boxes;
 };

@@ -10,7 +10,8 @@
 
 #include "graphics/Registration.h"
 #include "platform/dialog/MessageBox.h"
-#include "platform/window/headless/HeadlessBackend.h"
+#include "platform/testing/HeadlessScreen.h"
+#include "platform/testing/MessageBoxAnswers.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "toolkit/Registration.h"
@@ -18,7 +19,7 @@
 class GraphicsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    screen = &platform::UseHeadlessBackend();
+    screen = &platform::UseHeadlessScreen();
     toolkit::RegisterToolkitClasses();
     graphics::RegisterGraphicsClasses();
     platform::AnswerMessageBoxes(*screen, [this](const platform::MessageBoxInfo& box) {
@@ -44,7 +45,7 @@ class GraphicsTest : public ::testing::Test {
     return screen->ScreenPixel(s.x, s.y) & 0xFFFFFF;
   }
 
-  platform::HeadlessBackend* screen = nullptr;
+  platform::HeadlessScreen* screen = nullptr;
   std::unique_ptr<toolkit::TApplication> app;
   toolkit::TForm* form = nullptr;
   std::vector<std::string> boxes;

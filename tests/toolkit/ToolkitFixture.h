@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "platform/dialog/MessageBox.h"
-#include "platform/window/headless/HeadlessBackend.h"
+#include "platform/testing/HeadlessScreen.h"
+#include "platform/testing/MessageBoxAnswers.h"
 #include "toolkit/Application.h"
 #include "toolkit/Registration.h"
 
@@ -21,7 +22,7 @@ struct Box {
 class ToolkitTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    screen = &platform::UseHeadlessBackend();
+    screen = &platform::UseHeadlessScreen();
     toolkit::RegisterToolkitClasses();
     boxes.clear();
     // Every message box is read and answered with its first button.
@@ -42,7 +43,7 @@ class ToolkitTest : public ::testing::Test {
     screen->Pump();
   }
 
-  platform::HeadlessBackend* screen = nullptr;
+  platform::HeadlessScreen* screen = nullptr;
   std::unique_ptr<toolkit::TApplication> app;
   std::vector<Box> boxes;
   std::function<void(const platform::MessageBoxInfo&)> onBox;

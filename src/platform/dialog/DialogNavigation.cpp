@@ -4,7 +4,6 @@
 
 #include "platform/controls/ControlSupport.h"
 #include "platform/dialog/Dialog.h"
-#include "platform/window/WindowSystem.h"
 
 namespace platform {
 
@@ -243,7 +242,7 @@ BOOL IsDialogMessage(HWND dialog, MSG* msg) {
 namespace dialogs {
 
 void InstallNavigation() {
-  WindowSystem::Get().firstTabStop = FirstTabStop;
+  SetFirstTabStopFinder(FirstTabStop);
 }
 
 }  // namespace dialogs

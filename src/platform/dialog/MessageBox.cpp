@@ -5,7 +5,6 @@
 
 #include "platform/controls/ControlSupport.h"
 #include "platform/gdi/Gdi.h"
-#include "platform/window/headless/HeadlessBackend.h"
 
 namespace platform {
 
@@ -364,17 +363,6 @@ BOOL EndMessageBox(HWND box, int result) {
   // Wakes the box's loop, which may be waiting for input.
   PostMessage(box, WM_NULL, 0, 0);
   return TRUE;
-}
-
-void AnswerMessageBoxes(HeadlessBackend& screen, std::function<int(const MessageBoxInfo&)> answer) {
-  if (!answer) return screen.SetIdleHandler(nullptr);
-  screen.SetIdleHandler([answer = std::move(answer)] {
-    HWND box = FindMessageBox();
-    MessageBoxInfo info;
-    if (!box || !GetMessageBoxInfo(box, &info)) return false;
-    int r = answer(info);
-    return r != 0 && EndMessageBox(box, r);
-  });
 }
 
 }  // namespace platform

@@ -5,20 +5,16 @@
 // the only button), Tab, and the buttons' letters (Y and N). It is sized to
 // its text and centred on its owner.
 //
-// On the headless screen a test reads an open box with FindMessageBox and
-// GetMessageBoxInfo and answers it with EndMessageBox, typically from
-// AnswerMessageBoxes, which does both whenever the program waits for input.
+// A driver (a test, a tool) reads an open box with FindMessageBox and
+// GetMessageBoxInfo and answers it with EndMessageBox.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/dialog/Dialog.h"
 
 namespace platform {
-
-class HeadlessBackend;
 
 constexpr UINT MB_OK = 0x00000000;
 constexpr UINT MB_OKCANCEL = 0x00000001;
@@ -66,10 +62,5 @@ HWND FindMessageBox();
 BOOL GetMessageBoxInfo(HWND box, MessageBoxInfo* out);
 // Closes the box as if the button with that result had been chosen.
 BOOL EndMessageBox(HWND box, int result);
-
-// Whenever the program waits for input while a message box is open, calls
-// `answer` with the box; a non-zero result ends the box with it. A null
-// function stops answering.
-void AnswerMessageBoxes(HeadlessBackend& screen, std::function<int(const MessageBoxInfo&)> answer);
 
 }  // namespace platform

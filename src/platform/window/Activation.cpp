@@ -5,10 +5,6 @@ namespace platform {
 
 namespace {
 
-WindowSystem& WS() {
-  return WindowSystem::Get();
-}
-
 bool CanActivate(const WindowRec& w) {
   return (w.style & WS_VISIBLE) && !(w.style & WS_DISABLED) && !(w.style & WS_MINIMIZE) &&
          !(w.exStyle & WS_EX_NOACTIVATE);
@@ -163,6 +159,22 @@ BOOL ReleaseCapture() {
 
 HWND GetCapture() {
   return WS().capture;
+}
+
+}  // namespace platform
+
+namespace platform {
+
+void ActivateFromDisplay(HWND h) {
+  auto& ws = WS();
+  WindowRec* w = ws.Get(h);
+  // Menus and drop-down lists may get the display's focus when they appear;
+  // they never become the active window.
+  if (!w || !ws.IsTopLevel(*w) || (w->exStyle & WS_EX_NOACTIVATE) || ws.active == h) return;
+  if (!(w->style & WS_DISABLED))
+    SetActiveWindow(h);
+  else if (HWND popup = GetWindow(h, GW_ENABLEDPOPUP))
+    SetActiveWindow(popup);  // a window behind a modal one hands over to it
 }
 
 }  // namespace platform

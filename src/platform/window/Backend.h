@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -63,5 +64,13 @@ class Backend {
   // Called when the application title changes (the task-bar caption).
   virtual void SetApplicationTitle(const std::string& /*title*/) {}
 };
+
+// Replaces the window system with a fresh one on `backend` (old windows are
+// destroyed first). Programs start through StartWindowSystem, which also
+// installs the standard controls.
+void InstallBackend(std::unique_ptr<Backend> backend);
+
+// "headless" or "desktop": the backend in use; "none" before one is installed.
+const char* InstalledBackendName();
 
 }  // namespace platform

@@ -6,10 +6,6 @@ namespace platform {
 
 namespace {
 
-WindowSystem& WS() {
-  return WindowSystem::Get();
-}
-
 constexpr std::uintptr_t kCaretTimer = 0xCA7E7;
 
 // Inverting twice restores the pixels, so drawing and erasing are the same.

@@ -9,10 +9,6 @@ namespace platform {
 
 namespace {
 
-WindowSystem& WS() {
-  return WindowSystem::Get();
-}
-
 constexpr UINT kNoClientSize = 0x0800;
 constexpr UINT kNoClientMove = 0x1000;
 

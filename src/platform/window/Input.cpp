@@ -10,10 +10,6 @@ namespace platform {
 
 namespace {
 
-WindowSystem& WS() {
-  return WindowSystem::Get();
-}
-
 constexpr UINT kDoubleClickMs = 500;
 
 int PlainKey(int vk) {
@@ -261,6 +257,7 @@ bool CookKey(const RawInput& raw, MSG* msg, bool commit) {
   LPARAM lp = 1;
   if (alt && !ctrl) lp |= LPARAM(1) << 29;
   if (wasDown) lp |= LPARAM(1) << 30;
+  if (raw.textApart) lp |= kKeyTextApart;
   if (!raw.down) lp |= LPARAM(1) << 31;
   msg->lParam = LPARAM(std::uint32_t(lp));
   return true;
@@ -277,6 +274,9 @@ bool CookInput(const RawInput& raw, MSG* msg, bool commit) {
     case RawKind::Key:
     case RawKind::Char:
       return CookKey(raw, msg, commit);
+    case RawKind::DisplayFocus:
+      if (commit) ActivateFromDisplay(raw.hwnd);
+      return false;
   }
   return false;
 }
@@ -370,12 +370,13 @@ void QueueMouseWheel(int delta, POINT screen) {
   Queue(r);
 }
 
-void QueueKey(int vk, bool down) {
+void QueueKey(int vk, bool down, bool textApart) {
   auto& ws = WS();
   if (vk <= 0 || vk > 0xFE) return;
   RawInput r{RawKind::Key, ws.cursorPos};
   r.vk = PlainKey(vk);
   r.down = down;
+  r.textApart = textApart;
   SetKey(ws.asyncState, r.vk, down);
   Queue(r);
 }
@@ -385,6 +386,12 @@ void QueueChar(unsigned ch) {
   if (ch == 0 || ch > 0xFF) return;
   RawInput r{RawKind::Char, ws.cursorPos};
   r.ch = ch;
+  Queue(r);
+}
+
+void QueueDisplayFocus(HWND topLevel) {
+  RawInput r{RawKind::DisplayFocus, WS().cursorPos};
+  r.hwnd = topLevel;
   Queue(r);
 }
 

@@ -5,15 +5,12 @@
 #include <thread>
 
 #include "platform/window/Input.h"
+#include "platform/window/LoopControl.h"
 #include "platform/window/WindowSystem.h"
 
 namespace platform {
 
 namespace {
-
-WindowSystem& WS() {
-  return WindowSystem::Get();
-}
 
 // Deep enough for any sane nesting; a procedure that recurses without end
 // gets 0 instead of overflowing the stack.
@@ -211,23 +208,57 @@ BOOL GetMessage(MSG* msg, HWND hwnd, UINT lo, UINT hi) {
       return msg->message != WM_QUIT;
     }
     if (hwnd && !IsWindow(hwnd)) return -1;  // its window went away meanwhile
-    ws.backend().Wait(NextTimerDue(hwnd, lo, hi));
+    WaitForWork(NextTimerDue(hwnd, lo, hi));
   }
 }
 
 BOOL WaitMessage() {
-  auto& ws = WS();
   MSG m;
   if (Retrieve(&m, HWND{}, 0, 0, false)) return TRUE;
   PresentAll();
-  ws.backend().Wait(NextTimerDue(HWND{}, 0, 0));
+  WaitForWork(NextTimerDue(HWND{}, 0, 0));
   return TRUE;
+}
+
+void WaitForWork(std::optional<std::uint64_t> deadline) {
+  auto& ws = WS();
+  if (ws.idleHook && !ws.inIdleHook) {
+    // A copy: the hook may replace itself.
+    auto hook = ws.idleHook;
+    struct Running {
+      bool& flag;
+      explicit Running(bool& f) : flag(f) { flag = true; }
+      ~Running() { flag = false; }
+    };
+    bool acted;
+    {
+      Running running(ws.inIdleHook);
+      acted = hook();
+    }
+    if (acted) return;
+  }
+  ws.backend().Wait(deadline);
+}
+
+std::optional<std::uint64_t> GetNextTimerDue() {
+  return NextTimerDue(HWND{}, 0, 0);
+}
+
+void PresentWindows() {
+  PresentAll();
+}
+
+void SetIdleHook(std::function<bool()> hook) {
+  WS().idleHook = std::move(hook);
 }
 
 BOOL TranslateMessage(const MSG* msg) {
   if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)) return FALSE;
   unsigned ch = CharForKey(int(msg->wParam));
   if (!ch) return FALSE;
+  // The display types the printable text itself, by its own layout.
+  if ((msg->lParam & kKeyTextApart) && msg->message == WM_KEYDOWN && ch >= 0x20 && ch != 0x7F)
+    return FALSE;
   MSG m = *msg;
   m.message = msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
   m.wParam = ch;

@@ -10,10 +10,6 @@ namespace platform {
 
 namespace {
 
-WindowSystem& WS() {
-  return WindowSystem::Get();
-}
-
 RECT ClientInWindow(const WindowRec& w) {
   int x = w.client.left - w.window.left, y = w.client.top - w.window.top;
   return RECT{x, y, x + w.client.Width(), y + w.client.Height()};

@@ -10,10 +10,6 @@ namespace platform {
 
 namespace {
 
-WindowSystem& WS() {
-  return WindowSystem::Get();
-}
-
 constexpr std::uintptr_t kRepeatTimer = 0xFFF5;
 constexpr UINT kFirstRepeatMs = 400;
 constexpr UINT kRepeatMs = 50;

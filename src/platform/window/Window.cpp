@@ -9,10 +9,6 @@ namespace platform {
 
 namespace {
 
-WindowSystem& WS() {
-  return WindowSystem::Get();
-}
-
 std::shared_ptr<WindowClass> FindClass(const char* name) {
   if (!name) return nullptr;
   auto& ws = WS();
@@ -651,6 +647,10 @@ BOOL DrawMenuBar(HWND h) {
   WindowRec* w = WS().Get(h);
   if (!w || (w->style & WS_CHILD)) return FALSE;
   return RedrawWindow(h, nullptr, HRGN{}, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+}
+
+void SetFirstTabStopFinder(HWND (*finder)(HWND)) {
+  WS().firstTabStop = finder;
 }
 
 void SetMenuHandler(MenuHandler* handler) {

@@ -257,4 +257,8 @@ class MenuHandler {
 };
 void SetMenuHandler(MenuHandler* handler);
 
+// The dialog layer's tab order: the first control the Tab key reaches in a
+// window, where activation puts the focus when none was remembered.
+void SetFirstTabStopFinder(HWND (*finder)(HWND window));
+
 }  // namespace platform

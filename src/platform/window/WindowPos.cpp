@@ -9,10 +9,6 @@ namespace platform {
 
 namespace {
 
-WindowSystem& WS() {
-  return WindowSystem::Get();
-}
-
 // Internal WINDOWPOS flags telling DefWindowProc whether the client area
 // moved or changed size (WM_MOVE and WM_SIZE follow from them).
 constexpr UINT kNoClientSize = 0x0800;

@@ -4,8 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-#include "platform/window/BackendChoice.h"
+#include <stdexcept>
 
 namespace platform {
 
@@ -41,27 +40,18 @@ std::string LowerName(const char* s) {
   return out;
 }
 
-void EnsureBackend() {
-  auto& ws = WindowSystem::Get();
-  if (ws.backend_) return;
-  ws.backend_ = CreateBackendFromEnvironment();
-  RECT screen = ws.backend_->ScreenRect();
-  WindowRec* d = ws.Get(ws.desktop);
-  d->window = d->client = screen;
-}
-
 WindowSystem& WindowSystem::Get() {
   auto& inst = Instance();
   if (!inst) {
     inst = std::make_unique<WindowSystem>();
     InitDesktop(*inst);
-    InstallStandardParts();
   }
   return *inst;
 }
 
 Backend& WindowSystem::backend() {
-  if (!backend_) EnsureBackend();
+  // The program chooses its display; the window system never picks one.
+  if (!backend_) throw std::logic_error("no display backend is installed");
   return *backend_;
 }
 
@@ -74,12 +64,20 @@ void WindowSystem::Reset(std::unique_ptr<Backend> backend) {
   }
   inst = std::make_unique<WindowSystem>();
   InitDesktop(*inst);
-  InstallStandardParts();
   inst->backend_ = std::move(backend);
   if (inst->backend_) {
     WindowRec* d = inst->Get(inst->desktop);
     d->window = d->client = inst->backend_->ScreenRect();
   }
+}
+
+void InstallBackend(std::unique_ptr<Backend> backend) {
+  WindowSystem::Reset(std::move(backend));
+}
+
+const char* InstalledBackendName() {
+  auto& ws = WindowSystem::Get();
+  return ws.HasBackend() ? ws.backend().Name() : "none";
 }
 
 std::shared_ptr<WindowRec> WindowSystem::Find(HWND h) const {

@@ -5,9 +5,11 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -74,7 +76,7 @@ struct WindowRec {
   LRESULT pressedButton = 0;  // caption button held down, for the frame
 };
 
-enum class RawKind { MouseMove, MouseButton, MouseWheel, Key, Char };
+enum class RawKind { MouseMove, MouseButton, MouseWheel, Key, Char, DisplayFocus };
 
 // Input as a backend or a test reports it; turned into messages when read.
 struct RawInput {
@@ -82,10 +84,17 @@ struct RawInput {
   POINT pt;        // screen
   int button = 0;  // 0 left, 1 right, 2 middle
   bool down = false;
-  int vk = 0;       // keys; wheel delta for the wheel
-  unsigned ch = 0;  // characters
+  int vk = 0;              // keys; wheel delta for the wheel
+  unsigned ch = 0;         // characters
+  bool textApart = false;  // keys: the display types their text as characters
+  HWND hwnd{};             // display focus: the top-level window that got it
   std::uint64_t time = 0;
 };
+
+// Set in a key message's lParam when the display delivers the key's text as
+// characters of its own: translating the key then gives only control
+// characters and Alt mnemonics (a bit the classic layout leaves reserved).
+constexpr LPARAM kKeyTextApart = LPARAM(1) << 25;
 
 struct Timer {
   HWND hwnd;
@@ -109,7 +118,10 @@ class WindowSystem {
   // Replaces the whole state; the old windows are destroyed first.
   static void Reset(std::unique_ptr<Backend> backend);
 
+  // The installed backend; throws when a program made windows before it
+  // chose one.
   Backend& backend();
+  bool HasBackend() const { return backend_ != nullptr; }
   std::uint64_t Now() { return backend().NowMs(); }
 
   // Handles.
@@ -189,6 +201,11 @@ class WindowSystem {
   } caret;
   UINT caretBlinkMs = 530;
 
+  // Called when a message loop has nothing to do and would wait; true makes
+  // it look again at once.
+  std::function<bool()> idleHook;
+  bool inIdleHook = false;
+
   MenuHandler* menuHandler = nullptr;
   // The first control the Tab key reaches in a window (the dialog layer's
   // tab order); where activation puts the focus when none was remembered.
@@ -200,12 +217,11 @@ class WindowSystem {
   std::vector<std::uint16_t> generations_;
   std::vector<std::uint32_t> freeSlots_;
   std::unique_ptr<Backend> backend_;
-  friend void EnsureBackend();
 };
 
-// The standard controls, menus and dialog navigation, installed into every
-// new window system.
-void InstallStandardParts();
+inline WindowSystem& WS() {
+  return WindowSystem::Get();
+}
 
 // Internal helpers shared by the window files.
 LRESULT Send(WindowRec* w, UINT msg, WPARAM wp = 0, LPARAM lp = 0);
@@ -240,10 +256,14 @@ HWND NextWindowToPaint(HWND filter);
 void CaretWindowGone(HWND h);
 void PaintScrollBars(WindowRec& w, HDC windowDC);
 void TrackScrollBar(HWND h, int bar, POINT screen);
-void PaintScrollBars(WindowRec& w, HDC windowDC);
-void TrackScrollBar(HWND h, int bar, POINT screen);
 // BeginPaint hides the caret of the window it paints; EndPaint shows it.
 void HideCaretForPaint(HWND h);
 void ShowCaretAfterPaint(HWND h);
+// Waits until input may have arrived or the deadline passes, after giving
+// the idle hook its turn.
+void WaitForWork(std::optional<std::uint64_t> deadlineMs);
+// The display gave its keyboard focus to a top-level window: activation
+// follows where the window system's rules allow.
+void ActivateFromDisplay(HWND h);
 
 }  // namespace platform

@@ -1,8 +1,8 @@
 // Pictures of every control in its classic look, written where a person can
 // look at them, with checks of the colours the classic look defines.
 #include "ControlTestSupport.h"
+#include "platform/backends/headless/ScreenCompositor.h"
 #include "platform/menu/Menu.h"
-#include "platform/window/headless/ScreenCompositor.h"
 
 namespace platform::test {
 namespace {

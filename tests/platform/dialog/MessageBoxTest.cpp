@@ -3,6 +3,7 @@
 #include "../window/WindowTestSupport.h"
 #include "platform/dialog/MessageBox.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/testing/MessageBoxAnswers.h"
 
 namespace platform::test {
 namespace {

@@ -2,20 +2,17 @@
 // place, real pointer and key events reach it, and moving it moves what the
 // screen shows. Starts its own Xvfb; skipped only when Xvfb is not installed.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <thread>
 
+#include "platform/WindowSystemStart.h"
+#include "platform/backends/BackendChoice.h"
 #include "platform/gdi/Gdi.h"
-#include "platform/window/BackendChoice.h"
+#include "platform/testing/HeadlessScreen.h"
 #include "platform/window/Window.h"
-#include "platform/window/headless/HeadlessBackend.h"
+#include "support/XServer.h"
 
 // The session bus library that SDL2 talks to keeps a buffer it never frees;
 // that is not ours to fix, so the leak checker is told to pass over it.
@@ -25,22 +22,6 @@ extern "C" const char* __lsan_default_suppressions() {
 
 namespace platform::test {
 namespace {
-
-namespace fs = std::filesystem;
-
-std::string FindProgram(const char* name) {
-  const char* path = std::getenv("PATH");
-  std::string dirs = path ? path : "/usr/bin:/bin";
-  std::size_t start = 0;
-  while (start <= dirs.size()) {
-    std::size_t end = dirs.find(':', start);
-    if (end == std::string::npos) end = dirs.size();
-    fs::path candidate = fs::path(dirs.substr(start, end - start)) / name;
-    if (access(candidate.c_str(), X_OK) == 0) return candidate.string();
-    start = end + 1;
-  }
-  return {};
-}
 
 struct Seen {
   POINT click{-1, -1};
@@ -74,40 +55,18 @@ LRESULT SmokeProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
 class DesktopSmokeTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string xvfb = FindProgram("Xvfb");
-    if (xvfb.empty()) GTEST_SKIP() << "Xvfb is not installed";
-    // Xvfb picks a free display itself and tells us which (-displayfd), so
-    // runs side by side never share a server.
-    int fds[2];
-    ASSERT_EQ(pipe(fds), 0);
-    server_ = fork();
-    ASSERT_GE(server_, 0);
-    if (server_ == 0) {
-      close(fds[0]);
-      std::string fd = std::to_string(fds[1]);
-      execl(xvfb.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
-            "-nolisten", "tcp", "-br", static_cast<char*>(nullptr));
-      _exit(127);
+    std::string why;
+    if (!server_.Start(1024, 768, &why)) {
+      if (why == "Xvfb is not installed") GTEST_SKIP() << why;
+      FAIL() << why;
     }
-    close(fds[1]);
-    std::string number;
-    char c;
-    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-    close(fds[0]);
-    ASSERT_FALSE(number.empty()) << "Xvfb did not start";
-    display_ = std::atoi(number.c_str());
-    std::string name = ":" + number;
-    setenv("DISPLAY", name.c_str(), 1);
     setenv("SPRINTARA_BACKEND", "desktop", 1);
-    InstallBackend(CreateBackendFromEnvironment());
+    StartWindowSystem(CreateBackendFromEnvironment());
   }
 
   void TearDown() override {
-    UseHeadlessBackend();  // closes the native windows and the display
-    if (server_ > 0) {
-      kill(server_, SIGTERM);
-      waitpid(server_, nullptr, 0);
-    }
+    UseHeadlessScreen();  // closes the native windows and the display
+    server_.Stop();
     unsetenv("SPRINTARA_BACKEND");
   }
 
@@ -127,17 +86,16 @@ class DesktopSmokeTest : public ::testing::Test {
   }
 
   SurfaceBuffer Screenshot() {
-    std::string path = ::testing::TempDir() + "desktop_smoke_" + std::to_string(display_) + ".png";
-    std::string cmd = "import -window root " + path + " 2>/dev/null";
+    std::string path =
+        ::testing::TempDir() + "desktop_smoke_" + std::to_string(server_.Display()) + ".png";
     SurfaceBuffer shot;
-    EXPECT_EQ(std::system(cmd.c_str()), 0) << "screenshot failed";
+    EXPECT_TRUE(server_.Screenshot(path)) << "screenshot failed";
     EXPECT_TRUE(ReadPng(path, &shot));
     std::remove(path.c_str());
     return shot;
   }
 
-  int display_ = 0;
-  pid_t server_ = -1;
+  testsupport::XServer server_;
 };
 
 // The colour of screen pixels, looked at again until they all hold the wanted
@@ -148,7 +106,7 @@ struct Probe {
 };
 
 TEST_F(DesktopSmokeTest, ARealWindowShowsTakesInputAndMoves) {
-  ASSERT_STREQ(BackendName(), "desktop");
+  ASSERT_STREQ(InstalledBackendName(), "desktop");
   EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
   WNDCLASS wc;
   wc.lpfnWndProc = SmokeProc;
@@ -173,7 +131,7 @@ TEST_F(DesktopSmokeTest, ARealWindowShowsTakesInputAndMoves) {
   };
   expectScreen({{150, 150, 0x00C800u}, {50, 50, 0x000000u}});
 
-  std::thread input([] { std::system("xdotool mousemove 160 170 click 1 sleep 0.3 type ab"); });
+  std::thread input([this] { server_.Run("xdotool mousemove 160 170 click 1 sleep 0.3 type ab"); });
   bool got = Loop(w, 15000, [] { return g_seen.click.x >= 0 && g_seen.chars.size() >= 2; });
   input.join();
   EXPECT_TRUE(got);

@@ -198,7 +198,7 @@ TEST_F(NonClientTest, ClassicMetricsWorkAreaAndMonitor) {
   EXPECT_EQ(MonitorFromPoint(POINT{-50, -50}, MONITOR_DEFAULTTONULL), HMONITOR{});
   EXPECT_FALSE(GetMonitorInfo(HMONITOR{77}, &mi));
 
-  UseHeadlessBackend(HeadlessOptions{800, 600, 30});
+  UseHeadlessScreen(HeadlessOptions{800, 600, 30});
   EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 800);
   SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
   EXPECT_EQ(work, (RECT{0, 0, 800, 570}));

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/testing/HeadlessScreen.h"
 #include "platform/window/Window.h"
-#include "platform/window/headless/HeadlessBackend.h"
 
 namespace platform::test {
 
@@ -52,7 +52,7 @@ inline LRESULT RecordingProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    screen_ = &UseHeadlessBackend();
+    screen_ = &UseHeadlessScreen();
     Log().clear();
     Handlers().clear();
     ClassHandler() = nullptr;
@@ -69,10 +69,10 @@ class WindowTest : public ::testing::Test {
   void TearDown() override {
     Handlers().clear();
     ClassHandler() = nullptr;
-    UseHeadlessBackend();
+    UseHeadlessScreen();
   }
 
-  HeadlessBackend& screen() { return *screen_; }
+  HeadlessScreen& screen() { return *screen_; }
 
   HWND Top(int x, int y, int w, int h, DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, DWORD ex = 0,
            HWND owner = HWND{}, const char* cls = "Recorder") {
@@ -114,7 +114,7 @@ class WindowTest : public ::testing::Test {
   }
 
  private:
-  HeadlessBackend* screen_ = nullptr;
+  HeadlessScreen* screen_ = nullptr;
 };
 
 }  // namespace platform::test

@@ -1,12 +1,11 @@
-#include "platform/window/BackendChoice.h"
+#include "platform/backends/BackendChoice.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/window/WindowSystem.h"
-#include "platform/window/headless/HeadlessBackend.h"
-#include "platform/window/sdl/DesktopBackend.h"
+#include "platform/backends/desktop/DesktopBackend.h"
+#include "platform/backends/headless/HeadlessBackend.h"
 
 namespace platform {
 
@@ -26,18 +25,6 @@ std::unique_ptr<Backend> CreateBackendFromEnvironment() {
   HeadlessOptions options;
   options.virtualClock = false;  // a program runs on real time
   return std::make_unique<HeadlessBackend>(options);
-}
-
-void InstallBackend(std::unique_ptr<Backend> backend) {
-  WindowSystem::Reset(std::move(backend));
-}
-
-}  // namespace platform
-
-namespace platform {
-
-const char* BackendName() {
-  return WindowSystem::Get().backend().Name();
 }
 
 }  // namespace platform

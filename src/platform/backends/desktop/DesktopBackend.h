@@ -59,6 +59,7 @@ class DesktopBackend : public Backend {
 
   DesktopBackend() = default;
   void Handle(const SDL_Event& e);
+  void QueueText(const char* utf8);
   HWND FindWindow(std::uint32_t sdlId, RECT* rect) const;
   void Upload(Native& n, const TopLevelView& v, RECT part);
 

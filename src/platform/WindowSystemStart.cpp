@@ -1,10 +1,12 @@
-// What every new window system starts with: the standard control classes,
-// the menus, the dialog navigation and the message box class.
+#include "platform/WindowSystemStart.h"
+
 #include "platform/controls/Controls.h"
-#include "platform/menu/MenuInternal.h"
-#include "platform/window/WindowSystem.h"
 
 namespace platform {
+
+namespace menus {
+void InstallMenus();
+}  // namespace menus
 
 namespace dialogs {
 void InstallNavigation();
@@ -16,6 +18,11 @@ void InstallStandardParts() {
   menus::InstallMenus();
   dialogs::InstallNavigation();
   dialogs::InstallMessageBoxes();
+}
+
+void StartWindowSystem(std::unique_ptr<Backend> backend) {
+  InstallBackend(std::move(backend));
+  InstallStandardParts();
 }
 
 }  // namespace platform

@@ -1,4 +1,4 @@
-#include "platform/window/headless/ScreenCompositor.h"
+#include "platform/backends/headless/ScreenCompositor.h"
 
 #include <algorithm>
 #include <cstring>

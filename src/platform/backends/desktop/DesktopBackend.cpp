@@ -1,4 +1,4 @@
-#include "platform/window/sdl/DesktopBackend.h"
+#include "platform/backends/desktop/DesktopBackend.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_syswm.h>
@@ -302,14 +302,13 @@ void DesktopBackend::Handle(const SDL_Event& e) {
     }
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-      if (int vk = VirtualKey(e.key.keysym)) QueueKey(vk, e.type == SDL_KEYDOWN);
+      // The text a key types comes from the display's text input, by the
+      // user's layout; the key itself only gives control characters.
+      if (int vk = VirtualKey(e.key.keysym)) QueueKey(vk, e.type == SDL_KEYDOWN, true);
       break;
-    case SDL_TEXTINPUT: {
-      // Plain ASCII comes from the keys; other characters arrive as typed.
-      for (char c : Utf8ToCp1252(e.text.text))
-        if (static_cast<unsigned char>(c) >= 0x80) QueueChar(static_cast<unsigned char>(c));
+    case SDL_TEXTINPUT:
+      QueueText(e.text.text);
       break;
-    }
     case SDL_WINDOWEVENT: {
       HWND h = FindWindow(e.window.windowID, nullptr);
       if (!h) break;
@@ -318,15 +317,8 @@ void DesktopBackend::Handle(const SDL_Event& e) {
           PostMessage(h, WM_SYSCOMMAND, SC_CLOSE, 0);
           break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
-          // Menus and drop-down lists may get the display's focus when they
-          // appear; they never become the active window.
-          if (GetWindowLongPtr(h, GWL_EXSTYLE) & WS_EX_NOACTIVATE) break;
-          if (GetActiveWindow() != h) {
-            if (IsWindowEnabled(h))
-              SetActiveWindow(h);
-            else if (HWND popup = GetWindow(h, GW_ENABLEDPOPUP))
-              SetActiveWindow(popup);
-          }
+          // The window system decides what becomes active.
+          QueueDisplayFocus(h);
           break;
         case SDL_WINDOWEVENT_EXPOSED:
           natives_[h.value].needsFull = true;
@@ -345,6 +337,22 @@ void DesktopBackend::Handle(const SDL_Event& e) {
     }
     default:
       break;
+  }
+}
+
+void DesktopBackend::QueueText(const char* utf8) {
+  // Alt with a letter is a menu mnemonic, which the key already gives; the
+  // display's text for it is dropped (AltGr, which holds no Alt, is text).
+  SDL_Keymod mods = SDL_GetModState();
+  if ((mods & KMOD_ALT) && !(mods & KMOD_CTRL)) return;
+  for (char32_t cp : DecodeUtf8(utf8)) {
+    // A character the code page cannot hold is refused, never replaced.
+    std::optional<char> c = TryUnicodeToCp1252(cp);
+    if (!c || *c == 0) {
+      Beep();
+      continue;
+    }
+    QueueChar(static_cast<unsigned char>(*c));
   }
 }
 
@@ -444,8 +452,13 @@ void DesktopBackend::Present(std::span<const TopLevelView> views) {
     }
   }
   if (active && active != raised_) {
-    if (auto it = natives_.find(active.value); it != natives_.end())
+    // The active window takes the display's keyboard focus itself: with no
+    // window manager nobody else gives it, and when a window that had it
+    // goes (a modal dialog closing) the display would leave it nowhere.
+    if (auto it = natives_.find(active.value); it != natives_.end()) {
       SDL_RaiseWindow(it->second.window);
+      SDL_SetWindowInputFocus(it->second.window);
+    }
     restack = true;
   }
   raised_ = active;
