@@ -90,7 +90,7 @@ class XServer {
 
   // Runs a command line with DISPLAY set to this server; its exit status.
   int Run(const std::string& command) const {
-    std::string line = "DISPLAY=" + name_ + " " + command + " >/dev/null 2>&1";
+    std::string line = "export DISPLAY=" + name_ + "; (" + command + ") >/dev/null 2>&1";
     return std::system(line.c_str());
   }
 

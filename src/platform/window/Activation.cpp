@@ -170,11 +170,15 @@ void ActivateFromDisplay(HWND h) {
   WindowRec* w = ws.Get(h);
   // Menus and drop-down lists may get the display's focus when they appear;
   // they never become the active window.
-  if (!w || !ws.IsTopLevel(*w) || (w->exStyle & WS_EX_NOACTIVATE) || ws.active == h) return;
-  if (!(w->style & WS_DISABLED))
-    SetActiveWindow(h);
-  else if (HWND popup = GetWindow(h, GW_ENABLEDPOPUP))
+  if (!w || !ws.IsTopLevel(*w) || ws.active == h) return;
+  // Word of the focus may come late, for a window hidden meanwhile (a dialog
+  // just closed): it must not take activation from the window shown now.
+  if (!(w->style & WS_VISIBLE) || (w->style & WS_MINIMIZE)) return;
+  if (!(w->style & WS_DISABLED)) {
+    if (CanActivate(*w)) SetActiveWindow(h);
+  } else if (HWND popup = GetWindow(h, GW_ENABLEDPOPUP)) {
     SetActiveWindow(popup);  // a window behind a modal one hands over to it
+  }
 }
 
 }  // namespace platform

@@ -227,6 +227,10 @@ bool CookMouse(const RawInput& raw, MSG* msg, bool commit) {
 bool CookKey(const RawInput& raw, MSG* msg, bool commit) {
   auto& ws = WS();
   int vk = PlainKey(raw.vk) & 0xFF;
+  if (raw.held) {
+    if (commit) SetKey(ws.keyState, vk, true);
+    return false;
+  }
   bool wasDown = Down(ws.keyState, vk);
   if (commit && raw.kind == RawKind::Key) {
     SetKey(ws.keyState, vk, raw.down);
@@ -378,6 +382,17 @@ void QueueKey(int vk, bool down, bool textApart) {
   r.down = down;
   r.textApart = textApart;
   SetKey(ws.asyncState, r.vk, down);
+  Queue(r);
+}
+
+void QueueKeyHeld(int vk) {
+  auto& ws = WS();
+  if (vk <= 0 || vk > 0xFE) return;
+  RawInput r{RawKind::Key, ws.cursorPos};
+  r.vk = PlainKey(vk);
+  r.down = true;
+  r.held = true;
+  SetKey(ws.asyncState, r.vk, true);
   Queue(r);
 }
 

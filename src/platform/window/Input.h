@@ -17,6 +17,10 @@ void QueueMouseWheel(int delta, POINT screen);
 // its own (QueueChar), so translating the key gives only control
 // characters and Alt mnemonics; without it the key types by the US layout.
 void QueueKey(int vk, bool down, bool textApart = false);
+// A key that was already held when the display gave one of our windows its
+// focus: the key state follows, but no key message is made, since the
+// press belonged to another window.
+void QueueKeyHeld(int vk);
 // A character typed that no key translates to (Windows-1252).
 void QueueChar(unsigned ch);
 // The display gave its keyboard focus to a top-level window; activation

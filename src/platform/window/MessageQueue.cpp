@@ -223,8 +223,9 @@ BOOL WaitMessage() {
 void WaitForWork(std::optional<std::uint64_t> deadline) {
   auto& ws = WS();
   if (ws.idleHook && !ws.inIdleHook) {
-    // A copy: the hook may replace itself.
-    auto hook = ws.idleHook;
+    // Kept alive while it runs: the hook may replace itself. Not a copy, so
+    // a hook keeps its own state from call to call.
+    std::shared_ptr<std::function<bool()>> hook = ws.idleHook;
     struct Running {
       bool& flag;
       explicit Running(bool& f) : flag(f) { flag = true; }
@@ -233,7 +234,7 @@ void WaitForWork(std::optional<std::uint64_t> deadline) {
     bool acted;
     {
       Running running(ws.inIdleHook);
-      acted = hook();
+      acted = (*hook)();
     }
     if (acted) return;
   }
@@ -249,7 +250,10 @@ void PresentWindows() {
 }
 
 void SetIdleHook(std::function<bool()> hook) {
-  WS().idleHook = std::move(hook);
+  if (hook)
+    WS().idleHook = std::make_shared<std::function<bool()>>(std::move(hook));
+  else
+    WS().idleHook.reset();
 }
 
 BOOL TranslateMessage(const MSG* msg) {

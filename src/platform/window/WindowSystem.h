@@ -87,6 +87,7 @@ struct RawInput {
   int vk = 0;              // keys; wheel delta for the wheel
   unsigned ch = 0;         // characters
   bool textApart = false;  // keys: the display types their text as characters
+  bool held = false;       // keys: down already when our window got the focus
   HWND hwnd{};             // display focus: the top-level window that got it
   std::uint64_t time = 0;
 };
@@ -203,7 +204,7 @@ class WindowSystem {
 
   // Called when a message loop has nothing to do and would wait; true makes
   // it look again at once.
-  std::function<bool()> idleHook;
+  std::shared_ptr<std::function<bool()>> idleHook;
   bool inIdleHook = false;
 
   MenuHandler* menuHandler = nullptr;

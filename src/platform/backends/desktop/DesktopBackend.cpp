@@ -274,6 +274,8 @@ HWND DesktopBackend::FindWindow(std::uint32_t sdlId, RECT* rect) const {
 
 void DesktopBackend::Handle(const SDL_Event& e) {
   RECT r{};
+  // Only key presses that follow the focus event at once are held keys.
+  if (e.type != SDL_KEYDOWN) heldAfterFocus_ = false;
   switch (e.type) {
     case SDL_MOUSEMOTION:
       if (FindWindow(e.motion.windowID, &r))
@@ -304,7 +306,17 @@ void DesktopBackend::Handle(const SDL_Event& e) {
     case SDL_KEYUP:
       // The text a key types comes from the display's text input, by the
       // user's layout; the key itself only gives control characters.
-      if (int vk = VirtualKey(e.key.keysym)) QueueKey(vk, e.type == SDL_KEYDOWN, true);
+      if (int vk = VirtualKey(e.key.keysym)) {
+        // When one of our windows gains the focus, the display reports the
+        // keys held at that moment as pressed, right after the focus event.
+        // Those presses belonged to another window (the Alt of an Alt+F4
+        // that closed a dialog) and must not act here.
+        if (e.type == SDL_KEYDOWN && heldAfterFocus_ && !e.key.repeat &&
+            e.key.timestamp - focusStamp_ < 100)
+          QueueKeyHeld(vk);
+        else
+          QueueKey(vk, e.type == SDL_KEYDOWN, true);
+      }
       break;
     case SDL_TEXTINPUT:
       QueueText(e.text.text);
@@ -319,6 +331,8 @@ void DesktopBackend::Handle(const SDL_Event& e) {
         case SDL_WINDOWEVENT_FOCUS_GAINED:
           // The window system decides what becomes active.
           QueueDisplayFocus(h);
+          heldAfterFocus_ = true;
+          focusStamp_ = e.window.timestamp;
           break;
         case SDL_WINDOWEVENT_EXPOSED:
           natives_[h.value].needsFull = true;

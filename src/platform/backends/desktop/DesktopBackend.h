@@ -72,6 +72,8 @@ class DesktopBackend : public Backend {
   HWND raised_;
   std::uint32_t wakeEvent_ = 0;
   int buttonsDown_ = 0;
+  bool heldAfterFocus_ = false;   // key presses now are keys held at a focus change...
+  std::uint32_t focusStamp_ = 0;  // ...which came at this event time
   std::uint32_t audio_ = 0;  // the sound device, once opened
   bool audioTried_ = false;
 };
