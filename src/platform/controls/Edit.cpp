@@ -7,9 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/controls/ControlSupport.h"
-#include "platform/controls/EditMenuCaption.h"
-#include "platform/menu/Menu.h"
+#include "platform/controls/ControlProc.h"
+#include "platform/controls/EditContextMenu.h"
 
 namespace platform {
 
@@ -235,13 +234,11 @@ int NextWord(const std::string& t, int i) {
   return i;
 }
 
-void Paint(HWND h, EditState& s) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(h, &ps);
+void PaintEdit(HWND h, EditState& s, HDC dc, const PAINTSTRUCT&) {
   bool enabled = IsWindowEnabled(h);
   UINT ctl = (!enabled || ReadOnly(h)) ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT;
   HBRUSH bg = ControlColors(h, dc, ctl);
-  if (!S(h)) return (void)EndPaint(h, &ps);
+  if (!S(h)) return;
   RECT rc;
   GetClientRect(h, &rc);
   FillRect(dc, &rc, bg);
@@ -280,7 +277,6 @@ void Paint(HWND h, EditState& s) {
     run(b, last, textColor);
   }
   SelectObject(dc, old);
-  EndPaint(h, &ps);
 }
 
 void Copy(EditState& s) {
@@ -314,58 +310,13 @@ void Undo(HWND h, EditState& s) {
   TextChanged(h, s);
 }
 
-void ContextMenu(HWND h, EditState& s, LPARAM lp) {
-  if (GetFocus() != h) SetFocus(h);
-  if (!S(h)) return;
-  POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-  if (lp == -1 || (pt.x == -1 && pt.y == -1)) {
-    RECT f = FormatRect(h, s);
-    pt = POINT{XOf(h, s, s.caret), f.bottom};
-    ClientToScreen(h, &pt);
-  }
-  bool readOnly = ReadOnly(h);
-  bool sel = s.HasSel();
-  bool all = s.SelStart() == 0 && s.SelEnd() == int(s.text.size());
-  HMENU menu = CreatePopupMenu();
-  // The captions come in the user interface language.
-  auto add = [menu](bool on, UINT id) {
-    AppendMenu(menu, MF_STRING | (on ? MF_ENABLED : MF_GRAYED), id, EditMenuCaption(id).c_str());
-  };
-  add(s.canUndo && !readOnly, IDM_EDIT_UNDO);
-  AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
-  add(sel && !readOnly && !s.password, IDM_EDIT_CUT);
-  add(sel && !s.password, IDM_EDIT_COPY);
-  add(!readOnly, IDM_EDIT_PASTE);
-  add(sel && !readOnly, IDM_EDIT_DELETE);
-  AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
-  add(!s.text.empty() && !all, IDM_EDIT_SELECTALL);
-  UINT cmd = UINT(TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y,
-                                 0, h, nullptr));
-  DestroyMenu(menu);
-  if (!IsWindow(h)) return;
-  switch (cmd) {
-    case IDM_EDIT_UNDO:
-      SendMessage(h, WM_UNDO, 0, 0);
-      break;
-    case IDM_EDIT_CUT:
-      SendMessage(h, WM_CUT, 0, 0);
-      break;
-    case IDM_EDIT_COPY:
-      SendMessage(h, WM_COPY, 0, 0);
-      break;
-    case IDM_EDIT_PASTE:
-      SendMessage(h, WM_PASTE, 0, 0);
-      break;
-    case IDM_EDIT_DELETE:
-      SendMessage(h, WM_CLEAR, 0, 0);
-      break;
-    case IDM_EDIT_SELECTALL:
-      SendMessage(h, EM_SETSEL, 0, -1);
-      break;
-  }
+// A key or character the edit cannot take.
+LRESULT Refuse() {
+  MessageBeep(0);
+  return 0;
 }
 
-void KeyDown(HWND h, EditState& s, WPARAM vk) {
+LRESULT OnKeyDown(HWND h, EditState& s, WPARAM vk) {
   bool shift = GetKeyState(VK_SHIFT) < 0, ctrl = GetKeyState(VK_CONTROL) < 0;
   int n = int(s.text.size());
   auto move = [&](int to, bool collapseLeft, bool collapseRight) {
@@ -410,42 +361,44 @@ void KeyDown(HWND h, EditState& s, WPARAM vk) {
       DeleteSel(h, s);
       break;
   }
+  return 0;
 }
 
-void Char(HWND h, EditState& s, WPARAM wp) {
+LRESULT OnChar(HWND h, EditState& s, WPARAM wp) {
   unsigned char ch = static_cast<unsigned char>(wp & 0xFF);
   switch (ch) {
     case 1:  // Ctrl+A
       SetSel(h, s, 0, int(s.text.size()));
-      return;
+      return 0;
     case 3:
       SendMessage(h, WM_COPY, 0, 0);
-      return;
+      return 0;
     case 0x16:
       SendMessage(h, WM_PASTE, 0, 0);
-      return;
+      return 0;
     case 0x18:
       SendMessage(h, WM_CUT, 0, 0);
-      return;
+      return 0;
     case 0x1A:
       SendMessage(h, WM_UNDO, 0, 0);
-      return;
+      return 0;
     case 8:
-      if (ReadOnly(h)) return (void)MessageBeep(0);
+      if (ReadOnly(h)) return Refuse();
       if (!s.HasSel()) {
-        if (s.caret == 0) return;
+        if (s.caret == 0) return 0;
         s.anchor = s.caret - 1;
       }
       DeleteSel(h, s);
-      return;
+      return 0;
   }
   // Other control characters (Enter, Tab, Escape, ...) mean nothing to a
   // single-line edit.
-  if (ch < 32 || ch == 0x7F) return;
-  if (ReadOnly(h)) return (void)MessageBeep(0);
-  if ((Style(h) & ES_NUMBER) && !(ch >= '0' && ch <= '9')) return (void)MessageBeep(0);
+  if (ch < 32 || ch == 0x7F) return 0;
+  if (ReadOnly(h)) return Refuse();
+  if ((Style(h) & ES_NUMBER) && !(ch >= '0' && ch <= '9')) return Refuse();
   char c = char(ch);
   ReplaceSel(h, s, std::string_view(&c, 1), true, true);
+  return 0;
 }
 
 void SetText(HWND h, EditState& s, std::string_view text) {
@@ -464,243 +417,393 @@ void FocusCaret(HWND h, EditState& s) {
   ShowCaret(h);
 }
 
-}  // namespace
+// ---------------------------------------------------------------- window messages
 
-LRESULT EditWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  EditState* s = S(h);
-  if (!s) {
-    if (msg == WM_NCCREATE) {
-      SetState(h, new EditState);
-      DWORD style = Style(h);
-      if (style & ES_PASSWORD) S(h)->password = '*';
-    }
-    return DefWindowProc(h, msg, wp, lp);
+void InitFromStyle(HWND h, EditState& s) {
+  if (Style(h) & ES_PASSWORD) s.password = '*';
+}
+
+void RemeasureForFont(HWND h, EditState& s) {
+  s.widthsValid = false;
+  Measure(h, s);
+  if (s.focused) FocusCaret(h, s);
+}
+
+LRESULT OnCreate(HWND h, EditState& s, LPARAM lp) {
+  auto* cs = reinterpret_cast<const CREATESTRUCT*>(lp);
+  s.text = ConvertCase(h, cs && cs->lpszName ? cs->lpszName : "");
+  Measure(h, s);
+  return 0;
+}
+
+LRESULT OnSize(HWND h, EditState& s) {
+  ScrollToCaret(h, s);
+  Redraw(h);
+  return 0;
+}
+
+LRESULT OnSetText(HWND h, EditState& s, WPARAM wp, LPARAM lp) {
+  DefWindowProc(h, WM_SETTEXT, wp, lp);
+  SetText(h, s, TextParam(lp));
+  return TRUE;
+}
+
+LRESULT OnSetFocus(HWND h, EditState& s) {
+  s.focused = true;
+  FocusCaret(h, s);
+  if (s.HasSel()) Redraw(h);
+  Notify(h, EN_SETFOCUS);
+  return 0;
+}
+
+LRESULT OnKillFocus(HWND h, EditState& s) {
+  s.focused = false;
+  s.typingRun = false;
+  DestroyCaret();
+  if (s.HasSel()) Redraw(h);
+  Notify(h, EN_KILLFOCUS);
+  return 0;
+}
+
+LRESULT OnLookChanged(HWND h) {
+  Redraw(h);
+  return 0;
+}
+
+// Alt+Backspace undoes, as Ctrl+Z does.
+LRESULT OnSysKeyDown(HWND h, WPARAM wp, LPARAM lp) {
+  if (wp == WPARAM(VK_BACK) && (lp & (LPARAM(1) << 29))) {
+    SendMessage(h, WM_UNDO, 0, 0);
+    return 0;
   }
+  return DefWindowProc(h, WM_SYSKEYDOWN, wp, lp);
+}
+
+LRESULT OnButtonDown(HWND h, WPARAM wp, LPARAM lp) {
+  if (GetFocus() != h) SetFocus(h);
+  EditState* s = S(h);
+  if (!s || GetFocus() != h) return 0;
+  int i = IndexAt(h, *s, GET_X_LPARAM(lp));
+  SetSel(h, *s, (wp & MK_SHIFT) ? s->anchor : i, i);
+  s->tracking = true;
+  SetCapture(h);
+  return 0;
+}
+
+// A double click selects the word under the mouse, or the one just before
+// it when the mouse is on a space.
+LRESULT OnDoubleClick(HWND h, EditState& s, LPARAM lp) {
+  int i = IndexAt(h, s, GET_X_LPARAM(lp));
+  int a = i, b = i, n = int(s.text.size());
+  auto space = [&](int k) { return s.text[std::size_t(k)] == ' '; };
+  if (i < n && !space(i)) {
+    while (a > 0 && !space(a - 1)) --a;
+    while (b < n && !space(b)) ++b;
+  } else if (i > 0 && !space(i - 1)) {
+    while (a > 0 && !space(a - 1)) --a;
+  }
+  SetSel(h, s, a, b);
+  return 0;
+}
+
+LRESULT OnMouseMove(HWND h, EditState& s, LPARAM lp) {
+  if (s.tracking) SetSel(h, s, s.anchor, IndexAt(h, s, GET_X_LPARAM(lp)));
+  return 0;
+}
+
+LRESULT OnButtonUp(EditState& s) {
+  if (s.tracking) ReleaseCapture();
+  return 0;
+}
+
+LRESULT OnCaptureChanged(EditState& s) {
+  s.tracking = false;
+  return 0;
+}
+
+LRESULT OnRightButtonDown(HWND h) {
+  if (GetFocus() != h) SetFocus(h);
+  return 0;
+}
+
+// Opens at the mouse, or under the caret when asked from the keyboard.
+LRESULT OnContextMenu(HWND h, EditState& s, LPARAM lp) {
+  if (GetFocus() != h) SetFocus(h);
+  if (!S(h)) return 0;
+  POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  if (lp == -1 || (pt.x == -1 && pt.y == -1)) {
+    RECT f = FormatRect(h, s);
+    pt = POINT{XOf(h, s, s.caret), f.bottom};
+    ClientToScreen(h, &pt);
+  }
+  bool readOnly = ReadOnly(h);
+  bool sel = s.HasSel();
+  bool all = s.SelStart() == 0 && s.SelEnd() == int(s.text.size());
+  EditCommands enabled;
+  enabled.undo = s.canUndo && !readOnly;
+  enabled.cut = sel && !readOnly && !s.password;
+  enabled.copy = sel && !s.password;
+  enabled.paste = !readOnly;
+  enabled.clear = sel && !readOnly;
+  enabled.selectAll = !s.text.empty() && !all;
+  RunEditContextMenu(h, pt, enabled);
+  return 0;
+}
+
+// ---------------------------------------------------------------- clipboard and undo
+
+LRESULT OnCopy(EditState& s) {
+  Copy(s);
+  return 0;
+}
+
+LRESULT OnCut(HWND h, EditState& s) {
+  if (ReadOnly(h) || s.password) return 0;
+  Copy(s);
+  DeleteSel(h, s);
+  return 0;
+}
+
+LRESULT OnClear(HWND h, EditState& s) {
+  if (!ReadOnly(h)) DeleteSel(h, s);
+  return 0;
+}
+
+LRESULT OnPaste(HWND h, EditState& s) {
+  if (ReadOnly(h)) return 0;
+  std::string t = PasteText();
+  if (t.empty()) return 0;
+  if ((Style(h) & ES_NUMBER) && !OnlyDigits(t)) return Refuse();
+  ReplaceSel(h, s, t, true, false);
+  return 0;
+}
+
+LRESULT OnUndo(HWND h, EditState& s) {
+  if (ReadOnly(h) || !s.canUndo) return FALSE;
+  Undo(h, s);
+  return TRUE;
+}
+
+LRESULT OnEmptyUndoBuffer(EditState& s) {
+  s.canUndo = false;
+  s.undoText.clear();
+  return 0;
+}
+
+// ---------------------------------------------------------------- edit messages
+
+LRESULT OnGetSel(const EditState& s, WPARAM wp, LPARAM lp) {
+  if (auto* p = reinterpret_cast<DWORD*>(wp)) *p = DWORD(s.SelStart());
+  if (auto* p = reinterpret_cast<DWORD*>(lp)) *p = DWORD(s.SelEnd());
+  return LRESULT(MAKELPARAM(std::min(s.SelStart(), 0xFFFF), std::min(s.SelEnd(), 0xFFFF)) &
+                 0xFFFFFFFF);
+}
+
+LRESULT OnSetSel(HWND h, EditState& s, WPARAM wp, LPARAM lp) {
+  int n = int(s.text.size());
+  long long a = (long long)std::intptr_t(wp), b = (long long)lp;
+  if (a == -1) {
+    SetSel(h, s, s.caret, s.caret);
+    return 0;
+  }
+  if (b < 0) b = n;
+  if (a < 0) a = n;
+  SetSel(h, s, int(std::min<long long>(a, n)), int(std::min<long long>(b, n)));
+  return 0;
+}
+
+LRESULT OnReplaceSel(HWND h, EditState& s, WPARAM wp, LPARAM lp) {
+  if (!ReplaceSel(h, s, TextParam(lp), wp != 0, false) && S(h)) ScrollToCaret(h, *S(h));
+  return 0;
+}
+
+LRESULT OnLimitText(EditState& s, WPARAM wp) {
+  s.limit = (wp == 0 || wp > WPARAM(kNoLimit)) ? kNoLimit : int(wp);
+  return 0;
+}
+
+LRESULT OnSetModify(EditState& s, WPARAM wp) {
+  s.modified = wp != 0;
+  return 0;
+}
+
+LRESULT OnSetReadOnly(HWND h, WPARAM wp) {
+  DWORD style = Style(h);
+  SetWindowLongPtr(h, GWL_STYLE, wp ? (style | ES_READONLY) : (style & ~ES_READONLY));
+  Redraw(h);
+  return TRUE;
+}
+
+LRESULT OnSetPasswordChar(HWND h, EditState& s, WPARAM wp) {
+  s.password = static_cast<unsigned char>(wp & 0xFF);
+  DWORD style = Style(h);
+  SetWindowLongPtr(h, GWL_STYLE, s.password ? (style | ES_PASSWORD) : (style & ~ES_PASSWORD));
+  Measure(h, s);
+  ScrollToCaret(h, s);
+  Redraw(h);
+  return 0;
+}
+
+LRESULT OnSetMargins(HWND h, EditState& s, WPARAM wp, LPARAM lp) {
+  if (wp & EC_LEFTMARGIN) s.marginLeft = wp == EC_USEFONTINFO ? 1 : std::max(0, int(LOWORD(lp)));
+  if (wp & EC_RIGHTMARGIN) s.marginRight = wp == EC_USEFONTINFO ? 1 : std::max(0, int(HIWORD(lp)));
+  ScrollToCaret(h, s);
+  Redraw(h);
+  return 0;
+}
+
+LRESULT OnGetRect(HWND h, const EditState& s, LPARAM lp) {
+  if (auto* r = reinterpret_cast<RECT*>(lp)) *r = FormatRect(h, s);
+  return 0;
+}
+
+LRESULT OnScrollCaret(HWND h, EditState& s) {
+  ScrollToCaret(h, s);
+  return TRUE;
+}
+
+LRESULT OnPosFromChar(HWND h, const EditState& s, WPARAM wp) {
+  if (wp >= s.text.size()) return -1;
+  return MAKELPARAM(XOf(h, s, int(wp)), FormatRect(h, s).top);
+}
+
+// The single line's "first visible line" is its first visible character.
+LRESULT FirstVisibleChar(const EditState& s) {
+  return std::upper_bound(s.x.begin(), s.x.end(), s.scroll) - s.x.begin() - 1;
+}
+
+// The buffer's first word holds its size in bytes.
+LRESULT OnGetLine(const EditState& s, WPARAM wp, LPARAM lp) {
+  auto* buf = reinterpret_cast<char*>(lp);
+  if (wp != 0 || !buf) return 0;
+  std::size_t size = std::size_t(*reinterpret_cast<std::uint16_t*>(buf));
+  std::size_t n = std::min(size, s.text.size());
+  std::copy_n(s.text.data(), n, buf);
+  return LRESULT(n);
+}
+
+LRESULT EditMessage(HWND h, EditState& s, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_CREATE: {
-      auto* cs = reinterpret_cast<const CREATESTRUCT*>(lp);
-      s->text = ConvertCase(h, cs && cs->lpszName ? cs->lpszName : "");
-      Measure(h, *s);
-      return 0;
-    }
-    case WM_NCDESTROY:
-      SetState<EditState>(h, nullptr);
-      delete s;
-      return DefWindowProc(h, msg, wp, lp);
-    case WM_PAINT:
-      Paint(h, *s);
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_SIZE:
-      ScrollToCaret(h, *s);
-      Redraw(h);
-      return 0;
-    case WM_SETFONT:
-      s->font = HFONT{std::uint32_t(wp)};
-      s->widthsValid = false;
-      Measure(h, *s);
-      if (s->focused) FocusCaret(h, *s);
-      if (lp) Redraw(h);
-      return 0;
-    case WM_GETFONT:
-      return LRESULT(s->font.value);
-    case WM_SETTEXT:
-      DefWindowProc(h, msg, wp, lp);
-      SetText(h, *s, TextParam(lp));
-      return TRUE;
-    case WM_GETTEXT:
-      return CopyOut(s->text, reinterpret_cast<char*>(lp), std::size_t(wp));
-    case WM_GETTEXTLENGTH:
-      return LRESULT(s->text.size());
-    case WM_GETDLGCODE:
-      return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
-    case WM_SETFOCUS:
-      s->focused = true;
-      FocusCaret(h, *s);
-      if (s->HasSel()) Redraw(h);
-      Notify(h, EN_SETFOCUS);
-      return 0;
-    case WM_KILLFOCUS:
-      s->focused = false;
-      s->typingRun = false;
-      DestroyCaret();
-      if (s->HasSel()) Redraw(h);
-      Notify(h, EN_KILLFOCUS);
-      return 0;
-    case WM_ENABLE:
-    case WM_STYLECHANGED:
-      Redraw(h);
-      return 0;
-    case WM_KEYDOWN:
-      KeyDown(h, *s, wp);
-      return 0;
-    case WM_CHAR:
-      Char(h, *s, wp);
-      return 0;
-    case WM_SYSKEYDOWN:
-      if (wp == WPARAM(VK_BACK) && (lp & (LPARAM(1) << 29))) {
-        SendMessage(h, WM_UNDO, 0, 0);
-        return 0;
-      }
-      break;
-    case WM_LBUTTONDOWN: {
-      if (GetFocus() != h) SetFocus(h);
-      if (!(s = S(h)) || GetFocus() != h) return 0;
-      int i = IndexAt(h, *s, GET_X_LPARAM(lp));
-      SetSel(h, *s, (wp & MK_SHIFT) ? s->anchor : i, i);
-      s->tracking = true;
-      SetCapture(h);
-      return 0;
-    }
-    case WM_LBUTTONDBLCLK: {
-      int i = IndexAt(h, *s, GET_X_LPARAM(lp));
-      int a = i, b = i, n = int(s->text.size());
-      auto space = [&](int k) { return s->text[std::size_t(k)] == ' '; };
-      if (i < n && !space(i)) {
-        while (a > 0 && !space(a - 1)) --a;
-        while (b < n && !space(b)) ++b;
-      } else if (i > 0 && !space(i - 1)) {
-        while (a > 0 && !space(a - 1)) --a;
-      }
-      SetSel(h, *s, a, b);
-      return 0;
-    }
-    case WM_MOUSEMOVE:
-      if (s->tracking) SetSel(h, *s, s->anchor, IndexAt(h, *s, GET_X_LPARAM(lp)));
-      return 0;
-    case WM_LBUTTONUP:
-      if (s->tracking) ReleaseCapture();
-      return 0;
-    case WM_CAPTURECHANGED:
-      s->tracking = false;
-      return 0;
-    case WM_RBUTTONDOWN:
-      if (GetFocus() != h) SetFocus(h);
-      return 0;
-    case WM_CONTEXTMENU:
-      ContextMenu(h, *s, lp);
-      return 0;
-    case WM_COPY:
-      Copy(*s);
-      return 0;
-    case WM_CUT:
-      if (ReadOnly(h) || s->password) return 0;
-      Copy(*s);
-      DeleteSel(h, *s);
-      return 0;
-    case WM_CLEAR:
-      if (!ReadOnly(h)) DeleteSel(h, *s);
-      return 0;
-    case WM_PASTE: {
-      if (ReadOnly(h)) return 0;
-      std::string t = PasteText();
-      if (t.empty()) return 0;
-      if ((Style(h) & ES_NUMBER) && !OnlyDigits(t)) return (void)MessageBeep(0), 0;
-      ReplaceSel(h, *s, t, true, false);
-      return 0;
-    }
-    case WM_UNDO:
-    case EM_UNDO:
-      if (ReadOnly(h) || !s->canUndo) return FALSE;
-      Undo(h, *s);
-      return TRUE;
     case EM_CANUNDO:
-      return s->canUndo;
+      return s.canUndo;
     case EM_EMPTYUNDOBUFFER:
-      s->canUndo = false;
-      s->undoText.clear();
-      return 0;
-    case EM_GETSEL: {
-      if (auto* p = reinterpret_cast<DWORD*>(wp)) *p = DWORD(s->SelStart());
-      if (auto* p = reinterpret_cast<DWORD*>(lp)) *p = DWORD(s->SelEnd());
-      return LRESULT(MAKELPARAM(std::min(s->SelStart(), 0xFFFF), std::min(s->SelEnd(), 0xFFFF)) &
-                     0xFFFFFFFF);
-    }
-    case EM_SETSEL: {
-      int n = int(s->text.size());
-      long long a = (long long)std::intptr_t(wp), b = (long long)lp;
-      if (a == -1) {
-        SetSel(h, *s, s->caret, s->caret);
-        return 0;
-      }
-      if (b < 0) b = n;
-      if (a < 0) a = n;
-      SetSel(h, *s, int(std::min<long long>(a, n)), int(std::min<long long>(b, n)));
-      return 0;
-    }
+      return OnEmptyUndoBuffer(s);
+    case EM_GETSEL:
+      return OnGetSel(s, wp, lp);
+    case EM_SETSEL:
+      return OnSetSel(h, s, wp, lp);
     case EM_REPLACESEL:
-      if (!ReplaceSel(h, *s, TextParam(lp), wp != 0, false) && S(h)) ScrollToCaret(h, *S(h));
-      return 0;
+      return OnReplaceSel(h, s, wp, lp);
     case EM_LIMITTEXT:
-      s->limit = (wp == 0 || wp > WPARAM(kNoLimit)) ? kNoLimit : int(wp);
-      return 0;
+      return OnLimitText(s, wp);
     case EM_GETLIMITTEXT:
-      return s->limit;
+      return s.limit;
     case EM_GETMODIFY:
-      return s->modified;
+      return s.modified;
     case EM_SETMODIFY:
-      s->modified = wp != 0;
-      return 0;
-    case EM_SETREADONLY: {
-      DWORD style = Style(h);
-      SetWindowLongPtr(h, GWL_STYLE, wp ? (style | ES_READONLY) : (style & ~ES_READONLY));
-      Redraw(h);
-      return TRUE;
-    }
-    case EM_SETPASSWORDCHAR: {
-      s->password = static_cast<unsigned char>(wp & 0xFF);
-      DWORD style = Style(h);
-      SetWindowLongPtr(h, GWL_STYLE, s->password ? (style | ES_PASSWORD) : (style & ~ES_PASSWORD));
-      Measure(h, *s);
-      ScrollToCaret(h, *s);
-      Redraw(h);
-      return 0;
-    }
+      return OnSetModify(s, wp);
+    case EM_SETREADONLY:
+      return OnSetReadOnly(h, wp);
+    case EM_SETPASSWORDCHAR:
+      return OnSetPasswordChar(h, s, wp);
     case EM_GETPASSWORDCHAR:
-      return s->password;
+      return s.password;
     case EM_SETMARGINS:
-      if (wp & EC_LEFTMARGIN)
-        s->marginLeft = wp == EC_USEFONTINFO ? 1 : std::max(0, int(LOWORD(lp)));
-      if (wp & EC_RIGHTMARGIN)
-        s->marginRight = wp == EC_USEFONTINFO ? 1 : std::max(0, int(HIWORD(lp)));
-      ScrollToCaret(h, *s);
-      Redraw(h);
-      return 0;
+      return OnSetMargins(h, s, wp, lp);
     case EM_GETMARGINS:
-      return MAKELPARAM(s->marginLeft, s->marginRight);
+      return MAKELPARAM(s.marginLeft, s.marginRight);
     case EM_GETRECT:
-      if (auto* r = reinterpret_cast<RECT*>(lp)) *r = FormatRect(h, *s);
-      return 0;
+      return OnGetRect(h, s, lp);
     case EM_SCROLLCARET:
-      ScrollToCaret(h, *s);
-      return TRUE;
-    case EM_POSFROMCHAR: {
-      if (wp >= s->text.size()) return -1;
-      return MAKELPARAM(XOf(h, *s, int(wp)), FormatRect(h, *s).top);
-    }
+      return OnScrollCaret(h, s);
+    case EM_POSFROMCHAR:
+      return OnPosFromChar(h, s, wp);
     case EM_CHARFROMPOS:
-      return MAKELPARAM(IndexAt(h, *s, GET_X_LPARAM(lp)), 0);
+      return MAKELPARAM(IndexAt(h, s, GET_X_LPARAM(lp)), 0);
     case EM_GETLINECOUNT:
       return 1;
     case EM_LINEINDEX:
       return (std::intptr_t(wp) == -1 || wp == 0) ? 0 : -1;
     case EM_LINELENGTH:
-      return LRESULT(s->text.size());
+      return LRESULT(s.text.size());
     case EM_LINEFROMCHAR:
       return 0;
     case EM_GETFIRSTVISIBLELINE:
-      return std::upper_bound(s->x.begin(), s->x.end(), s->scroll) - s->x.begin() - 1;
-    case EM_GETLINE: {
-      auto* buf = reinterpret_cast<char*>(lp);
-      if (wp != 0 || !buf) return 0;
-      std::size_t size = std::size_t(*reinterpret_cast<std::uint16_t*>(buf));
-      std::size_t n = std::min(size, s->text.size());
-      std::copy_n(s->text.data(), n, buf);
-      return LRESULT(n);
-    }
+      return FirstVisibleChar(s);
+    case EM_GETLINE:
+      return OnGetLine(s, wp, lp);
   }
   return DefWindowProc(h, msg, wp, lp);
+}
+
+LRESULT WindowMessage(HWND h, EditState& s, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_CREATE:
+      return OnCreate(h, s, lp);
+    case WM_SIZE:
+      return OnSize(h, s);
+    case WM_SETTEXT:
+      return OnSetText(h, s, wp, lp);
+    case WM_GETTEXT:
+      return CopyOut(s.text, reinterpret_cast<char*>(lp), std::size_t(wp));
+    case WM_GETTEXTLENGTH:
+      return LRESULT(s.text.size());
+    case WM_GETDLGCODE:
+      return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+    case WM_SETFOCUS:
+      return OnSetFocus(h, s);
+    case WM_KILLFOCUS:
+      return OnKillFocus(h, s);
+    case WM_ENABLE:
+    case WM_STYLECHANGED:
+      return OnLookChanged(h);
+    case WM_KEYDOWN:
+      return OnKeyDown(h, s, wp);
+    case WM_CHAR:
+      return OnChar(h, s, wp);
+    case WM_SYSKEYDOWN:
+      return OnSysKeyDown(h, wp, lp);
+    case WM_LBUTTONDOWN:
+      return OnButtonDown(h, wp, lp);
+    case WM_LBUTTONDBLCLK:
+      return OnDoubleClick(h, s, lp);
+    case WM_MOUSEMOVE:
+      return OnMouseMove(h, s, lp);
+    case WM_LBUTTONUP:
+      return OnButtonUp(s);
+    case WM_CAPTURECHANGED:
+      return OnCaptureChanged(s);
+    case WM_RBUTTONDOWN:
+      return OnRightButtonDown(h);
+    case WM_CONTEXTMENU:
+      return OnContextMenu(h, s, lp);
+    case WM_COPY:
+      return OnCopy(s);
+    case WM_CUT:
+      return OnCut(h, s);
+    case WM_CLEAR:
+      return OnClear(h, s);
+    case WM_PASTE:
+      return OnPaste(h, s);
+    case WM_UNDO:
+    case EM_UNDO:
+      return OnUndo(h, s);
+  }
+  return EditMessage(h, s, msg, wp, lp);
+}
+
+struct EditControl {
+  using State = EditState;
+  static constexpr auto Created = InitFromStyle;
+  static constexpr auto FontChanged = RemeasureForFont;
+  static constexpr auto Paint = PaintEdit;
+  static constexpr auto Message = WindowMessage;
+};
+
+}  // namespace
+
+LRESULT EditWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  return ControlProc<EditControl>(h, msg, wp, lp);
 }
 
 }  // namespace platform
