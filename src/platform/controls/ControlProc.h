@@ -5,8 +5,8 @@
 // control's own table of messages. Internal to the controls.
 //
 // A control describes itself to ControlProc with a class naming:
-//   State                        its state, with an HFONT `font`
-//   Paint(h, state, dc, ps)      between BeginPaint and EndPaint
+//   State                           its state, with an HFONT `font`
+//   Paint(h, state, dc, ps)         between BeginPaint and EndPaint
 //   Message(h, state, msg, wp, lp)  every other message
 // and, where it needs them:
 //   Created(h, state)      on WM_NCCREATE, before DefWindowProc
