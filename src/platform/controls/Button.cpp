@@ -2,7 +2,7 @@
 // radio buttons and the group box, in the classic look.
 #include <algorithm>
 
-#include "platform/controls/ControlSupport.h"
+#include "platform/controls/ControlProc.h"
 
 namespace platform {
 
@@ -198,9 +198,7 @@ void PaintGroup(HWND h, HDC dc, RECT rc, const std::string& text, bool enabled) 
   DrawText(dc, text, &tr, DT_SINGLELINE | DT_LEFT);
 }
 
-void Paint(HWND h, ButtonState& s) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(h, &ps);
+void PaintButton(HWND h, ButtonState& s, HDC dc, const PAINTSTRUCT&) {
   RECT rc;
   GetClientRect(h, &rc);
   std::string text = GetWindowTextString(h);
@@ -226,7 +224,6 @@ void Paint(HWND h, ButtonState& s) {
     PaintPush(h, s, dc, rc, text, enabled);
   }
   SelectObject(dc, old);
-  EndPaint(h, &ps);
 }
 
 void SetPushed(HWND h, ButtonState& s, bool pushed) {
@@ -256,140 +253,202 @@ void Click(HWND h, ButtonState& s) {
   Notify(h, BN_CLICKED);
 }
 
-}  // namespace
+// ---------------------------------------------------------------- messages
 
-LRESULT ButtonWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  ButtonState* s = S(h);
-  if (!s) {
-    if (msg == WM_NCCREATE) SetState(h, new ButtonState);
-    return DefWindowProc(h, msg, wp, lp);
+// A group box lets the mouse through to the controls inside it.
+LRESULT OnNcHitTest(HWND h, WPARAM wp, LPARAM lp) {
+  if (Type(h) == BS_GROUPBOX) return HTTRANSPARENT;
+  return DefWindowProc(h, WM_NCHITTEST, wp, lp);
+}
+
+LRESULT OnSetText(HWND h, WPARAM wp, LPARAM lp) {
+  DefWindowProc(h, WM_SETTEXT, wp, lp);
+  Redraw(h);
+  return TRUE;
+}
+
+LRESULT OnLookChanged(HWND h) {
+  Redraw(h);
+  return 0;
+}
+
+LRESULT DialogCode(HWND h) {
+  switch (Type(h)) {
+    case BS_GROUPBOX:
+      return DLGC_STATIC;
+    case BS_DEFPUSHBUTTON:
+      return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+    case BS_PUSHBUTTON:
+      return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON:
+      return DLGC_BUTTON | DLGC_RADIOBUTTON;
   }
+  return DLGC_BUTTON;
+}
+
+LRESULT OnSetFocus(HWND h, ButtonState& s) {
+  s.focused = true;
+  Redraw(h);
+  if (Style(h) & BS_NOTIFY) Notify(h, BN_SETFOCUS);
+  return 0;
+}
+
+LRESULT OnKillFocus(HWND h, ButtonState& s) {
+  s.focused = false;
+  s.space = false;
+  if (s.tracking && GetCapture() == h) ReleaseCapture();
+  SetPushed(h, s, false);
+  Redraw(h);
+  if (Style(h) & BS_NOTIFY) Notify(h, BN_KILLFOCUS);
+  return 0;
+}
+
+LRESULT OnButtonDown(HWND h) {
+  if (Type(h) == BS_GROUPBOX) return 0;
+  if (GetFocus() != h) SetFocus(h);
+  ButtonState* s = S(h);
+  if (!s) return 0;
+  s->tracking = true;
+  SetCapture(h);
+  SetPushed(h, *s, true);
+  return 0;
+}
+
+// While the mouse holds the button it shows pressed only with the mouse on it.
+LRESULT OnMouseMove(HWND h, ButtonState& s, LPARAM lp) {
+  if (s.tracking) {
+    RECT rc;
+    GetClientRect(h, &rc);
+    SetPushed(h, s, PtInRect(rc, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}));
+  }
+  return 0;
+}
+
+LRESULT OnButtonUp(HWND h, ButtonState* s) {
+  if (s->tracking) {
+    bool inside = s->pushed;
+    s->tracking = false;
+    ReleaseCapture();
+    if (!(s = S(h))) return 0;
+    SetPushed(h, *s, false);
+    if (inside) Click(h, *s);
+  }
+  return 0;
+}
+
+LRESULT OnCaptureChanged(HWND h, ButtonState& s) {
+  if (s.tracking) {
+    s.tracking = false;
+    SetPushed(h, s, false);
+  }
+  return 0;
+}
+
+LRESULT OnKeyDown(HWND h, ButtonState& s, WPARAM wp, LPARAM lp) {
+  if (wp == WPARAM(VK_SPACE) && Type(h) != BS_GROUPBOX && !s.tracking) {
+    s.space = true;
+    SetPushed(h, s, true);
+    return 0;
+  }
+  return DefWindowProc(h, WM_KEYDOWN, wp, lp);
+}
+
+LRESULT OnKeyUp(HWND h, ButtonState& s, WPARAM wp, LPARAM lp) {
+  if (wp == WPARAM(VK_SPACE) && s.space) {
+    s.space = false;
+    SetPushed(h, s, false);
+    Click(h, s);
+    return 0;
+  }
+  return DefWindowProc(h, WM_KEYUP, wp, lp);
+}
+
+LRESULT OnClick(HWND h, ButtonState& s) {
+  if (IsWindowEnabled(h) && Type(h) != BS_GROUPBOX) Click(h, s);
+  return 0;
+}
+
+LRESULT OnSetCheck(HWND h, ButtonState& s, WPARAM wp) {
+  if (IsCheck(h) || IsRadio(h)) {
+    s.check = wp == BST_INDETERMINATE ? BST_INDETERMINATE : wp ? BST_CHECKED : BST_UNCHECKED;
+    Redraw(h);
+  }
+  return 0;
+}
+
+LRESULT StateBits(const ButtonState& s) {
+  return LRESULT(s.check) | (s.pushed ? BST_PUSHED : 0) | (s.focused ? BST_FOCUS : 0);
+}
+
+LRESULT OnSetState(HWND h, ButtonState& s, WPARAM wp) {
+  SetPushed(h, s, wp != 0);
+  return 0;
+}
+
+LRESULT OnSetStyle(HWND h, WPARAM wp, LPARAM lp) {
+  DWORD style = Style(h);
+  SetWindowLongPtr(h, GWL_STYLE, (style & ~BS_TYPEMASK) | (DWORD(wp) & BS_TYPEMASK));
+  if (lp) Redraw(h);
+  return 0;
+}
+
+LRESULT ButtonMessage(HWND h, ButtonState& s, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_NCDESTROY:
-      SetState<ButtonState>(h, nullptr);
-      delete s;
-      return DefWindowProc(h, msg, wp, lp);
     case WM_NCHITTEST:
-      if (Type(h) == BS_GROUPBOX) return HTTRANSPARENT;
-      break;
-    case WM_PAINT:
-      Paint(h, *s);
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_SETFONT:
-      s->font = HFONT{std::uint32_t(wp)};
-      if (lp) Redraw(h);
-      return 0;
-    case WM_GETFONT:
-      return LRESULT(s->font.value);
+      return OnNcHitTest(h, wp, lp);
     case WM_SETTEXT:
-      DefWindowProc(h, msg, wp, lp);
-      Redraw(h);
-      return TRUE;
+      return OnSetText(h, wp, lp);
     case WM_ENABLE:
     case WM_STYLECHANGED:
-      Redraw(h);
-      return 0;
+      return OnLookChanged(h);
     case WM_GETDLGCODE:
-      switch (Type(h)) {
-        case BS_GROUPBOX:
-          return DLGC_STATIC;
-        case BS_DEFPUSHBUTTON:
-          return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
-        case BS_PUSHBUTTON:
-          return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
-        case BS_RADIOBUTTON:
-        case BS_AUTORADIOBUTTON:
-          return DLGC_BUTTON | DLGC_RADIOBUTTON;
-      }
-      return DLGC_BUTTON;
+      return DialogCode(h);
     case WM_SETFOCUS:
-      s->focused = true;
-      Redraw(h);
-      if (Style(h) & BS_NOTIFY) Notify(h, BN_SETFOCUS);
-      return 0;
+      return OnSetFocus(h, s);
     case WM_KILLFOCUS:
-      s->focused = false;
-      s->space = false;
-      if (s->tracking && GetCapture() == h) ReleaseCapture();
-      SetPushed(h, *s, false);
-      Redraw(h);
-      if (Style(h) & BS_NOTIFY) Notify(h, BN_KILLFOCUS);
-      return 0;
+      return OnKillFocus(h, s);
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      if (Type(h) == BS_GROUPBOX) return 0;
-      if (GetFocus() != h) SetFocus(h);
-      if (!(s = S(h))) return 0;
-      s->tracking = true;
-      SetCapture(h);
-      SetPushed(h, *s, true);
-      return 0;
+      return OnButtonDown(h);
     case WM_MOUSEMOVE:
-      if (s->tracking) {
-        RECT rc;
-        GetClientRect(h, &rc);
-        SetPushed(h, *s, PtInRect(rc, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}));
-      }
-      return 0;
+      return OnMouseMove(h, s, lp);
     case WM_LBUTTONUP:
-      if (s->tracking) {
-        bool inside = s->pushed;
-        s->tracking = false;
-        ReleaseCapture();
-        if (!(s = S(h))) return 0;
-        SetPushed(h, *s, false);
-        if (inside) Click(h, *s);
-      }
-      return 0;
+      return OnButtonUp(h, &s);
     case WM_CAPTURECHANGED:
-      if (s->tracking) {
-        s->tracking = false;
-        SetPushed(h, *s, false);
-      }
-      return 0;
+      return OnCaptureChanged(h, s);
     case WM_KEYDOWN:
-      if (wp == WPARAM(VK_SPACE) && Type(h) != BS_GROUPBOX && !s->tracking) {
-        s->space = true;
-        SetPushed(h, *s, true);
-        return 0;
-      }
-      break;
+      return OnKeyDown(h, s, wp, lp);
     case WM_KEYUP:
-      if (wp == WPARAM(VK_SPACE) && s->space) {
-        s->space = false;
-        SetPushed(h, *s, false);
-        Click(h, *s);
-        return 0;
-      }
-      break;
+      return OnKeyUp(h, s, wp, lp);
     case WM_CHAR:
       return 0;
     case BM_CLICK:
-      if (IsWindowEnabled(h) && Type(h) != BS_GROUPBOX) Click(h, *s);
-      return 0;
+      return OnClick(h, s);
     case BM_GETCHECK:
-      return LRESULT(s->check);
+      return LRESULT(s.check);
     case BM_SETCHECK:
-      if (IsCheck(h) || IsRadio(h)) {
-        s->check = wp == BST_INDETERMINATE ? BST_INDETERMINATE : wp ? BST_CHECKED : BST_UNCHECKED;
-        Redraw(h);
-      }
-      return 0;
+      return OnSetCheck(h, s, wp);
     case BM_GETSTATE:
-      return LRESULT(s->check) | (s->pushed ? BST_PUSHED : 0) | (s->focused ? BST_FOCUS : 0);
+      return StateBits(s);
     case BM_SETSTATE:
-      SetPushed(h, *s, wp != 0);
-      return 0;
-    case BM_SETSTYLE: {
-      DWORD style = Style(h);
-      SetWindowLongPtr(h, GWL_STYLE, (style & ~BS_TYPEMASK) | (DWORD(wp) & BS_TYPEMASK));
-      if (lp) Redraw(h);
-      return 0;
-    }
+      return OnSetState(h, s, wp);
+    case BM_SETSTYLE:
+      return OnSetStyle(h, wp, lp);
   }
   return DefWindowProc(h, msg, wp, lp);
+}
+
+struct ButtonControl {
+  using State = ButtonState;
+  static constexpr auto Paint = PaintButton;
+  static constexpr auto Message = ButtonMessage;
+};
+
+}  // namespace
+
+LRESULT ButtonWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  return ControlProc<ButtonControl>(h, msg, wp, lp);
 }
 
 }  // namespace platform

@@ -1,40 +1,64 @@
 // The drop-down list combo box ("COMBOBOX"): a closed box showing the
 // selected entry with a drop-down button, and a popup list box of the
 // entries. The entries live in that list box; the combo box keeps the
-// selection the user committed.
+// selection the user committed. Its messages are answered in
+// ComboBoxMessages.cpp.
 #include <algorithm>
 #include <string>
 
-#include "platform/controls/ControlSupport.h"
+#include "platform/controls/ComboBoxState.h"
 
-namespace platform {
-
-LRESULT ListBoxWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+namespace platform::controls::combobox {
 
 namespace {
 
-using namespace controls;
+RECT ButtonRect(HWND h) {
+  RECT rc;
+  GetClientRect(h, &rc);
+  InflateRect(&rc, -2, -2);
+  rc.left = std::max(rc.left, rc.right - GetSystemMetrics(SM_CXVSCROLL));
+  return rc;
+}
 
-struct ComboState {
-  HWND list;
-  int sel = -1;
-  bool dropped = false;
-  bool focused = false;
-  bool scrolling = false;  // the list's scroll bar holds the mouse for a while
-  bool pressed = false;    // the button that dropped the list is still down
-  int dropCount = 16;
-  int droppedWidth = 0;
-  int fieldHeight = 0;
-  HFONT font;
-  std::string typed;
-  DWORD typedAt = 0;
-};
+void DrawArrow(HDC dc, RECT b, bool enabled) {
+  int cx = (b.left + b.right) / 2, cy = (b.top + b.bottom) / 2;
+  auto tri = [&](int dx, int dy, COLORREF color) {
+    HBRUSH br = CreateSolidBrush(color);
+    for (int i = 0; i < 4; ++i) {
+      RECT r{cx - 3 + i + dx, cy - 1 + i + dy, cx + 4 - i + dx, cy + i + dy};
+      FillRect(dc, &r, br);
+    }
+    DeleteObject(br);
+  };
+  if (!enabled) {
+    tri(1, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
+    tri(0, 0, GetSysColor(COLOR_GRAYTEXT));
+  } else {
+    tri(0, 0, GetSysColor(COLOR_BTNTEXT));
+  }
+}
+
+// Where a captured mouse message points in the list's client area.
+POINT InList(HWND h, ComboState& s, LPARAM lp) {
+  POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  ClientToScreen(h, &p);
+  ScreenToClient(s.list, &p);
+  return p;
+}
+
+bool OnListItem(ComboState& s, POINT p, int* row) {
+  LRESULT r = L(s, LB_ITEMFROMPOINT, 0, MAKELPARAM(p.x, p.y));
+  *row = int(LOWORD(std::uintptr_t(r)));
+  return HIWORD(std::uintptr_t(r)) == 0 && Count(s) > 0;
+}
+
+}  // namespace
 
 ComboState* S(HWND h) {
   return StateOf<ComboState>(h);
 }
 
-LRESULT L(ComboState& s, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
+LRESULT L(ComboState& s, UINT msg, WPARAM wp, LPARAM lp) {
   return SendMessage(s.list, msg, wp, lp);
 }
 
@@ -49,14 +73,6 @@ std::string TextOf(ComboState& s, int i) {
   L(s, LB_GETTEXT, WPARAM(i), reinterpret_cast<LPARAM>(t.data()));
   t.resize(std::size_t(n));
   return t;
-}
-
-RECT ButtonRect(HWND h) {
-  RECT rc;
-  GetClientRect(h, &rc);
-  InflateRect(&rc, -2, -2);
-  rc.left = std::max(rc.left, rc.right - GetSystemMetrics(SM_CXVSCROLL));
-  return rc;
 }
 
 void Redraw(HWND h) {
@@ -174,30 +190,10 @@ void KeyDown(HWND h, ComboState& s, WPARAM vk, bool alt) {
   Commit(h, s, std::clamp(to, 0, n - 1));
 }
 
-void DrawArrow(HDC dc, RECT b, bool enabled) {
-  int cx = (b.left + b.right) / 2, cy = (b.top + b.bottom) / 2;
-  auto tri = [&](int dx, int dy, COLORREF color) {
-    HBRUSH br = CreateSolidBrush(color);
-    for (int i = 0; i < 4; ++i) {
-      RECT r{cx - 3 + i + dx, cy - 1 + i + dy, cx + 4 - i + dx, cy + i + dy};
-      FillRect(dc, &r, br);
-    }
-    DeleteObject(br);
-  };
-  if (!enabled) {
-    tri(1, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
-    tri(0, 0, GetSysColor(COLOR_GRAYTEXT));
-  } else {
-    tri(0, 0, GetSysColor(COLOR_BTNTEXT));
-  }
-}
-
-void Paint(HWND h, ComboState& s) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(h, &ps);
+void PaintCombo(HWND h, ComboState& s, HDC dc, const PAINTSTRUCT&) {
   bool enabled = IsWindowEnabled(h);
   HBRUSH bg = ControlColors(h, dc, enabled ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC);
-  if (!S(h)) return (void)EndPaint(h, &ps);
+  if (!S(h)) return;
   RECT rc;
   GetClientRect(h, &rc);
   RECT inner = rc;
@@ -225,21 +221,6 @@ void Paint(HWND h, ComboState& s) {
   if (s.sel >= 0) DrawText(dc, TextOf(s, s.sel), &t, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   if (s.focused) DrawFocusRect(dc, &text);
   SelectObject(dc, old);
-  EndPaint(h, &ps);
-}
-
-// Where a captured mouse message points in the list's client area.
-POINT InList(HWND h, ComboState& s, LPARAM lp) {
-  POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-  ClientToScreen(h, &p);
-  ScreenToClient(s.list, &p);
-  return p;
-}
-
-bool OnListItem(ComboState& s, POINT p, int* row) {
-  LRESULT r = L(s, LB_ITEMFROMPOINT, 0, MAKELPARAM(p.x, p.y));
-  *row = int(LOWORD(std::uintptr_t(r)));
-  return HIWORD(std::uintptr_t(r)) == 0 && Count(s) > 0;
 }
 
 void MouseWhileDropped(HWND h, ComboState& s, UINT msg, LPARAM lp) {
@@ -284,207 +265,4 @@ void MouseWhileDropped(HWND h, ComboState& s, UINT msg, LPARAM lp) {
   }
 }
 
-}  // namespace
-
-LRESULT ComboBoxWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  ComboState* s = S(h);
-  if (!s) {
-    if (msg == WM_NCCREATE) SetState(h, new ComboState);
-    return DefWindowProc(h, msg, wp, lp);
-  }
-  switch (msg) {
-    case WM_CREATE: {
-      HWND root = GetAncestor(h, GA_ROOT);
-      DWORD style = WS_POPUP | WS_BORDER | LBS_COMBOBOX | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
-      if (GetWindowLongPtr(h, GWL_STYLE) & CBS_SORT) style |= LBS_SORT;
-      s->list = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, WC_COMBOLBOX,
-                               "", style, 0, 0, 10, 10, root, HMENU{});
-      if (!s->list) return -1;
-      SetProp(s->list, "ComboBox", LONG_PTR(h.value));
-      L(*s, LB_SETITEMHEIGHT, 0, 13);
-      return 0;
-    }
-    case WM_NCDESTROY:
-      if (IsWindow(s->list)) DestroyWindow(s->list);
-      SetState<ComboState>(h, nullptr);
-      delete s;
-      return DefWindowProc(h, msg, wp, lp);
-    case WM_PAINT:
-      Paint(h, *s);
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_SETFONT:
-      s->font = HFONT{std::uint32_t(wp)};
-      L(*s, WM_SETFONT, wp, 0);
-      if (lp) Redraw(h);
-      return 0;
-    case WM_GETFONT:
-      return LRESULT(s->font.value);
-    case WM_GETDLGCODE:
-      return DLGC_WANTARROWS | DLGC_WANTCHARS | (s->dropped ? DLGC_WANTMESSAGE : 0);
-    case WM_SETFOCUS:
-      s->focused = true;
-      Redraw(h);
-      Notify(h, CBN_SETFOCUS);
-      return 0;
-    case WM_KILLFOCUS:
-      s->focused = false;
-      CloseUp(h, *s, false);
-      if (!(s = S(h))) return 0;
-      Redraw(h);
-      Notify(h, CBN_KILLFOCUS);
-      return 0;
-    case WM_ENABLE:
-      if (!wp) CloseUp(h, *s, false);
-      Redraw(h);
-      return 0;
-    case WM_KEYDOWN:
-      KeyDown(h, *s, wp, false);
-      return 0;
-    case WM_SYSKEYDOWN:
-      if (wp == WPARAM(VK_UP) || wp == WPARAM(VK_DOWN)) {
-        KeyDown(h, *s, wp, true);
-        return 0;
-      }
-      break;
-    case WM_CHAR:
-      TypeAhead(h, *s, static_cast<unsigned char>(wp));
-      return 0;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      if (s->dropped) {
-        MouseWhileDropped(h, *s, msg, lp);
-        return 0;
-      }
-      if (GetFocus() != h) SetFocus(h);
-      if (!(s = S(h)) || GetFocus() != h) return 0;
-      Drop(h, *s);
-      s->pressed = true;
-      return 0;
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONUP:
-      if (s->dropped) MouseWhileDropped(h, *s, msg, lp);
-      return 0;
-    case WM_MOUSEWHEEL:
-      if (s->dropped) return L(*s, msg, wp, lp);
-      KeyDown(h, *s, GET_WHEEL_DELTA_WPARAM(wp) > 0 ? VK_UP : VK_DOWN, false);
-      return 0;
-    case WM_CAPTURECHANGED:
-      if (s->dropped && !s->scrolling && HWND{std::uint32_t(lp)} != h) CloseUp(h, *s, false);
-      return 0;
-    case WM_GETTEXT:
-      return CopyOut(s->sel >= 0 ? TextOf(*s, s->sel) : std::string(), reinterpret_cast<char*>(lp),
-                     std::size_t(wp));
-    case WM_GETTEXTLENGTH:
-      return s->sel >= 0 ? L(*s, LB_GETTEXTLEN, WPARAM(s->sel)) : 0;
-    case WM_SETTEXT: {
-      int i = int(L(*s, LB_FINDSTRINGEXACT, WPARAM(-1), lp));
-      if (i < 0) return CB_ERR;
-      s->sel = i;
-      Redraw(h);
-      return TRUE;
-    }
-    case CB_ADDSTRING:
-    case CB_INSERTSTRING: {
-      LRESULT i = msg == CB_ADDSTRING ? L(*s, LB_ADDSTRING, 0, lp) : L(*s, LB_INSERTSTRING, wp, lp);
-      if (i >= 0 && s->sel >= i) ++s->sel;
-      return i;
-    }
-    case CB_DELETESTRING: {
-      LRESULT r = L(*s, LB_DELETESTRING, wp, 0);
-      if (r >= 0) {
-        int i = int(wp);
-        if (s->sel == i)
-          s->sel = -1;
-        else if (s->sel > i)
-          --s->sel;
-        Redraw(h);
-      }
-      return r;
-    }
-    case CB_RESETCONTENT:
-      L(*s, LB_RESETCONTENT);
-      s->sel = -1;
-      Redraw(h);
-      return CB_OKAY;
-    case CB_GETCOUNT:
-      return Count(*s);
-    case CB_GETLBTEXT:
-      return L(*s, LB_GETTEXT, wp, lp);
-    case CB_GETLBTEXTLEN:
-      return L(*s, LB_GETTEXTLEN, wp, lp);
-    case CB_FINDSTRING:
-      return L(*s, LB_FINDSTRING, wp, lp);
-    case CB_FINDSTRINGEXACT:
-      return L(*s, LB_FINDSTRINGEXACT, wp, lp);
-    case CB_SELECTSTRING: {
-      int i = int(L(*s, LB_FINDSTRING, wp, lp));
-      if (i >= 0) SendMessage(h, CB_SETCURSEL, WPARAM(i), 0);
-      return i;
-    }
-    case CB_SETCURSEL: {
-      std::intptr_t i = std::intptr_t(wp);
-      if (i != -1 && (i < 0 || i >= Count(*s))) return CB_ERR;
-      s->sel = int(i);
-      L(*s, LB_SETCURSEL, wp);
-      Redraw(h);
-      return i == -1 ? CB_ERR : LRESULT(i);
-    }
-    case CB_GETCURSEL:
-      return s->sel;
-    case CB_GETITEMDATA:
-      return L(*s, LB_GETITEMDATA, wp);
-    case CB_SETITEMDATA:
-      return L(*s, LB_SETITEMDATA, wp, lp);
-    case CB_SHOWDROPDOWN:
-      if (wp)
-        Drop(h, *s);
-      else
-        CloseUp(h, *s, false);
-      return TRUE;
-    case CB_GETDROPPEDSTATE:
-      return s->dropped;
-    case CB_GETDROPPEDCONTROLRECT: {
-      auto* r = reinterpret_cast<RECT*>(lp);
-      if (!r) return CB_ERR;
-      *r = DropRect(h, *s);
-      return TRUE;
-    }
-    case CB_SETITEMHEIGHT:
-      if (lp < 1 || lp > 255) return CB_ERR;
-      if (std::intptr_t(wp) == -1) {
-        s->fieldHeight = int(lp);
-        return CB_OKAY;
-      }
-      return L(*s, LB_SETITEMHEIGHT, 0, lp);
-    case CB_GETITEMHEIGHT:
-      if (std::intptr_t(wp) == -1) {
-        RECT rc;
-        GetClientRect(h, &rc);
-        return s->fieldHeight ? s->fieldHeight : rc.Height() - 6;
-      }
-      return L(*s, LB_GETITEMHEIGHT);
-    case CB_SETMINVISIBLE:
-      if (std::intptr_t(wp) < 1) return FALSE;
-      s->dropCount = int(std::min<WPARAM>(wp, 1000));
-      return TRUE;
-    case CB_GETMINVISIBLE:
-      return s->dropCount;
-    case CB_SETDROPPEDWIDTH:
-      s->droppedWidth = int(std::min<WPARAM>(wp, 32767));
-      return s->droppedWidth;
-    case CB_GETDROPPEDWIDTH: {
-      RECT wr;
-      GetWindowRect(h, &wr);
-      return std::max(s->droppedWidth, int(wr.Width()));
-    }
-    case CB_GETTOPINDEX:
-      return L(*s, LB_GETTOPINDEX);
-    case CB_SETTOPINDEX:
-      return L(*s, LB_SETTOPINDEX, wp);
-  }
-  return DefWindowProc(h, msg, wp, lp);
-}
-
-}  // namespace platform
+}  // namespace platform::controls::combobox

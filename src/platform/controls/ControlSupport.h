@@ -1,6 +1,6 @@
 // Helpers the standard controls share: their state behind the window, the
-// notifications and colour questions to the parent, fonts, case rules of
-// Windows-1252 text. Internal to the controls.
+// notifications and colour questions to the parent, fonts, text parameters.
+// Internal to the controls.
 #pragma once
 
 #include <string>
@@ -8,6 +8,8 @@
 
 #include "platform/controls/Controls.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/window/ClassicText.h"
+#include "platform/window/LetterCase.h"
 
 namespace platform::controls {
 
@@ -34,19 +36,15 @@ HBRUSH ControlColors(HWND control, HDC dc, UINT ctlColorMessage, HWND to = HWND{
 
 // The font set with WM_SETFONT, else the default GUI font.
 HFONT UsableFont(HFONT f);
-int LineHeight(HDC dc);
 
-unsigned char UpperChar(unsigned char c);
-unsigned char LowerChar(unsigned char c);
-// Case-insensitive (Windows-1252 letters) prefix and whole comparisons.
-bool StartsWithNoCase(std::string_view text, std::string_view prefix);
-bool EqualsNoCase(std::string_view a, std::string_view b);
-
-// The letter after a single "&" in a caption, upper-cased; 0 without one.
-unsigned char MnemonicOf(std::string_view caption);
-
-// Text of a disabled control: raised in the highlight colour, then grey.
-void DrawDisabledText(HDC dc, std::string_view text, RECT r, UINT format);
+// Letters and classic text, from the window system.
+using platform::DrawDisabledText;
+using platform::EqualsNoCase;
+using platform::LineHeight;
+using platform::LowerChar;
+using platform::MnemonicOf;
+using platform::StartsWithNoCase;
+using platform::UpperChar;
 
 // The caller's text parameter as a view; empty for null.
 std::string_view TextParam(LPARAM lp);

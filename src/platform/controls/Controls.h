@@ -17,7 +17,7 @@
 #pragma once
 
 #include "platform/Types.h"
-#include "platform/controls/OwnerDraw.h"
+#include "platform/window/OwnerDraw.h"
 #include "platform/window/Window.h"
 
 namespace platform {

@@ -1,53 +1,59 @@
 // The single-line edit ("EDIT"): text with a caret and one selection,
 // keyboard and mouse selection, clipboard, one level of undo, alignment,
 // case conversion, password display, a length limit, horizontal scrolling,
-// change notifications and the edit context menu.
+// change notifications and the edit context menu. Its messages are
+// answered in EditMessages.cpp.
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/controls/ControlSupport.h"
-#include "platform/controls/EditMenuCaption.h"
-#include "platform/menu/Menu.h"
+#include "platform/controls/EditState.h"
 
-namespace platform {
+namespace platform::controls::edit {
 
 namespace {
 
-using namespace controls;
+int TextWidth(const EditState& s) {
+  return s.x.empty() ? 0 : s.x.back();
+}
 
-constexpr int kNoLimit = 0x7FFFFFFE;
-constexpr int kDefaultLimit = 30000;
+// Screen x (client) where the text starts, by alignment and scrolling.
+int Origin(HWND h, const EditState& s) {
+  RECT f = FormatRect(h, s);
+  int width = TextWidth(s);
+  if (width < f.Width()) {
+    DWORD align = Style(h) & (ES_CENTER | ES_RIGHT);
+    if (align == ES_CENTER) return f.left + (f.Width() - width) / 2;
+    if (align == ES_RIGHT) return f.right - width - 1;
+    return f.left;
+  }
+  return f.left - s.scroll;
+}
 
-struct EditState {
-  std::string text;
-  int anchor = 0, caret = 0;
-  int scroll = 0;  // pixels of the text hidden left of the formatting rectangle
-  int limit = kDefaultLimit;
-  unsigned char password = 0;
-  bool modified = false;
-  bool focused = false;
-  bool tracking = false;
-  HFONT font;
-  int marginLeft = 1, marginRight = 1;
+void PlaceCaret(HWND h, EditState& s) {
+  if (!s.focused) return;
+  RECT f = FormatRect(h, s);
+  int x = std::clamp(XOf(h, s, s.caret), f.left, std::max(f.left, f.right - 1));
+  SetCaretPos(x, f.top);
+}
 
-  // One level of undo: the text and selection before the last action.
-  bool canUndo = false;
-  std::string undoText;
-  int undoAnchor = 0, undoCaret = 0;
-  bool typingRun = false;  // consecutive typed characters undo as one action
+void TextChanged(HWND h, EditState& s) {
+  Notify(h, EN_UPDATE);
+  if (!S(h)) return;
+  Measure(h, s);
+  Redraw(h);
+  ScrollToCaret(h, s);
+  Notify(h, EN_CHANGE);
+}
 
-  // Left edge of every character of the shown text, plus the end.
-  std::vector<int> x;
-  int charWidths[256] = {};
-  bool widthsValid = false;
-  int lineHeight = 13;
+void SaveUndo(EditState& s) {
+  s.canUndo = true;
+  s.undoText = s.text;
+  s.undoAnchor = s.anchor;
+  s.undoCaret = s.caret;
+}
 
-  int SelStart() const { return std::min(anchor, caret); }
-  int SelEnd() const { return std::max(anchor, caret); }
-  bool HasSel() const { return anchor != caret; }
-};
+}  // namespace
 
 EditState* S(HWND h) {
   return StateOf<EditState>(h);
@@ -90,23 +96,6 @@ RECT FormatRect(HWND h, const EditState& s) {
   return rc;
 }
 
-int TextWidth(const EditState& s) {
-  return s.x.empty() ? 0 : s.x.back();
-}
-
-// Screen x (client) where the text starts, by alignment and scrolling.
-int Origin(HWND h, const EditState& s) {
-  RECT f = FormatRect(h, s);
-  int width = TextWidth(s);
-  if (width < f.Width()) {
-    DWORD align = Style(h) & (ES_CENTER | ES_RIGHT);
-    if (align == ES_CENTER) return f.left + (f.Width() - width) / 2;
-    if (align == ES_RIGHT) return f.right - width - 1;
-    return f.left;
-  }
-  return f.left - s.scroll;
-}
-
 int XOf(HWND h, const EditState& s, int index) {
   return Origin(h, s) + s.x[std::size_t(std::clamp(index, 0, int(s.text.size())))];
 }
@@ -118,13 +107,6 @@ int IndexAt(HWND h, const EditState& s, int clientX) {
   if (i >= int(s.x.size())) return int(s.text.size());
   if (i > 0 && rel - s.x[std::size_t(i - 1)] < s.x[std::size_t(i)] - rel) --i;
   return i;
-}
-
-void PlaceCaret(HWND h, EditState& s) {
-  if (!s.focused) return;
-  RECT f = FormatRect(h, s);
-  int x = std::clamp(XOf(h, s, s.caret), f.left, std::max(f.left, f.right - 1));
-  SetCaretPos(x, f.top);
 }
 
 // Keeps the caret inside the formatting rectangle, scrolling by a quarter
@@ -176,22 +158,6 @@ std::string ConvertCase(HWND h, std::string_view in) {
   return out;
 }
 
-void TextChanged(HWND h, EditState& s) {
-  Notify(h, EN_UPDATE);
-  if (!S(h)) return;
-  Measure(h, s);
-  Redraw(h);
-  ScrollToCaret(h, s);
-  Notify(h, EN_CHANGE);
-}
-
-void SaveUndo(EditState& s) {
-  s.canUndo = true;
-  s.undoText = s.text;
-  s.undoAnchor = s.anchor;
-  s.undoCaret = s.caret;
-}
-
 // Puts `insert` in place of the selection. Returns false when nothing could
 // change (the limit was reached).
 bool ReplaceSel(HWND h, EditState& s, std::string_view insert, bool undoable, bool typing) {
@@ -222,26 +188,11 @@ void DeleteSel(HWND h, EditState& s) {
   if (s.HasSel()) ReplaceSel(h, s, "", true, false);
 }
 
-int PrevWord(const std::string& t, int i) {
-  while (i > 0 && t[std::size_t(i - 1)] == ' ') --i;
-  while (i > 0 && t[std::size_t(i - 1)] != ' ') --i;
-  return i;
-}
-
-int NextWord(const std::string& t, int i) {
-  int n = int(t.size());
-  while (i < n && t[std::size_t(i)] != ' ') ++i;
-  while (i < n && t[std::size_t(i)] == ' ') ++i;
-  return i;
-}
-
-void Paint(HWND h, EditState& s) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(h, &ps);
+void PaintEdit(HWND h, EditState& s, HDC dc, const PAINTSTRUCT&) {
   bool enabled = IsWindowEnabled(h);
   UINT ctl = (!enabled || ReadOnly(h)) ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT;
   HBRUSH bg = ControlColors(h, dc, ctl);
-  if (!S(h)) return (void)EndPaint(h, &ps);
+  if (!S(h)) return;
   RECT rc;
   GetClientRect(h, &rc);
   FillRect(dc, &rc, bg);
@@ -280,7 +231,6 @@ void Paint(HWND h, EditState& s) {
     run(b, last, textColor);
   }
   SelectObject(dc, old);
-  EndPaint(h, &ps);
 }
 
 void Copy(EditState& s) {
@@ -314,140 +264,6 @@ void Undo(HWND h, EditState& s) {
   TextChanged(h, s);
 }
 
-void ContextMenu(HWND h, EditState& s, LPARAM lp) {
-  if (GetFocus() != h) SetFocus(h);
-  if (!S(h)) return;
-  POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-  if (lp == -1 || (pt.x == -1 && pt.y == -1)) {
-    RECT f = FormatRect(h, s);
-    pt = POINT{XOf(h, s, s.caret), f.bottom};
-    ClientToScreen(h, &pt);
-  }
-  bool readOnly = ReadOnly(h);
-  bool sel = s.HasSel();
-  bool all = s.SelStart() == 0 && s.SelEnd() == int(s.text.size());
-  HMENU menu = CreatePopupMenu();
-  // The captions come in the user interface language.
-  auto add = [menu](bool on, UINT id) {
-    AppendMenu(menu, MF_STRING | (on ? MF_ENABLED : MF_GRAYED), id, EditMenuCaption(id).c_str());
-  };
-  add(s.canUndo && !readOnly, IDM_EDIT_UNDO);
-  AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
-  add(sel && !readOnly && !s.password, IDM_EDIT_CUT);
-  add(sel && !s.password, IDM_EDIT_COPY);
-  add(!readOnly, IDM_EDIT_PASTE);
-  add(sel && !readOnly, IDM_EDIT_DELETE);
-  AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
-  add(!s.text.empty() && !all, IDM_EDIT_SELECTALL);
-  UINT cmd = UINT(TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y,
-                                 0, h, nullptr));
-  DestroyMenu(menu);
-  if (!IsWindow(h)) return;
-  switch (cmd) {
-    case IDM_EDIT_UNDO:
-      SendMessage(h, WM_UNDO, 0, 0);
-      break;
-    case IDM_EDIT_CUT:
-      SendMessage(h, WM_CUT, 0, 0);
-      break;
-    case IDM_EDIT_COPY:
-      SendMessage(h, WM_COPY, 0, 0);
-      break;
-    case IDM_EDIT_PASTE:
-      SendMessage(h, WM_PASTE, 0, 0);
-      break;
-    case IDM_EDIT_DELETE:
-      SendMessage(h, WM_CLEAR, 0, 0);
-      break;
-    case IDM_EDIT_SELECTALL:
-      SendMessage(h, EM_SETSEL, 0, -1);
-      break;
-  }
-}
-
-void KeyDown(HWND h, EditState& s, WPARAM vk) {
-  bool shift = GetKeyState(VK_SHIFT) < 0, ctrl = GetKeyState(VK_CONTROL) < 0;
-  int n = int(s.text.size());
-  auto move = [&](int to, bool collapseLeft, bool collapseRight) {
-    if (!shift && s.HasSel() && (collapseLeft || collapseRight))
-      to = collapseLeft ? s.SelStart() : s.SelEnd();
-    SetSel(h, s, shift ? s.anchor : to, to);
-  };
-  switch (int(vk)) {
-    case VK_LEFT:
-      move(ctrl ? PrevWord(s.text, s.caret) : s.caret - 1, !ctrl, false);
-      break;
-    case VK_RIGHT:
-      move(ctrl ? NextWord(s.text, s.caret) : s.caret + 1, false, !ctrl);
-      break;
-    case VK_HOME:
-      move(0, false, false);
-      break;
-    case VK_END:
-      move(n, false, false);
-      break;
-    case VK_INSERT:
-      if (shift && !ctrl)
-        SendMessage(h, WM_PASTE, 0, 0);
-      else if (ctrl && !shift)
-        SendMessage(h, WM_COPY, 0, 0);
-      break;
-    case VK_DELETE:
-      if (shift && !ctrl) {
-        SendMessage(h, WM_CUT, 0, 0);
-        break;
-      }
-      if (ReadOnly(h)) {
-        MessageBeep(0);
-        break;
-      }
-      if (!s.HasSel()) {
-        int to = ctrl ? NextWord(s.text, s.caret) : s.caret + 1;
-        if (s.caret >= n) break;
-        s.anchor = s.caret;
-        s.caret = std::min(to, n);
-      }
-      DeleteSel(h, s);
-      break;
-  }
-}
-
-void Char(HWND h, EditState& s, WPARAM wp) {
-  unsigned char ch = static_cast<unsigned char>(wp & 0xFF);
-  switch (ch) {
-    case 1:  // Ctrl+A
-      SetSel(h, s, 0, int(s.text.size()));
-      return;
-    case 3:
-      SendMessage(h, WM_COPY, 0, 0);
-      return;
-    case 0x16:
-      SendMessage(h, WM_PASTE, 0, 0);
-      return;
-    case 0x18:
-      SendMessage(h, WM_CUT, 0, 0);
-      return;
-    case 0x1A:
-      SendMessage(h, WM_UNDO, 0, 0);
-      return;
-    case 8:
-      if (ReadOnly(h)) return (void)MessageBeep(0);
-      if (!s.HasSel()) {
-        if (s.caret == 0) return;
-        s.anchor = s.caret - 1;
-      }
-      DeleteSel(h, s);
-      return;
-  }
-  // Other control characters (Enter, Tab, Escape, ...) mean nothing to a
-  // single-line edit.
-  if (ch < 32 || ch == 0x7F) return;
-  if (ReadOnly(h)) return (void)MessageBeep(0);
-  if ((Style(h) & ES_NUMBER) && !(ch >= '0' && ch <= '9')) return (void)MessageBeep(0);
-  char c = char(ch);
-  ReplaceSel(h, s, std::string_view(&c, 1), true, true);
-}
-
 void SetText(HWND h, EditState& s, std::string_view text) {
   s.text = ConvertCase(h, text);
   s.anchor = s.caret = 0;
@@ -464,243 +280,4 @@ void FocusCaret(HWND h, EditState& s) {
   ShowCaret(h);
 }
 
-}  // namespace
-
-LRESULT EditWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  EditState* s = S(h);
-  if (!s) {
-    if (msg == WM_NCCREATE) {
-      SetState(h, new EditState);
-      DWORD style = Style(h);
-      if (style & ES_PASSWORD) S(h)->password = '*';
-    }
-    return DefWindowProc(h, msg, wp, lp);
-  }
-  switch (msg) {
-    case WM_CREATE: {
-      auto* cs = reinterpret_cast<const CREATESTRUCT*>(lp);
-      s->text = ConvertCase(h, cs && cs->lpszName ? cs->lpszName : "");
-      Measure(h, *s);
-      return 0;
-    }
-    case WM_NCDESTROY:
-      SetState<EditState>(h, nullptr);
-      delete s;
-      return DefWindowProc(h, msg, wp, lp);
-    case WM_PAINT:
-      Paint(h, *s);
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_SIZE:
-      ScrollToCaret(h, *s);
-      Redraw(h);
-      return 0;
-    case WM_SETFONT:
-      s->font = HFONT{std::uint32_t(wp)};
-      s->widthsValid = false;
-      Measure(h, *s);
-      if (s->focused) FocusCaret(h, *s);
-      if (lp) Redraw(h);
-      return 0;
-    case WM_GETFONT:
-      return LRESULT(s->font.value);
-    case WM_SETTEXT:
-      DefWindowProc(h, msg, wp, lp);
-      SetText(h, *s, TextParam(lp));
-      return TRUE;
-    case WM_GETTEXT:
-      return CopyOut(s->text, reinterpret_cast<char*>(lp), std::size_t(wp));
-    case WM_GETTEXTLENGTH:
-      return LRESULT(s->text.size());
-    case WM_GETDLGCODE:
-      return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
-    case WM_SETFOCUS:
-      s->focused = true;
-      FocusCaret(h, *s);
-      if (s->HasSel()) Redraw(h);
-      Notify(h, EN_SETFOCUS);
-      return 0;
-    case WM_KILLFOCUS:
-      s->focused = false;
-      s->typingRun = false;
-      DestroyCaret();
-      if (s->HasSel()) Redraw(h);
-      Notify(h, EN_KILLFOCUS);
-      return 0;
-    case WM_ENABLE:
-    case WM_STYLECHANGED:
-      Redraw(h);
-      return 0;
-    case WM_KEYDOWN:
-      KeyDown(h, *s, wp);
-      return 0;
-    case WM_CHAR:
-      Char(h, *s, wp);
-      return 0;
-    case WM_SYSKEYDOWN:
-      if (wp == WPARAM(VK_BACK) && (lp & (LPARAM(1) << 29))) {
-        SendMessage(h, WM_UNDO, 0, 0);
-        return 0;
-      }
-      break;
-    case WM_LBUTTONDOWN: {
-      if (GetFocus() != h) SetFocus(h);
-      if (!(s = S(h)) || GetFocus() != h) return 0;
-      int i = IndexAt(h, *s, GET_X_LPARAM(lp));
-      SetSel(h, *s, (wp & MK_SHIFT) ? s->anchor : i, i);
-      s->tracking = true;
-      SetCapture(h);
-      return 0;
-    }
-    case WM_LBUTTONDBLCLK: {
-      int i = IndexAt(h, *s, GET_X_LPARAM(lp));
-      int a = i, b = i, n = int(s->text.size());
-      auto space = [&](int k) { return s->text[std::size_t(k)] == ' '; };
-      if (i < n && !space(i)) {
-        while (a > 0 && !space(a - 1)) --a;
-        while (b < n && !space(b)) ++b;
-      } else if (i > 0 && !space(i - 1)) {
-        while (a > 0 && !space(a - 1)) --a;
-      }
-      SetSel(h, *s, a, b);
-      return 0;
-    }
-    case WM_MOUSEMOVE:
-      if (s->tracking) SetSel(h, *s, s->anchor, IndexAt(h, *s, GET_X_LPARAM(lp)));
-      return 0;
-    case WM_LBUTTONUP:
-      if (s->tracking) ReleaseCapture();
-      return 0;
-    case WM_CAPTURECHANGED:
-      s->tracking = false;
-      return 0;
-    case WM_RBUTTONDOWN:
-      if (GetFocus() != h) SetFocus(h);
-      return 0;
-    case WM_CONTEXTMENU:
-      ContextMenu(h, *s, lp);
-      return 0;
-    case WM_COPY:
-      Copy(*s);
-      return 0;
-    case WM_CUT:
-      if (ReadOnly(h) || s->password) return 0;
-      Copy(*s);
-      DeleteSel(h, *s);
-      return 0;
-    case WM_CLEAR:
-      if (!ReadOnly(h)) DeleteSel(h, *s);
-      return 0;
-    case WM_PASTE: {
-      if (ReadOnly(h)) return 0;
-      std::string t = PasteText();
-      if (t.empty()) return 0;
-      if ((Style(h) & ES_NUMBER) && !OnlyDigits(t)) return (void)MessageBeep(0), 0;
-      ReplaceSel(h, *s, t, true, false);
-      return 0;
-    }
-    case WM_UNDO:
-    case EM_UNDO:
-      if (ReadOnly(h) || !s->canUndo) return FALSE;
-      Undo(h, *s);
-      return TRUE;
-    case EM_CANUNDO:
-      return s->canUndo;
-    case EM_EMPTYUNDOBUFFER:
-      s->canUndo = false;
-      s->undoText.clear();
-      return 0;
-    case EM_GETSEL: {
-      if (auto* p = reinterpret_cast<DWORD*>(wp)) *p = DWORD(s->SelStart());
-      if (auto* p = reinterpret_cast<DWORD*>(lp)) *p = DWORD(s->SelEnd());
-      return LRESULT(MAKELPARAM(std::min(s->SelStart(), 0xFFFF), std::min(s->SelEnd(), 0xFFFF)) &
-                     0xFFFFFFFF);
-    }
-    case EM_SETSEL: {
-      int n = int(s->text.size());
-      long long a = (long long)std::intptr_t(wp), b = (long long)lp;
-      if (a == -1) {
-        SetSel(h, *s, s->caret, s->caret);
-        return 0;
-      }
-      if (b < 0) b = n;
-      if (a < 0) a = n;
-      SetSel(h, *s, int(std::min<long long>(a, n)), int(std::min<long long>(b, n)));
-      return 0;
-    }
-    case EM_REPLACESEL:
-      if (!ReplaceSel(h, *s, TextParam(lp), wp != 0, false) && S(h)) ScrollToCaret(h, *S(h));
-      return 0;
-    case EM_LIMITTEXT:
-      s->limit = (wp == 0 || wp > WPARAM(kNoLimit)) ? kNoLimit : int(wp);
-      return 0;
-    case EM_GETLIMITTEXT:
-      return s->limit;
-    case EM_GETMODIFY:
-      return s->modified;
-    case EM_SETMODIFY:
-      s->modified = wp != 0;
-      return 0;
-    case EM_SETREADONLY: {
-      DWORD style = Style(h);
-      SetWindowLongPtr(h, GWL_STYLE, wp ? (style | ES_READONLY) : (style & ~ES_READONLY));
-      Redraw(h);
-      return TRUE;
-    }
-    case EM_SETPASSWORDCHAR: {
-      s->password = static_cast<unsigned char>(wp & 0xFF);
-      DWORD style = Style(h);
-      SetWindowLongPtr(h, GWL_STYLE, s->password ? (style | ES_PASSWORD) : (style & ~ES_PASSWORD));
-      Measure(h, *s);
-      ScrollToCaret(h, *s);
-      Redraw(h);
-      return 0;
-    }
-    case EM_GETPASSWORDCHAR:
-      return s->password;
-    case EM_SETMARGINS:
-      if (wp & EC_LEFTMARGIN)
-        s->marginLeft = wp == EC_USEFONTINFO ? 1 : std::max(0, int(LOWORD(lp)));
-      if (wp & EC_RIGHTMARGIN)
-        s->marginRight = wp == EC_USEFONTINFO ? 1 : std::max(0, int(HIWORD(lp)));
-      ScrollToCaret(h, *s);
-      Redraw(h);
-      return 0;
-    case EM_GETMARGINS:
-      return MAKELPARAM(s->marginLeft, s->marginRight);
-    case EM_GETRECT:
-      if (auto* r = reinterpret_cast<RECT*>(lp)) *r = FormatRect(h, *s);
-      return 0;
-    case EM_SCROLLCARET:
-      ScrollToCaret(h, *s);
-      return TRUE;
-    case EM_POSFROMCHAR: {
-      if (wp >= s->text.size()) return -1;
-      return MAKELPARAM(XOf(h, *s, int(wp)), FormatRect(h, *s).top);
-    }
-    case EM_CHARFROMPOS:
-      return MAKELPARAM(IndexAt(h, *s, GET_X_LPARAM(lp)), 0);
-    case EM_GETLINECOUNT:
-      return 1;
-    case EM_LINEINDEX:
-      return (std::intptr_t(wp) == -1 || wp == 0) ? 0 : -1;
-    case EM_LINELENGTH:
-      return LRESULT(s->text.size());
-    case EM_LINEFROMCHAR:
-      return 0;
-    case EM_GETFIRSTVISIBLELINE:
-      return std::upper_bound(s->x.begin(), s->x.end(), s->scroll) - s->x.begin() - 1;
-    case EM_GETLINE: {
-      auto* buf = reinterpret_cast<char*>(lp);
-      if (wp != 0 || !buf) return 0;
-      std::size_t size = std::size_t(*reinterpret_cast<std::uint16_t*>(buf));
-      std::size_t n = std::min(size, s->text.size());
-      std::copy_n(s->text.data(), n, buf);
-      return LRESULT(n);
-    }
-  }
-  return DefWindowProc(h, msg, wp, lp);
-}
-
-}  // namespace platform
+}  // namespace platform::controls::edit

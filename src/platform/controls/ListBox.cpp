@@ -1,43 +1,37 @@
 // The list box ("LISTBOX"): single selection among items with text and
 // item data, fixed-height rows (owner-drawn on request), keyboard and mouse
 // selection, type-ahead, a top index and its scroll state. The drop-down
-// list of the combo box is one too (LBS_COMBOBOX).
+// list of the combo box is one too (LBS_COMBOBOX). Its messages are
+// answered in ListBoxMessages.cpp.
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <vector>
 
-#include "platform/controls/ControlSupport.h"
-#include "platform/window/WindowSystem.h"
+#include "platform/controls/ListBoxState.h"
+#include "platform/window/ScrollState.h"
 
-namespace platform {
+namespace platform::controls::listbox {
 
 namespace {
 
-using namespace controls;
-
 constexpr const char* kComboProp = "ComboBox";
 
-struct Item {
-  std::string text;
-  ULONG_PTR data = 0;
-};
+int SortedPosition(const ListState& s, const std::string& text) {
+  auto less = [](const std::string& a, const std::string& b) {
+    std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+      unsigned char x = UpperChar(static_cast<unsigned char>(a[i]));
+      unsigned char y = UpperChar(static_cast<unsigned char>(b[i]));
+      if (x != y) return x < y;
+    }
+    return a.size() < b.size();
+  };
+  int i = 0;
+  while (i < Count(s) && !less(text, s.items[std::size_t(i)].text)) ++i;
+  return i;
+}
 
-struct ListState {
-  std::vector<Item> items;
-  int sel = -1;
-  int caret = 0;  // the item with the focus rectangle
-  int top = 0;
-  int itemHeight = 13;
-  bool heightSet = false;
-  HFONT font;
-  bool focused = false;
-  bool tracking = false;
-  bool redraw = true;
-  bool scrollBar = false;  // created with WS_VSCROLL: the bar comes and goes with the need
-  std::string typed;
-  DWORD typedAt = 0;
-};
+}  // namespace
 
 ListState* S(HWND h) {
   return StateOf<ListState>(h);
@@ -91,28 +85,22 @@ void InvalidateAll(HWND h, const ListState& s) {
 }
 
 // The scroll state is kept whether or not a bar is shown, so a control
-// painting its own scroll bar can read it with GetScrollInfo.
+// painting its own scroll bar can read it with GetScrollInfo. Without
+// WS_VSCROLL at creation the bar is never shown or hidden by the list.
 void UpdateScroll(HWND h, ListState& s) {
   if (!s.redraw) return;
-  int rows = Rows(h, s);
-  if (s.scrollBar) {
-    SCROLLINFO si;
-    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    if (Style(h) & LBS_DISABLENOSCROLL) si.fMask |= SIF_DISABLENOSCROLL;
-    si.nMin = 0;
-    si.nMax = std::max(0, Count(s) - 1);
-    si.nPage = UINT(rows);
-    si.nPos = s.top;
-    SetScrollInfo(h, SB_VERT, &si, TRUE);
+  SCROLLINFO si;
+  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  si.nMin = 0;
+  si.nMax = std::max(0, Count(s) - 1);
+  si.nPage = UINT(Rows(h, s));
+  si.nPos = s.top;
+  if (!s.scrollBar) {
+    StoreScrollInfo(h, SB_VERT, &si);
     return;
   }
-  if (WindowRec* w = WindowSystem::Get().Get(h)) {
-    auto& sc = w->scroll[SB_VERT];
-    sc.min = 0;
-    sc.max = std::max(0, Count(s) - 1);
-    sc.page = UINT(std::min(rows, sc.max + 1));
-    sc.pos = s.top;
-  }
+  if (Style(h) & LBS_DISABLENOSCROLL) si.fMask |= SIF_DISABLENOSCROLL;
+  SetScrollInfo(h, SB_VERT, &si, TRUE);
 }
 
 void SetTop(HWND h, ListState& s, int top) {
@@ -155,21 +143,6 @@ void DeleteItemNotice(HWND h, const Item& it, int index) {
   if (HWND p = GetParent(h)) SendMessage(p, WM_DELETEITEM, d.CtlID, reinterpret_cast<LPARAM>(&d));
 }
 
-int SortedPosition(const ListState& s, const std::string& text) {
-  auto less = [](const std::string& a, const std::string& b) {
-    std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-      unsigned char x = UpperChar(static_cast<unsigned char>(a[i]));
-      unsigned char y = UpperChar(static_cast<unsigned char>(b[i]));
-      if (x != y) return x < y;
-    }
-    return a.size() < b.size();
-  };
-  int i = 0;
-  while (i < Count(s) && !less(text, s.items[std::size_t(i)].text)) ++i;
-  return i;
-}
-
 LRESULT Insert(HWND h, ListState& s, int at, LPARAM lp) {
   Item it;
   if (HasStrings(h))
@@ -196,13 +169,11 @@ int Find(const ListState& s, WPARAM start, std::string_view text, bool exact) {
   return -1;
 }
 
-void Paint(HWND h, ListState& s) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(h, &ps);
+void PaintList(HWND h, ListState& s, HDC dc, const PAINTSTRUCT& ps) {
   // A combo box's list asks the combo box's parent, like the combo box.
   HWND combo{std::uint32_t(GetProp(h, kComboProp))};
   HBRUSH bg = ControlColors(h, dc, WM_CTLCOLORLISTBOX, IsWindow(combo) ? GetParent(combo) : HWND{});
-  if (!S(h)) return (void)EndPaint(h, &ps);
+  if (!S(h)) return;
   HFONT old = SelectObject(dc, UsableFont(s.font));
   RECT rc;
   GetClientRect(h, &rc);
@@ -232,7 +203,7 @@ void Paint(HWND h, ListState& s) {
       int saved = SaveDC(dc);
       if (HWND p = GetParent(h)) SendMessage(p, WM_DRAWITEM, d.CtlID, reinterpret_cast<LPARAM>(&d));
       RestoreDC(dc, saved);
-      if (!S(h)) return (void)EndPaint(h, &ps);
+      if (!S(h)) return;
       continue;
     }
     FillRect(dc, &r, selected ? GetSysColorBrush(COLOR_HIGHLIGHT) : bg);
@@ -255,53 +226,6 @@ void Paint(HWND h, ListState& s) {
     DrawFocusRect(dc, &r);
   }
   SelectObject(dc, old);
-  EndPaint(h, &ps);
-}
-
-void KeyDown(HWND h, ListState& s, WPARAM vk) {
-  int n = Count(s);
-  if (n == 0) return;
-  int page = std::max(1, Rows(h, s) - 1);
-  int from = s.sel >= 0 ? s.sel : s.caret;
-  int to;
-  switch (int(vk)) {
-    case VK_UP:
-    case VK_LEFT:
-      to = s.sel < 0 ? 0 : from - 1;
-      break;
-    case VK_DOWN:
-    case VK_RIGHT:
-      to = s.sel < 0 ? 0 : from + 1;
-      break;
-    case VK_PRIOR:
-      to = from - page;
-      break;
-    case VK_NEXT:
-      to = from + page;
-      break;
-    case VK_HOME:
-      to = 0;
-      break;
-    case VK_END:
-      to = n - 1;
-      break;
-    default:
-      return;
-  }
-  if (Style(h) & LBS_NOSEL) return;
-  Select(h, s, std::clamp(to, 0, n - 1), true);
-}
-
-void TypeAhead(HWND h, ListState& s, unsigned char ch) {
-  if (ch < 32 || !HasStrings(h) || (Style(h) & LBS_NOSEL)) return;
-  DWORD now = GetMessageTime();
-  if (now - s.typedAt >= kTypeAheadPauseMs) s.typed.clear();
-  s.typedAt = now;
-  s.typed += char(ch);
-  // A single letter moves on to the next match; a longer prefix may stay.
-  int start = s.typed.size() == 1 ? s.caret : s.caret - 1;
-  int i = Find(s, WPARAM(std::intptr_t(start)), s.typed, false);
-  if (i >= 0) Select(h, s, i, true);
 }
 
 int RowAt(HWND h, const ListState& s, int y) {
@@ -328,260 +252,4 @@ void MeasureFixed(HWND h, ListState& s) {
   s.itemHeight = std::clamp(height, 1, 255);
 }
 
-}  // namespace
-
-LRESULT ListBoxWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  ListState* s = S(h);
-  if (!s) {
-    if (msg == WM_NCCREATE) {
-      SetState(h, new ListState);
-      S(h)->redraw = !(Style(h) & LBS_NOREDRAW);
-      S(h)->scrollBar = Style(h) & WS_VSCROLL;
-    }
-    return DefWindowProc(h, msg, wp, lp);
-  }
-  switch (msg) {
-    case WM_CREATE:
-      MeasureFixed(h, *s);
-      if ((s = S(h))) UpdateScroll(h, *s);
-      return 0;
-    case WM_NCDESTROY:
-      for (std::size_t i = 0; i < s->items.size(); ++i) DeleteItemNotice(h, s->items[i], int(i));
-      SetState<ListState>(h, nullptr);
-      delete s;
-      return DefWindowProc(h, msg, wp, lp);
-    case WM_PAINT:
-      Paint(h, *s);
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_SIZE:
-      s->top = std::clamp(s->top, 0, MaxTop(h, *s));
-      UpdateScroll(h, *s);
-      InvalidateAll(h, *s);
-      return 0;
-    case WM_SETFONT:
-      s->font = HFONT{std::uint32_t(wp)};
-      if (!s->heightSet && !OwnerDraw(h)) MeasureFixed(h, *s);
-      UpdateScroll(h, *s);
-      if (lp) InvalidateAll(h, *s);
-      return 0;
-    case WM_GETFONT:
-      return LRESULT(s->font.value);
-    case WM_SETREDRAW:
-      s->redraw = wp != 0;
-      DefWindowProc(h, msg, wp, lp);
-      if (s->redraw) {
-        UpdateScroll(h, *s);
-        InvalidateAll(h, *s);
-      }
-      return 0;
-    case WM_GETDLGCODE:
-      return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    case WM_SETFOCUS:
-      s->focused = true;
-      InvalidateItem(h, *s, Count(*s) ? s->caret : 0);
-      if (Style(h) & LBS_NOTIFY) Notify(h, LBN_SETFOCUS);
-      return 0;
-    case WM_KILLFOCUS:
-      s->focused = false;
-      InvalidateItem(h, *s, Count(*s) ? s->caret : 0);
-      if (Style(h) & LBS_NOTIFY) Notify(h, LBN_KILLFOCUS);
-      return 0;
-    case WM_ENABLE:
-      InvalidateAll(h, *s);
-      return 0;
-    case WM_KEYDOWN:
-      KeyDown(h, *s, wp);
-      return 0;
-    case WM_CHAR:
-      TypeAhead(h, *s, static_cast<unsigned char>(wp));
-      return 0;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      if (!(Style(h) & LBS_COMBOBOX) && GetFocus() != h) SetFocus(h);
-      if (!(s = S(h))) return 0;
-      int row = RowAt(h, *s, GET_Y_LPARAM(lp));
-      if (row >= 0 && row < Count(*s) && !(Style(h) & LBS_NOSEL)) {
-        Select(h, *s, row, true);
-        if (msg == WM_LBUTTONDBLCLK && (s = S(h)) && (Style(h) & LBS_NOTIFY)) Notify(h, LBN_DBLCLK);
-      }
-      if ((s = S(h))) {
-        s->tracking = true;
-        SetCapture(h);
-      }
-      return 0;
-    }
-    case WM_MOUSEMOVE:
-      if (s->tracking && Count(*s)) {
-        int row = RowAt(h, *s, GET_Y_LPARAM(lp));
-        Select(h, *s, std::clamp(row, 0, Count(*s) - 1), true);
-      }
-      return 0;
-    case WM_LBUTTONUP:
-      if (s->tracking) ReleaseCapture();
-      return 0;
-    case WM_CAPTURECHANGED:
-      s->tracking = false;
-      return 0;
-    case WM_MOUSEWHEEL:
-      SetTop(h, *s, s->top - 3 * GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA);
-      return 0;
-    case WM_VSCROLL: {
-      int rows = Rows(h, *s);
-      switch (LOWORD(wp)) {
-        case SB_LINEUP:
-          SetTop(h, *s, s->top - 1);
-          break;
-        case SB_LINEDOWN:
-          SetTop(h, *s, s->top + 1);
-          break;
-        case SB_PAGEUP:
-          SetTop(h, *s, s->top - std::max(1, rows - 1));
-          break;
-        case SB_PAGEDOWN:
-          SetTop(h, *s, s->top + std::max(1, rows - 1));
-          break;
-        case SB_TOP:
-          SetTop(h, *s, 0);
-          break;
-        case SB_BOTTOM:
-          SetTop(h, *s, MaxTop(h, *s));
-          break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION:
-          SetTop(h, *s, int(std::int16_t(HIWORD(wp))));
-          break;
-      }
-      return 0;
-    }
-    case LB_ADDSTRING:
-      return Insert(h, *s, -1, lp);
-    case LB_INSERTSTRING: {
-      std::intptr_t at = std::intptr_t(wp);
-      if (at == -1) at = Count(*s);
-      if (at < 0 || at > Count(*s)) return LB_ERR;
-      return Insert(h, *s, int(at), lp);
-    }
-    case LB_DELETESTRING: {
-      if (!Valid(*s, wp)) return LB_ERR;
-      int i = int(wp);
-      Item gone = s->items[std::size_t(i)];
-      s->items.erase(s->items.begin() + i);
-      if (s->sel == i)
-        s->sel = -1;
-      else if (s->sel > i)
-        --s->sel;
-      if (s->caret > i) --s->caret;
-      s->caret = std::clamp(s->caret, 0, std::max(0, Count(*s) - 1));
-      s->top = std::clamp(s->top, 0, MaxTop(h, *s));
-      InvalidateAll(h, *s);
-      UpdateScroll(h, *s);
-      DeleteItemNotice(h, gone, i);
-      return S(h) ? Count(*S(h)) : 0;
-    }
-    case LB_RESETCONTENT: {
-      std::vector<Item> gone;
-      gone.swap(s->items);
-      s->sel = -1;
-      s->caret = s->top = 0;
-      InvalidateAll(h, *s);
-      UpdateScroll(h, *s);
-      for (std::size_t i = 0; i < gone.size(); ++i) DeleteItemNotice(h, gone[i], int(i));
-      return LB_OKAY;
-    }
-    case LB_SETCURSEL:
-      if (std::intptr_t(wp) == -1) {
-        Select(h, *s, -1, false);
-        return LB_ERR;
-      }
-      if (!Valid(*s, wp)) return LB_ERR;
-      Select(h, *s, int(wp), false);
-      return LRESULT(wp);
-    case LB_GETCURSEL:
-      return s->sel;
-    case LB_SETSEL:
-    case LB_GETSELCOUNT:
-      return LB_ERR;  // single selection only
-    case LB_GETSEL:
-      if (!Valid(*s, wp)) return LB_ERR;
-      return int(wp) == s->sel ? 1 : 0;
-    case LB_GETTEXT: {
-      auto* buf = reinterpret_cast<char*>(lp);
-      if (!Valid(*s, wp) || !buf) return LB_ERR;
-      const Item& it = s->items[wp];
-      if (!HasStrings(h)) {
-        std::memcpy(buf, &it.data, sizeof it.data);
-        return sizeof it.data;
-      }
-      return CopyOut(it.text, buf, it.text.size() + 1);
-    }
-    case LB_GETTEXTLEN:
-      if (!Valid(*s, wp)) return LB_ERR;
-      return HasStrings(h) ? LRESULT(s->items[wp].text.size()) : LRESULT(sizeof(ULONG_PTR));
-    case LB_GETCOUNT:
-      return Count(*s);
-    case LB_FINDSTRING:
-    case LB_FINDSTRINGEXACT:
-      return Find(*s, wp, TextParam(lp), msg == LB_FINDSTRINGEXACT);
-    case LB_SELECTSTRING: {
-      int i = Find(*s, wp, TextParam(lp), false);
-      if (i >= 0) Select(h, *s, i, false);
-      return i;
-    }
-    case LB_GETTOPINDEX:
-      return s->top;
-    case LB_SETTOPINDEX:
-      if (!Valid(*s, wp) && !(wp == 0 && Count(*s) == 0)) return LB_ERR;
-      SetTop(h, *s, int(wp));
-      return LB_OKAY;
-    case LB_GETITEMRECT: {
-      auto* r = reinterpret_cast<RECT*>(lp);
-      if (!r || (!Valid(*s, wp) && !(wp == 0 && Count(*s) == 0))) return LB_ERR;
-      *r = ItemRect(h, *s, int(wp));
-      return 1;
-    }
-    case LB_GETITEMDATA:
-      if (!Valid(*s, wp)) return LB_ERR;
-      return LRESULT(s->items[wp].data);
-    case LB_SETITEMDATA:
-      if (!Valid(*s, wp)) return LB_ERR;
-      s->items[wp].data = ULONG_PTR(lp);
-      return LB_OKAY;
-    case LB_SETCARETINDEX:
-      if (!Valid(*s, wp)) return LB_ERR;
-      InvalidateItem(h, *s, s->caret);
-      s->caret = int(wp);
-      InvalidateItem(h, *s, s->caret);
-      EnsureVisible(h, *s, s->caret);
-      return LB_OKAY;
-    case LB_GETCARETINDEX:
-      return Count(*s) ? s->caret : 0;
-    case LB_SETITEMHEIGHT:
-      if (lp < 1 || lp > 255) return LB_ERR;
-      s->itemHeight = int(lp);
-      s->heightSet = true;
-      s->top = std::clamp(s->top, 0, MaxTop(h, *s));
-      UpdateScroll(h, *s);
-      InvalidateAll(h, *s);
-      return LB_OKAY;
-    case LB_GETITEMHEIGHT:
-      return s->itemHeight;
-    case LB_ITEMFROMPOINT: {
-      RECT rc;
-      GetClientRect(h, &rc);
-      int y = GET_Y_LPARAM(lp), x = GET_X_LPARAM(lp);
-      bool outside = x < 0 || x >= rc.right || y < 0 || y >= rc.bottom;
-      int row = RowAt(h, *s, y);
-      if (row >= Count(*s)) row = Count(*s) - 1, outside = true;
-      if (row < 0) row = 0, outside = true;
-      return MAKELPARAM(row, outside ? 1 : 0);
-    }
-    case LB_INITSTORAGE:
-      if (std::intptr_t(wp) > 0 && wp < (WPARAM(1) << 24)) s->items.reserve(s->items.size() + wp);
-      return LRESULT(s->items.capacity());
-  }
-  return DefWindowProc(h, msg, wp, lp);
-}
-
-}  // namespace platform
+}  // namespace platform::controls::listbox

@@ -1,6 +1,6 @@
 // Static text ("STATIC"): a label with an underlined mnemonic letter, and
 // etched lines and frames.
-#include "platform/controls/ControlSupport.h"
+#include "platform/controls/ControlProc.h"
 
 namespace platform {
 
@@ -12,9 +12,7 @@ struct StaticState {
   HFONT font;
 };
 
-void Paint(HWND h, StaticState& s) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(h, &ps);
+void PaintStatic(HWND h, StaticState& s, HDC dc, const PAINTSTRUCT&) {
   DWORD style = DWORD(GetWindowLongPtr(h, GWL_STYLE));
   RECT rc;
   GetClientRect(h, &rc);
@@ -22,7 +20,6 @@ void Paint(HWND h, StaticState& s) {
   if (type == SS_ETCHEDHORZ || type == SS_ETCHEDVERT || type == SS_ETCHEDFRAME) {
     UINT sides = type == SS_ETCHEDHORZ ? BF_TOP : type == SS_ETCHEDVERT ? BF_LEFT : BF_RECT;
     DrawEdge(dc, &rc, EDGE_ETCHED, sides);
-    EndPaint(h, &ps);
     return;
   }
   HBRUSH bg = ControlColors(h, dc, WM_CTLCOLORSTATIC);
@@ -55,52 +52,63 @@ void Paint(HWND h, StaticState& s) {
     DrawText(dc, text, &rc, fmt);
   }
   SelectObject(dc, old);
-  EndPaint(h, &ps);
 }
+
+bool Notifies(HWND h) {
+  return GetWindowLongPtr(h, GWL_STYLE) & SS_NOTIFY;
+}
+
+// Without SS_NOTIFY the mouse goes through to what lies below.
+LRESULT OnNcHitTest(HWND h, WPARAM wp, LPARAM lp) {
+  if (!Notifies(h)) return HTTRANSPARENT;
+  return DefWindowProc(h, WM_NCHITTEST, wp, lp);
+}
+
+LRESULT OnSetText(HWND h, WPARAM wp, LPARAM lp) {
+  DefWindowProc(h, WM_SETTEXT, wp, lp);
+  InvalidateRect(h, nullptr, FALSE);
+  return TRUE;
+}
+
+LRESULT OnLookChanged(HWND h) {
+  InvalidateRect(h, nullptr, FALSE);
+  return 0;
+}
+
+LRESULT OnClick(HWND h, UINT code) {
+  if (Notifies(h)) Notify(h, code);
+  return 0;
+}
+
+LRESULT StaticMessage(HWND h, StaticState&, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_NCHITTEST:
+      return OnNcHitTest(h, wp, lp);
+    case WM_SETTEXT:
+      return OnSetText(h, wp, lp);
+    case WM_ENABLE:
+    case WM_STYLECHANGED:
+      return OnLookChanged(h);
+    case WM_GETDLGCODE:
+      return DLGC_STATIC;
+    case WM_LBUTTONDOWN:
+      return OnClick(h, STN_CLICKED);
+    case WM_LBUTTONDBLCLK:
+      return OnClick(h, STN_DBLCLK);
+  }
+  return DefWindowProc(h, msg, wp, lp);
+}
+
+struct StaticControl {
+  using State = StaticState;
+  static constexpr auto Paint = PaintStatic;
+  static constexpr auto Message = StaticMessage;
+};
 
 }  // namespace
 
 LRESULT StaticWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* s = StateOf<StaticState>(h);
-  if (!s) {
-    if (msg == WM_NCCREATE) SetState(h, new StaticState);
-    return DefWindowProc(h, msg, wp, lp);
-  }
-  switch (msg) {
-    case WM_NCDESTROY:
-      SetState<StaticState>(h, nullptr);
-      delete s;
-      return DefWindowProc(h, msg, wp, lp);
-    case WM_NCHITTEST:
-      if (!(GetWindowLongPtr(h, GWL_STYLE) & SS_NOTIFY)) return HTTRANSPARENT;
-      break;
-    case WM_PAINT:
-      Paint(h, *s);
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_SETFONT:
-      s->font = HFONT{std::uint32_t(wp)};
-      if (lp) InvalidateRect(h, nullptr, FALSE);
-      return 0;
-    case WM_GETFONT:
-      return LRESULT(s->font.value);
-    case WM_SETTEXT:
-    case WM_ENABLE:
-    case WM_STYLECHANGED:
-      if (msg == WM_SETTEXT) DefWindowProc(h, msg, wp, lp);
-      InvalidateRect(h, nullptr, FALSE);
-      return msg == WM_SETTEXT ? TRUE : 0;
-    case WM_GETDLGCODE:
-      return DLGC_STATIC;
-    case WM_LBUTTONDOWN:
-      if (GetWindowLongPtr(h, GWL_STYLE) & SS_NOTIFY) Notify(h, STN_CLICKED);
-      return 0;
-    case WM_LBUTTONDBLCLK:
-      if (GetWindowLongPtr(h, GWL_STYLE) & SS_NOTIFY) Notify(h, STN_DBLCLK);
-      return 0;
-  }
-  return DefWindowProc(h, msg, wp, lp);
+  return ControlProc<StaticControl>(h, msg, wp, lp);
 }
 
 }  // namespace platform

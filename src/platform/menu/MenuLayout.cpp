@@ -2,9 +2,9 @@
 // items of drop-down menus, in the classic look or by the owner.
 #include <algorithm>
 
-#include "platform/controls/ControlSupport.h"
 #include "platform/menu/MenuInternal.h"
-#include "platform/window/WindowSystem.h"
+#include "platform/window/ClassicText.h"
+#include "platform/window/MenuBarPlace.h"
 
 namespace platform::menus {
 
@@ -23,7 +23,7 @@ int TextWidth(HDC dc, const std::string& text) {
 }
 
 int FontHeight(HDC dc) {
-  return controls::LineHeight(dc);
+  return LineHeight(dc);
 }
 
 UINT ItemState(const MenuItem& it, bool selected) {
@@ -100,15 +100,7 @@ HFONT MenuFont(bool bold) {
 }
 
 RECT BarRect(HWND hwnd) {
-  auto& ws = WindowSystem::Get();
-  WindowRec* w = ws.Get(hwnd);
-  if (!w || !w->menu) return RECT{};
-  int W = w->window.Width();
-  int b = FrameThickness(w->style, w->exStyle);
-  int below = b;
-  CaptionLayout cap;
-  if (LayoutCaption(*w, &cap)) below = cap.caption.bottom + 1;
-  return RECT{b, below, W - b, below + MenuBarHeight(*w, W)};
+  return GetMenuBarRect(hwnd);
 }
 
 int LayoutBar(HWND hwnd, HMENU menu, const RECT& bar) {
@@ -153,7 +145,7 @@ void DrawBarItem(HWND hwnd, HMENU menu, int index, HDC dc, BarLook look) {
   HFONT old = SelectObject(dc, MenuFont());
   UINT fmt = DT_SINGLELINE | DT_CENTER | DT_VCENTER;
   if (it.Disabled()) {
-    controls::DrawDisabledText(dc, LabelOf(it), r, fmt);
+    DrawDisabledText(dc, LabelOf(it), r, fmt);
   } else {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_MENUTEXT));
@@ -230,7 +222,7 @@ void DrawPopupItem(HWND owner, HMENU menu, int index, HDC dc, bool selected) {
   auto draw = [&](const std::string& t, UINT align) {
     if (t.empty()) return;
     if (embossed) {
-      controls::DrawDisabledText(dc, t, text, fmt | align);
+      DrawDisabledText(dc, t, text, fmt | align);
     } else {
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, color);

@@ -4,9 +4,9 @@
 // in a popup window.
 #include <algorithm>
 
-#include "platform/controls/ControlSupport.h"
 #include "platform/menu/MenuInternal.h"
-#include "platform/window/WindowSystem.h"
+#include "platform/window/LetterCase.h"
+#include "platform/window/MenuBarPlace.h"
 
 namespace platform {
 
@@ -264,11 +264,11 @@ void Char(Tracker& t, unsigned char ch) {
   if (ch < 32) return;
   std::size_t L = t.levels.size() - 1;
   HMENU menu = t.levels[L].menu;
-  unsigned char want = controls::UpperChar(ch);
+  unsigned char want = UpperChar(ch);
   std::vector<int> matches;
   for (int i = 0; i < Count(menu); ++i) {
     MenuItem* it = ItemAt(menu, i);
-    if (it && !it->Separator() && controls::MnemonicOf(LabelOf(*it)) == want) matches.push_back(i);
+    if (it && !it->Separator() && MnemonicOf(LabelOf(*it)) == want) matches.push_back(i);
   }
   if (matches.empty()) {
     UINT kind = IsBarLevel(t, L) ? 0 : MF_POPUP;
@@ -449,7 +449,7 @@ void BarStart(HWND hwnd, HMENU menu, POINT screen, unsigned key) {
   } else if (keyboard) {
     bool found = false;
     for (int i = 0; i < Count(menu) && !found; ++i)
-      found = controls::MnemonicOf(LabelOf(*ItemAt(menu, i))) == controls::UpperChar(key & 0xFF);
+      found = MnemonicOf(LabelOf(*ItemAt(menu, i))) == UpperChar(key & 0xFF);
     if (!found) return (void)MessageBeep(0);
   } else {
     RECT wr;
@@ -483,16 +483,11 @@ void BarStart(HWND hwnd, HMENU menu, POINT screen, unsigned key) {
 class BarHandler : public MenuHandler {
  public:
   int BarHeight(HWND hwnd, HMENU menu, int windowWidth) override {
-    auto& ws = WindowSystem::Get();
-    WindowRec* w = ws.Get(hwnd);
-    if (!w) return 0;
+    RECT top;
+    if (!GetMenuBarTop(hwnd, windowWidth, &top)) return 0;
     // A handle that names no menu keeps the plain strip.
     if (!Lookup(menu)) return GetSystemMetrics(SM_CYMENU);
-    int b = FrameThickness(w->style, w->exStyle);
-    int below = b;
-    CaptionLayout cap;
-    if (LayoutCaption(*w, &cap)) below = cap.caption.bottom + 1;
-    return LayoutBar(hwnd, menu, RECT{b, below, windowWidth - b, below});
+    return LayoutBar(hwnd, menu, top);
   }
   void PaintBar(HWND hwnd, HMENU menu, HDC dc, const RECT& bar) override {
     LayoutBar(hwnd, menu, bar);
