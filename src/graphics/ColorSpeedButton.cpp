@@ -1,7 +1,6 @@
 #include "graphics/ColorSpeedButton.h"
 
 #include <algorithm>
-#include <exception>
 
 #include "component/ClassBuilder.h"
 #include "platform/gdi/DcGuards.h"
@@ -470,14 +469,15 @@ void TCustomColorSpeedButton::TimerTick() {
   repeatTimer_->SetInterval(repeatInterval_);
   if (state_ == cbsDown && pressing_) {
     // A click that fails ends the repeating.
-    struct TStopOnFailure {
+    struct TStopUnlessDone {
       TCustomColorSpeedButton& button;
-      int pending = std::uncaught_exceptions();
-      ~TStopOnFailure() {
-        if (std::uncaught_exceptions() != pending) button.StopTimer();
+      bool done = false;
+      ~TStopUnlessDone() {
+        if (!done) button.StopTimer();
       }
     } stop{*this};
     Click();
+    stop.done = true;
   }
 }
 

@@ -20,14 +20,10 @@ std::mutex& CountLock() {
 // exception, the error already leaving is the one reported.
 template <class F>
 void FinishScope(int pending, F cleanup) {
-  if (std::uncaught_exceptions() == pending) {
-    cleanup();
-    return;
-  }
   try {
     cleanup();
   } catch (...) {
-    // Dropped for the error already leaving.
+    if (std::uncaught_exceptions() == pending) throw;  // else dropped for the one leaving
   }
 }
 

@@ -292,10 +292,13 @@ void TDataSet::Resync(unsigned mode) {
   MoveBuffer(recordCount_, 0);
   ActivateBuffers();
   // The links hear of the new window however far it was filled.
-  TScopeExit notify([this] { DataEvent(deDataSetChange); });
+  auto notify = [this] { DataEvent(deDataSetChange); };
+  TScopeFail failed(notify);
   while (count > 0 && GetPriorRecord()) --count;
   GetNextRecords();
   GetPriorRecords();
+  failed.Done();
+  notify();
 }
 
 // --- open and close ---------------------------------------------------------
@@ -311,6 +314,7 @@ void TDataSet::SetActive(bool value) {
     {
       TScopeFail undo([this] { CloseCursorAfterFailedOpen(); });
       OpenCursor();
+      undo.Done();
     }
     SetState(dsBrowse);
     DoAfterOpen();
@@ -502,6 +506,7 @@ void TDataSet::EndInsertAppend() {
       Resync(0);
     });
     DoOnNewRecord();
+    undo.Done();
   }
   modified_ = false;
   DataEvent(deDataSetChange);
@@ -645,13 +650,15 @@ int TDataSet::MoveBy(int distance) {
   eof_ = false;
   int oldRecordCount = recordCount_;
   int scrollCount = 0;
-  TScopeExit finish([&] {
+  // However the move ends, the links hear of it and AfterScroll fires.
+  auto finish = [&] {
     if (recordCount_ != oldRecordCount)
       DataEvent(deDataSetChange);
     else
       DataEvent(deDataSetScroll, scrollCount);
     DoAfterScroll();
-  });
+  };
+  TScopeFail failed(finish);
   while (distance > 0) {
     if (activeRecord_ < recordCount_ - 1) {
       ++activeRecord_;
@@ -684,6 +691,8 @@ int TDataSet::MoveBy(int distance) {
     ++distance;
     --result;
   }
+  failed.Done();
+  finish();
   return result;
 }
 

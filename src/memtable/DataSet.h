@@ -372,14 +372,10 @@ class TDataSet::TControlsDisabled {
     dataSet_.DisableControls();
   }
   ~TControlsDisabled() noexcept(false) {
-    if (std::uncaught_exceptions() == pending_) {
-      dataSet_.EnableControls();
-      return;
-    }
     try {
       dataSet_.EnableControls();
     } catch (...) {
-      // Dropped for the error already leaving.
+      if (std::uncaught_exceptions() == pending_) throw;  // else dropped for the one leaving
     }
   }
   TControlsDisabled(const TControlsDisabled&) = delete;

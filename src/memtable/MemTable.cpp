@@ -155,6 +155,7 @@ void TCustomMemTable::InternalOpen() {
       cursorOpen_ = false;
     });
     CreateIndexesFromDefs();
+    undo.Done();
   }
   search_.MakeKeyRecord();
   currentIndex_ = indexes_.RowOrder();

@@ -4,7 +4,8 @@
 // A clean-up may itself raise (it may fire events). Leaving normally, its
 // exception goes on to the caller. Leaving by an exception, the first error
 // is the one that travels on and the clean-up's own is dropped, as two cannot
-// leave a scope at once; the clean-up's remaining steps are skipped either way.
+// leave a scope at once. Either way the clean-up's remaining steps are
+// skipped.
 #pragma once
 
 #include <exception>
@@ -12,21 +13,21 @@
 
 namespace memtable {
 
-// Runs a clean-up whenever the scope is left.
+// Runs a clean-up whenever the scope is left. It reads a thread-local count
+// when made; a step run for every record pairs TScopeFail with a call on its
+// normal way out instead.
 template <class F>
 class TScopeExit {
  public:
   explicit TScopeExit(F cleanup)
       : cleanup_(std::move(cleanup)), pending_(std::uncaught_exceptions()) {}
   ~TScopeExit() noexcept(false) {
-    if (std::uncaught_exceptions() == pending_) {
-      cleanup_();
-      return;
-    }
     try {
       cleanup_();
     } catch (...) {
-      // Dropped: the error that is leaving the scope is the one reported.
+      // Passed on when the scope was left normally; dropped when an error is
+      // already leaving it.
+      if (std::uncaught_exceptions() == pending_) throw;
     }
   }
   TScopeExit(const TScopeExit&) = delete;
@@ -37,14 +38,15 @@ class TScopeExit {
   int pending_;
 };
 
-// Runs a clean-up only when the scope is left by an exception: it undoes a
-// step that did not complete.
+// Undoes a step that did not complete: unless Done() is called once the
+// step has, leaving the scope (by an exception) runs the undo.
 template <class F>
 class TScopeFail {
  public:
-  explicit TScopeFail(F undo) : undo_(std::move(undo)), pending_(std::uncaught_exceptions()) {}
+  explicit TScopeFail(F undo) : undo_(std::move(undo)) {}
+  void Done() { done_ = true; }
   ~TScopeFail() {
-    if (std::uncaught_exceptions() == pending_) return;
+    if (done_) return;
     try {
       undo_();
     } catch (...) {
@@ -56,7 +58,7 @@ class TScopeFail {
 
  private:
   F undo_;
-  int pending_;
+  bool done_ = false;
 };
 
 // Sets a variable for the scope and gives it its earlier value back on

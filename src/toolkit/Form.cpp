@@ -438,14 +438,10 @@ TModalResult TCustomForm::ShowModal() {
         form.Hide();
       }
       ~TModal() noexcept(false) {
-        if (std::uncaught_exceptions() == pending) {
-          End();
-          return;
-        }
         try {
           End();
         } catch (...) {
-          // Dropped for the error already leaving.
+          if (std::uncaught_exceptions() == pending) throw;  // else dropped for the one leaving
         }
       }
     } modal{*this, disabled};
