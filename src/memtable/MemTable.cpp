@@ -1,3 +1,5 @@
+// The memory table's core: properties, opening and closing, reading records
+// into buffers, bookmarks, posting and deleting, and field data.
 #include "memtable/MemTable.h"
 
 #include <algorithm>

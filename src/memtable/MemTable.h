@@ -51,7 +51,7 @@ class TCustomMemTable : public TDataSet {
   void SetVersioningMode(TMemTableVersioningMode v) { store_->versioningMode = v; }
   TMemTableStore* Store() const { return store_; }
 
-  // Attachment.
+  // Attachment (MemTableSharing).
   TCustomMemTable* AttachedTo() const { return sharing_.AttachedTo(); }
   void SetAttachedTo(TCustomMemTable* table) { sharing_.AttachTo(table); }
   int AttachMaxCount() const { return store_->attachMaxCount; }
@@ -72,7 +72,7 @@ class TCustomMemTable : public TDataSet {
   std::int32_t LocaleID() const { return store_->localeID; }
   void SetLocaleID(std::int32_t v);
 
-  // Indexes.
+  // Indexes (MemTableIndexes.cpp).
   bool EnableIndexes() const { return enableIndexes_; }
   void SetEnableIndexes(bool v) { enableIndexes_ = v; }
   bool AutoAddIndexes() const { return autoAddIndexes_; }
@@ -131,7 +131,7 @@ class TCustomMemTable : public TDataSet {
   void SortOn(const std::string& fields, TMemTableCompareOptions options);
   void Sort(TMemTableCompareOptions options) { SortOn(sortFields_, options); }
 
-  // Versioning and transactions.
+  // Versioning and transactions (MemTableVersions).
   void StartTransaction();
   void Commit();
   void Rollback();
@@ -158,7 +158,7 @@ class TCustomMemTable : public TDataSet {
   void SetFieldChars(TField* field, const char* text, std::size_t n) override;
   bool IsCursorOpen() const override { return cursorOpen_; }
 
-  // Comparison (also used by the indexes).
+  // Comparison, also used by the indexes (MemTableSearch).
   int CompareFields(const void* a, const void* b, int lenA, int lenB, const TMemKeyField& f,
                     TIndexFieldOptions options, bool& fullCompare) {
     return search_.CompareFields(a, b, lenA, lenB, f, options, fullCompare);
