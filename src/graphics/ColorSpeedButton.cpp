@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "component/ClassBuilder.h"
+#include "platform/gdi/DcGuards.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/window/Window.h"
 #include "toolkit/Application.h"
@@ -467,12 +468,16 @@ void TCustomColorSpeedButton::TimerTick() {
   if (!repeatTimer_) return;
   repeatTimer_->SetInterval(repeatInterval_);
   if (state_ == cbsDown && pressing_) {
-    try {
-      Click();
-    } catch (...) {
-      StopTimer();
-      throw;
-    }
+    // A click that fails ends the repeating.
+    struct TStopUnlessDone {
+      TCustomColorSpeedButton& button;
+      bool done = false;
+      ~TStopUnlessDone() {
+        if (!done) button.StopTimer();
+      }
+    } stop{*this};
+    Click();
+    stop.done = true;
   }
 }
 
@@ -538,9 +543,9 @@ void TCustomColorSpeedButton::Paint() {
     PaintButton(Canvas());
     return;
   }
-  p::HDC memory = p::CreateCompatibleDC(screen);
-  p::HBITMAP bitmap = p::CreateCompatibleBitmap(screen, width_, height_);
-  p::HBITMAP old = p::SelectObject(memory, bitmap);
+  p::TMemoryDC memory(screen);
+  p::TScopedObject bitmap(p::CreateCompatibleBitmap(screen, width_, height_));
+  p::TSelectedObject select(memory, bitmap.Get());
   // A transparent button starts from what its parent drew behind it.
   if (transparent_) p::BitBlt(memory, 0, 0, width_, height_, screen, 0, 0, p::SRCCOPY);
   {
@@ -550,9 +555,6 @@ void TCustomColorSpeedButton::Paint() {
     canvas.SetHandle(p::HDC{});
   }
   p::BitBlt(screen, 0, 0, width_, height_, memory, 0, 0, p::SRCCOPY);
-  p::SelectObject(memory, old);
-  p::DeleteObject(bitmap);
-  p::DeleteDC(memory);
 }
 
 void TCustomColorSpeedButton::PaintButton(tk::TCanvas* canvas) {

@@ -3,6 +3,7 @@
 #include "component/ClassBuilder.h"
 #include "platform/controls/Controls.h"
 #include "platform/controls/EditMenuCaption.h"
+#include "platform/gdi/DcGuards.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/menu/Menu.h"
 #include "platform/window/Window.h"
@@ -210,17 +211,17 @@ void TCustomExtEdit::Change() {
   const int limit = maxPixel_->Length();
   if (limit <= 0 || cutting_ || !HandleAllocated()) return;
   std::string t = Text();
-  p::HDC dc = p::GetDC(Handle());
-  p::HGDIOBJ old = p::SelectObject(dc, p::HGDIOBJ(Font()->Handle()));
-  auto width = [dc](const std::string& s) {
-    p::SIZE size{};
-    p::GetTextExtentPoint32(dc, s, &size);
-    return int(size.cx);
-  };
   const size_t before = t.size();
-  while (!t.empty() && width(t) > limit) t.pop_back();
-  p::SelectObject(dc, old);
-  p::ReleaseDC(Handle(), dc);
+  {
+    p::TWindowDC dc(Handle(), p::GetDC(Handle()));
+    p::TSelectedObject font(dc, p::HGDIOBJ(Font()->Handle()));
+    auto width = [&dc](const std::string& s) {
+      p::SIZE size{};
+      p::GetTextExtentPoint32(dc, s, &size);
+      return int(size.cx);
+    };
+    while (!t.empty() && width(t) > limit) t.pop_back();
+  }
   if (t.size() == before) return;
   cutting_ = true;
   SetText(t);
@@ -231,7 +232,7 @@ void TCustomExtEdit::Change() {
 void TCustomExtEdit::PaintBevel() {
   const RECT w = BevelWidths();
   if (w.left + w.top + w.right + w.bottom == 0) return;
-  p::HDC dc = p::GetWindowDC(Handle());
+  p::TWindowDC dc(Handle(), p::GetWindowDC(Handle()));
   RECT r{0, 0, Width(), Height()};
   // A flat bevel: the outer cut in the shadow colour, the inner in the face.
   auto ring = [&](tk::TColor c) {
@@ -260,7 +261,6 @@ void TCustomExtEdit::PaintBevel() {
   };
   if (bevelOuter_ != bvNone) ring(tk::clBtnShadow);
   if (bevelInner_ != bvNone) ring(tk::clBtnFace);
-  p::ReleaseDC(Handle(), dc);
 }
 
 // The platform edit greys a disabled text in its own colour; the entry
@@ -268,7 +268,7 @@ void TCustomExtEdit::PaintBevel() {
 void TCustomExtEdit::PaintDisabled() {
   const p::HWND h = Handle();
   p::PAINTSTRUCT ps;
-  p::HDC dc = p::BeginPaint(h, &ps);
+  p::TPaintDC dc(h, ps);
   RECT client{};
   p::GetClientRect(h, &client);
   disabledBrush_.SetColor(disabledColor_);
@@ -279,22 +279,20 @@ void TCustomExtEdit::PaintDisabled() {
     p::SendMessage(h, p::EM_GETRECT, 0, p::LPARAM(&area));
     const p::LRESULT at = p::SendMessage(h, p::EM_POSFROMCHAR, 0, 0);
     p::IntersectClipRect(dc, area.left, client.top, area.right, client.bottom);
-    p::HGDIOBJ old = p::SelectObject(dc, p::HGDIOBJ(Font()->Handle()));
+    p::TSelectedObject font(dc, p::HGDIOBJ(Font()->Handle()));
     p::SetBkMode(dc, p::TRANSPARENT);
     p::SetTextColor(dc, tk::ColorToRGB(disabledTextColor_));
     const std::string mask = PasswordChar();
     p::TextOut(dc, p::GET_X_LPARAM(at), p::GET_Y_LPARAM(at),
                mask.empty() ? text : std::string(text.size(), mask[0]));
-    p::SelectObject(dc, old);
   }
-  p::EndPaint(h, &ps);
 }
 
 // The placeholder text of an empty entry that does not have the focus.
 void TCustomExtEdit::PaintPlaceholder() {
   if (emptyValue_.empty() || !Text().empty() || Focused()) return;
-  p::HDC dc = p::GetDC(Handle());
-  p::HGDIOBJ old = p::SelectObject(dc, p::HGDIOBJ(Font()->Handle()));
+  p::TWindowDC dc(Handle(), p::GetDC(Handle()));
+  p::TSelectedObject font(dc, p::HGDIOBJ(Font()->Handle()));
   p::SetBkMode(dc, p::TRANSPARENT);
   p::SetTextColor(dc, tk::ColorToRGB(emptyFontColor_));
   RECT r = ClientRect();
@@ -302,8 +300,6 @@ void TCustomExtEdit::PaintPlaceholder() {
                          : Alignment() == tk::taRightJustify ? p::DT_RIGHT
                                                              : p::DT_LEFT;
   p::DrawText(dc, emptyValue_, &r, align | p::DT_SINGLELINE | p::DT_NOPREFIX);
-  p::SelectObject(dc, old);
-  p::ReleaseDC(Handle(), dc);
 }
 
 void TCustomExtEdit::WndProc(tk::TMessage& m) {

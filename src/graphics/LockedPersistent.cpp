@@ -1,5 +1,7 @@
 #include "graphics/LockedPersistent.h"
 
+#include <exception>
+
 #include "component/ClassBuilder.h"
 #include "component/Exception.h"
 
@@ -11,6 +13,18 @@ namespace {
 std::mutex& CountLock() {
   static std::mutex m;
   return m;
+}
+
+// Runs the clean-up of a scope being left. It may raise (OnChange, an
+// unpaired EndUpdate): leaving normally that goes to the caller; leaving by an
+// exception, the error already leaving is the one reported.
+template <class F>
+void FinishScope(int pending, F cleanup) {
+  try {
+    cleanup();
+  } catch (...) {
+    if (std::uncaught_exceptions() == pending) throw;  // else dropped for the one leaving
+  }
 }
 
 }  // namespace
@@ -49,6 +63,25 @@ void TLockedPersistent::Unlock() {
 std::int32_t TLockedPersistent::LockCount() const {
   std::lock_guard g(CountLock());
   return lockCount_;
+}
+
+TUpdateScope::TUpdateScope(TLockedPersistent& object)
+    : object_(object), pending_(std::uncaught_exceptions()) {
+  object_.BeginUpdate();
+}
+
+TUpdateScope::~TUpdateScope() noexcept(false) {
+  FinishScope(pending_, [this] {
+    object_.EndUpdate();
+    object_.Changed();
+  });
+}
+
+TChangedScope::TChangedScope(TLockedPersistent& object)
+    : object_(object), pending_(std::uncaught_exceptions()) {}
+
+TChangedScope::~TChangedScope() noexcept(false) {
+  FinishScope(pending_, [this] { object_.Changed(); });
 }
 
 }  // namespace graphics

@@ -53,4 +53,31 @@ class TLockGuard {
   TLockedPersistent& object_;
 };
 
+// BeginUpdate() for a scope; on leaving, EndUpdate() and then Changed(), so
+// the change is announced once, at the end, however the scope ends.
+class TUpdateScope {
+ public:
+  explicit TUpdateScope(TLockedPersistent& object);
+  ~TUpdateScope() noexcept(false);
+  TUpdateScope(const TUpdateScope&) = delete;
+  TUpdateScope& operator=(const TUpdateScope&) = delete;
+
+ private:
+  TLockedPersistent& object_;
+  int pending_;
+};
+
+// Changed() on leaving the scope, however it ends.
+class TChangedScope {
+ public:
+  explicit TChangedScope(TLockedPersistent& object);
+  ~TChangedScope() noexcept(false);
+  TChangedScope(const TChangedScope&) = delete;
+  TChangedScope& operator=(const TChangedScope&) = delete;
+
+ private:
+  TLockedPersistent& object_;
+  int pending_;
+};
+
 }  // namespace graphics

@@ -11,6 +11,7 @@
 #include "component/ClassBuilder.h"
 #include "graphics/Blend.h"
 #include "graphics/Graphic.h"
+#include "platform/gdi/DcGuards.h"
 
 namespace graphics {
 
@@ -361,9 +362,8 @@ SIZE TPixelBitmap::TextExtent(std::string_view text) {
   }
   MeasureBitmap& m = Measurer();
   std::lock_guard g(m.lock);
-  p::HGDIOBJ old = p::SelectObject(m.dc, p::HGDIOBJ(font_->Handle()));
+  p::TSelectedObject font(m.dc, p::HGDIOBJ(font_->Handle()));
   p::GetTextExtentPoint32(m.dc, text, &size);
-  p::SelectObject(m.dc, old);
   return size;
 }
 
@@ -392,37 +392,21 @@ void TPixelBitmap::DrawToBitmap(TPixelBitmap& dest, const RECT& destRect) {
 // --- assigning ----------------------------------------------------------------------
 
 void TPixelBitmap::Assign(std::nullptr_t) {
-  BeginUpdate();
-  try {
-    SetSize(0, 0);
-  } catch (...) {
-    EndUpdate();
-    Changed();
-    throw;
-  }
-  EndUpdate();
-  Changed();
+  TUpdateScope update(*this);
+  SetSize(0, 0);
 }
 
 void TPixelBitmap::Assign(const TPersistent& source) {
   if (&source == this) return;
-  BeginUpdate();
-  try {
-    if (auto* b = dynamic_cast<const TPixelBitmap*>(&source))
-      AssignBitmap(*b);
-    else if (auto* pb = dynamic_cast<const TPlatformBitmap*>(&source))
-      AssignPlatformBitmap(*pb);
-    else if (auto* g = dynamic_cast<const TGraphic*>(&source))
-      AssignGraphic(*g);
-    else
-      TCustomPixelMap::Assign(source);  // fails with EConvertError
-  } catch (...) {
-    EndUpdate();
-    Changed();
-    throw;
-  }
-  EndUpdate();
-  Changed();
+  TUpdateScope update(*this);
+  if (auto* b = dynamic_cast<const TPixelBitmap*>(&source))
+    AssignBitmap(*b);
+  else if (auto* pb = dynamic_cast<const TPlatformBitmap*>(&source))
+    AssignPlatformBitmap(*pb);
+  else if (auto* g = dynamic_cast<const TGraphic*>(&source))
+    AssignGraphic(*g);
+  else
+    TCustomPixelMap::Assign(source);  // fails with EConvertError
 }
 
 void TPixelBitmap::AssignBitmap(const TPixelBitmap& source) {
@@ -483,24 +467,19 @@ void TPixelBitmap::AssignGraphic(const TGraphic& source) {
 // --- stored form --------------------------------------------------------------------
 
 void TPixelBitmap::ReadData(std::istream& stream) {
-  try {
-    unsigned char header[8];
-    if (!stream.read(reinterpret_cast<char*>(header), 8)) throw EStreamError();
-    auto word = [&](int at) {
-      return std::int32_t(std::uint32_t(header[at]) | std::uint32_t(header[at + 1]) << 8 |
-                          std::uint32_t(header[at + 2]) << 16 |
-                          std::uint32_t(header[at + 3]) << 24);
-    };
-    SetSize(word(0), word(4));
-    if (!Empty()) {
-      const std::streamsize bytes = std::streamsize(width_) * height_ * 4;
-      if (!stream.read(reinterpret_cast<char*>(bits_), bytes)) throw EStreamError();
-    }
-  } catch (...) {
-    Changed();
-    throw;
+  // Whatever was read, even in part, is announced.
+  TChangedScope changed(*this);
+  unsigned char header[8];
+  if (!stream.read(reinterpret_cast<char*>(header), 8)) throw EStreamError();
+  auto word = [&](int at) {
+    return std::int32_t(std::uint32_t(header[at]) | std::uint32_t(header[at + 1]) << 8 |
+                        std::uint32_t(header[at + 2]) << 16 | std::uint32_t(header[at + 3]) << 24);
+  };
+  SetSize(word(0), word(4));
+  if (!Empty()) {
+    const std::streamsize bytes = std::streamsize(width_) * height_ * 4;
+    if (!stream.read(reinterpret_cast<char*>(bits_), bytes)) throw EStreamError();
   }
-  Changed();
 }
 
 void TPixelBitmap::WriteData(std::ostream& stream) const {

@@ -2,6 +2,7 @@
 
 #include "memtable/DataSet.h"
 #include "memtable/DataSource.h"
+#include "memtable/ScopeGuards.h"
 
 namespace memtable {
 
@@ -48,13 +49,8 @@ bool TDataLink::Edit() {
 
 void TDataLink::UpdateRecord() {
   updating_ = true;
-  try {
-    UpdateData();
-  } catch (...) {
-    updating_ = false;
-    throw;
-  }
-  updating_ = false;
+  TScopeExit done([this] { updating_ = false; });
+  UpdateData();
 }
 
 void TDataLink::SetActive(bool value) {

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "memtable/DataSource.h"
+#include "memtable/ScopeGuards.h"
 #include "memtable/StoredDefs.h"
 #include "platform/LocaleServices.h"
 
@@ -271,19 +272,9 @@ void TDataSet::InitRecord(TRecordBuffer buffer) {
 
 void TDataSet::GetCalcFields(TRecordBuffer buffer) {
   if (!OnCalcFields) return;
-  TRecordBuffer saved = calcBuffer_;
-  calcBuffer_ = buffer;
-  TDataSetState old = SetTempState(dsCalcFields);
-  try {
-    ClearCalcFields(buffer);
-    DoOnCalcFields();
-  } catch (...) {
-    RestoreState(old);
-    calcBuffer_ = saved;
-    throw;
-  }
-  RestoreState(old);
-  calcBuffer_ = saved;
+  TTempState calc(*this, dsCalcFields, calcBuffer_, buffer);
+  ClearCalcFields(buffer);
+  DoOnCalcFields();
 }
 
 void TDataSet::Resync(unsigned mode) {
@@ -300,15 +291,14 @@ void TDataSet::Resync(unsigned mode) {
   int count = (mode & rmCenter) ? (bufferCount_ - 1) / 2 : activeRecord_;
   MoveBuffer(recordCount_, 0);
   ActivateBuffers();
-  try {
-    while (count > 0 && GetPriorRecord()) --count;
-    GetNextRecords();
-    GetPriorRecords();
-  } catch (...) {
-    DataEvent(deDataSetChange);
-    throw;
-  }
-  DataEvent(deDataSetChange);
+  // The links hear of the new window however far it was filled.
+  auto notify = [this] { DataEvent(deDataSetChange); };
+  TScopeFail failed(notify);
+  while (count > 0 && GetPriorRecord()) --count;
+  GetNextRecords();
+  GetPriorRecords();
+  failed.Done();
+  notify();
 }
 
 // --- open and close ---------------------------------------------------------
@@ -321,11 +311,10 @@ void TDataSet::SetActive(bool value) {
   if (value == Active()) return;
   if (value) {
     DoBeforeOpen();
-    try {
+    {
+      TScopeFail undo([this] { CloseCursorAfterFailedOpen(); });
       OpenCursor();
-    } catch (...) {
-      CloseCursorAfterFailedOpen();
-      throw;
+      undo.Done();
     }
     SetState(dsBrowse);
     DoAfterOpen();
@@ -342,6 +331,7 @@ void TDataSet::CloseCursorAfterFailedOpen() {
   try {
     CloseCursor();
   } catch (...) {
+    // The open's own error is the one reported.
   }
 }
 
@@ -507,14 +497,16 @@ void TDataSet::DoOnNewRecord() {
 
 void TDataSet::EndInsertAppend() {
   SetState(dsInsert);
-  try {
+  {
+    // A new record its handler refused is dropped: back to browsing.
+    TScopeFail undo([this] {
+      UpdateCursorPos();
+      FreeFieldBuffers();
+      SetState(dsBrowse);
+      Resync(0);
+    });
     DoOnNewRecord();
-  } catch (...) {
-    UpdateCursorPos();
-    FreeFieldBuffers();
-    SetState(dsBrowse);
-    Resync(0);
-    throw;
+    undo.Done();
   }
   modified_ = false;
   DataEvent(deDataSetChange);
@@ -625,38 +617,28 @@ void TDataSet::First() {
   CheckBrowseMode();
   DoBeforeScroll();
   ClearBuffers();
-  try {
-    InternalFirst();
-    GetNextRecord();
-    GetNextRecords();
-  } catch (...) {
+  TScopeExit done([this] {
     bof_ = true;
     DataEvent(deDataSetChange);
     DoAfterScroll();
-    throw;
-  }
-  bof_ = true;
-  DataEvent(deDataSetChange);
-  DoAfterScroll();
+  });
+  InternalFirst();
+  GetNextRecord();
+  GetNextRecords();
 }
 
 void TDataSet::Last() {
   CheckBrowseMode();
   DoBeforeScroll();
   ClearBuffers();
-  try {
-    InternalLast();
-    GetPriorRecord();
-    GetPriorRecords();
-  } catch (...) {
+  TScopeExit done([this] {
     eof_ = true;
     DataEvent(deDataSetChange);
     DoAfterScroll();
-    throw;
-  }
-  eof_ = true;
-  DataEvent(deDataSetChange);
-  DoAfterScroll();
+  });
+  InternalLast();
+  GetPriorRecord();
+  GetPriorRecords();
 }
 
 int TDataSet::MoveBy(int distance) {
@@ -668,6 +650,7 @@ int TDataSet::MoveBy(int distance) {
   eof_ = false;
   int oldRecordCount = recordCount_;
   int scrollCount = 0;
+  // However the move ends, the links hear of it and AfterScroll fires.
   auto finish = [&] {
     if (recordCount_ != oldRecordCount)
       DataEvent(deDataSetChange);
@@ -675,43 +658,40 @@ int TDataSet::MoveBy(int distance) {
       DataEvent(deDataSetScroll, scrollCount);
     DoAfterScroll();
   };
-  try {
-    while (distance > 0) {
-      if (activeRecord_ < recordCount_ - 1) {
-        ++activeRecord_;
+  TScopeFail failed(finish);
+  while (distance > 0) {
+    if (activeRecord_ < recordCount_ - 1) {
+      ++activeRecord_;
+    } else {
+      int shift = recordCount_ < bufferCount_ ? 0 : 1;
+      if (GetNextRecord()) {
+        scrollCount -= shift;
+        if (activeRecord_ < recordCount_ - 1) ++activeRecord_;
       } else {
-        int shift = recordCount_ < bufferCount_ ? 0 : 1;
-        if (GetNextRecord()) {
-          scrollCount -= shift;
-          if (activeRecord_ < recordCount_ - 1) ++activeRecord_;
-        } else {
-          eof_ = true;
-          break;
-        }
+        eof_ = true;
+        break;
       }
-      --distance;
-      ++result;
     }
-    while (distance < 0) {
-      if (activeRecord_ > 0) {
-        --activeRecord_;
-      } else {
-        int shift = recordCount_ < bufferCount_ ? 0 : 1;
-        if (GetPriorRecord()) {
-          scrollCount += shift;
-          if (shift == 0 && activeRecord_ > 0) --activeRecord_;
-        } else {
-          bof_ = true;
-          break;
-        }
-      }
-      ++distance;
-      --result;
-    }
-  } catch (...) {
-    finish();
-    throw;
+    --distance;
+    ++result;
   }
+  while (distance < 0) {
+    if (activeRecord_ > 0) {
+      --activeRecord_;
+    } else {
+      int shift = recordCount_ < bufferCount_ ? 0 : 1;
+      if (GetPriorRecord()) {
+        scrollCount += shift;
+        if (shift == 0 && activeRecord_ > 0) --activeRecord_;
+      } else {
+        bof_ = true;
+        break;
+      }
+    }
+    ++distance;
+    --result;
+  }
+  failed.Done();
   finish();
   return result;
 }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -127,6 +128,7 @@ class TDataSet : public component::TComponent {
   void DisableControls();
   void EnableControls();
   bool ControlsDisabled() const { return disableCount_ != 0; }
+  class TControlsDisabled;
 
   // Search.
   virtual bool Locate(const std::string& keyFields, const TVariant& keyValues,
@@ -256,6 +258,7 @@ class TDataSet : public component::TComponent {
   void SetState(TDataSetState value);
   TDataSetState SetTempState(TDataSetState value);
   void RestoreState(TDataSetState value);
+  class TTempState;
   void ClearBuffers();
   void ActivateBuffers();
   bool GetNextRecord();
@@ -357,6 +360,55 @@ class TDataSet : public component::TComponent {
   // Names looked up by FieldByName, remembered until the field list changes.
   std::unordered_map<std::string, TField*> fieldCache_;
   std::unique_ptr<TStoredFieldDefs> storedFieldDefs_;
+};
+
+// DisableControls() for a scope, EnableControls() on leaving it. Enabling
+// may notify, and so raise: leaving normally that goes to the caller; leaving
+// by an exception, the error already leaving is the one reported.
+class TDataSet::TControlsDisabled {
+ public:
+  explicit TControlsDisabled(TDataSet& dataSet)
+      : dataSet_(dataSet), pending_(std::uncaught_exceptions()) {
+    dataSet_.DisableControls();
+  }
+  ~TControlsDisabled() noexcept(false) {
+    try {
+      dataSet_.EnableControls();
+    } catch (...) {
+      if (std::uncaught_exceptions() == pending_) throw;  // else dropped for the one leaving
+    }
+  }
+  TControlsDisabled(const TControlsDisabled&) = delete;
+  TControlsDisabled& operator=(const TControlsDisabled&) = delete;
+
+ private:
+  TDataSet& dataSet_;
+  int pending_;
+};
+
+// A temporary state for one record read out of turn (a filter, a lookup, the
+// calculated fields): the record's buffer goes into the slot that state reads
+// (filterBuffer_, calcBuffer_) and the state is set; on leaving, the state
+// and then the slot are given back.
+class TDataSet::TTempState {
+ public:
+  TTempState(TDataSet& dataSet, TDataSetState state, TRecordBuffer& slot, TRecordBuffer buffer)
+      : dataSet_(dataSet), slot_(slot), savedBuffer_(slot) {
+    slot_ = buffer;
+    savedState_ = dataSet_.SetTempState(state);
+  }
+  ~TTempState() {
+    dataSet_.RestoreState(savedState_);
+    slot_ = savedBuffer_;
+  }
+  TTempState(const TTempState&) = delete;
+  TTempState& operator=(const TTempState&) = delete;
+
+ private:
+  TDataSet& dataSet_;
+  TRecordBuffer& slot_;
+  TRecordBuffer savedBuffer_;
+  TDataSetState savedState_;
 };
 
 }  // namespace memtable

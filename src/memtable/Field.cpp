@@ -9,6 +9,7 @@
 #include "memtable/FloatField.h"
 #include "memtable/IntegerField.h"
 #include "memtable/PlaceholderField.h"
+#include "memtable/ScopeGuards.h"
 #include "memtable/StringField.h"
 
 namespace memtable {
@@ -73,19 +74,9 @@ void TField::SetData(const void* src) {
 }
 
 void TField::RunValidate(const void* pending) {
-  const void* savedValue = validating_;
-  bool saved = inValidate_;
-  validating_ = pending;
-  inValidate_ = true;
-  try {
-    OnValidate(this);
-  } catch (...) {
-    validating_ = savedValue;
-    inValidate_ = saved;
-    throw;
-  }
-  validating_ = savedValue;
-  inValidate_ = saved;
+  TScopedValue<bool> validating(inValidate_, true);
+  TScopedValue<const void*> value(validating_, pending);
+  OnValidate(this);
 }
 
 bool TField::IsNull() {

@@ -1,9 +1,13 @@
+// The memory table's core: properties, opening and closing, reading records
+// into buffers, bookmarks, posting and deleting, and field data.
 #include "memtable/MemTable.h"
 
 #include <algorithm>
 #include <cstdlib>
 
 #include "memtable/DataSource.h"
+#include "memtable/MemTableVersions.h"
+#include "memtable/ScopeGuards.h"
 
 namespace memtable {
 
@@ -14,9 +18,7 @@ TMemRecord* Rec(TRecordBuffer b) {
 }  // namespace
 
 TCustomMemTable::TCustomMemTable() {
-  ownStore_ = std::make_unique<TMemTableStore>(this);
-  store_ = ownStore_.get();
-  attachIndex_ = 0;
+  sharing_.TakeFreshStore();
   auto row = std::make_unique<TMemIndex>(this, kRowOrderIndexName, "", 0, true);
   row->SetInternal(true);
   currentIndex_ = indexes_.Add(std::move(row));
@@ -27,25 +29,10 @@ TCustomMemTable::~TCustomMemTable() {
   try {
     Close();
   } catch (...) {
+    // Nothing may fail on the way out; the table goes closed regardless.
   }
-  if (attachedTo_) {
-    DetachFromStore();
-  } else {
-    // Tables sharing this store lose it: close them and give them their own.
-    for (TCustomMemTable* t : std::vector<TCustomMemTable*>(store_->attachedTables)) {
-      if (!t || t == this) continue;
-      try {
-        t->Close();
-      } catch (...) {
-      }
-      t->attachedTo_ = nullptr;
-      t->TakeFreshStore();
-    }
-  }
-  if (keyRecord_) {
-    TRecordBuffer old = reinterpret_cast<TRecordBuffer>(keyRecord_);
-    FreeRecordBuffer(old);
-  }
+  sharing_.Leave();
+  search_.FreeKeyRecord();
 }
 
 TMemTable::~TMemTable() = default;
@@ -90,6 +77,17 @@ void TCustomMemTable::DoProgress(int percent, TMemTableProgressCode code) {
   if (OnProgress && (progressFlags_ & ProgressBit(code))) OnProgress(this, percent, code);
 }
 
+void TCustomMemTable::Lock() {
+  store_->Lock();
+  ++tableLockCount_;
+}
+
+void TCustomMemTable::Unlock() {
+  if (tableLockCount_ == 0) return;
+  --tableLockCount_;
+  store_->Unlock();
+}
+
 // --- open and close ---------------------------------------------------------
 
 void TCustomMemTable::AutoIncReset() {
@@ -103,11 +101,12 @@ void TCustomMemTable::AutoIncReset() {
 }
 
 void TCustomMemTable::InternalOpen() {
-  if (attachedTo_ && !attachedTo_->Active()) attachedTo_->Open();
+  TCustomMemTable* attachedTo = AttachedTo();
+  if (attachedTo && !attachedTo->Active()) attachedTo->Open();
   TStoreLock lock(store_);
   bool owner = store_->owner == this;
   if (!owner) {
-    FieldDefs() = attachedTo_->FieldDefs();
+    FieldDefs() = attachedTo->FieldDefs();
   } else if (!defaultFields_) {
     TFieldDefs defs;
     for (TField* f : Fields())
@@ -124,7 +123,7 @@ void TCustomMemTable::InternalOpen() {
   if (owner) AutoIncReset();
   if (!owner)
     autoIncField_ =
-        attachedTo_->autoIncField_ ? FindField(attachedTo_->autoIncField_->FieldName()) : nullptr;
+        attachedTo->autoIncField_ ? FindField(attachedTo->autoIncField_->FieldName()) : nullptr;
   BindFields(true);
   if (owner) {
     store_->LayoutRecord(this, FieldDefs(), 0);
@@ -147,50 +146,33 @@ void TCustomMemTable::InternalOpen() {
       f->flagLine_ = lines(at / 64, at / 64);
       f->valueLines_ = f->varLength_ ? f->flagLine_ : lines(at / 64, (at + f->width_) / 64);
     }
-  lastKeyNames_.clear();
-  lastKeyList_.clear();
+  search_.ForgetKeyFields();
   cursorOpen_ = true;
   position_ = -1;
   pendingPos_ = -1;
-  try {
+  {
+    // Indexes half made go again, and the cursor is not open after all.
+    TScopeFail undo([this] {
+      indexes_.ClearSorted();
+      cursorOpen_ = false;
+    });
     CreateIndexesFromDefs();
-  } catch (...) {
-    indexes_.ClearSorted();
-    cursorOpen_ = false;
-    throw;
+    undo.Done();
   }
-  keyRecord_ = Rec(AllocRecordBuffer());
+  search_.MakeKeyRecord();
   currentIndex_ = indexes_.RowOrder();
-}
-
-void TCustomMemTable::CreateIndexesFromDefs() {
-  indexes_.RowOrder()->BindFields();
-  for (int i = 0; i < indexDefs_.Count(); ++i) {
-    const TIndexDef& def = indexDefs_[i];
-    if (def.Fields.empty() || def.Name.empty()) throw EMemTableError(SMissingIndexFields);
-    auto idx =
-        std::make_unique<TMemIndex>(this, def.Name, def.Fields, CompareOptionsOf(def), false);
-    idx->BindFields();
-    indexes_.Add(std::move(idx));
-  }
 }
 
 void TCustomMemTable::DoAfterOpen() {
   if (!inAfterOpen_) {
-    inAfterOpen_ = true;
-    try {
-      MarkIndexesOutOfDate();
-      RebuildIndexes();
-      Refresh();
-      if (!indexFieldNames_.empty())
-        SetIndexFieldNames(indexFieldNames_);
-      else if (!indexName_.empty())
-        SetIndexName(indexName_);
-    } catch (...) {
-      inAfterOpen_ = false;
-      throw;
-    }
-    inAfterOpen_ = false;
+    TScopedValue<bool> opening(inAfterOpen_, true);
+    MarkIndexesOutOfDate();
+    RebuildIndexes();
+    Refresh();
+    if (!indexFieldNames_.empty())
+      SetIndexFieldNames(indexFieldNames_);
+    else if (!indexName_.empty())
+      SetIndexName(indexName_);
   }
   TDataSet::DoAfterOpen();
 }
@@ -219,13 +201,8 @@ void TCustomMemTable::InternalClose() {
   indexes_.RowOrder()->Clear();
   currentIndex_ = indexes_.RowOrder();
   for (TField* f : Fields()) f->Unbind();
-  if (keyRecord_) {
-    TRecordBuffer old = reinterpret_cast<TRecordBuffer>(keyRecord_);
-    FreeRecordBuffer(old);
-    keyRecord_ = nullptr;
-  }
-  lastKeyNames_.clear();
-  lastKeyList_.clear();
+  search_.FreeKeyRecord();
+  search_.ForgetKeyFields();
   cursorOpen_ = false;
   autoIncField_ = nullptr;
   DestroyDefaultFields();
@@ -233,8 +210,8 @@ void TCustomMemTable::InternalClose() {
 
 void TCustomMemTable::EmptyStore() {
   DoProgress(0, mtpcEmpty);
-  DisableControls();
-  try {
+  {
+    TControlsDisabled quiet(*this);
     for (TCustomMemTable* t : store_->attachedTables) {
       if (!t || !t->cursorOpen_) continue;
       if (t->Active() && t != this) t->CheckBrowseMode();
@@ -246,11 +223,7 @@ void TCustomMemTable::EmptyStore() {
       t->position_ = -1;
     }
     store_->ClearRecords();
-  } catch (...) {
-    EnableControls();
-    throw;
   }
-  EnableControls();
   DoProgress(100, mtpcEmpty);
 }
 
@@ -397,18 +370,8 @@ TGetResult TCustomMemTable::StepFiltered(TGetMode mode, const std::vector<TMemRe
 bool TCustomMemTable::PassesFilter(TMemRecord* rec) {
   if (!FilteringInForce()) return true;
   bool accept = true;
-  TRecordBuffer saved = filterBuffer_;
-  filterBuffer_ = reinterpret_cast<TRecordBuffer>(rec);
-  TDataSetState old = SetTempState(dsFilter);
-  try {
-    OnFilterRecord(this, accept);
-  } catch (...) {
-    RestoreState(old);
-    filterBuffer_ = saved;
-    throw;
-  }
-  RestoreState(old);
-  filterBuffer_ = saved;
+  TTempState filter(*this, dsFilter, filterBuffer_, reinterpret_cast<TRecordBuffer>(rec));
+  OnFilterRecord(this, accept);
   return accept;
 }
 
@@ -416,18 +379,8 @@ bool TCustomMemTable::PassesIndexFilter(TMemIndex* index, TMemRecord* rec) {
   auto& handler = index->OnFilter ? index->OnFilter : OnFilterIndex;
   if (!handler || (index->IsRowOrder() && !index->OnFilter)) return true;
   bool accept = true;
-  TRecordBuffer saved = filterBuffer_;
-  filterBuffer_ = reinterpret_cast<TRecordBuffer>(rec);
-  TDataSetState old = SetTempState(dsFilter);
-  try {
-    handler(this, index, accept);
-  } catch (...) {
-    RestoreState(old);
-    filterBuffer_ = saved;
-    throw;
-  }
-  RestoreState(old);
-  filterBuffer_ = saved;
+  TTempState filter(*this, dsFilter, filterBuffer_, reinterpret_cast<TRecordBuffer>(rec));
+  handler(this, index, accept);
   return accept;
 }
 
@@ -668,14 +621,8 @@ void TCustomMemTable::WriteBackRecord(TMemRecord* buffer) {
   CheckUnique(buffer, rec);
   if (Modified()) {
     if (rec->updateStatus != usInserted) rec->updateStatus = usModified;
-    if (store_->enableVersioning &&
-        (store_->versioningMode == mtvmAllSinceCheckPoint || !rec->previousVersion ||
-         rec->previousVersion->transactionLevel < store_->transactionLevel)) {
-      TMemRecord* copy = store_->DuplicateRecord(rec);
-      copy->previousVersion = rec->previousVersion;
-      copy->flags |= 1;
-      rec->previousVersion = copy;
-    }
+    TMemTableVersions versions(*store_);
+    if (versions.KeepsEditOf(rec)) versions.Keep(rec);
     store_->dataModified = true;
   }
   // Sorted indexes must see the old key to find the record, so remove first.
@@ -759,10 +706,7 @@ void TCustomMemTable::InternalDelete() {
     }
   }
   if (keep) {
-    TMemRecord* copy = store_->DuplicateRecord(rec);
-    copy->previousVersion = rec->previousVersion;
-    copy->flags |= 1;
-    rec->previousVersion = copy;
+    TMemTableVersions(*store_).Keep(rec);
     rec->updateStatus = usDeleted;
     rec->transactionLevel = store_->transactionLevel;
     ++store_->deletedCount;
@@ -772,14 +716,8 @@ void TCustomMemTable::InternalDelete() {
   store_->dataModified = true;
 }
 
-void TCustomMemTable::RefreshAttached() {
-  if (!attachedAutoRefresh_ || store_->attachedTables.size() <= 1) return;
-  for (TCustomMemTable* t : std::vector<TCustomMemTable*>(store_->attachedTables))
-    if (t && t != this && t->Active() && t->State() == dsBrowse) t->Refresh();
-}
-
 void TCustomMemTable::DoAfterPost() {
-  RefreshAttached();
+  sharing_.RefreshOthers();
   if (autoReposition_ && pendingPos_ >= 0) {
     position_ = pendingPos_;
     Resync(0);
@@ -788,7 +726,7 @@ void TCustomMemTable::DoAfterPost() {
 }
 
 void TCustomMemTable::DoAfterDelete() {
-  RefreshAttached();
+  sharing_.RefreshOthers();
   TDataSet::DoAfterDelete();
 }
 

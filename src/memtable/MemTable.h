@@ -1,5 +1,11 @@
 // The memory table: a dataset whose records live in memory, in a record store
 // that it owns or shares with other tables.
+//
+// The class is built from parts, each in its own files: key search and
+// comparison (MemTableSearch), attachment to a shared store
+// (MemTableSharing), and record versions with transactions
+// (MemTableVersions); its indexes are kept in MemTableIndexes.cpp and the
+// rest (opening, reading, editing, field data) in MemTable.cpp.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +21,8 @@
 #include "memtable/IndexDef.h"
 #include "memtable/IntegerField.h"
 #include "memtable/MemIndex.h"
+#include "memtable/MemTableSearch.h"
+#include "memtable/MemTableSharing.h"
 #include "memtable/MemTableStore.h"
 #include "memtable/StoredDefs.h"
 #include "memtable/StringField.h"
@@ -43,15 +51,15 @@ class TCustomMemTable : public TDataSet {
   void SetVersioningMode(TMemTableVersioningMode v) { store_->versioningMode = v; }
   TMemTableStore* Store() const { return store_; }
 
-  // Attachment.
-  TCustomMemTable* AttachedTo() const { return attachedTo_; }
-  void SetAttachedTo(TCustomMemTable* table);
+  // Attachment (MemTableSharing).
+  TCustomMemTable* AttachedTo() const { return sharing_.AttachedTo(); }
+  void SetAttachedTo(TCustomMemTable* table) { sharing_.AttachTo(table); }
   int AttachMaxCount() const { return store_->attachMaxCount; }
-  void SetAttachMaxCount(int v);
-  bool AttachedAutoRefresh() const { return attachedAutoRefresh_; }
-  void SetAttachedAutoRefresh(bool v) { attachedAutoRefresh_ = v; }
+  void SetAttachMaxCount(int v) { sharing_.SetMaxCount(v); }
+  bool AttachedAutoRefresh() const { return sharing_.AutoRefresh(); }
+  void SetAttachedAutoRefresh(bool v) { sharing_.SetAutoRefresh(v); }
   bool Standalone() const { return store_->standalone; }
-  void SetStandalone(bool v);
+  void SetStandalone(bool v) { sharing_.SetStandalone(v); }
   int AttachIndex() const { return attachIndex_; }
 
   // Locale.
@@ -64,7 +72,7 @@ class TCustomMemTable : public TDataSet {
   std::int32_t LocaleID() const { return store_->localeID; }
   void SetLocaleID(std::int32_t v);
 
-  // Indexes.
+  // Indexes (MemTableIndexes.cpp).
   bool EnableIndexes() const { return enableIndexes_; }
   void SetEnableIndexes(bool v) { enableIndexes_ = v; }
   bool AutoAddIndexes() const { return autoAddIndexes_; }
@@ -123,7 +131,7 @@ class TCustomMemTable : public TDataSet {
   void SortOn(const std::string& fields, TMemTableCompareOptions options);
   void Sort(TMemTableCompareOptions options) { SortOn(sortFields_, options); }
 
-  // Versioning and transactions.
+  // Versioning and transactions (MemTableVersions).
   void StartTransaction();
   void Commit();
   void Rollback();
@@ -150,13 +158,19 @@ class TCustomMemTable : public TDataSet {
   void SetFieldChars(TField* field, const char* text, std::size_t n) override;
   bool IsCursorOpen() const override { return cursorOpen_; }
 
-  // Comparison (also used by the indexes).
+  // Comparison, also used by the indexes (MemTableSearch).
   int CompareFields(const void* a, const void* b, int lenA, int lenB, const TMemKeyField& f,
-                    TIndexFieldOptions options, bool& fullCompare);
+                    TIndexFieldOptions options, bool& fullCompare) {
+    return search_.CompareFields(a, b, lenA, lenB, f, options, fullCompare);
+  }
   int CompareRecords(const TMemRecord* a, const TMemRecord* b, const TMemFieldList& list, int count,
-                     int mode, bool partial, bool skipNullA);
+                     int mode, bool partial, bool skipNullA) {
+    return search_.CompareRecords(a, b, list, count, mode, partial, skipNullA);
+  }
   // Fills a field list from "A;B:C" names; fails as locate does.
-  TMemFieldList BuildFieldList(const std::string& names, bool forIndex);
+  TMemFieldList BuildFieldList(const std::string& names, bool /*forIndex*/) {
+    return search_.BuildFieldList(names);
+  }
   bool PassesFilter(TMemRecord* rec);
   bool PassesIndexFilter(TMemIndex* index, TMemRecord* rec);
   void DoProgress(int percent, TMemTableProgressCode code);
@@ -209,13 +223,14 @@ class TCustomMemTable : public TDataSet {
 
  private:
   friend class TMemIndex;
+  friend class TMemTableSearch;
+  friend class TMemTableSharing;
+
+  // Reading.
   TMemIndex* EnsureCurrent();
-  void AutoIncReset();
-  void AddRecordToStore(TMemRecord* buffer);
-  void WriteBackRecord(TMemRecord* buffer);
-  void CheckUnique(const TMemRecord* rec, const TMemRecord* except);
   void CopyToBuffer(TMemRecord* buffer, TMemRecord* rec);
   TGetResult StepFiltered(TGetMode mode, const std::vector<TMemRecord*>& refs);
+  TMemRecord* StoredRecordOf(const TMemRecord* buffer) const;
   // A browsing buffer may read through to its stored record (marked in the
   // header's reserved field); these give it its own copy, or find the data.
   static constexpr std::uint16_t kLazyBuffer = 1;
@@ -223,13 +238,25 @@ class TCustomMemTable : public TDataSet {
     if (buffer->reserved == kLazyBuffer) MaterializeLazy(buffer);
   }
   void MaterializeLazy(TMemRecord* buffer);
-  void SetVarFieldData(TField* field, TMemRecord* rec, const void* src);
   const TMemRecord* DataRecordOf(const TMemRecord* rec) const {
     if (rec->reserved == kLazyBuffer) return store_->BookmarkRecord(rec, attachIndex_);
     return rec;
   }
+  // The data area a stored record or a buffer reads from.
+  const std::uint8_t* RecordData(const TMemRecord* rec) const { return DataRecordOf(rec)->Data(); }
+
+  // Editing.
+  void AutoIncReset();
+  void AddRecordToStore(TMemRecord* buffer);
+  void WriteBackRecord(TMemRecord* buffer);
+  void CheckUnique(const TMemRecord* rec, const TMemRecord* except);
+  void EmptyStore();
+
+  // Field data.
   bool GetVarFieldData(TField* field, TMemRecord* rec, void* dest);
   bool GetFieldDataSlow(TField* field, void* dest);
+  void SetVarFieldData(TField* field, TMemRecord* rec, const void* src);
+  void SetFieldDataSlow(TField* field, const void* src);
   // The buffer a read of a fixed-width field takes its value from in the
   // states that address the active record; null sends the read the long way.
   TRecordBuffer PlainReadBuffer(const TField* field) const {
@@ -253,7 +280,6 @@ class TCustomMemTable : public TDataSet {
       return nullptr;
     return reinterpret_cast<TMemRecord*>(ActiveBuffer());
   }
-  void SetFieldDataSlow(TField* field, const void* src);
   // A native value copy; the common widths need no call.
   static void CopyNative(void* dest, const void* src, int width) {
     switch (width) {
@@ -271,37 +297,22 @@ class TCustomMemTable : public TDataSet {
         break;
     }
   }
-  // The data area a stored record or a buffer reads from.
-  const std::uint8_t* RecordData(const TMemRecord* rec) const { return DataRecordOf(rec)->Data(); }
-  // Position of the first match of a single whole-number key in the order
-  // given, -1 when none, kNoFastScan when the key needs the general compare.
-  static constexpr int kNoFastScan = -2;
-  int ScanWholeNumberKey(const TMemRecord* key, const TMemFieldList& list,
-                         const std::vector<TMemRecord*>& refs) const;
-  template <typename T>
-  int ScanFor(T v, int offset, const std::vector<TMemRecord*>& refs) const;
-  void RefreshAttached();
-  void EmptyStore();
+
+  // Indexes.
   void CreateIndexesFromDefs();
   void MarkIndexesOutOfDate();
   void RebuildIndexes();
   void ResetPositionsAfterRebuild();
-  TMemRecord* StoredRecordOf(const TMemRecord* buffer) const;
-  bool ReadNative(const TMemRecord* rec, const TMemKeyField& f, const void*& ptr, int& len,
-                  std::string& scratch) const;
-  void WriteKeyValue(TMemRecord* key, const TMemKeyField& f, const TVariant& value);
-  bool FindKey(TMemRecord* key, TMemFieldList& list, int& resultPos);
-  bool PrepareSearch(const std::string& keyFields, const TVariant& keyValues,
-                     TLocateOptions options, TMemRecord*& key, TMemFieldList& list);
-  void DetachFromStore();
-  void TakeFreshStore();
-  void CheckSharingClosed() const;
 
-  std::unique_ptr<TMemTableStore> ownStore_;
+  // Where the records are: the store (the table's own or a shared one) and
+  // the table's entry among the tables sharing it.
   TMemTableStore* store_ = nullptr;
-  TCustomMemTable* attachedTo_ = nullptr;
   int attachIndex_ = 0;
-  bool attachedAutoRefresh_ = true;
+  // The parts. sharing_ holds the table's own store: declared before the
+  // indexes and the rest, it outlives them.
+  TMemTableSharing sharing_{*this};
+  TMemTableSearch search_{*this};
+
   bool designActivation_ = true;
   bool cursorOpen_ = false;
   TMemIndexes indexes_;
@@ -321,11 +332,6 @@ class TCustomMemTable : public TDataSet {
   int rememberedRecNo_ = -1;
   TField* autoIncField_ = nullptr;
   bool inAfterOpen_ = false;
-  TMemRecord* keyRecord_ = nullptr;
-  bool keyRecordInUse_ = false;
-  std::string lastKeyNames_;
-  TMemFieldList lastKeyList_;
-  TMemFieldList keyListScratch_;
   // Cache lines of a record that field reads touched; prefetched while walking.
   std::uint64_t hotLines_ = 0;
   int tableLockCount_ = 0;

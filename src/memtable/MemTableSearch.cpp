@@ -1,4 +1,6 @@
 // Key search (locate, lookup) and the comparison of field values and records.
+#include "memtable/MemTableSearch.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -48,7 +50,7 @@ bool BcdToCurrency(const void* p, std::int64_t& out) {
 
 }  // namespace
 
-int TCustomMemTable::CompareFields(const void* a, const void* b, int lenA, int lenB,
+int TMemTableSearch::CompareFields(const void* a, const void* b, int lenA, int lenB,
                                    const TMemKeyField& f, TIndexFieldOptions options,
                                    bool& fullCompare) {
   int r = 0;
@@ -117,11 +119,11 @@ int TCustomMemTable::CompareFields(const void* a, const void* b, int lenA, int l
           std::u16string wa(lenA, u'\0'), wb(lenB, u'\0');
           std::memcpy(wa.data(), a, lenA * 2);
           std::memcpy(wb.data(), b, lenB * 2);
-          c = platform::CompareStringW(static_cast<platform::LCID>(store_->localeID), ci ? 1 : 0,
-                                       wa.data(), lenA, wb.data(), lenB);
+          c = platform::CompareStringW(static_cast<platform::LCID>(table_.store_->localeID),
+                                       ci ? 1 : 0, wa.data(), lenA, wb.data(), lenB);
         } else {
-          c = platform::CompareStringA(static_cast<platform::LCID>(store_->localeID), ci ? 1 : 0,
-                                       static_cast<const char*>(a), lenA,
+          c = platform::CompareStringA(static_cast<platform::LCID>(table_.store_->localeID),
+                                       ci ? 1 : 0, static_cast<const char*>(a), lenA,
                                        static_cast<const char*>(b), lenB);
         }
         if (c == 0) throw EMemTableInvalidLocale(SInvalidLocale);
@@ -137,9 +139,9 @@ int TCustomMemTable::CompareFields(const void* a, const void* b, int lenA, int l
   return r;
 }
 
-bool TCustomMemTable::ReadNative(const TMemRecord* rec, const TMemKeyField& f, const void*& ptr,
+bool TMemTableSearch::ReadNative(const TMemRecord* rec, const TMemKeyField& f, const void*& ptr,
                                  int& len, std::string& scratch) const {
-  rec = DataRecordOf(rec);
+  rec = table_.DataRecordOf(rec);
   const std::uint8_t* data = rec->Data();
   if (!f.varLength) {
     if (data[f.offset] == 0) return false;
@@ -166,20 +168,18 @@ bool TCustomMemTable::ReadNative(const TMemRecord* rec, const TMemKeyField& f, c
   if (data[f.offset] == 0) return false;
   TVarBlock* b = TMemTableStore::GetVarBlock(rec, f.offset);
   if (!b && !rec->Stored()) {
-    TMemRecord* stored = StoredRecordOf(rec);
+    TMemRecord* stored = table_.StoredRecordOf(rec);
     if (!stored) throw EMemTableInvalidRecord(SInvalidRecord);
     b = TMemTableStore::GetVarBlock(stored, f.offset);
   }
   scratch.assign(b ? reinterpret_cast<const char*>(b->Bytes()) : "", b ? b->length : 0);
-  if (f.compressed && OnDecompressField)
-    const_cast<TCustomMemTable*>(this)->OnDecompressField(const_cast<TCustomMemTable*>(this),
-                                                          scratch);
+  if (f.compressed && table_.OnDecompressField) table_.OnDecompressField(&table_, scratch);
   ptr = scratch.data();
   len = static_cast<int>(f.type == ftWideString ? scratch.size() / 2 : scratch.size());
   return true;
 }
 
-int TCustomMemTable::CompareRecords(const TMemRecord* a, const TMemRecord* b,
+int TMemTableSearch::CompareRecords(const TMemRecord* a, const TMemRecord* b,
                                     const TMemFieldList& list, int count, int mode, bool partial,
                                     bool skipNullA) {
   int n = static_cast<int>(list.size());
@@ -199,10 +199,10 @@ int TCustomMemTable::CompareRecords(const TMemRecord* a, const TMemRecord* b,
     if (!hasA && (skipNullA || (opts & mtifoIgnoreNull))) continue;
     bool hasB = ReadNative(b, f, pb, lb, sb);
     if (hasA && hasB) {
-      if (OnCompareFields) {
+      if (table_.OnCompareFields) {
         int r = 0;
         bool fc = i == 0 ? true : full;
-        OnCompareFields(this, f.field, pa, pb, f.type, opts, fc, r);
+        table_.OnCompareFields(&table_, f.field, pa, pb, f.type, opts, fc, r);
         result = r;
         full = fc;
       } else {
@@ -236,32 +236,32 @@ int TCustomMemTable::CompareRecords(const TMemRecord* a, const TMemRecord* b,
   return result;
 }
 
-TMemFieldList TCustomMemTable::BuildFieldList(const std::string& names, bool) {
+TMemFieldList TMemTableSearch::BuildFieldList(const std::string& names) {
   TMemFieldList list;
   for (const TParsedKeyName& k : ParseFieldNames(names)) {
-    TField* field = FieldByName(k.name);
+    TField* field = table_.FieldByName(k.name);
     bool kindOk = field->FieldKind() == fkData || field->FieldKind() == fkCalculated ||
                   field->FieldKind() == fkLookup || field->FieldKind() == fkInternalCalc;
     TFieldType t = field->DataType();
     bool typeOk = IsSupportedFieldType(t) && !IsBlobType(t) && t != ftBytes && t != ftVarBytes;
     if (!kindOk || !typeOk || field->FieldNo() < 1)
       throw EDatabaseError(Format(SCannotIndex, field->DisplayName().c_str()));
-    if (field->FieldKind() == fkCalculated) recalcOnIndex_ = true;
+    if (field->FieldKind() == fkCalculated) table_.recalcOnIndex_ = true;
     TMemKeyField f;
     f.field = field;
     f.fieldNo = field->FieldNo();
-    f.offset = store_->DataOffset(f.fieldNo);
+    f.offset = table_.store_->DataOffset(f.fieldNo);
     f.type = t;
     f.size = field->Size();
     f.options = k.options;
-    f.varLength = store_->FieldFlags(f.fieldNo) & mtfVarLength;
-    f.compressed = store_->FieldFlags(f.fieldNo) & mtfCompressed;
+    f.varLength = table_.store_->FieldFlags(f.fieldNo) & mtfVarLength;
+    f.compressed = table_.store_->FieldFlags(f.fieldNo) & mtfCompressed;
     list.push_back(f);
   }
   return list;
 }
 
-void TCustomMemTable::WriteKeyValue(TMemRecord* key, const TMemKeyField& f, const TVariant& v) {
+void TMemTableSearch::WriteKeyValue(TMemRecord* key, const TMemKeyField& f, const TVariant& v) {
   std::uint8_t* p = key->Data() + f.offset;
   if (f.varLength) {
     // Kept in a block of its own, as stored records keep it.
@@ -279,7 +279,7 @@ void TCustomMemTable::WriteKeyValue(TMemRecord* key, const TMemKeyField& f, cons
       if (static_cast<int>(bytes.size()) > f.size) bytes.resize(f.size);
       bytes.resize(strnlen(bytes.c_str(), bytes.size()));
     }
-    if (f.compressed && OnCompressField) OnCompressField(this, bytes);
+    if (f.compressed && table_.OnCompressField) table_.OnCompressField(&table_, bytes);
     TMemTableStore::SetVarBlock(key, f.offset,
                                 TMemTableStore::NewVarBlock(bytes.data(), bytes.size()));
     p[0] = 2;
@@ -359,10 +359,64 @@ void TCustomMemTable::WriteKeyValue(TMemRecord* key, const TMemKeyField& f, cons
   }
 }
 
-bool TCustomMemTable::PrepareSearch(const std::string& keyFields, const TVariant& keyValues,
-                                    TLocateOptions options, TMemRecord*& key, TMemFieldList& list) {
+// --- the key of one search -------------------------------------------------
+
+// The record a search writes its key values into: the table's own key record,
+// or one of its own when a search is already using that one (a search started
+// from a handler during another) or the table has none. Given back, or freed,
+// when the search ends.
+class TMemTableSearch::TKey {
+ public:
+  TKey(TMemTableSearch& search, const TMemFieldList& list, const TVariant& values)
+      : search_(search) {
+    if (search.keyRecordInUse_ || !search.keyRecord_)
+      own_.reset(reinterpret_cast<TMemRecord*>(search.table_.AllocRecordBuffer()));
+    record_ = own_ ? own_.get() : search.keyRecord_;
+    search.WriteKeyValues(record_, list, values);
+    if (!own_) search.keyRecordInUse_ = true;
+  }
+  ~TKey() {
+    if (!own_) search_.keyRecordInUse_ = false;
+  }
+  TKey(const TKey&) = delete;
+  TKey& operator=(const TKey&) = delete;
+
+  TMemRecord* Get() const { return record_; }
+
+ private:
+  struct TFree {
+    TCustomMemTable* table;
+    void operator()(TMemRecord* rec) const {
+      TRecordBuffer b = reinterpret_cast<TRecordBuffer>(rec);
+      table->FreeRecordBuffer(b);
+    }
+  };
+
+  TMemTableSearch& search_;
+  std::unique_ptr<TMemRecord, TFree> own_{nullptr, TFree{&search_.table_}};
+  TMemRecord* record_ = nullptr;
+};
+
+void TMemTableSearch::MakeKeyRecord() {
+  keyRecord_ = reinterpret_cast<TMemRecord*>(table_.AllocRecordBuffer());
+}
+
+void TMemTableSearch::FreeKeyRecord() {
+  if (!keyRecord_) return;
+  TRecordBuffer old = reinterpret_cast<TRecordBuffer>(keyRecord_);
+  table_.FreeRecordBuffer(old);
+  keyRecord_ = nullptr;
+}
+
+void TMemTableSearch::ForgetKeyFields() {
+  lastKeyNames_.clear();
+  lastKeyList_.clear();
+}
+
+void TMemTableSearch::PrepareFieldList(const std::string& keyFields, const TVariant& keyValues,
+                                       TLocateOptions options, TMemFieldList& list) {
   if (keyFields != lastKeyNames_ || lastKeyList_.empty()) {
-    lastKeyList_ = BuildFieldList(keyFields, false);
+    lastKeyList_ = BuildFieldList(keyFields);
     lastKeyNames_ = keyFields;
   }
   list = lastKeyList_;
@@ -372,52 +426,57 @@ bool TCustomMemTable::PrepareSearch(const std::string& keyFields, const TVariant
   }
   if (list.empty()) throw EMemTableError(SNoFieldDefs);
   if (!keyValues.IsArray() && list.size() > 1) throw EMemTableError(SMoreFieldsThanValues);
-  bool temporary = keyRecordInUse_ || !keyRecord_;
-  key = temporary ? reinterpret_cast<TMemRecord*>(AllocRecordBuffer()) : keyRecord_;
-  // The shared key record is not cleared: comparisons read the key fields
-  // only, and every one of them is written below.
-  try {
-    for (std::size_t i = 0; i < list.size(); ++i) {
-      TVariant v;
-      if (keyValues.IsArray()) {
-        if (i < keyValues.AsArray().size()) v = keyValues.AsArray()[i];
-      } else {
-        v = keyValues;
-      }
-      WriteKeyValue(key, list[i], v);
-    }
-  } catch (...) {
-    if (temporary) {
-      TRecordBuffer b = reinterpret_cast<TRecordBuffer>(key);
-      FreeRecordBuffer(b);
-    }
-    throw;
-  }
-  return temporary;
 }
+
+void TMemTableSearch::WriteKeyValues(TMemRecord* key, const TMemFieldList& list,
+                                     const TVariant& keyValues) {
+  // The shared key record is not cleared: comparisons read the key fields
+  // only, and every one of them is written here.
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    TVariant v;
+    if (keyValues.IsArray()) {
+      if (i < keyValues.AsArray().size()) v = keyValues.AsArray()[i];
+    } else {
+      v = keyValues;
+    }
+    WriteKeyValue(key, list[i], v);
+  }
+}
+
+bool TMemTableSearch::Find(const std::string& keyFields, const TVariant& keyValues,
+                           TLocateOptions options, int& position) {
+  // A nested search (from a handler) gets its own list and key record.
+  TMemFieldList nested;
+  TMemFieldList& list = keyRecordInUse_ ? nested : keyListScratch_;
+  PrepareFieldList(keyFields, keyValues, options, list);
+  TKey key(*this, list, keyValues);
+  return FindKey(key.Get(), list, position);
+}
+
+// --- finding ----------------------------------------------------------------
 
 // Finds the first record whose value equals v in a fixed-width whole-number
 // field; null values never match.
 template <typename T>
-int TCustomMemTable::ScanFor(T v, int offset, const std::vector<TMemRecord*>& refs) const {
+int TMemTableSearch::ScanFor(T v, int offset, const std::vector<TMemRecord*>& refs) const {
   int n = static_cast<int>(refs.size());
   for (int i = 0; i < n; ++i) {
     if (i + 8 < n) __builtin_prefetch(refs[i + 8]->Data() + offset);
-    const std::uint8_t* p = RecordData(refs[i]) + offset;
+    const std::uint8_t* p = table_.RecordData(refs[i]) + offset;
     if (p[0] != 0 && Load<T>(p + 1) == v) return i;
   }
   return -1;
 }
 
-int TCustomMemTable::ScanWholeNumberKey(const TMemRecord* key, const TMemFieldList& list,
+int TMemTableSearch::ScanWholeNumberKey(const TMemRecord* key, const TMemFieldList& list,
                                         const std::vector<TMemRecord*>& refs) const {
   // A single non-null key in a whole-number field: a record matches exactly
   // when its value is present and equal, whatever the field's options say
   // (they only order or skip nulls), so the values can be compared directly.
-  if (list.size() != 1 || OnCompareFields) return kNoFastScan;
+  if (list.size() != 1 || table_.OnCompareFields) return kNoFastScan;
   const TMemKeyField& f = list[0];
   if (f.varLength) return kNoFastScan;
-  const std::uint8_t* k = RecordData(key) + f.offset;
+  const std::uint8_t* k = table_.RecordData(key) + f.offset;
   if (k[0] == 0) return kNoFastScan;
   switch (f.type) {
     case ftInteger:
@@ -436,10 +495,10 @@ int TCustomMemTable::ScanWholeNumberKey(const TMemRecord* key, const TMemFieldLi
   }
 }
 
-bool TCustomMemTable::FindKey(TMemRecord* key, TMemFieldList& list, int& resultPos) {
-  TMemIndex* cur = EnsureCurrent();
+bool TMemTableSearch::FindKey(TMemRecord* key, TMemFieldList& list, int& resultPos) {
+  TMemIndex* cur = table_.EnsureCurrent();
   int keyCount = static_cast<int>(list.size());
-  bool filtering = FilteringInForce();
+  bool filtering = table_.FilteringInForce();
   auto sameFields = [&](TMemIndex* idx) {
     const auto& fl = idx->FieldList();
     if (fl.size() < list.size()) return false;
@@ -449,29 +508,29 @@ bool TCustomMemTable::FindKey(TMemRecord* key, TMemFieldList& list, int& resultP
   };
   if (cur->UpToDate() && cur->Count() > 20) {
     TMemIndex* use = nullptr;
-    for (int i = indexes_.Count() - 1; i >= 0; --i) {
-      TMemIndex* idx = indexes_[i];
+    for (int i = table_.indexes_.Count() - 1; i >= 0; --i) {
+      TMemIndex* idx = table_.indexes_[i];
       if (!idx->IsRowOrder() && idx->UpToDate() && sameFields(idx)) {
         use = idx;
         break;
       }
     }
-    if (!use && autoAddIndexes_) {
+    if (!use && table_.autoAddIndexes_) {
       std::string names;
       for (std::size_t i = 0; i < list.size(); ++i)
         names += (i ? ";" : "") + list[i].field->FieldName();
-      auto idx = std::make_unique<TMemIndex>(this, kAutoIndexPrefix + names, names,
+      auto idx = std::make_unique<TMemIndex>(&table_, kAutoIndexPrefix + names, names,
                                              mtcoCaseInsensitive, false);
       idx->BindFields();
       idx->Rebuild();
-      use = indexes_.Add(std::move(idx));
+      use = table_.indexes_.Add(std::move(idx));
     }
     if (use) {
       for (std::size_t i = 0; i < list.size(); ++i) list[i].options |= use->FieldList()[i].options;
       const auto& refs = use->References();
       int n = static_cast<int>(refs.size());
       int pos = -1;
-      DoProgress(0, mtpcSearch);
+      table_.DoProgress(0, mtpcSearch);
       if (n <= 20) {
         for (int i = 0; i < n; ++i)
           if (CompareRecords(key, refs[i], list, keyCount, 0, false, false) == 0) {
@@ -484,14 +543,14 @@ bool TCustomMemTable::FindKey(TMemRecord* key, TMemFieldList& list, int& resultP
         if (exact) pos = lb;
       }
       if (pos >= 0 && filtering) {
-        while (pos < n && !PassesFilter(refs[pos])) {
+        while (pos < n && !table_.PassesFilter(refs[pos])) {
           ++pos;
           if (pos < n && CompareRecords(key, refs[pos], list, keyCount, 0, false, false) != 0)
             pos = n;
         }
         if (pos >= n) pos = -1;
       }
-      DoProgress(100, mtpcSearch);
+      table_.DoProgress(100, mtpcSearch);
       if (pos < 0) return false;
       if (use != cur) pos = cur->FindRecord(refs[pos]);
       resultPos = pos;
@@ -505,8 +564,8 @@ bool TCustomMemTable::FindKey(TMemRecord* key, TMemFieldList& list, int& resultP
       if (c.fieldNo == k.fieldNo) k.options |= c.options;
   const auto& refs = cur->References();
   int n = static_cast<int>(refs.size());
-  bool progress = OnProgress && (ProgressFlags() & ProgressBit(mtpcSearch));
-  if (!progress && !filtering && !(recalcOnIndex_ && OnCalcFields)) {
+  bool progress = table_.OnProgress && (table_.ProgressFlags() & ProgressBit(mtpcSearch));
+  if (!progress && !filtering && !(table_.recalcOnIndex_ && table_.OnCalcFields)) {
     int found = ScanWholeNumberKey(key, list, refs);
     if (found != kNoFastScan) {
       if (found < 0) return false;
@@ -514,23 +573,26 @@ bool TCustomMemTable::FindKey(TMemRecord* key, TMemFieldList& list, int& resultP
       return true;
     }
   }
-  if (progress) DoProgress(0, mtpcSearch);
+  if (progress) table_.DoProgress(0, mtpcSearch);
   int ahead = list.empty() ? 0 : list[0].offset;
   for (int i = 0; i < n; ++i) {
     // Records lie apart in memory; asking early hides most of the wait.
     if (i + 8 < n) __builtin_prefetch(refs[i + 8]->Data() + ahead);
-    if (progress && i > 0 && i % 100 == 0) DoProgress(i * 100 / n, mtpcSearch);
-    if (recalcOnIndex_ && OnCalcFields) GetCalcFields(reinterpret_cast<TRecordBuffer>(refs[i]));
+    if (progress && i > 0 && i % 100 == 0) table_.DoProgress(i * 100 / n, mtpcSearch);
+    if (table_.recalcOnIndex_ && table_.OnCalcFields)
+      table_.GetCalcFields(reinterpret_cast<TRecordBuffer>(refs[i]));
     if (CompareRecords(key, refs[i], list, keyCount, 0, false, false) == 0 &&
-        (!filtering || PassesFilter(refs[i]))) {
-      if (progress) DoProgress(100, mtpcSearch);
+        (!filtering || table_.PassesFilter(refs[i]))) {
+      if (progress) table_.DoProgress(100, mtpcSearch);
       resultPos = i;
       return true;
     }
   }
-  if (progress) DoProgress(100, mtpcSearch);
+  if (progress) table_.DoProgress(100, mtpcSearch);
   return false;
 }
+
+// --- the table's locate and lookup -----------------------------------------
 
 bool TCustomMemTable::Locate(const std::string& keyFields, const TVariant& keyValues,
                              TLocateOptions options) {
@@ -538,30 +600,8 @@ bool TCustomMemTable::Locate(const std::string& keyFields, const TVariant& keyVa
   if (keyValues.DimCount() > 1) throw EMemTableError(SInvalidDimCount);
   CheckBrowseMode();
   CursorPosChanged();
-  TMemRecord* key = nullptr;
-  // A nested search (from a handler) gets its own list and key record.
-  TMemFieldList nested;
-  bool outer = !keyRecordInUse_;
-  TMemFieldList& list = outer ? keyListScratch_ : nested;
-  bool temporary = PrepareSearch(keyFields, keyValues, options, key, list);
-  auto release = [&] {
-    if (temporary) {
-      TRecordBuffer b = reinterpret_cast<TRecordBuffer>(key);
-      FreeRecordBuffer(b);
-    } else {
-      keyRecordInUse_ = false;
-    }
-  };
-  if (!temporary) keyRecordInUse_ = true;
   int pos = -1;
-  bool found;
-  try {
-    found = FindKey(key, list, pos);
-  } catch (...) {
-    release();
-    throw;
-  }
-  release();
+  bool found = search_.Find(keyFields, keyValues, options, pos);
   SetFound(found);
   if (found) {
     position_ = pos;
@@ -576,55 +616,21 @@ TVariant TCustomMemTable::Lookup(const std::string& keyFields, const TVariant& k
   if (keyValues.DimCount() > 1) throw EMemTableError(SInvalidDimCount);
   CheckBrowseMode();
   CursorPosChanged();
-  TMemRecord* key = nullptr;
-  TMemFieldList nested;
-  TMemFieldList& list = keyRecordInUse_ ? nested : keyListScratch_;
-  bool temporary = PrepareSearch(keyFields, keyValues, 0, key, list);
   int pos = -1;
-  bool found;
-  auto release = [&] {
-    if (temporary) {
-      TRecordBuffer b = reinterpret_cast<TRecordBuffer>(key);
-      FreeRecordBuffer(b);
-    } else {
-      keyRecordInUse_ = false;
-    }
-  };
-  if (!temporary) keyRecordInUse_ = true;
-  try {
-    found = FindKey(key, list, pos);
-  } catch (...) {
-    release();
-    throw;
-  }
-  release();
+  bool found = search_.Find(keyFields, keyValues, 0, pos);
   SetFound(found);
   if (!found) return TVariant::MakeNull();
   TMemRecord* rec = currentIndex_->References()[pos];
   std::vector<TField*> fields;
   for (const TParsedKeyName& k : ParseFieldNames(resultFields))
     fields.push_back(FieldByName(k.name));
-  TRecordBuffer saved = calcBuffer_;
-  calcBuffer_ = reinterpret_cast<TRecordBuffer>(rec);
-  TDataSetState old = SetTempState(dsCalcFields);
-  TVariant result;
-  try {
-    if (OnCalcFields) DoOnCalcFields();
-    if (fields.size() == 1) {
-      result = fields[0]->AsVariant();
-    } else {
-      TVariant::Array items;
-      for (TField* f : fields) items.push_back(f->AsVariant());
-      result = TVariant::MakeArray(std::move(items));
-    }
-  } catch (...) {
-    RestoreState(old);
-    calcBuffer_ = saved;
-    throw;
-  }
-  RestoreState(old);
-  calcBuffer_ = saved;
-  return result;
+  // The fields read the found record, with its calculated fields worked out.
+  TTempState calc(*this, dsCalcFields, calcBuffer_, reinterpret_cast<TRecordBuffer>(rec));
+  if (OnCalcFields) DoOnCalcFields();
+  if (fields.size() == 1) return fields[0]->AsVariant();
+  TVariant::Array items;
+  for (TField* f : fields) items.push_back(f->AsVariant());
+  return TVariant::MakeArray(std::move(items));
 }
 
 }  // namespace memtable

@@ -4,14 +4,11 @@
 
 #include "platform/DateTime.h"
 #include "platform/Random.h"
-#include "toolkit/ResStrings.h"
+#include "records/ProgramStrings.h"
 
 namespace records {
 
 using namespace memtable;
-using toolkit::LoadResString;
-using toolkit::rsBitch;
-using toolkit::rsMaleDog;
 
 namespace {
 

@@ -115,24 +115,27 @@ template <class T>
 void TApplication::CreateForm(T*& reference) {
   // The reference is set before construction begins, as handlers and
   // references of other windows may need it during the construction.
-  void* memory = ::operator new(sizeof(T));
-  reference = static_cast<T*>(memory);
-  T* form;
-  try {
-    form = new (memory) T(this);
-  } catch (...) {
-    reference = nullptr;
-    ::operator delete(memory);
-    throw;
-  }
-  try {
-    form->InitFromDescription();
-    AdoptForm(form);
-  } catch (...) {
-    reference = nullptr;
-    delete form;
-    throw;
-  }
+  // Until the application adopts the form, a failure clears the reference
+  // and frees what was made: the memory, or the form once it is built.
+  struct TUnadopted {
+    T*& reference;
+    void* memory;
+    T* form = nullptr;
+    bool adopted = false;
+    ~TUnadopted() {
+      if (adopted) return;
+      reference = nullptr;
+      if (form)
+        delete form;
+      else
+        ::operator delete(memory);
+    }
+  } making{reference, ::operator new(sizeof(T))};
+  reference = static_cast<T*>(making.memory);
+  making.form = new (making.memory) T(this);
+  making.form->InitFromDescription();
+  AdoptForm(making.form);
+  making.adopted = true;
 }
 
 }  // namespace toolkit

@@ -5,6 +5,7 @@
 
 #include "component/ClassBuilder.h"
 #include "platform/gdi/Bmp.h"
+#include "platform/gdi/DcGuards.h"
 
 namespace toolkit {
 
@@ -131,9 +132,9 @@ void DrawPixels(p::HDC dc, int x, int y, const p::Surface& pixels) {
   const int w = part.right - part.left, h = part.bottom - part.top;
   // What lies under the picture is read, blended in memory and put back in
   // one copy, so the context's clipping decides what changes.
-  p::HDC memory = p::CreateCompatibleDC(dc);
-  p::HBITMAP bitmap = p::CreateCompatibleBitmap(dc, w, h);
-  p::HBITMAP old = p::SelectObject(memory, bitmap);
+  p::TMemoryDC memory(dc);
+  p::TScopedObject bitmap(p::CreateCompatibleBitmap(dc, w, h));
+  p::TSelectedObject select(memory, bitmap.Get());
   p::BitBlt(memory, 0, 0, w, h, dc, part.left, part.top, p::SRCCOPY);
   const p::Surface under = p::GetBitmapSurface(bitmap);
   if (!under.IsEmpty()) {
@@ -157,9 +158,6 @@ void DrawPixels(p::HDC dc, int x, int y, const p::Surface& pixels) {
     }
     p::BitBlt(dc, part.left, part.top, w, h, memory, 0, 0, p::SRCCOPY);
   }
-  p::SelectObject(memory, old);
-  p::DeleteObject(bitmap);
-  p::DeleteDC(memory);
 }
 
 }  // namespace toolkit

@@ -1,5 +1,6 @@
 #include "toolkit/Form.h"
 
+#include <exception>
 #include <vector>
 
 #include "component/ClassBuilder.h"
@@ -330,13 +331,19 @@ void TCustomForm::SetVisible(bool v) {
   if (visible_ == v) return;
   if (v) {
     visible_ = true;
-    try {
+    {
+      // A form that fails to come up stays hidden.
+      struct TShowing {
+        bool& visible;
+        bool done = false;
+        ~TShowing() {
+          if (!done) visible = false;
+        }
+      } showing{visible_};
       DoShow();
       HandleNeeded();
       PlaceOnScreen();
-    } catch (...) {
-      visible_ = false;
-      throw;
+      showing.done = true;
     }
     p::ShowWindow(Handle(), ShowCommandForState());
   } else {
@@ -417,7 +424,27 @@ TModalResult TCustomForm::ShowModal() {
   modal_ = true;
   modalResult_ = mrNone;
   TModalResult result = mrCancel;
-  try {
+  {
+    // However the loop ends, the other windows come back and the form goes.
+    // Hide may raise (OnHide): leaving normally that goes to the caller;
+    // leaving by an error, that error is the one reported.
+    struct TModal {
+      TCustomForm& form;
+      const std::vector<p::HWND>& disabled;
+      int pending = std::uncaught_exceptions();
+      void End() {
+        for (p::HWND h : disabled) p::EnableWindow(h, p::TRUE);
+        form.modal_ = false;
+        form.Hide();
+      }
+      ~TModal() noexcept(false) {
+        try {
+          End();
+        } catch (...) {
+          if (std::uncaught_exceptions() == pending) throw;  // else dropped for the one leaving
+        }
+      }
+    } modal{*this, disabled};
     Show();
     do {
       Application->HandleMessage();
@@ -427,15 +454,7 @@ TModalResult TCustomForm::ShowModal() {
         CloseModal();
     } while (modalResult_ == mrNone);
     result = modalResult_;
-  } catch (...) {
-    for (p::HWND h : disabled) p::EnableWindow(h, p::TRUE);
-    modal_ = false;
-    Hide();
-    throw;
   }
-  for (p::HWND h : disabled) p::EnableWindow(h, p::TRUE);
-  modal_ = false;
-  Hide();
   if (previous && p::IsWindow(previous)) p::SetActiveWindow(previous);
   return result;
 }

@@ -1,6 +1,7 @@
 #include "toolkit/Label.h"
 
 #include "component/ClassBuilder.h"
+#include "platform/gdi/DcGuards.h"
 #include "platform/gdi/Gdi.h"
 
 namespace toolkit {
@@ -104,13 +105,13 @@ unsigned TLabel::TextFlags() const {
 void TLabel::AdjustBounds() {
   if (!autoSize_ || ComponentState().Contains(csLoading)) return;
   // Measures on a screen context, as there may be no parent window yet.
-  p::HDC dc = p::GetDC(nullptr);
-  p::HGDIOBJ old = p::SelectObject(dc, Font()->Handle());
   RECT r{0, 0, wordWrap_ ? width_ : 0, 0};
-  std::string text = text_.empty() ? std::string(" ") : text_;
-  p::DrawText(dc, text, &r, TextFlags() | p::DT_CALCRECT);
-  p::SelectObject(dc, old);
-  p::ReleaseDC(p::HWND{}, dc);
+  {
+    p::TWindowDC dc(p::HWND{}, p::GetDC(nullptr));
+    p::TSelectedObject font(dc, Font()->Handle());
+    std::string text = text_.empty() ? std::string(" ") : text_;
+    p::DrawText(dc, text, &r, TextFlags() | p::DT_CALCRECT);
+  }
   int left = left_;
   if (alignment_ == taRightJustify) left = left_ + width_ - r.right;
   if (alignment_ == taCenter) left = left_ + (width_ - r.right) / 2;

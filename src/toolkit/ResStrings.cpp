@@ -4,14 +4,6 @@ namespace toolkit {
 
 std::string LoadResString(std::uint16_t id) {
   switch (id) {
-    case rsMaleDog:
-      return "Male Dog";
-    case rsBitch:
-      return "Bitch";
-    case rsDeleteRecord:
-      return "Delete selected record?";
-    case rsConfirm:
-      return "Confirm";
     case sHintHelp:
       return "Help";
     case sHintRestore:

@@ -1,18 +1,13 @@
-// The string table: the program's own words, looked up by a 16-bit
-// identifier. Holds the four words of the program and the window-frame words
-// of the skinned title bar (border-icon hints and system-menu items).
+// The string table: words looked up by a 16-bit identifier. The toolkit's
+// own are the window-frame words of the skinned title bar (border-icon hints
+// and system-menu items); the program keeps its words in its own layer and
+// looks them up over these.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 namespace toolkit {
-
-// The program's words.
-inline constexpr std::uint16_t rsMaleDog = 65061;
-inline constexpr std::uint16_t rsBitch = 65062;
-inline constexpr std::uint16_t rsDeleteRecord = 65063;
-inline constexpr std::uint16_t rsConfirm = 65064;
 
 // Border-icon hints of the title bar.
 inline constexpr std::uint16_t sHintHelp = 58971;

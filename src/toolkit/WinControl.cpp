@@ -1,9 +1,11 @@
 #include "toolkit/WinControl.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "component/ClassBuilder.h"
 #include "component/Exception.h"
+#include "platform/gdi/DcGuards.h"
 #include "platform/gdi/Gdi.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
@@ -95,14 +97,15 @@ void TWinControl::CreateHandle() {
     parent_->HandleNeeded();  // creates ours too, with its other children
     if (handle_) return;
   }
-  creatingHandle_ = true;
-  try {
+  {
+    // Set while the window is made, however that ends.
+    struct TCreating {
+      bool& flag;
+      ~TCreating() { flag = false; }
+    } creating{creatingHandle_};
+    creatingHandle_ = true;
     CreateWnd();
-  } catch (...) {
-    creatingHandle_ = false;
-    throw;
   }
-  creatingHandle_ = false;
   for (TControl* c : std::vector<TControl*>(controls_))
     if (auto* w = dynamic_cast<TWinControl*>(c)) w->CreateHandle();
 }
@@ -651,17 +654,13 @@ void TWinControl::TrackMouse(TControl* target) {
 void TWinControl::PaintHandler(TMessage& m) {
   p::HDC dc = DCOf(m.WParam);
   p::PAINTSTRUCT ps;
-  if (!dc) dc = p::BeginPaint(handle_, &ps);
-  try {
-    int saved = p::SaveDC(dc);
-    PaintWindow(dc);
-    p::RestoreDC(dc, saved);
-    PaintControls(dc);
-  } catch (...) {
-    if (!m.WParam) p::EndPaint(handle_, &ps);
-    throw;
-  }
-  if (!m.WParam) p::EndPaint(handle_, &ps);
+  // Without a context given, the window's own painting is begun and ended.
+  std::optional<p::TPaintDC<p::HWND, p::PAINTSTRUCT>> painting;
+  if (!dc) dc = painting.emplace(handle_, ps).Get();
+  int saved = p::SaveDC(dc);
+  PaintWindow(dc);
+  p::RestoreDC(dc, saved);
+  PaintControls(dc);
 }
 
 void TWinControl::PaintWindow(p::HDC) {}

@@ -7,15 +7,10 @@
 #include "memtable/DataSource.h"
 #include "platform/DateTime.h"
 #include "platform/Random.h"
-#include "toolkit/ResStrings.h"
+#include "records/ProgramStrings.h"
 
 using namespace memtable;
 using namespace records;
-using toolkit::LoadResString;
-using toolkit::rsBitch;
-using toolkit::rsConfirm;
-using toolkit::rsDeleteRecord;
-using toolkit::rsMaleDog;
 
 namespace {
 
