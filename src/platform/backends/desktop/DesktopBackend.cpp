@@ -379,7 +379,7 @@ void DesktopBackend::Upload(Native& n, const TopLevelView& v, RECT part) {
   SDL_LockSurface(s);
   const std::uint8_t* src = reinterpret_cast<const std::uint8_t*>(v.picture.Row(r.top) + r.left);
   std::uint8_t* dst = static_cast<std::uint8_t*>(s->pixels) + std::ptrdiff_t(r.top) * s->pitch +
-                      std::ptrdiff_t(r.left) * 4;
+                      std::ptrdiff_t(r.left) * s->format->BytesPerPixel;
   if (s->format->format == SDL_PIXELFORMAT_RGB888 ||
       s->format->format == SDL_PIXELFORMAT_ARGB8888) {
     for (int y = r.top; y < r.bottom; ++y) {
