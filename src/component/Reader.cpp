@@ -11,6 +11,7 @@
 #include "component/Description.h"
 #include "component/Exception.h"
 #include "component/Resource.h"
+#include "component/ScopeGuards.h"
 
 namespace component {
 
@@ -84,28 +85,29 @@ class TReader {
                                       root_.ClassName());
     root_.state_.Include(csLoading).Include(csReading);
     loaded_.push_back({&root_, tree.line});
-    try {
-      if (!tree.name.empty() && tree.name != root_.Name())
-        Wrap(tree.line, "", [&] { root_.SetName(tree.name); });
-      ReadBody(0, tree);
-      ResolveFixups();
-      for (Loaded& l : loaded_)
-        if (l.component) l.component->state_.Exclude(csReading);
-      for (std::size_t i = 0; i < loaded_.size(); ++i) {
-        TComponent* c = loaded_[i].component;
-        if (!c) continue;
-        c->state_.Exclude(csLoading);
-        Wrap(loaded_[i].line, Describe(*c) + " failed to finish loading: ", [&] { c->Loaded(); });
-      }
-    } catch (...) {
+    // A failed load leaves nothing behind: the root's loading state goes and
+    // every component made for it is freed, last made first.
+    TScopeFail undo([this] {
       root_.state_.Exclude(csLoading).Exclude(csReading);
       for (std::size_t i = loaded_.size(); i-- > 1;) {
         TComponent* c = loaded_[i].component;
         loaded_[i].component = nullptr;
         delete c;
       }
-      throw;
+    });
+    if (!tree.name.empty() && tree.name != root_.Name())
+      Wrap(tree.line, "", [&] { root_.SetName(tree.name); });
+    ReadBody(0, tree);
+    ResolveFixups();
+    for (Loaded& l : loaded_)
+      if (l.component) l.component->state_.Exclude(csReading);
+    for (std::size_t i = 0; i < loaded_.size(); ++i) {
+      TComponent* c = loaded_[i].component;
+      if (!c) continue;
+      c->state_.Exclude(csLoading);
+      Wrap(loaded_[i].line, Describe(*c) + " failed to finish loading: ", [&] { c->Loaded(); });
     }
+    undo.Done();
   }
 
  private:

@@ -4,6 +4,7 @@
 
 #include "component/ClassBuilder.h"
 #include "component/Exception.h"
+#include "component/ScopeGuards.h"
 
 namespace graphics {
 
@@ -13,18 +14,6 @@ namespace {
 std::mutex& CountLock() {
   static std::mutex m;
   return m;
-}
-
-// Runs the clean-up of a scope being left. It may raise (OnChange, an
-// unpaired EndUpdate): leaving normally that goes to the caller; leaving by an
-// exception, the error already leaving is the one reported.
-template <class F>
-void FinishScope(int pending, F cleanup) {
-  try {
-    cleanup();
-  } catch (...) {
-    if (std::uncaught_exceptions() == pending) throw;  // else dropped for the one leaving
-  }
 }
 
 }  // namespace
@@ -71,7 +60,7 @@ TUpdateScope::TUpdateScope(TLockedPersistent& object)
 }
 
 TUpdateScope::~TUpdateScope() noexcept(false) {
-  FinishScope(pending_, [this] {
+  component::FinishScope(pending_, [this] {
     object_.EndUpdate();
     object_.Changed();
   });
@@ -81,7 +70,7 @@ TChangedScope::TChangedScope(TLockedPersistent& object)
     : object_(object), pending_(std::uncaught_exceptions()) {}
 
 TChangedScope::~TChangedScope() noexcept(false) {
-  FinishScope(pending_, [this] { object_.Changed(); });
+  component::FinishScope(pending_, [this] { object_.Changed(); });
 }
 
 }  // namespace graphics

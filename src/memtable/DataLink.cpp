@@ -2,9 +2,11 @@
 
 #include "memtable/DataSet.h"
 #include "memtable/DataSource.h"
-#include "memtable/ScopeGuards.h"
+#include "component/ScopeGuards.h"
 
 namespace memtable {
+
+using component::TScopeExit;
 
 TDataLink::~TDataLink() {
   if (dataSource_) dataSource_->RemoveLink(this);

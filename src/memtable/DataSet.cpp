@@ -6,11 +6,14 @@
 #include <cstring>
 
 #include "memtable/DataSource.h"
-#include "memtable/ScopeGuards.h"
+#include "component/ScopeGuards.h"
 #include "memtable/StoredDefs.h"
 #include "platform/LocaleServices.h"
 
 namespace memtable {
+
+using component::TScopeExit;
+using component::TScopeFail;
 
 TDataSet::TDataSet(component::TComponent* owner) : component::TComponent(owner) {}
 

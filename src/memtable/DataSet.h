@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "component/Component.h"
+#include "component/ScopeGuards.h"
 #include "memtable/DBTypes.h"
 #include "memtable/DatabaseError.h"
 #include "memtable/Field.h"
@@ -372,11 +373,7 @@ class TDataSet::TControlsDisabled {
     dataSet_.DisableControls();
   }
   ~TControlsDisabled() noexcept(false) {
-    try {
-      dataSet_.EnableControls();
-    } catch (...) {
-      if (std::uncaught_exceptions() == pending_) throw;  // else dropped for the one leaving
-    }
+    component::FinishScope(pending_, [this] { dataSet_.EnableControls(); });
   }
   TControlsDisabled(const TControlsDisabled&) = delete;
   TControlsDisabled& operator=(const TControlsDisabled&) = delete;

@@ -9,10 +9,12 @@
 #include "memtable/FloatField.h"
 #include "memtable/IntegerField.h"
 #include "memtable/PlaceholderField.h"
-#include "memtable/ScopeGuards.h"
+#include "component/ScopeGuards.h"
 #include "memtable/StringField.h"
 
 namespace memtable {
+
+using component::TScopedValue;
 
 TField::TField(TFieldType type, int size) : dataType_(type), size_(size) {}
 

@@ -7,9 +7,12 @@
 
 #include "memtable/DataSource.h"
 #include "memtable/MemTableVersions.h"
-#include "memtable/ScopeGuards.h"
+#include "component/ScopeGuards.h"
 
 namespace memtable {
+
+using component::TScopeFail;
+using component::TScopedValue;
 
 namespace {
 TMemRecord* Rec(TRecordBuffer b) {

@@ -7,6 +7,7 @@
 #include "component/Exception.h"
 #include "component/Reader.h"
 #include "component/Resource.h"
+#include "component/ScopeGuards.h"
 #include "platform/menu/Menu.h"
 #include "platform/window/SystemMetrics.h"
 #include "toolkit/Application.h"
@@ -438,11 +439,7 @@ TModalResult TCustomForm::ShowModal() {
         form.Hide();
       }
       ~TModal() noexcept(false) {
-        try {
-          End();
-        } catch (...) {
-          if (std::uncaught_exceptions() == pending) throw;  // else dropped for the one leaving
-        }
+        component::FinishScope(pending, [this] { End(); });
       }
     } modal{*this, disabled};
     Show();

@@ -11,7 +11,20 @@
 #include <exception>
 #include <utility>
 
-namespace memtable {
+namespace component {
+
+// Runs the clean-up of a scope being left, by the rule above; `pending` is
+// std::uncaught_exceptions() as of the scope's start.
+template <class F>
+void FinishScope(int pending, F&& cleanup) {
+  try {
+    cleanup();
+  } catch (...) {
+    // Passed on when the scope was left normally; dropped when an error is
+    // already leaving it.
+    if (std::uncaught_exceptions() == pending) throw;
+  }
+}
 
 // Runs a clean-up whenever the scope is left. It reads a thread-local count
 // when made; a step run for every record pairs TScopeFail with a call on its
@@ -21,15 +34,7 @@ class TScopeExit {
  public:
   explicit TScopeExit(F cleanup)
       : cleanup_(std::move(cleanup)), pending_(std::uncaught_exceptions()) {}
-  ~TScopeExit() noexcept(false) {
-    try {
-      cleanup_();
-    } catch (...) {
-      // Passed on when the scope was left normally; dropped when an error is
-      // already leaving it.
-      if (std::uncaught_exceptions() == pending_) throw;
-    }
-  }
+  ~TScopeExit() noexcept(false) { FinishScope(pending_, cleanup_); }
   TScopeExit(const TScopeExit&) = delete;
   TScopeExit& operator=(const TScopeExit&) = delete;
 
@@ -78,4 +83,4 @@ class TScopedValue {
   T saved_;
 };
 
-}  // namespace memtable
+}  // namespace component
