@@ -7,54 +7,9 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/window/Input.h"
 #include "platform/window/LoopControl.h"
+#include "platform/window/UsLayout.h"
 
 namespace platform {
-
-namespace {
-
-struct KeyFor {
-  int vk = 0;
-  bool shift = false;
-};
-
-// The US keyboard key that types a character, if any.
-KeyFor KeyForChar(unsigned char c) {
-  if (c >= 'a' && c <= 'z') return {c - 'a' + 'A', false};
-  if (c >= 'A' && c <= 'Z') return {int(c), true};
-  if (c >= '0' && c <= '9') return {int(c), false};
-  static const char kShiftedDigits[] = ")!@#$%^&*(";
-  for (int i = 0; i < 10; ++i)
-    if (c == static_cast<unsigned char>(kShiftedDigits[i])) return {'0' + i, true};
-  switch (c) {
-    case ' ':
-      return {VK_SPACE, false};
-    case '\r':
-    case '\n':
-      return {VK_RETURN, false};
-    case '\t':
-      return {VK_TAB, false};
-    case 8:
-      return {VK_BACK, false};
-    case 27:
-      return {VK_ESCAPE, false};
-  }
-  struct Pair {
-    int vk;
-    char plain, shifted;
-  };
-  static const Pair kOem[] = {
-      {VK_OEM_1, ';', ':'},     {VK_OEM_PLUS, '=', '+'},   {VK_OEM_COMMA, ',', '<'},
-      {VK_OEM_MINUS, '-', '_'}, {VK_OEM_PERIOD, '.', '>'}, {VK_OEM_2, '/', '?'},
-      {VK_OEM_3, '`', '~'},     {VK_OEM_4, '[', '{'},      {VK_OEM_5, '\\', '|'},
-      {VK_OEM_6, ']', '}'},     {VK_OEM_7, '\'', '"'}};
-  for (const Pair& p : kOem) {
-    if (c == static_cast<unsigned char>(p.plain)) return {p.vk, false};
-    if (c == static_cast<unsigned char>(p.shifted)) return {p.vk, true};
-  }
-  return {};
-}
-
-}  // namespace
 
 void HeadlessScreen::SetIdleHandler(std::function<bool()> handler) {
   SetIdleHook(std::move(handler));
@@ -125,7 +80,7 @@ void HeadlessScreen::KeyPress(int vk) {
 
 void HeadlessScreen::TypeText(std::string_view text) {
   for (char ch : text) {
-    KeyFor k = KeyForChar(static_cast<unsigned char>(ch));
+    UsKey k = UsKeyForChar(static_cast<unsigned char>(ch));
     if (!k.vk) {
       QueueChar(static_cast<unsigned char>(ch));
       continue;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "platform/window/Input.h"
+#include "platform/window/UsLayout.h"
 #include "platform/window/WindowSystem.h"
 
 namespace platform {
@@ -296,10 +297,7 @@ unsigned CharForKey(int vk) {
     if (ctrl) return unsigned(vk - 'A' + 1);
     return (shift != caps) ? unsigned(vk) : unsigned(vk - 'A' + 'a');
   }
-  if (vk >= '0' && vk <= '9') {
-    if (ctrl) return 0;
-    return shift ? unsigned(")!@#$%^&*("[vk - '0']) : unsigned(vk);
-  }
+  if (vk >= '0' && vk <= '9') return ctrl ? 0 : UsPunctuationChar(vk, shift);
   if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9) return ctrl ? 0 : unsigned('0' + vk - VK_NUMPAD0);
   switch (vk) {
     case VK_SPACE:
@@ -329,18 +327,7 @@ unsigned CharForKey(int vk) {
     if (vk == VK_OEM_6) return 0x1D;
     return 0;
   }
-  struct Pair {
-    int vk;
-    char plain, shifted;
-  };
-  static const Pair kOem[] = {
-      {VK_OEM_1, ';', ':'},     {VK_OEM_PLUS, '=', '+'},   {VK_OEM_COMMA, ',', '<'},
-      {VK_OEM_MINUS, '-', '_'}, {VK_OEM_PERIOD, '.', '>'}, {VK_OEM_2, '/', '?'},
-      {VK_OEM_3, '`', '~'},     {VK_OEM_4, '[', '{'},      {VK_OEM_5, '\\', '|'},
-      {VK_OEM_6, ']', '}'},     {VK_OEM_7, '\'', '"'}};
-  for (const Pair& p : kOem)
-    if (p.vk == vk) return unsigned(static_cast<unsigned char>(shift ? p.shifted : p.plain));
-  return 0;
+  return UsPunctuationChar(vk, shift);
 }
 
 // ---------------------------------------------------------------- queueing
