@@ -1,0 +1,22 @@
+#include "skin/FontColors.h"
+
+#include "skin/SkinText.h"
+
+namespace skin {
+
+TSkinFontColors ParseFontColors(std::string_view text) {
+  const auto words = SplitWords(text, " ");
+  if (words.size() != 5) return {};
+  std::array<std::int32_t, 5> values{};
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    const auto value = ParseSkinInteger(words[i]);
+    if (!value) return {};
+    values[i] = *value;
+  }
+  TSkinFontColors colors;
+  colors.FontColor = values[0];
+  for (std::size_t i = 0; i < 4; ++i) colors.Contours[i] = values[i + 1];
+  return colors;
+}
+
+}  // namespace skin
