@@ -1,0 +1,63 @@
+// Reading a skin folder's Skin.ini (and the extra CommonSections text) into
+// the section table and the image pieces, without touching any file: the
+// caller supplies the texts and says whether the master bitmap was found.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "skin/IniText.h"
+#include "skin/SkinGeneral.h"
+#include "skin/SkinPiece.h"
+
+namespace skin {
+
+// Where the old-format message sends the reader for current skins.
+inline constexpr std::string_view kSkinPublisherAddress = "https://skins.example.com";
+
+struct TSkinIniInfo {  // from section GLOBALINFO
+  double Version = 0;
+  std::string Author;
+  std::string Description;
+  std::string MasterBitmap;  // file name, as written
+};
+
+enum class TSkinIniError { None, Malformed, OldFormat };
+
+struct TSkinIniContent {
+  TSkinIniError Error = TSkinIniError::None;
+  std::string Message;  // why the skin was refused; the text to show for an old skin
+  TSkinIniInfo Info;
+  TSkinGeneralDataArray Sections;           // one per ini section, file order, then the common ones
+  std::vector<TSkinPieceSpec> Pieces;       // in file order
+  std::vector<std::string> RejectedPieces;  // "SECTION.KEY" of piece texts that did not read
+  bool Ok() const { return Error == TSkinIniError::None; }
+};
+
+struct TSkinIniOptions {
+  std::string_view CommonSections;  // extra ini text; its sections follow the skin's
+  std::string SkinFolder;           // put in front of relative picture file names
+  bool MasterBitmapLoaded = true;   // rectangle pieces count only with a master bitmap
+};
+
+// A refused skin (malformed text or the old format) yields no sections and
+// no pieces, so the caller can keep the tables it has.
+TSkinIniContent ReadSkinIni(std::string_view skinIni, const TSkinIniOptions& options = {});
+
+// The sections of a CommonSections text appended to a loaded table: a value
+// missing there (-1 or "?") comes from the record its PARENTCLASS names if
+// that is in the table, else from the defaults. Their pieces are appended
+// too, GLOBALINFO's excepted. Returns the error of an unreadable text (and
+// then changes nothing), else an empty text.
+std::string AppendCommonSections(std::string_view common, const TSkinIniOptions& options,
+                                 TSkinGeneralDataArray& sections,
+                                 std::vector<TSkinPieceSpec>& pieces,
+                                 std::vector<std::string>* rejected = nullptr);
+
+// The pieces one ini section names, appended in key order; keys whose piece
+// text does not read go to rejected as "SECTION.KEY".
+void ReadSectionPieces(const TIniSection& section, const TSkinIniOptions& options,
+                       std::vector<TSkinPieceSpec>& pieces, std::vector<std::string>* rejected);
+
+}  // namespace skin
