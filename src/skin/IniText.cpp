@@ -67,7 +67,7 @@ char* ReadLine(char* buffer, int size, void* stream) {
     if (feed.tooLongLine == 0) feed.tooLongLine = feed.line;
     line = {};
   }
-  std::memcpy(buffer, line.data(), line.size());
+  if (!line.empty()) std::memcpy(buffer, line.data(), line.size());
   buffer[line.size()] = '\0';
   feed.NoteHeader(TrimBlanks(line));
   return buffer;

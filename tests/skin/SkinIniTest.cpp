@@ -227,3 +227,38 @@ TEST(SkinIni, CommonSectionsInheritFromTheTableAndAddPieces) {
   EXPECT_EQ(bad.Error, TSkinIniError::Malformed);
   EXPECT_TRUE(bad.Sections.empty());
 }
+
+TEST(SkinIni, DamagedTextsNeverCrashOrHang) {
+  const std::string good =
+      "[GLOBALINFO]\nVERSION=5.1\nMASTERBITMAP=master.bmp\n"
+      "[Form]\nCOLOR=5283512\nFONTCOLOR=0\nGRADIENTDATA=5872819;8306902;25;1;0\n"
+      "BORDERSMASK=MASTER#(96,80,129,107)(1,0,2)\n"
+      "[Dialog]\nPARENTCLASS=FORM\nCOLOR=-1\n[Edit]\nPARENTCLASS=DIALOG\n";
+  const std::string alphabet = "[]=;#(),. -?$x0129\n\r\t";
+  std::uint32_t seed = 12345;
+  const auto next = [&] { return seed = seed * 1103515245u + 12345u, seed >> 8; };
+  for (int round = 0; round < 3000; ++round) {
+    std::string text = good;
+    for (int edits = 1 + int(next() % 6); edits > 0; --edits) {
+      const std::size_t at = next() % (text.size() + 1);
+      switch (next() % 3) {
+        case 0:
+          text.insert(at, 1, alphabet[next() % alphabet.size()]);
+          break;
+        case 1:
+          if (at < text.size()) text.erase(at, 1);
+          break;
+        default:
+          text.resize(at);
+          break;  // truncated file
+      }
+    }
+    TSkinIniOptions options;
+    options.CommonSections = text;
+    const auto c = ReadSkinIni(text, options);
+    if (!c.Ok()) {  // refused whole, with a reason
+      EXPECT_TRUE(c.Sections.empty() && c.Pieces.empty());
+      EXPECT_FALSE(c.Message.empty());
+    }
+  }
+}
