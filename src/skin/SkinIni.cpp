@@ -213,6 +213,18 @@ void ReadSectionPieces(const TIniSection& section, const TSkinIniOptions& option
   }
 }
 
+std::string RemoveCommonSectionBlanks(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  bool lineStart = true, comment = false;
+  for (const char c : text) {
+    if (lineStart) comment = c == ';';
+    lineStart = c == '\n';
+    if (c != ' ' || comment) out += c;
+  }
+  return out;
+}
+
 std::string AppendCommonSections(std::string_view common, const TSkinIniOptions& options,
                                  TSkinGeneralDataArray& sections,
                                  std::vector<TSkinPieceSpec>& pieces,

@@ -55,6 +55,10 @@ std::string AppendCommonSections(std::string_view common, const TSkinIniOptions&
                                  std::vector<TSkinPieceSpec>& pieces,
                                  std::vector<std::string>* rejected = nullptr);
 
+// CommonSections as the skin manager keeps it: blanks taken out of every
+// line that does not start with ";".
+std::string RemoveCommonSectionBlanks(std::string_view text);
+
 // The pieces one ini section names, appended in key order; keys whose piece
 // text does not read go to rejected as "SECTION.KEY".
 void ReadSectionPieces(const TIniSection& section, const TSkinIniOptions& options,

@@ -262,3 +262,8 @@ TEST(SkinIni, DamagedTextsNeverCrashOrHang) {
     }
   }
 }
+
+TEST(SkinIni, CommonSectionBlanksGoExceptInComments) {
+  EXPECT_EQ(RemoveCommonSectionBlanks("[ My Button ]\n; keep  this\nCOLOR = 1 2\n ;not a comment"),
+            "[MyButton]\n; keep  this\nCOLOR=12\n;notacomment");
+}
