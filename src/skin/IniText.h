@@ -31,9 +31,9 @@ struct TIniText {
 // significant (no line continues the one above). A section named twice is
 // one section, and a key given twice keeps its first value. Keys ahead of
 // the first section belong to none and are dropped. A line that is neither
-// a section, a key nor a comment, a line too long for the ini library and a
-// NUL byte are errors: the text is then reported as not readable, never
-// read in part.
+// a section, a key nor a comment, a line longer than the ini library reads
+// whole (199 characters, not counting blanks in front) and a NUL byte are
+// errors: the text is then reported as not readable, never read in part.
 TIniText ParseIniText(std::string_view text);
 
 }  // namespace skin
