@@ -1,8 +1,8 @@
 #include "memtable/DataLink.h"
 
+#include "component/ScopeGuards.h"
 #include "memtable/DataSet.h"
 #include "memtable/DataSource.h"
-#include "component/ScopeGuards.h"
 
 namespace memtable {
 

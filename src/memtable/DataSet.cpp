@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "memtable/DataSource.h"
 #include "component/ScopeGuards.h"
+#include "memtable/DataSource.h"
 #include "memtable/StoredDefs.h"
 #include "platform/LocaleServices.h"
 

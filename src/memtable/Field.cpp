@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "component/ScopeGuards.h"
 #include "memtable/BooleanField.h"
 #include "memtable/DataSet.h"
 #include "memtable/DatabaseError.h"
@@ -9,7 +10,6 @@
 #include "memtable/FloatField.h"
 #include "memtable/IntegerField.h"
 #include "memtable/PlaceholderField.h"
-#include "component/ScopeGuards.h"
 #include "memtable/StringField.h"
 
 namespace memtable {

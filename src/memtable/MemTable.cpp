@@ -5,14 +5,14 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "component/ScopeGuards.h"
 #include "memtable/DataSource.h"
 #include "memtable/MemTableVersions.h"
-#include "component/ScopeGuards.h"
 
 namespace memtable {
 
-using component::TScopeFail;
 using component::TScopedValue;
+using component::TScopeFail;
 
 namespace {
 TMemRecord* Rec(TRecordBuffer b) {

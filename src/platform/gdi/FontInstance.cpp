@@ -84,6 +84,7 @@ long Round(double v) {
 std::string SubstituteFamily(std::string_view requested) {
   // The faces the program asks for by name, and the installed faces that
   // match them best: same metrics where a metric-compatible face exists.
+  // clang-format off
   static const std::map<std::string, std::string> aliases = {
       {"arial", "Liberation Sans"},
       {"helvetica", "Liberation Sans"},
@@ -103,6 +104,7 @@ std::string SubstituteFamily(std::string_view requested) {
       {"terminal", "Liberation Mono"},
       {"lucida console", "Liberation Mono"},
   };
+  // clang-format on
   std::string key = Lower(requested);
   auto it = aliases.find(key);
   if (it != aliases.end()) return it->second;

@@ -7,8 +7,8 @@
 
 #include "WindowTestSupport.h"
 #include "platform/window/Input.h"
-#include "platform/window/MenuApi.h"
 #include "platform/window/LoopControl.h"
+#include "platform/window/MenuApi.h"
 
 namespace platform::test {
 namespace {

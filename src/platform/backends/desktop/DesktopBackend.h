@@ -74,7 +74,7 @@ class DesktopBackend : public Backend {
   int buttonsDown_ = 0;
   bool heldAfterFocus_ = false;   // key presses now are keys held at a focus change...
   std::uint32_t focusStamp_ = 0;  // ...which came at this event time
-  std::uint32_t audio_ = 0;  // the sound device, once opened
+  std::uint32_t audio_ = 0;       // the sound device, once opened
   bool audioTried_ = false;
 };
 
