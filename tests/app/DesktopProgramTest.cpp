@@ -205,6 +205,11 @@ TEST_F(DesktopProgram, KeyboardPaintingAndTypedTextHoldOnARealDisplay) {
        laneText("\xC4\xD6\xDC"
                 "Z"),
        nullptr},
+      // AltGr is the right Alt key here: it types, and opens no menu.
+      {"AltGr types the euro sign and the at sign", Command("xdotool type '€@'"),
+       laneText("\xC4\xD6\xDC"
+                "Z\x80@"),
+       nullptr},
       {"Ctrl+D still opens the dialog under the German layout",
        Command("sleep 0.3; xdotool key ctrl+d"), dialogOpen, nullptr},
       {"and Alt+F4 closes it", Command("sleep 0.3; xdotool key alt+F4"), dialogClosed, nullptr},
@@ -212,7 +217,7 @@ TEST_F(DesktopProgram, KeyboardPaintingAndTypedTextHoldOnARealDisplay) {
   EXPECT_LE(paintTries, 30) << lastWrong_ << " console pixels differ on the screen";
   EXPECT_EQ(lane1->Text(),
             "\xC4\xD6\xDC"
-            "Z");
+            "Z\x80@");
 }
 
 }  // namespace

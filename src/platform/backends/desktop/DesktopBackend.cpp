@@ -3,8 +3,10 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_syswm.h>
 #if SPRINTARA_HAVE_XSHAPE
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/shape.h>
+#include <X11/keysym.h>
 #endif
 
 #include <algorithm>
@@ -311,12 +313,27 @@ void DesktopBackend::Handle(const SDL_Event& e) {
         // keys held at that moment as pressed, right after the focus event.
         // Those presses belonged to another window (the Alt of an Alt+F4
         // that closed a dialog) and must not act here.
-        if (e.type == SDL_KEYDOWN && heldAfterFocus_ && !e.key.repeat &&
-            e.key.timestamp - focusStamp_ < 100)
+        bool held = e.type == SDL_KEYDOWN && heldAfterFocus_ && !e.key.repeat &&
+                    e.key.timestamp - focusStamp_ < 100;
+        // Where the right Alt key is AltGr it types characters, as Ctrl+Alt
+        // does: it must not act as Alt for the menus.
+        if (e.key.keysym.scancode == SDL_SCANCODE_RALT && RightAltIsAltGr()) {
+          if (held) {
+            QueueKeyHeld(VK_CONTROL);
+            QueueKeyHeld(VK_MENU);
+          } else {
+            QueueKey(VK_CONTROL, e.type == SDL_KEYDOWN, true);
+            QueueKey(VK_MENU, e.type == SDL_KEYDOWN, true);
+          }
+        } else if (held) {
           QueueKeyHeld(vk);
-        else
+        } else {
           QueueKey(vk, e.type == SDL_KEYDOWN, true);
+        }
       }
+      break;
+    case SDL_KEYMAPCHANGED:
+      altGrKnown_ = false;  // the user may have switched layouts
       break;
     case SDL_TEXTINPUT:
       QueueText(e.text.text);
@@ -354,11 +371,31 @@ void DesktopBackend::Handle(const SDL_Event& e) {
   }
 }
 
+bool DesktopBackend::RightAltIsAltGr() {
+  if (altGrKnown_) return altGr_;
+  altGr_ = false;
+#if SPRINTARA_HAVE_XSHAPE
+  // The layout decides: AltGr where the right Alt key (evdev key code 108)
+  // shifts to the third level, as on German or French keyboards.
+  for (auto& [h, n] : natives_) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(n.window, &info) || info.subsystem != SDL_SYSWM_X11) continue;
+    KeySym sym = XkbKeycodeToKeysym(info.info.x11.display, 108, 0, 0);
+    altGr_ = sym == XK_ISO_Level3_Shift || sym == XK_Mode_switch;
+    altGrKnown_ = true;
+    break;
+  }
+#endif
+  return altGr_;
+}
+
 void DesktopBackend::QueueText(const char* utf8) {
   // Alt with a letter is a menu mnemonic, which the key already gives; the
-  // display's text for it is dropped (AltGr, which holds no Alt, is text).
+  // display's text for it is dropped. AltGr types text.
   SDL_Keymod mods = SDL_GetModState();
-  if ((mods & KMOD_ALT) && !(mods & KMOD_CTRL)) return;
+  bool alt = (mods & KMOD_LALT) || ((mods & KMOD_RALT) && !RightAltIsAltGr());
+  if (alt && !(mods & KMOD_CTRL)) return;
   for (char32_t cp : DecodeUtf8(utf8)) {
     // A character the code page cannot hold is refused, never replaced.
     std::optional<char> c = TryUnicodeToCp1252(cp);

@@ -60,6 +60,7 @@ class DesktopBackend : public Backend {
   DesktopBackend() = default;
   void Handle(const SDL_Event& e);
   void QueueText(const char* utf8);
+  bool RightAltIsAltGr();
   HWND FindWindow(std::uint32_t sdlId, RECT* rect) const;
   void Upload(Native& n, const TopLevelView& v, RECT part);
 
@@ -72,9 +73,10 @@ class DesktopBackend : public Backend {
   HWND raised_;
   std::uint32_t wakeEvent_ = 0;
   int buttonsDown_ = 0;
-  bool heldAfterFocus_ = false;   // key presses now are keys held at a focus change...
-  std::uint32_t focusStamp_ = 0;  // ...which came at this event time
-  std::uint32_t audio_ = 0;       // the sound device, once opened
+  bool altGrKnown_ = false, altGr_ = false;  // the right Alt key types, by the layout
+  bool heldAfterFocus_ = false;              // key presses now are keys held at a focus change...
+  std::uint32_t focusStamp_ = 0;             // ...which came at this event time
+  std::uint32_t audio_ = 0;                  // the sound device, once opened
   bool audioTried_ = false;
 };
 
