@@ -361,26 +361,28 @@ void QueueMouseWheel(int delta, POINT screen) {
   Queue(r);
 }
 
-void QueueKey(int vk, bool down, bool textApart) {
+namespace {
+
+void QueueKeyInput(int vk, bool down, bool textApart, bool held) {
   auto& ws = WS();
   if (vk <= 0 || vk > 0xFE) return;
   RawInput r{RawKind::Key, ws.cursorPos};
   r.vk = PlainKey(vk);
   r.down = down;
   r.textApart = textApart;
+  r.held = held;
   SetKey(ws.asyncState, r.vk, down);
   Queue(r);
 }
 
+}  // namespace
+
+void QueueKey(int vk, bool down, bool textApart) {
+  QueueKeyInput(vk, down, textApart, false);
+}
+
 void QueueKeyHeld(int vk) {
-  auto& ws = WS();
-  if (vk <= 0 || vk > 0xFE) return;
-  RawInput r{RawKind::Key, ws.cursorPos};
-  r.vk = PlainKey(vk);
-  r.down = true;
-  r.held = true;
-  SetKey(ws.asyncState, r.vk, true);
-  Queue(r);
+  QueueKeyInput(vk, true, false, true);
 }
 
 void QueueChar(unsigned ch) {

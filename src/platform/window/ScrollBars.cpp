@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/gdi/Gdi.h"
+#include "platform/window/ScrollState.h"
 #include "platform/window/WindowSystem.h"
 
 namespace platform {
@@ -106,21 +107,34 @@ void Arrow(HDC dc, const RECT& r, bool vertical, bool less) {
   SelectObject(dc, brush);
 }
 
+// Stores what the mask names: the range, the page cut to the range's size,
+// the position as given.
+void Store(WindowRec::Scroll& s, const SCROLLINFO& info) {
+  if (info.fMask & SIF_RANGE) {
+    s.min = info.nMin;
+    s.max = std::max(info.nMin, info.nMax);
+  }
+  if (info.fMask & SIF_PAGE) s.page = info.nPage;
+  std::int64_t range = std::int64_t(s.max) - s.min + 1;
+  if (std::int64_t(s.page) > range) s.page = UINT(range);
+  if (info.fMask & SIF_POS) s.pos = info.nPos;
+}
+
 }  // namespace
+
+BOOL StoreScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info) {
+  WindowRec* w = WS().Get(hwnd);
+  if (!Valid(w, bar) || !info || info->cbSize != sizeof(SCROLLINFO)) return FALSE;
+  Store(w->scroll[bar], *info);
+  return TRUE;
+}
 
 int SetScrollInfo(HWND h, int bar, const SCROLLINFO* info, BOOL redraw) {
   auto& ws = WS();
   WindowRec* w = ws.Get(h);
   if (!Valid(w, bar) || !info || info->cbSize != sizeof(SCROLLINFO)) return 0;
   WindowRec::Scroll& s = w->scroll[bar];
-  if (info->fMask & SIF_RANGE) {
-    s.min = info->nMin;
-    s.max = std::max(info->nMin, info->nMax);
-  }
-  if (info->fMask & SIF_PAGE) s.page = info->nPage;
-  std::int64_t range = std::int64_t(s.max) - s.min + 1;
-  if (std::int64_t(s.page) > range) s.page = UINT(range);
-  if (info->fMask & SIF_POS) s.pos = info->nPos;
+  Store(s, *info);
   s.pos = std::clamp(s.pos, s.min, MaxPos(s));
   if (info->fMask & (SIF_RANGE | SIF_PAGE)) {
     bool shown = w->style & StyleBit(bar);
