@@ -212,6 +212,29 @@ class TClassBuilder {
     return *this;
   }
 
+  // A property kept as a plain data member of T (or of a base of T) that
+  // needs nothing done when it changes.
+  template <class C, class M, class... X>
+  TClassBuilder& Field(std::string_view name, M C::*member, const X&... extras) {
+    using namespace builder_detail;
+    static_assert(std::is_base_of_v<C, T>);
+    TPropertyInfo info;
+    info.name = std::string(name);
+    Describe<M>(info);
+    (ApplyExtra(info, extras), ...);
+    if (info.kind == TPropertyKind::Enumeration || info.kind == TPropertyKind::Set) {
+      if (!info.enumInfo) throw std::logic_error("no enumeration names for " + info.name);
+    }
+    info.set = [member](TPersistent& o, const TPropertyValue& v) {
+      static_cast<T&>(o).*member = FromValue<M>(v);
+    };
+    info.get = [member](const TPersistent& o) -> TPropertyValue {
+      return ToValue(static_cast<const T&>(o).*member);
+    };
+    info_.AddProperty(std::move(info));
+    return *this;
+  }
+
   // An owned sub-object or collection, published through its getter.
   template <class G>
   TClassBuilder& Property(std::string_view name, G getter) {

@@ -4,7 +4,7 @@
 
 namespace skin {
 
-TSkinGeneralData MakeGeneralData(const TSkinGeneral& g) {
+TSkinGeneralData MakeGeneralData(const TSkinGeneralValues& g) {
   TSkinGeneralData d;
   d.ParentClass = UpperCase(g.ParentClass);
   d.SectionName = UpperCase(g.SectionName);

@@ -23,7 +23,7 @@ enum TSkinControlBevel : std::uint8_t {
 // Colours not otherwise set start white, as in a skin file without them.
 constexpr std::int32_t kSkinWhite = 0xFFFFFF;
 
-struct TSkinGeneral {
+struct TSkinGeneralValues {
   std::string SectionName;
   std::string ParentClass;
   std::int32_t Color = kSkinWhite;
@@ -95,6 +95,6 @@ using TSkinGeneralDataArray = std::vector<TSkinGeneralData>;
 
 // The run-time record of a stored section: values copied as they are,
 // names upper-cased, the colour and gradient texts parsed.
-TSkinGeneralData MakeGeneralData(const TSkinGeneral& general);
+TSkinGeneralData MakeGeneralData(const TSkinGeneralValues& general);
 
 }  // namespace skin

@@ -81,13 +81,20 @@ void TBitmap::LoadFromMemory(std::span<const std::uint8_t> data) {
     Clear();
     return;
   }
+  // Bitmaps stored by older descriptions carry the file's length in front.
+  std::span<const std::uint8_t> file = data;
+  if (data.size() >= 4) {
+    const std::uint32_t length = std::uint32_t(data[0]) | std::uint32_t(data[1]) << 8 |
+                                 std::uint32_t(data[2]) << 16 | std::uint32_t(data[3]) << 24;
+    if (length == data.size() - 4 && p::IsBmpData(data.subspan(4))) file = data.subspan(4);
+  }
   p::SurfaceBuffer decoded;
   std::string error;
   bool ok;
-  if (p::IsBmpData(data))
-    ok = p::ReadBmp(data, &decoded, &error);
-  else if (p::IsPngData(data))
-    ok = p::ReadPngData(data, &decoded, &error);
+  if (p::IsBmpData(file))
+    ok = p::ReadBmp(file, &decoded, &error);
+  else if (p::IsPngData(file))
+    ok = p::ReadPngData(file, &decoded, &error);
   else
     ok = false, error = "unknown picture format";
   if (!ok) throw EInvalidGraphic("Bitmap image is not valid: " + error);

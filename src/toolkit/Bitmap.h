@@ -1,6 +1,7 @@
 // TBitmap: a 32-bit picture (0xAARRGGBB pixels, rows top-down) that stored
 // window descriptions carry as the binary property Data, the bytes of a BMP
-// or PNG file. Buttons draw their glyphs from it.
+// or PNG file, optionally preceded by the file's length in 4 bytes (little-endian).
+// Buttons draw their glyphs from it.
 //
 // Transparency follows the glyph convention: a picture that is opaque all
 // over has a transparent colour, the colour of its bottom-left pixel; a

@@ -61,7 +61,7 @@ TEST(GradientText, PercentIsHeldInEightBits) {
 }
 
 TEST(SectionRecord, StoredSectionIsCopiedWithNamesUpperCasedAndTextsParsed) {
-  TSkinGeneral g;
+  TSkinGeneralValues g;
   g.SectionName = "Button";
   g.ParentClass = "Panel";
   g.Color = 0xCDCDCD;
@@ -93,7 +93,7 @@ TEST(SectionRecord, StoredSectionIsCopiedWithNamesUpperCasedAndTextsParsed) {
 }
 
 TEST(SectionRecord, UnsetStoredFieldsGiveTheSkinDefaults) {
-  const auto d = MakeGeneralData(TSkinGeneral{});
+  const auto d = MakeGeneralData(TSkinGeneralValues{});
   EXPECT_EQ(d.SectionName, "");
   EXPECT_EQ(d.Color, 0xFFFFFF);
   EXPECT_EQ(d.HotColor, 0xFFFFFF);

@@ -1,0 +1,9 @@
+// Enters the skin classes in the registry of classes that stored window
+// descriptions may name. Safe to call more than once.
+#pragma once
+
+namespace skin {
+
+void RegisterSkinClasses();
+
+}  // namespace skin

@@ -1,0 +1,204 @@
+#include "skin/SkinManager.h"
+
+#include <algorithm>
+
+#include "component/ClassBuilder.h"
+#include "platform/dialog/MessageBox.h"
+#include "platform/window/Window.h"
+#include "skin/SkinBroadcast.h"
+#include "skin/SkinData.h"
+#include "skin/SkinFolder.h"
+#include "skin/SkinIni.h"
+#include "skin/SkinLoader.h"
+#include "skin/SkinMessages.h"
+#include "toolkit/Application.h"
+
+namespace skin {
+
+using namespace component;
+
+namespace {
+
+constexpr std::string_view kDefaultSkinDirectory = "c:\\Skins";
+
+std::string& ProgramFolderSetting() {
+  static std::string folder;
+  return folder;
+}
+
+std::string ProgramFolderInUse() {
+  std::string& folder = ProgramFolderSetting();
+  if (folder.empty()) folder = ProgramFolder();
+  return folder;
+}
+
+}  // namespace
+
+const TClassInfo& TSkinManager::StaticClassInfo() {
+  using T = TSkinManager;
+  static const TClassInfo info =
+      TClassBuilder<T, TComponent>("TSkinManager")
+          .Property("Active", &T::Active, &T::SetActive)
+          .Property("CommonSections", &T::CommonSections)
+          .Property("InternalSkins", &T::InternalSkins)
+          .Property("SkinDirectory", &T::SkinDirectory, &T::SetSkinDirectory)
+          .Property("SkinName", &T::SkinName, &T::SetSkinName)
+          .Property("SkinnedPopups", &T::SkinnedPopups, &T::SetSkinnedPopups)
+          .Event("OnBeforeChange", &T::OnBeforeChange)
+          .Event("OnAfterChange", &T::OnAfterChange)
+          .Build();
+  return info;
+}
+
+TSkinManager::TSkinManager(TComponent* owner)
+    : TComponent(owner),
+      commonSections_(std::make_unique<toolkit::TStrings>()),
+      internalSkins_(std::make_unique<TStoredSkins>(this)),
+      skinDirectory_(kDefaultSkinDirectory) {
+  commonSections_->OnChange = [this](toolkit::TStrings::Change, int) { CommonSectionsChanged(); };
+  if (SkinData().Manager == nullptr) SkinData().Manager = this;
+  UpdateSkinFolder();
+}
+
+TSkinManager::~TSkinManager() {
+  commonSections_->OnChange = nullptr;
+  if (IsActiveManager()) {
+    RemoveSkin();
+    SkinData().Manager = nullptr;
+  }
+}
+
+void TSkinManager::SetProgramFolder(std::string folder) {
+  ProgramFolderSetting() = std::move(folder);
+}
+
+bool TSkinManager::IsActiveManager() const {
+  return SkinData().Manager == this;
+}
+
+void TSkinManager::SetActive(bool v) {
+  if (v == active_) return;
+  active_ = v;
+  if (!IsActiveManager() || ComponentState().Contains(csLoading)) return;
+  if (active_)
+    ChooseSkin();
+  else
+    RemoveSkin();
+}
+
+void TSkinManager::SetSkinDirectory(std::string_view v) {
+  skinDirectory_ = v;
+  UpdateSkinFolder();
+}
+
+void TSkinManager::UpdateSkinFolder() {
+  skinFolder_ = ResolveSkinDirectory(skinDirectory_, ProgramFolderInUse());
+}
+
+void TSkinManager::SetSkinName(std::string_view v) {
+  skinName_ = v;
+  ChooseSkin();
+}
+
+void TSkinManager::SetCommonSections(const std::vector<std::string>& lines) {
+  settingCommon_ = true;
+  commonSections_->SetStringValues(lines);
+  settingCommon_ = false;
+  CommonSectionsChanged();
+}
+
+void TSkinManager::CommonSectionsChanged() {
+  if (settingCommon_ || ComponentState().Contains(csLoading)) return;
+  ChooseSkin();
+}
+
+std::vector<std::string> TSkinManager::GetSkinNames() const {
+  std::vector<std::string> names;
+  for (int i = 0; i < internalSkins_->Count(); ++i) names.push_back(internalSkins_->Items(i)->Name);
+  for (std::string& folder : SubFolders(skinFolder_)) names.push_back(std::move(folder));
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+void TSkinManager::ChooseSkin() {
+  if (!IsActiveManager() || !active_) return;
+  if (OnBeforeChange) OnBeforeChange(this);
+  if (skinName_.empty()) {
+    skinDirectory_.clear();
+    UpdateSkinFolder();
+  }
+  TSkinData& data = SkinData();
+  data.Tables.Ready = false;
+  data.SkinFile.clear();
+  data.SkinFileOpen = false;
+  data.SkinPath.clear();
+
+  const std::string folder = skinFolder_ + skinName_ + "\\";
+  std::optional<std::string> ini;
+  if (!skinName_.empty() && !skinFolder_.empty() && FileExists(folder + "Skin.ini"))
+    ini = ReadFileText(folder + "Skin.ini");
+  if (ini) {
+    data.SkinFile = std::move(*ini);
+    data.SkinFileOpen = true;
+    data.SkinPath = folder;
+  } else if (!internalSkins_->Find(skinName_) && internalSkins_->Count() > 0) {
+    skinName_ = internalSkins_->Items(0)->Name;
+  }
+  if (!ComponentState().Contains(csLoading)) LoadSkin();
+  if (OnAfterChange) OnAfterChange(this);
+}
+
+void TSkinManager::LoadSkin() {
+  TSkinData& data = SkinData();
+  TSkinTables& tables = data.Tables;
+  problems_.clear();
+  std::string common;
+  for (int i = 0; i < commonSections_->Count(); ++i) common += commonSections_->Strings(i) + "\n";
+  common = RemoveCommonSectionBlanks(common);
+
+  if (data.SkinFileOpen) {
+    TSkinFolderLoad load = LoadFolderSkin(data.SkinFile, data.SkinPath, tables);
+    data.Version = load.Info.Version;
+    data.Author = load.Info.Author;
+    data.Description = load.Info.Description;
+    problems_ = std::move(load.Rejected);
+    if (!load.Ok) {
+      problems_.insert(problems_.begin(), load.Message);
+      if (load.OldFormat && toolkit::Application)
+        toolkit::Application->MessageBox(load.Message, toolkit::Application->Title(),
+                                         platform::MB_OK | platform::MB_ICONERROR);
+      return;
+    }
+  } else if (const TStoredSkin* stored = internalSkins_->Find(skinName_)) {
+    data.Version = 0;
+    data.Author.clear();
+    data.Description.clear();
+    LoadStoredMasks(*stored, tables);
+    LoadStoredPatterns(*stored, tables);
+    LoadStoredSections(*stored, tables);
+  } else {
+    tables.Clear();
+  }
+  if (std::string error = LoadCommonSections(common, data.SkinPath, tables, &problems_);
+      !error.empty())
+    problems_.push_back("CommonSections: " + error);
+  BroadcastSkinChange(this);
+}
+
+void TSkinManager::RemoveSkin() {
+  TSkinData& data = SkinData();
+  data.Tables.Ready = false;
+  SendToAllWindows(SKM_REMOVESKIN, 0, reinterpret_cast<platform::LPARAM>(this));
+  data.Tables.Clear();
+  data.SkinFile.clear();
+  data.SkinFileOpen = false;
+  data.SkinPath.clear();
+  UpdateCommonIndexes();
+}
+
+void TSkinManager::Loaded() {
+  TComponent::Loaded();
+  if (IsActiveManager() && active_ && !skinName_.empty()) ChooseSkin();
+}
+
+}  // namespace skin
