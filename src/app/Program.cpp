@@ -6,6 +6,7 @@
 #include "app/Main.h"
 #include "graphics/Registration.h"
 #include "records/Registration.h"
+#include "skin/Registration.h"
 #include "toolkit/Application.h"
 #include "toolkit/Registration.h"
 
@@ -14,6 +15,7 @@ namespace app {
 void RegisterClasses() {
   toolkit::RegisterToolkitClasses();
   graphics::RegisterGraphicsClasses();
+  skin::RegisterSkinClasses();
   records::RegisterRecordClasses();
   component::RegisterClasses<TMain, TCompetitors>();
 }
