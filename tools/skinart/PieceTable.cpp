@@ -33,7 +33,7 @@ const TDescriptionProperty* Find(const List& properties, std::string_view name) 
 }
 
 std::string Where(std::string_view fileName, int line) {
-  return std::string(fileName) + ":" + std::to_string(line);
+  return std::string(fileName) + "(" + std::to_string(line) + ")";
 }
 
 std::string Text(const TDescriptionItem& item, const char* name, std::string_view fileName) {
