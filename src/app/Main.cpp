@@ -43,6 +43,7 @@ T* Bind(TComponent& window, const char* name) {
 }  // namespace
 
 void TMain::Loaded() {
+  SkinManager = Bind<skin::TSkinManager>(*this, "SkinManager");
   Table_Competitors = Bind<memtable::TMemTable>(*this, "Table_Competitors");
   Table_Results = Bind<memtable::TMemTable>(*this, "Table_Results");
   DS_Competitors = Bind<memtable::TDataSource>(*this, "DS_Competitors");

@@ -1,11 +1,12 @@
 // The race console window (unit Unit_Main): the program's main window. It
-// carries the two memory tables and their data sources, the clock timer and
-// the main menu; its creation hook prepares the tables.
+// carries the skin manager, the two memory tables and their data sources,
+// the clock timer and the main menu; its creation hook prepares the tables.
 #pragma once
 
 #include "graphics/LcdLabel.h"
 #include "memtable/DataSource.h"
 #include "memtable/MemTable.h"
+#include "skin/SkinManager.h"
 #include "toolkit/Form.h"
 #include "toolkit/Label.h"
 #include "toolkit/Menus.h"
@@ -21,6 +22,7 @@ class TMain : public toolkit::TForm {
   ~TMain() override;
 
   // Components of the stored description, bound by name once it is read.
+  skin::TSkinManager* SkinManager = nullptr;
   memtable::TMemTable* Table_Competitors = nullptr;
   memtable::TMemTable* Table_Results = nullptr;
   memtable::TDataSource* DS_Competitors = nullptr;

@@ -13,6 +13,8 @@
 #include "platform/dialog/MessageBox.h"
 #include "platform/testing/HeadlessScreen.h"
 #include "platform/testing/MessageBoxAnswers.h"
+#include "skin/SkinData.h"
+#include "skin/SkinManager.h"
 #include "toolkit/Application.h"
 #include "toolkit/Screen.h"
 
@@ -68,6 +70,36 @@ TEST_F(Program, StartsWithTheConsoleAsMainWindowAndTheDialogHidden) {
   EXPECT_EQ(Main->tmrTime->Interval(), 1000u);
   EXPECT_EQ(Main->mi_Competitors->ShortCut(), 16452);
   EXPECT_EQ(Main->lblTime->Caption(), "00:00");
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(Program, TheConsoleCarriesTheGoldenSkinAndLoadsIt) {
+  skin::TSkinManager* manager = Main->SkinManager;
+  ASSERT_NE(manager, nullptr);
+  EXPECT_TRUE(manager->IsActiveManager());
+  EXPECT_EQ(manager->SkinName(), "Golden (internal)");
+  EXPECT_EQ(manager->SkinDirectory(), "c:\\Skins");
+  ASSERT_EQ(manager->InternalSkins()->Count(), 1);
+
+  const skin::TSkinTables& t = skin::ActiveSkin();
+  EXPECT_TRUE(t.Ready);
+  ASSERT_EQ(t.Sections.size(), 57u);
+  EXPECT_EQ(t.Masks.size(), 69u);
+  EXPECT_EQ(t.Sections.back().SectionName, "");
+  EXPECT_EQ(t.Master.Width(), 189);
+  EXPECT_EQ(t.Master.Height(), 403);
+  const int form = skin::FindSection("form");
+  ASSERT_GE(form, 0);
+  EXPECT_EQ(t.Sections[std::size_t(form)].Color, 0x509EB8);
+  EXPECT_EQ(t.Sections[std::size_t(form)].Gradient.size(), 5u);
+  const int border = skin::FindMask(form, "FORM", "BORDERSMASK");
+  ASSERT_GE(border, 0);
+  EXPECT_EQ(t.Masks[std::size_t(border)].R, (p::RECT{96, 80, 129, 107}));
+  EXPECT_EQ(t.Masks[std::size_t(border)].BorderWidth, 2);
+  // COMBOBOX has no border of its own and takes EDIT's.
+  const int edit = skin::FindMask(skin::FindSection("EDIT"), "EDIT", "BORDERSMASK");
+  EXPECT_EQ(skin::FindMask(skin::FindSection("COMBOBOX"), "COMBOBOX", "BORDERSMASK"), edit);
+  EXPECT_EQ(skin::GlobalColor(), 0x7DB7D2);
   EXPECT_TRUE(boxes.empty());
 }
 
