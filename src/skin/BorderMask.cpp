@@ -6,6 +6,7 @@
 
 #include "skin/PictureCopy.h"
 #include "skin/PieceSource.h"
+#include "skin/Tiling.h"
 
 namespace skin {
 
@@ -13,23 +14,44 @@ namespace {
 
 constexpr Coord kUnbounded = std::numeric_limits<int>::max();
 
-// Cells of `cell` from `start` while below `loopEnd`, then one last piece up
-// to `lastEnd`, at most `lastMax` long. Only pieces that meet the visible
-// range [0, visible) are handed to emit(position, length).
+// Cells along one side: `count` whole cells of `cell` from `start`, then one
+// last piece of `restLen` at `restPos`.
+struct TRun {
+  Coord start = 0, count = 0, cell = 1, restPos = 0, restLen = 0;
+};
+
+// Cells from `start` while below `loopEnd`, then the last piece up to
+// `lastEnd`, at most `lastMax` long.
+TRun MakeRun(Coord start, Coord loopEnd, Coord cell, Coord lastEnd, Coord lastMax) {
+  TRun r{start, loopEnd > start ? (loopEnd - start + cell - 1) / cell : 0, cell};
+  r.restPos = start + r.count * cell;
+  r.restLen = r.restPos < lastEnd ? std::min(lastMax, lastEnd - r.restPos) : 0;
+  return r;
+}
+TRun Single(Coord pos, Coord length) {
+  return TRun{pos, 1, length, pos + length, 0};
+}
+
+// A stretch of equal cells: `length` pixels from `pos` in cells of `cell`.
+struct TBlock {
+  Coord pos, length, cell;
+};
+template <class F>
+void ForBlocks(const TRun& r, F f) {
+  if (r.count > 0 && r.cell > 0) f(TBlock{r.start, r.count * r.cell, r.cell});
+  if (r.restLen > 0) f(TBlock{r.restPos, r.restLen, r.restLen});
+}
+
+// Each cell of a block that meets the visible range [0, visible), as
+// emit(position, length).
 template <class Emit>
-void Run(Coord start, Coord loopEnd, Coord cell, Coord lastEnd, Coord lastMax, Coord visible,
-         Emit emit) {
-  const Coord count = loopEnd > start ? (loopEnd - start + cell - 1) / cell : 0;
-  const Coord skipped = start + cell <= 0 ? std::min(count, -start / cell) : 0;
+void ForCells(const TBlock& b, Coord visible, Emit emit) {
+  const Coord count = b.length / b.cell;
+  const Coord skipped = b.pos + b.cell <= 0 ? std::min(count, -b.pos / b.cell) : 0;
   for (Coord i = skipped; i < count; ++i) {
-    const Coord pos = start + i * cell;
+    const Coord pos = b.pos + i * b.cell;
     if (pos >= visible) return;
-    emit(pos, cell);
-  }
-  const Coord pos = start + count * cell;
-  if (pos < lastEnd && pos < visible) {
-    const Coord length = std::min(lastMax, lastEnd - pos);
-    if (pos + length > 0) emit(pos, length);
+    emit(pos, b.cell);
   }
 }
 
@@ -53,6 +75,28 @@ struct TNineSlice {
     }
   }
 
+  // Edge or centre cells from (sx, sy) repeated along the column and row
+  // runs. Opaque cells that lie wholly inside the picture are tiled row by
+  // row; the others are copied one by one.
+  void Cells(const TRun& cols, const TRun& rows, Coord sx, Coord sy) const {
+    const Surface& pic = src.Picture;
+    ForBlocks(rows, [&](const TBlock& by) {
+      ForBlocks(cols, [&](const TBlock& bx) {
+        const bool inside =
+            sx >= 0 && sy >= 0 && sx + bx.cell <= pic.width && sy + by.cell <= pic.height;
+        if (src.MaskType == 0 && inside) {
+          const RECT cell{int(sx), int(sy), int(sx + bx.cell), int(sy + by.cell)};
+          TileSpan(target, bx.pos, by.pos, bx.pos + bx.length, by.pos + by.length, pic, cell);
+          return;
+        }
+        ForCells(by, target.height, [&](Coord y, Coord ly) {
+          ForCells(bx, target.width,
+                   [&](Coord x, Coord lx) { Copy(TPart::Edge, sx, sy, lx, ly, x, y); });
+        });
+      });
+    });
+  }
+
   void Draw(const RECT& d, bool filling, int state) const {
     const Coord dw = Coord(d.right) - d.left, dh = Coord(d.bottom) - d.top;
     if (dw <= 1 || dh <= 1) return;
@@ -69,41 +113,26 @@ struct TNineSlice {
     const Coord cr = cl + (q >= 1 && dw % 2 ? 1 : 0), cb = ct + (p >= 1 && dh % 2 ? 1 : 0);
     const Coord L = d.left, T = d.top, R = d.right, B = d.bottom;
     const Coord rightCol = x0 + 3 * w - cr;
-    const Coord visW = target.width, visH = target.height;
 
-    if (src.MaskType == 1) {
-      auto rows = [&](auto emit) { Run(T + h, B - 2 * h, h, B - h, H - 2 * h, visH, emit); };
-      auto cols = [&](auto emit) { Run(L + w, R - 2 * w, w, R - w, w, visW, emit); };
-      Copy(TPart::Corner, x0, y0, cl, ct, L, T);
-      rows([&](Coord y, Coord len) { Copy(TPart::Edge, x0, y0 + h, cl, len, L, y); });
-      cols([&](Coord x, Coord len) { Copy(TPart::Edge, x0 + w, y0, len, ct, x, T); });
-      Copy(TPart::Corner, x0, y0 + H - cb, cl, cb, L, B - cb);
-      cols([&](Coord x, Coord len) { Copy(TPart::Edge, x0 + w, y0 + H - cb, len, cb, x, B - cb); });
-      Copy(TPart::Corner, rightCol, y0 + H - cb, cr, cb, R - cr, B - cb);
-      Copy(TPart::Corner, rightCol, y0, cr, ct, R - cr, T);
-      rows([&](Coord y, Coord len) { Copy(TPart::Edge, rightCol, y0 + h, cr, len, R - cr, y); });
-      if (filling)
-        rows([&](Coord y, Coord ly) {
-          cols([&](Coord x, Coord lx) { Copy(TPart::Edge, x0 + w, y0 + h, lx, ly, x, y); });
-        });
-      return;
-    }
-    // A plain picture: the edges fill the whole gap between the corners.
-    auto rows = [&](auto emit) { Run(T + ct, B - 2 * h, h, B - ct, kUnbounded, visH, emit); };
-    auto cols = [&](auto emit) { Run(L + cl, R - 2 * w, w, R - cl, kUnbounded, visW, emit); };
+    // Masked pieces repeat whole cells between cell-sized margins; plain
+    // pictures fill the whole gap between the corners, the last piece
+    // running on from the same source line.
+    const bool masked = src.MaskType == 1;
+    const TRun rows = masked ? MakeRun(T + h, B - 2 * h, h, B - h, H - 2 * h)
+                             : MakeRun(T + ct, B - 2 * h, h, B - cb, kUnbounded);
+    const TRun cols = masked ? MakeRun(L + w, R - 2 * w, w, R - w, w)
+                             : MakeRun(L + cl, R - 2 * w, w, R - cr, kUnbounded);
     Copy(TPart::Corner, x0, y0, cl, ct, L, T);
-    rows([&](Coord y, Coord len) { Copy(TPart::Edge, x0, y0 + h, cl, len, L, y); });
-    cols([&](Coord x, Coord len) { Copy(TPart::Edge, x0 + w, y0, len, ct, x, T); });
+    Cells(Single(L, cl), rows, x0, y0 + h);
+    Cells(cols, Single(T, ct), x0 + w, y0);
     Copy(TPart::Corner, x0, y0 + H - cb, cl, cb, L, B - cb);
-    cols([&](Coord x, Coord len) { Copy(TPart::Edge, x0 + w, y0 + H - cb, len, cb, x, B - cb); });
+    Cells(cols, Single(B - cb, cb), x0 + w, y0 + H - cb);
     Copy(TPart::Corner, rightCol, y0 + H - cb, cr, cb, R - cr, B - cb);
     Copy(TPart::Corner, rightCol, y0, cr, ct, R - cr, T);
-    rows([&](Coord y, Coord len) { Copy(TPart::Edge, rightCol, y0 + h, cr, len, R - cr, y); });
-    if (filling && b == 0)
-      Run(T + h, B - 2 * h, h, B - h, H - 2 * h, visH, [&](Coord y, Coord ly) {
-        Run(L + w, R - 2 * w, w, R - w, w, visW,
-            [&](Coord x, Coord lx) { Copy(TPart::Edge, x0 + w, y0 + h, lx, ly, x, y); });
-      });
+    Cells(Single(R - cr, cr), rows, rightCol, y0 + h);
+    if (filling && (masked || b == 0))
+      Cells(MakeRun(L + w, R - 2 * w, w, R - w, w), MakeRun(T + h, B - 2 * h, h, B - h, H - 2 * h),
+            x0 + w, y0 + h);
   }
 };
 

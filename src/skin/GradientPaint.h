@@ -11,8 +11,8 @@ namespace skin {
 // empty array paint nothing. Each band runs from its start to
 // start + Percent * extent div 100, the last one to the picture's far edge;
 // the next band starts on the line where the previous one ended. Colours
-// step per channel by (Color2 - Color1) / length per line, kept as a real
-// number and written rounded. Lines outside r are never written.
+// step per channel by (Color2 - Color1) / length per line, kept exact and
+// written rounded (halves to even). Lines outside r are never written.
 void PaintGradient(const Surface& picture, const RECT& r, const TSkinGradArray& gradient);
 
 }  // namespace skin
