@@ -112,6 +112,23 @@ void FillBand(std::uint32_t* out, Coord count, std::int32_t from, std::int32_t t
   for (Coord i = 0; i < count; ++i, color.Next()) out[i] = color.Pixel();
 }
 
+// One row of pixels into another. Plain 16-byte moves beat the library's
+// block copy for rows of a window's width.
+void CopyRow(std::uint32_t* to, const std::uint32_t* from, Coord count) {
+#if defined(__SSE2__)
+  Coord i = 0;
+  auto move = [&](Coord at) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + at),
+                     _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + at)));
+  };
+  for (; i + 16 <= count; i += 16) move(i), move(i + 4), move(i + 8), move(i + 12);
+  for (; i + 4 <= count; i += 4) move(i);
+  for (; i < count; ++i) to[i] = from[i];
+#else
+  std::memcpy(to, from, std::size_t(count) * sizeof(std::uint32_t));
+#endif
+}
+
 Coord BandLength(const TSkinGradRecord& band, Coord extent) {
   return Coord(band.Percent & 0xFF) * extent / 100;
 }
@@ -146,10 +163,7 @@ void LeftToRight(const Surface& p, const RECT& r, const TSkinGradArray& bands) {
     FillBand(first + (s - r.left), std::min<Coord>(x, Coord(r.right) - 1) - s + 1, bands[i].Color1,
              bands[i].Color2, x - s);
   }
-  const std::size_t bytes = std::size_t(width) * sizeof(std::uint32_t);
-  // Bottom rows first, so the top rows are still in the cache for what is
-  // drawn over the background next (a border starts at the top).
-  for (int row = r.bottom - 1; row > r.top; --row) std::memcpy(p.Row(row) + r.left, first, bytes);
+  for (int row = r.top + 1; row < r.bottom; ++row) CopyRow(p.Row(row) + r.left, first, width);
 }
 
 }  // namespace
