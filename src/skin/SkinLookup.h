@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "skin/SkinGeneral.h"
+#include "skin/SkinTables.h"
 #include "skin/SkinText.h"
 
 namespace skin {
@@ -40,6 +41,13 @@ int FindMask(const TSkinGeneralDataArray& sections, int sectionIndex, std::strin
     name = parent;
   }
   return -1;
+}
+
+// FindMask over the compressed patterns; -1 while the skin is not ready.
+inline int FindPattern(const TSkinTables& tables, int sectionIndex, std::string_view sectionName,
+                       std::string_view propertyName) {
+  if (!tables.Ready) return -1;
+  return FindMask(tables.Sections, sectionIndex, sectionName, propertyName, tables.Patterns);
 }
 
 }  // namespace skin

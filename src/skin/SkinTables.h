@@ -16,6 +16,7 @@
 
 namespace skin {
 
+using platform::POINT;
 using platform::RECT;
 using platform::Surface;
 using platform::SurfaceBuffer;
