@@ -20,9 +20,7 @@ int FindMask(int sectionIndex, std::string_view sectionName, std::string_view pr
 }
 
 int FindPattern(int sectionIndex, std::string_view sectionName, std::string_view propertyName) {
-  const TSkinTables& t = ActiveSkin();
-  if (!t.Ready) return -1;
-  return FindMask(t.Sections, sectionIndex, sectionName, propertyName, t.Patterns);
+  return FindPattern(ActiveSkin(), sectionIndex, sectionName, propertyName);
 }
 
 std::int32_t GlobalColor() {

@@ -6,6 +6,7 @@
 //
 // DESCRIPTION is a stored window description of a TComponent holding a
 // TSkinManager whose SkinName names the skin to show.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -30,6 +31,7 @@
 namespace {
 
 namespace p = platform;
+using platform::RECT;
 using skin::TSkinTables;
 
 struct CellSize {
@@ -55,7 +57,7 @@ void Label(graphics::TPixelBitmap& sheet, int x, int y, int w, int h, const std:
   canvas.Font()->SetColor(0x000000);
   canvas.Brush()->SetStyle(toolkit::bsClear);
   RECT r{x, y, x + w, y + h};
-  canvas.TextRect(r, text, flags | p::DT_VCENTER | p::DT_SINGLELINE);
+  canvas.DrawText(text, r, flags | p::DT_VCENTER | p::DT_SINGLELINE);
 }
 
 }  // namespace
@@ -101,8 +103,7 @@ int main(int argc, char** argv) {
   sheet.SetSize(width, height);
   const p::Surface sheetPixels = SurfaceOf(sheet);
   const int form = skin::FindSection("FORM");
-  skin::PaintSection(t, form, "FORM", {}, sheetPixels, {0, 0}, RECT{0, 0, width, height}, 0,
-                     false);
+  skin::PaintSection(t, form, "FORM", {}, sheetPixels, {0, 0}, RECT{0, 0, width, height}, 0, false);
   for (int s = 0; s < 4; ++s)
     Label(sheet, kLabelWidth + s * (stateWidth + kGap), 2, stateWidth, kHeader - 4, kStates[s]);
 
@@ -143,7 +144,8 @@ int main(int argc, char** argv) {
   p::SurfaceBuffer big(width * scale, height * scale);
   const p::Surface out = big.View();
   for (int y = 0; y < out.height; ++y)
-    for (int x = 0; x < out.width; ++x) out.At(x, y) = sheetPixels.At(x / scale, y / scale) | 0xFF000000u;
+    for (int x = 0; x < out.width; ++x)
+      out.At(x, y) = sheetPixels.At(x / scale, y / scale) | 0xFF000000u;
   if (!p::WritePng(argv[2], out)) {
     std::fprintf(stderr, "sprintara-skinsheet: cannot write %s\n", argv[2]);
     return 1;
