@@ -80,10 +80,13 @@ void TSkinManager::SetActive(bool v) {
   if (v == active_) return;
   active_ = v;
   if (!IsActiveManager() || ComponentState().Contains(csLoading)) return;
-  if (active_)
+  if (active_) {
     ChooseSkin();
-  else
-    RemoveSkin();
+    return;
+  }
+  if (OnBeforeChange) OnBeforeChange(this);
+  RemoveSkin();
+  if (OnAfterChange) OnAfterChange(this);
 }
 
 void TSkinManager::SetSkinDirectory(std::string_view v) {

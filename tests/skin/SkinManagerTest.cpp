@@ -184,7 +184,9 @@ TEST_F(StoredSkinTest, ChangesAreAnnouncedAndRemovingEmptiesEverything) {
   manager->SetSkinName("Beta");
   EXPECT_EQ(events, (std::vector<std::string>{"before", "after ready"}));
 
+  events.clear();
   manager->SetActive(false);
+  EXPECT_EQ(events, (std::vector<std::string>{"before", "after"}));
   EXPECT_TRUE(ActiveSkin().Sections.empty());
   EXPECT_TRUE(ActiveSkin().Masks.empty());
   EXPECT_EQ(FindSection("BUTTON"), -1);
