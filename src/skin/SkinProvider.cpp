@@ -94,11 +94,12 @@ TSkinProvider::TSkinProvider(TComponent* owner)
 
 TSkinProvider::~TSkinProvider() {
   Unsubclass();
-  if (form_ && hookedWindowProc_) form_->WindowProc = oldWindowProc_;
-  if (form_ && iconsTaken_ && !form_->ComponentState().Contains(component::csDestroying))
-    form_->SetBorderIcons(formIcons_);
-  if (form_ && form_->HandleAllocated() &&
-      !form_->ComponentState().Contains(component::csDestroying)) {
+  // A form being destroyed frees its components after its own parts are
+  // gone: then the form is not touched at all.
+  if (!form_ || form_->ComponentState().Contains(component::csDestroying)) return;
+  if (hookedWindowProc_) form_->WindowProc = oldWindowProc_;
+  if (iconsTaken_) form_->SetBorderIcons(formIcons_);
+  if (form_->HandleAllocated()) {
     p::SetWindowRgn(form_->Handle(), p::HRGN{}, p::TRUE);
     p::SetWindowPos(form_->Handle(), {}, 0, 0, 0, 0,
                     p::SWP_NOMOVE | p::SWP_NOSIZE | p::SWP_NOZORDER | p::SWP_FRAMECHANGED);
@@ -230,6 +231,12 @@ void TSkinProvider::ApplyColor() {
 
 bool TSkinProvider::Skinned() const {
   return pieces_.Valid() && form_ && ActiveSkin().ValidSection(pieces_.Section);
+}
+
+bool TSkinProvider::Paintable() const {
+  RECT wr{};
+  p::GetWindowRect(subclassed_, &wr);
+  return FramePaintable(wr.right - wr.left, wr.bottom - wr.top);
 }
 
 void TSkinProvider::RefreshFrame() {
@@ -593,7 +600,8 @@ p::LRESULT TSkinProvider::Dispatch(p::UINT msg, p::WPARAM wParam, p::LPARAM lPar
                : p::DefWindowProc(h, msg, wParam, lParam);
   }
   if (msg == SKM_PREPARING) return preparing_ ? 1 : 0;
-  if (!Skinned() || (msg != SKM_GETCACHE && preparing_)) return CallOld(msg, wParam, lParam);
+  if (!Skinned() || !Paintable() || (msg != SKM_GETCACHE && preparing_))
+    return CallOld(msg, wParam, lParam);
 
   switch (msg) {
     case SKM_GETCACHE: {
@@ -642,7 +650,15 @@ p::LRESULT TSkinProvider::Dispatch(p::UINT msg, p::WPARAM wParam, p::LPARAM lPar
       return CallOld(msg, wParam, lParam);
     }
     case p::WM_NCMOUSEMOVE: {
-      SetIconState(FrameIconOfHit(p::LRESULT(wParam)), 1);
+      const int icon = FrameIconOfHit(p::LRESULT(wParam));
+      if (icon >= 0) {
+        // A hot icon cools down when the pointer leaves the frame.
+        p::TRACKMOUSEEVENT track{};
+        track.dwFlags = p::TME_LEAVE | p::TME_NONCLIENT;
+        track.hwndTrack = subclassed_;
+        p::TrackMouseEvent(&track);
+      }
+      SetIconState(icon, 1);
       break;
     }
     case p::WM_NCMOUSELEAVE:

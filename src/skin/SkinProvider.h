@@ -92,6 +92,8 @@ class TSkinProvider : public component::TComponent, public TSkinMessageReceiver 
   void TakeSkin();
   void DropSkin();
   void ApplyColor();
+  // The window's size allows a cache; larger ones are left to the platform.
+  bool Paintable() const;
 
   TFramePaintInput PaintInput() const;
   void PaintCache();

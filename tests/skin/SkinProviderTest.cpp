@@ -237,6 +237,36 @@ TEST_F(ProviderTest, TinyAndZeroSizedWindowsStillWork) {
   SUCCEED();
 }
 
+TEST_F(ProviderTest, ActivationAndSkinRemoval) {
+  auto* form = MakeForm(100, 100, 400, 300);
+  auto* provider = new TSkinProvider(form);
+  form->Show();
+  Flush();
+  EXPECT_TRUE(provider->FrameActive());
+  p::SendMessage(form->Handle(), p::WM_NCACTIVATE, 0, 0);
+  EXPECT_FALSE(provider->FrameActive());
+  const RECT wr = WindowRect(form);
+  Flush();
+  // The inactive title shows its caption in the inactive colour.
+  bool inactiveText = false;
+  for (int x = wr.left; x < wr.left + 200 && !inactiveText; ++x)
+    for (int y = wr.top + 4; y < wr.top + 20 && !inactiveText; ++y)
+      inactiveText = (screen->ScreenPixel(x, y) & 0xFFFFFF) == (PixelOf(0x01657E) & 0xFFFFFF);
+  EXPECT_TRUE(inactiveText);
+
+  provider->SkinMessage(SKM_REMOVESKIN, 0, 0);
+  Flush();
+  EXPECT_FALSE(provider->Skinned());
+  EXPECT_TRUE(form->BorderIcons().Contains(toolkit::biMaximize));
+  EXPECT_NE(screen->ScreenPixel(wr.left, wr.top), screen->ScreenPixel(wr.left - 5, wr.top - 5));
+  provider->SkinMessage(SKM_SETNEWSKIN, 0, 0);
+  EXPECT_EQ(p::SendMessage(form->Handle(), SKM_PREPARING, 0, 0), 1);
+  provider->SkinMessage(SKM_REFRESH, 0, 0);
+  Flush();
+  EXPECT_TRUE(provider->Skinned());
+  EXPECT_TRUE(form->BorderIcons().Empty());
+}
+
 TEST(SystemMenu, ItemsFollowTheStateAndBorder) {
   TSkinSystemMenu menu(nullptr);
   EXPECT_EQ(menu.ItemRestore->Caption(), "Restore");
