@@ -50,8 +50,10 @@ TFrameLayout LayoutFrame(const TFrameLayoutInput& in, p::SIZE iconSize) {
 
   const bool iconFrame = in.Style == toolkit::bsSingle || in.Style == toolkit::bsSizeable;
   if (iconFrame && in.ShowAppIcon) {
-    const int iw = p::GetSystemMetrics(p::SM_CXSMICON), ih = p::GetSystemMetrics(p::SM_CYSMICON);
-    const int y = (l.M.CaptionHeight + l.M.BorderHeight - ih) / 2;
+    const int iw = in.AppIconSize.cx > 0 ? in.AppIconSize.cx : p::GetSystemMetrics(p::SM_CXSMICON);
+    const int ih = in.AppIconSize.cy > 0 ? in.AppIconSize.cy : p::GetSystemMetrics(p::SM_CYSMICON);
+    // The slot stays where the small icon would sit; a set size grows from there.
+    const int y = (l.M.CaptionHeight + l.M.BorderHeight - p::GetSystemMetrics(p::SM_CYSMICON)) / 2;
     l.HasAppIcon = true;
     l.AppIcon = RECT{bw, y, bw + iw, y + ih};
   }

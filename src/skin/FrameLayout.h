@@ -23,6 +23,7 @@ struct TFrameLayoutInput {
   bool ShowAppIcon = true;
   int MenuHeight = 0;
   int TitleButtons = 0;
+  platform::SIZE AppIconSize{};  // 0: the small icon size
 };
 
 struct TFrameLayout {

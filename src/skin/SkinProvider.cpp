@@ -274,7 +274,10 @@ TFramePaintInput TSkinProvider::PaintInput() const {
   in.CaptionAlignment = captionAlignment_;
   in.Grip = gripMode_;
   in.IconStates = iconStates_;
-  in.Icon = ReadView(defaultIcon_);
+  // The title icon's own picture, else the default application icon.
+  const toolkit::TBitmap* glyph = titleIcon_->Glyph();
+  in.Icon = glyph->Empty() ? ReadView(defaultIcon_) : glyph->View();
+  in.Layout.AppIconSize = p::SIZE{titleIcon_->Width, titleIcon_->Height};
   in.FontName = form_->Font()->Name();
   in.FontHeight = form_->Font()->Height();
   return in;

@@ -66,6 +66,13 @@ TEST(FrameLayout, ConsoleIconsRightToLeftAndDialogWithout) {
   EXPECT_TRUE(d.Strip.IsEmpty());
   EXPECT_EQ(d.Text.left, 3 + 4);
 
+  // A title icon of its own size keeps the slot's top-left corner.
+  TFrameLayoutInput big = in;
+  big.AppIconSize = {20, 12};
+  const TFrameLayout b = LayoutFrame(big, {18, 18});
+  EXPECT_EQ(b.AppIcon, (RECT{4, l.AppIcon.top, 24, l.AppIcon.top + 12}));
+  EXPECT_EQ(b.Text.left, 20 + 4 + 4);
+
   // Small icons sit 2 pixels lower; a minimized frame is 160 wide.
   in.Minimized = true;
   const TFrameLayout m = LayoutFrame(in, {12, 12});
