@@ -15,6 +15,7 @@
 #include "platform/testing/MessageBoxAnswers.h"
 #include "skin/SkinData.h"
 #include "skin/SkinManager.h"
+#include "skin/SkinProvider.h"
 #include "toolkit/Application.h"
 #include "toolkit/Screen.h"
 
@@ -101,6 +102,33 @@ TEST_F(Program, TheConsoleCarriesTheGoldenSkinAndLoadsIt) {
   EXPECT_EQ(skin::FindMask(skin::FindSection("COMBOBOX"), "COMBOBOX", "BORDERSMASK"), edit);
   EXPECT_EQ(skin::GlobalColor(), 0x7DB7D2);
   EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(Program, BothWindowsHaveASkinnedFrame) {
+  auto* console = dynamic_cast<skin::TSkinProvider*>(Main->FindComponent("SkinProvider"));
+  auto* dialog = dynamic_cast<skin::TSkinProvider*>(Competitors->FindComponent("SkinProvider"));
+  ASSERT_NE(console, nullptr);
+  ASSERT_NE(dialog, nullptr);
+  for (auto* provider : {console, dialog}) {
+    EXPECT_EQ(provider->CaptionAlignment(), toolkit::taCenter);
+    EXPECT_EQ(provider->SkinData()->SkinSection(), "FORM");
+    EXPECT_FALSE(provider->MakeSkinMenu());
+    EXPECT_EQ(provider->ResizeMode(), skin::rmBorder);
+    EXPECT_TRUE(provider->ScreenSnap());
+    EXPECT_EQ(provider->SnapBuffer(), 10);
+    EXPECT_EQ(provider->GripMode(), skin::gmNone);
+    EXPECT_TRUE(provider->UseGlobalColor());
+    EXPECT_TRUE(provider->Skinned());
+  }
+  EXPECT_TRUE(console->ShowAppIcon());
+  EXPECT_EQ(
+      console->BorderIcons(),
+      (toolkit::TBorderIcons{toolkit::biSystemMenu, toolkit::biMinimize, toolkit::biMaximize}));
+  EXPECT_FALSE(dialog->ShowAppIcon());
+  EXPECT_TRUE(dialog->BorderIcons().Empty());
+  // The platform draws no border icons of its own under the skin.
+  EXPECT_TRUE(Main->BorderIcons().Empty());
+  EXPECT_TRUE(console->Subclassed());
 }
 
 TEST_F(Program, TablesAreSeededInTheLanguageOfStartUp) {

@@ -42,8 +42,14 @@ TEST(Snapshot, ConsoleWindowAtStart) {
   p::SurfaceBuffer s;
   ASSERT_TRUE(p::ReadPng((r.dir / "console.png").string(), &s));
   ASSERT_EQ(s.Width(), 1024);
-  // Inside the frame, right of the clock bar: the window's colour.
-  EXPECT_EQ(At(s, kLeft + 622, kTop + 417), p::RGB(210, 183, 125));
+  // Inside the frame, right of the clock bar: the skin's gradient, which
+  // runs from left to right, so the column has one colour from the client
+  // down through the bottom border's inner edge.
+  EXPECT_EQ(At(s, kLeft + 622, kTop + 417), p::RGB(228, 205, 145));
+  EXPECT_EQ(At(s, kLeft + 622, kTop + 440), p::RGB(228, 205, 145));
+  // The title bar: the skin's title, its corners cut round to the desktop.
+  EXPECT_EQ(At(s, kLeft, kTop), p::RGB(0, 128, 128));
+  EXPECT_NE(At(s, kLeft + 4, kTop), p::RGB(0, 128, 128));
   // The title banner is navy with lime text somewhere along its middle.
   EXPECT_EQ(At(s, kLeft + 20, kTop + 50), p::RGB(0, 0, 128));
   bool lime = false;
@@ -64,8 +70,10 @@ TEST(Snapshot, CtrlDOpensTheDialogAndAltF4ClosesIt) {
   ASSERT_TRUE(p::ReadPng((r.dir / "shut.png").string(), &shut));
   // The dialog (534 x 384, centred) covers the middle of the title banner.
   const int dx = (1024 - 534) / 2 + 100, dy = (640 - 384) / 2 + 100;
-  EXPECT_EQ(At(open, dx, dy), p::RGB(210, 183, 125));
-  EXPECT_EQ(At(open, kLeft + 300, kTop + 60), p::RGB(210, 183, 125));
+  // Its client shows the skin's left-to-right gradient.
+  EXPECT_EQ(At(open, dx, dy), p::RGB(205, 183, 117));
+  EXPECT_EQ(At(open, dx, dy + 150), p::RGB(205, 183, 117));
+  EXPECT_EQ(At(open, kLeft + 300, kTop + 60), p::RGB(223, 205, 148));
   EXPECT_EQ(At(shut, kLeft + 20, kTop + 50), p::RGB(0, 0, 128));
   EXPECT_NE(At(shut, kLeft + 300, kTop + 60), p::RGB(210, 183, 125));
   fs::remove_all(r.dir);

@@ -274,18 +274,29 @@ HWND DesktopBackend::FindWindow(std::uint32_t sdlId, RECT* rect) const {
   return HWND{};
 }
 
+bool DesktopBackend::PointerSource(std::uint32_t sdlId, RECT* rect) const {
+  if (FindWindow(sdlId, rect)) return true;
+  // The screen layer lies over the windows while an outline is drawn: the
+  // pointer over it still belongs to the screen point under it.
+  if (overlay_ && sdlId == SDL_GetWindowID(overlay_)) {
+    *rect = overlayRect_;
+    return true;
+  }
+  return false;
+}
+
 void DesktopBackend::Handle(const SDL_Event& e) {
   RECT r{};
   // Only key presses that follow the focus event at once are held keys.
   if (e.type != SDL_KEYDOWN) heldAfterFocus_ = false;
   switch (e.type) {
     case SDL_MOUSEMOTION:
-      if (FindWindow(e.motion.windowID, &r))
+      if (PointerSource(e.motion.windowID, &r))
         QueueMouseMove(POINT{r.left + e.motion.x, r.top + e.motion.y});
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
-      if (!FindWindow(e.button.windowID, &r)) break;
+      if (!PointerSource(e.button.windowID, &r)) break;
       int button = e.button.button == SDL_BUTTON_LEFT     ? 0
                    : e.button.button == SDL_BUTTON_RIGHT  ? 1
                    : e.button.button == SDL_BUTTON_MIDDLE ? 2

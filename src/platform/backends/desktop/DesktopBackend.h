@@ -62,6 +62,9 @@ class DesktopBackend : public Backend {
   void QueueText(const char* utf8);
   bool RightAltIsAltGr();
   HWND FindWindow(std::uint32_t sdlId, RECT* rect) const;
+  // The screen rectangle of the window a pointer event came from: a native
+  // window or the screen layer.
+  bool PointerSource(std::uint32_t sdlId, RECT* rect) const;
   void Upload(Native& n, const TopLevelView& v, RECT part);
 
   RECT screen_{}, work_{};

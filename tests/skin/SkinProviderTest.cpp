@@ -1,0 +1,296 @@
+// The provider on real windows of a headless screen: it takes the window
+// over and gives it back, paints the frame and shapes the window, runs the
+// border icons, snaps and moves by the outline.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "FrameFixture.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/window/Messages.h"
+#include "platform/window/Styles.h"
+#include "platform/window/Window.h"
+#include "skin/SkinMessages.h"
+#include "skin/SkinProvider.h"
+#include "toolkit/Form.h"
+
+namespace {
+
+namespace p = platform;
+using namespace skin;
+
+class ProviderTest : public GoldenSkinTest {
+ protected:
+  toolkit::TForm* MakeForm(int x = 100, int y = 100, int w = 400, int h = 300) {
+    auto* form = new toolkit::TForm(app.get());
+    form->SetBounds(x, y, w, h);
+    form->SetCaption("Sprintara");
+    return form;
+  }
+  void Flush() {
+    for (int i = 0; i < 5; ++i) screen->Pump();
+  }
+  RECT WindowRect(toolkit::TForm* form) {
+    RECT r{};
+    p::GetWindowRect(form->Handle(), &r);
+    return r;
+  }
+  void Dump(const char* name) {
+    if (const char* dir = std::getenv("FRAME_DUMP")) screen->CaptureScreen(std::string(dir) + name);
+  }
+};
+
+TEST_F(ProviderTest, TakesTheWindowOverAndGivesItBack) {
+  auto* form = MakeForm();
+  form->Show();
+  Flush();
+  const auto before = p::GetWindowLongPtr(form->Handle(), p::GWLP_WNDPROC);
+  auto* provider = new TSkinProvider(form);
+  EXPECT_TRUE(provider->Subclassed());
+  EXPECT_TRUE(provider->Skinned());
+  EXPECT_NE(p::GetWindowLongPtr(form->Handle(), p::GWLP_WNDPROC), before);
+  EXPECT_TRUE(form->BorderIcons().Empty());
+  Flush();
+  Dump("provider.png");
+  // The client starts below the skinned title.
+  POINT origin{0, 0};
+  p::ClientToScreen(form->Handle(), &origin);
+  const RECT wr = WindowRect(form);
+  EXPECT_EQ(origin.x - wr.left, 4);
+  EXPECT_EQ(origin.y - wr.top, 23);
+  // The top corners are cut round: the desktop shows at the very corner.
+  const std::uint32_t desk = screen->ScreenPixel(wr.left - 5, wr.top - 5);
+  EXPECT_EQ(screen->ScreenPixel(wr.left, wr.top), desk);
+  EXPECT_NE(screen->ScreenPixel(wr.left + 4, wr.top), desk);
+
+  delete provider;
+  EXPECT_EQ(p::GetWindowLongPtr(form->Handle(), p::GWLP_WNDPROC), before);
+  EXPECT_TRUE(form->BorderIcons().Contains(toolkit::biSystemMenu));
+  form->Invalidate();
+  Flush();  // the window still paints, the platform's way, uncut
+  EXPECT_NE(screen->ScreenPixel(wr.left, wr.top), desk);
+}
+
+TEST_F(ProviderTest, TakesOverAWindowMadeLaterAndAnswersTheIconRow) {
+  auto* form = MakeForm(100, 100, 799, 448);
+  auto* provider = new TSkinProvider(form);
+  EXPECT_FALSE(provider->Subclassed());
+  form->Show();
+  Flush();
+  ASSERT_TRUE(provider->Subclassed());
+  const RECT wr = WindowRect(form);
+  auto hit = [&](int x, int y) {
+    return p::SendMessage(form->Handle(), p::WM_NCHITTEST, 0,
+                          p::MAKELPARAM(wr.left + x, wr.top + y));
+  };
+  EXPECT_EQ(hit(790, 10), p::HTCLOSE);
+  EXPECT_EQ(hit(770, 10), p::HTMAXBUTTON);
+  EXPECT_EQ(hit(750, 10), p::HTMINBUTTON);
+  EXPECT_EQ(hit(10, 10), p::HTSYSMENU);
+  EXPECT_EQ(hit(400, 10), p::HTCAPTION);
+  EXPECT_EQ(hit(400, 200), p::HTCLIENT);
+  EXPECT_EQ(hit(798, 200), p::HTRIGHT);
+
+  // Controls get the frame's picture with the client offset.
+  TParentBackground bg;
+  EXPECT_EQ(p::SendMessage(form->Handle(), SKM_GETCACHE, 0, reinterpret_cast<p::LPARAM>(&bg)), 1);
+  EXPECT_TRUE(bg.Valid);
+  EXPECT_EQ(bg.X, 4);
+  EXPECT_EQ(bg.Y, 23);
+  EXPECT_EQ(bg.Bitmap.width, 799);
+  EXPECT_EQ(p::SendMessage(form->Handle(), SKM_PREPARING, 0, 0), 0);
+}
+
+TEST_F(ProviderTest, CloseIconClosesOnReleaseOverIt) {
+  auto* form = MakeForm(100, 100, 799, 448);
+  auto* provider = new TSkinProvider(form);
+  form->Show();
+  Flush();
+  int closes = 0;
+  form->OnClose = [&](component::TObject*, toolkit::TCloseAction& action) {
+    ++closes;
+    action = toolkit::caNone;
+  };
+  const RECT wr = WindowRect(form);
+  const POINT close{wr.left + 785, wr.top + 10};
+  screen->MouseMove(close);
+  Flush();
+  EXPECT_EQ(provider->IconState(fiClose), 1);
+  screen->MouseDown(close);
+  Flush();
+  EXPECT_EQ(provider->IconState(fiClose), 2);
+  // Released elsewhere: nothing happens.
+  screen->MouseMove(POINT{wr.left + 400, wr.top + 200});
+  screen->MouseUp(POINT{wr.left + 400, wr.top + 200});
+  Flush();
+  EXPECT_EQ(closes, 0);
+  screen->Click(close);
+  Flush();
+  EXPECT_EQ(closes, 1);
+}
+
+TEST_F(ProviderTest, MaximizeIconAndRestore) {
+  auto* form = MakeForm(100, 100, 600, 400);
+  new TSkinProvider(form);
+  form->Show();
+  Flush();
+  const RECT wr = WindowRect(form);
+  screen->Click(POINT{wr.right - 4 - 19 - 10, wr.top + 10});
+  Flush();
+  EXPECT_TRUE(p::IsZoomed(form->Handle()));
+  const RECT max = WindowRect(form);
+  screen->Click(POINT{max.right - 4 - 19 - 10, max.top + 10});
+  Flush();
+  EXPECT_FALSE(p::IsZoomed(form->Handle()));
+  EXPECT_EQ(WindowRect(form), wr);
+}
+
+TEST_F(ProviderTest, SnapsAtNineButNotAtTen) {
+  auto* form = MakeForm(100, 100, 400, 300);
+  auto* provider = new TSkinProvider(form);
+  provider->SetScreenSnap(true);
+  form->Show();
+  Flush();
+  p::SetWindowPos(form->Handle(), {}, 9, 50, 0, 0, p::SWP_NOSIZE | p::SWP_NOZORDER);
+  EXPECT_EQ(WindowRect(form).left, 0);
+  p::SetWindowPos(form->Handle(), {}, 10, 50, 0, 0, p::SWP_NOSIZE | p::SWP_NOZORDER);
+  EXPECT_EQ(WindowRect(form).left, 10);
+  provider->SetScreenSnap(false);
+  p::SetWindowPos(form->Handle(), {}, 5, 50, 0, 0, p::SWP_NOSIZE | p::SWP_NOZORDER);
+  EXPECT_EQ(WindowRect(form).left, 5);
+}
+
+TEST_F(ProviderTest, OutlineMoveJumpsOnceOnRelease) {
+  auto* form = MakeForm(100, 100, 400, 300);
+  auto* provider = new TSkinProvider(form);
+  provider->SetResizeMode(rmBorder);
+  form->Show();
+  Flush();
+  const RECT start = WindowRect(form);
+  const POINT grab{start.left + 200, start.top + 10};
+  screen->MouseMove(grab);
+  screen->MouseDown(grab);
+  Flush();
+  for (int step = 1; step <= 3; ++step) {
+    screen->MouseMove(POINT{grab.x + 20 * step, grab.y + 10 * step});
+    Flush();
+    EXPECT_EQ(WindowRect(form), start) << "the window moved before the release";
+  }
+  EXPECT_EQ(provider->Outline(),
+            (RECT{start.left + 60, start.top + 30, start.right + 60, start.bottom + 30}));
+  screen->MouseUp(POINT{grab.x + 60, grab.y + 30});
+  Flush();
+  EXPECT_EQ(WindowRect(form),
+            (RECT{start.left + 60, start.top + 30, start.right + 60, start.bottom + 30}));
+  EXPECT_EQ(provider->Outline(), RECT{});
+
+  // Pressed and released without moving: nothing moves.
+  const RECT now = WindowRect(form);
+  screen->Click(POINT{now.left + 200, now.top + 10});
+  Flush();
+  EXPECT_EQ(WindowRect(form), now);
+}
+
+TEST_F(ProviderTest, OutlineSizeStopsAtTheMinimum) {
+  auto* form = MakeForm(100, 100, 400, 300);
+  auto* provider = new TSkinProvider(form);
+  provider->SetResizeMode(rmBorder);
+  form->Show();
+  Flush();
+  const RECT start = WindowRect(form);
+  const POINT corner{start.right - 2, start.bottom - 2};
+  screen->MouseMove(corner);
+  screen->MouseDown(corner);
+  screen->MouseMove(POINT{start.left + 5, start.top + 5});
+  screen->MouseUp(POINT{start.left + 5, start.top + 5});
+  Flush();
+  const RECT r = WindowRect(form);
+  EXPECT_EQ(r.left, start.left);
+  EXPECT_EQ(r.right - r.left, p::GetSystemMetrics(p::SM_CXMINTRACK));
+  EXPECT_EQ(r.bottom - r.top, p::GetSystemMetrics(p::SM_CYMINTRACK));
+}
+
+TEST_F(ProviderTest, WithoutAFrameSectionTheWindowStaysThePlatforms) {
+  auto* form = MakeForm();
+  auto* provider = new TSkinProvider(form);
+  provider->SkinData()->SetSkinSection("NOSUCHFRAME");
+  provider->SkinMessage(SKM_REFRESH, 0, 0);
+  form->Show();
+  Flush();
+  EXPECT_FALSE(provider->Skinned());
+  EXPECT_TRUE(form->BorderIcons().Contains(toolkit::biSystemMenu));
+  const RECT wr = WindowRect(form);
+  EXPECT_EQ(
+      p::SendMessage(form->Handle(), p::WM_NCHITTEST, 0, p::MAKELPARAM(wr.left + 200, wr.top + 10)),
+      p::HTCAPTION);
+}
+
+TEST_F(ProviderTest, TinyAndZeroSizedWindowsStillWork) {
+  auto* form = MakeForm(100, 100, 0, 0);
+  new TSkinProvider(form);
+  form->Show();
+  Flush();
+  p::SetWindowPos(form->Handle(), {}, 0, 0, 3, 3, p::SWP_NOMOVE | p::SWP_NOZORDER);
+  Flush();
+  const RECT wr = WindowRect(form);
+  p::SendMessage(form->Handle(), p::WM_NCHITTEST, 0, p::MAKELPARAM(wr.left + 1, wr.top + 1));
+  SUCCEED();
+}
+
+TEST_F(ProviderTest, ActivationAndSkinRemoval) {
+  auto* form = MakeForm(100, 100, 400, 300);
+  auto* provider = new TSkinProvider(form);
+  form->Show();
+  Flush();
+  EXPECT_TRUE(provider->FrameActive());
+  p::SendMessage(form->Handle(), p::WM_NCACTIVATE, 0, 0);
+  EXPECT_FALSE(provider->FrameActive());
+  const RECT wr = WindowRect(form);
+  Flush();
+  // The inactive title shows its caption in the inactive colour.
+  bool inactiveText = false;
+  for (int x = wr.left; x < wr.left + 200 && !inactiveText; ++x)
+    for (int y = wr.top + 4; y < wr.top + 20 && !inactiveText; ++y)
+      inactiveText = (screen->ScreenPixel(x, y) & 0xFFFFFF) == (PixelOf(0x01657E) & 0xFFFFFF);
+  EXPECT_TRUE(inactiveText);
+
+  provider->SkinMessage(SKM_REMOVESKIN, 0, 0);
+  Flush();
+  EXPECT_FALSE(provider->Skinned());
+  EXPECT_TRUE(form->BorderIcons().Contains(toolkit::biMaximize));
+  EXPECT_NE(screen->ScreenPixel(wr.left, wr.top), screen->ScreenPixel(wr.left - 5, wr.top - 5));
+  provider->SkinMessage(SKM_SETNEWSKIN, 0, 0);
+  EXPECT_EQ(p::SendMessage(form->Handle(), SKM_PREPARING, 0, 0), 1);
+  provider->SkinMessage(SKM_REFRESH, 0, 0);
+  Flush();
+  EXPECT_TRUE(provider->Skinned());
+  EXPECT_TRUE(form->BorderIcons().Empty());
+}
+
+TEST(SystemMenu, ItemsFollowTheStateAndBorder) {
+  TSkinSystemMenu menu(nullptr);
+  EXPECT_EQ(menu.ItemRestore->Caption(), "Restore");
+  EXPECT_EQ(menu.Itemsize->Caption(), "Size");
+  EXPECT_EQ(menu.ItemClose->Caption(), "Close");
+  TSystemMenuState s;
+  menu.UpdateItems(s);
+  EXPECT_FALSE(menu.ItemRestore->Enabled());
+  EXPECT_TRUE(menu.ItemMaximize->Enabled());
+  EXPECT_TRUE(menu.ItemMinimize->Visible());
+  s.WindowState = toolkit::wsMaximized;
+  menu.UpdateItems(s);
+  EXPECT_TRUE(menu.ItemRestore->Enabled());
+  EXPECT_FALSE(menu.ItemMaximize->Enabled());
+  s.Style = toolkit::bsSingle;
+  menu.UpdateItems(s);
+  EXPECT_FALSE(menu.Itemsize->Enabled());
+  EXPECT_TRUE(menu.ItemMinimize->Visible());
+  EXPECT_FALSE(menu.ItemMaximize->Visible());
+  s.Style = toolkit::bsDialog;
+  s.Icons = {};
+  menu.UpdateItems(s);
+  EXPECT_FALSE(menu.ItemMinimize->Visible());
+  EXPECT_FALSE(menu.ItemRestore->Enabled());
+}
+
+}  // namespace
