@@ -149,6 +149,21 @@ RECT ToRect(const SDL_Rect& r) {
   return RECT{r.x, r.y, r.x + r.w, r.y + r.h};
 }
 
+// The display's own window behind an SDL window, 0 where there is none to
+// shape. SDL may replace it when it first makes the window's drawing
+// surface, and a shape given to the old one is lost with it.
+unsigned long NativeWindowId(SDL_Window* window) {
+#if SPRINTARA_HAVE_XSHAPE
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return 0;
+  return info.info.x11.window;
+#else
+  (void)window;
+  return 0;
+#endif
+}
+
 // A window region cuts the native window too, where the display can do it
 // (the X shape extension); elsewhere the window stays rectangular.
 void ApplyShape(SDL_Window* window, const std::vector<RECT>* rects) {
@@ -488,13 +503,6 @@ void DesktopBackend::Present(std::span<const TopLevelView> views) {
       n.needsFull = true;
     }
     n.rect = v.rect;
-    std::vector<RECT> shape;
-    if (v.shape) shape = (*v.shape & Region(0, 0, w, h)).Rects();
-    if (bool(v.shape) != n.shaped || shape != n.shape) {
-      ApplyShape(n.window, v.shape ? &shape : nullptr);
-      n.shaped = v.shape != nullptr;
-      n.shape = std::move(shape);
-    }
     if (n.title != v.title) {
       n.title = std::string(v.title);
       SDL_SetWindowTitle(n.window, Cp1252ToUtf8(n.title).c_str());
@@ -504,6 +512,16 @@ void DesktopBackend::Present(std::span<const TopLevelView> views) {
     else if (!v.dirty.IsEmpty())
       Upload(n, v, v.dirty);
     n.needsFull = false;
+    // After the upload: the first one may give the window a new native window.
+    std::vector<RECT> shape;
+    if (v.shape) shape = (*v.shape & Region(0, 0, w, h)).Rects();
+    const unsigned long nativeId = NativeWindowId(n.window);
+    if (bool(v.shape) != n.shaped || shape != n.shape || nativeId != n.shapedId) {
+      ApplyShape(n.window, v.shape ? &shape : nullptr);
+      n.shaped = v.shape != nullptr;
+      n.shape = std::move(shape);
+      n.shapedId = nativeId;
+    }
   }
   for (auto it = natives_.begin(); it != natives_.end();) {
     if (!seen.count(it->first)) {
@@ -572,14 +590,16 @@ void DesktopBackend::ScreenDrawn(const RECT&) {
   }
   drawn.Offset(-b.left, -b.top);
   std::vector<RECT> shape = drawn.Rects();
-  SDL_ShowWindow(overlay_);
-  ApplyShape(overlay_, &shape);
+  // The surface first: making it may give the overlay a new native window,
+  // which must be the one shaped.
   if (SDL_Surface* target = SDL_GetWindowSurface(overlay_)) {
     Surface part{s.Row(b.top) + b.left, b.Width(), b.Height(), s.stride};
     SDL_LockSurface(target);
     SDL_ConvertPixels(b.Width(), b.Height(), SDL_PIXELFORMAT_ARGB8888, part.pixels,
                       int(part.stride), target->format->format, target->pixels, target->pitch);
     SDL_UnlockSurface(target);
+    ApplyShape(overlay_, &shape);
+    SDL_ShowWindow(overlay_);
     SDL_UpdateWindowSurface(overlay_);
   }
 }

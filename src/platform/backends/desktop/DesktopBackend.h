@@ -55,6 +55,7 @@ class DesktopBackend : public Backend {
     bool needsFull = true;
     bool shaped = false;
     std::vector<RECT> shape;  // the window region last given to the display
+    unsigned long shapedId = 0;  // the display's window that region was given to
   };
 
   DesktopBackend() = default;
