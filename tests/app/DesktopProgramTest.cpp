@@ -2,7 +2,8 @@
 // window manager, driven by real keys and clicks (xdotool) as a user drives
 // it: the dialog opens and closes from the keyboard again and again, the
 // console stays painted behind the open dialog, and text typed under a
-// non-US keyboard layout arrives exactly as typed. Skipped only when Xvfb or
+// non-US keyboard layout arrives exactly as typed, and the native window is
+// cut to the window region. Skipped only when Xvfb or
 // the X tools are not installed.
 #include <gtest/gtest.h>
 
@@ -184,6 +185,20 @@ TEST_F(DesktopProgram, KeyboardPaintingAndTypedTextHoldOnARealDisplay) {
       // Keys typed before the window is on the screen reach nobody.
       {"the console comes up active and on the screen", nullptr,
        [&] { return consoleActive() && ConsoleShowsAsPainted(); }, nullptr},
+      // The window region reaches the display: the top corners are cut
+      // round, so what lies behind shows there.
+      {"the console's native window carries its rounded shape",
+       [] {
+         p::RECT r;
+         p::GetWindowRect(app::Main->Handle(), &r);
+         const std::string geometry = std::to_string(r.right - r.left) + "x" +
+                                      std::to_string(r.bottom - r.top) + "+" +
+                                      std::to_string(r.left) + "+" + std::to_string(r.top);
+         return "id=$(xwininfo -root -tree | grep -F ' " + geometry +
+                " ' | grep -oE '0x[0-9a-f]+' | head -1) && "
+                "xwininfo -id \"$id\" -shape | grep -q 'Window shape extents'";
+       },
+       [] { return true; }, nullptr},
       {"Ctrl+D opens the dialog", Command("sleep 0.3; xdotool key ctrl+d"), dialogOpen, nullptr},
       {"the console is painted behind the dialog", nullptr,
        [&] { return ConsoleShowsAsPainted() || ++paintTries > 30; }, nullptr},
