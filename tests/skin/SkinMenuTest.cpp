@@ -169,13 +169,18 @@ TEST_F(SkinMenus, ASkinChangeWhileAMenuIsOpenIsSurvived) {
   });
   popup->Popup(300, 200);
   EXPECT_FALSE(p::GetTrackedMenu());
-  // The bar opened from the keyboard while the skin goes away.
-  WhileOpen([&, step = 0](p::HMENU) mutable {
-    if (step == 1) manager->SetActive(false);
-    return ++step < 4;
+  // The bar's list open while the skin goes away and comes back.
+  int steps = 0;
+  WhileOpen([&](p::HMENU) {
+    if (steps == 1) manager->SetActive(false);
+    if (steps == 2) manager->SetActive(true);
+    return ++steps < 5;
   });
-  screen->KeyPress(p::VK_F10);
+  RECT item{};
+  ASSERT_TRUE(p::GetMenuItemRect(form->Handle(), bar->Handle(), 0, &item));
+  screen->Click(POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2});
   app->ProcessMessages();
+  EXPECT_GE(steps, 3);
   EXPECT_FALSE(p::GetTrackedMenu());
   EXPECT_TRUE(clicked.empty());
 }
