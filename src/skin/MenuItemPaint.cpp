@@ -36,14 +36,15 @@ void Frame3D(TCanvas& canvas, RECT r) {
   canvas.LineTo(r.left - 1, bottom);
 }
 
-void PrepareCanvas(graphics::TPixelBitmap& picture) {
+void PrepareCanvas(graphics::TPixelBitmap& picture, bool bold) {
   TCanvas& canvas = *picture.Canvas();
-  toolkit::UseMenuFont(*canvas.Font());
+  toolkit::UseMenuFont(*canvas.Font(), bold);
   canvas.Pen()->SetStyle(toolkit::psSolid);
   canvas.Pen()->SetWidth(1);
 }
 
-// The item's own picture at (d, d), fuchsia left out; grey when disabled.
+// The item's own picture at (d, d), its transparent pixels left out; grey
+// when disabled.
 void PutBitmap(const Surface& target, const Surface& bitmap, int itemHeight, bool enabled) {
   if (bitmap.IsEmpty()) return;
   const int d = (itemHeight - bitmap.height) / 2;
@@ -52,7 +53,7 @@ void PutBitmap(const Surface& target, const Surface& bitmap, int itemHeight, boo
       const int tx = d + x, ty = d + y;
       if (tx < 0 || ty < 0 || tx >= target.width || ty >= target.height) continue;
       std::uint32_t px = bitmap.At(x, y);
-      if (IsFuchsia(px)) continue;
+      if ((px >> 24) == 0 || IsFuchsia(px)) continue;
       if (!enabled) {
         const unsigned g = (Channel(px, 0) + Channel(px, 8) + Channel(px, 16)) / 3;
         px = kOpaque | g << 16 | g << 8 | g;
@@ -118,7 +119,7 @@ void DrawCheckedBox(graphics::TPixelBitmap& picture, const RECT& box, bool mark,
 void PaintBarItem(const TSkinTables& tables, graphics::TPixelBitmap& picture,
                   const TParentBackground& frame, const TMenuItemLook& look, int margin) {
   if (picture.Empty()) return;
-  PrepareCanvas(picture);
+  PrepareCanvas(picture, look.Default);
   const Surface s = SurfaceOf(picture);
   const RECT all = s.Bounds();
   PaintSection(tables, FindSection(tables.Sections, "MENUITEM"), "MENUITEM", frame, s, POINT{0, 0},
@@ -145,7 +146,7 @@ void PaintDropDownItem(const TSkinTables& tables, graphics::TPixelBitmap& pictur
                        const TParentBackground& list, const TMenuItemLook& look,
                        TMenuGlyphSize glyph, const Surface& bitmap, int margin) {
   if (picture.Empty()) return;
-  PrepareCanvas(picture);
+  PrepareCanvas(picture, look.Default);
   const Surface s = SurfaceOf(picture);
   const RECT all = s.Bounds();
   PaintSection(tables, FindSection(tables.Sections, "MENUITEM"), "MENUITEM", list, s, POINT{0, 0},

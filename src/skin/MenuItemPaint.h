@@ -20,6 +20,7 @@ struct TMenuItemLook {
   bool Hot = false;           // selected or hot-lit
   bool Enabled = true;
   bool Checked = false;
+  bool Default = false;  // bold
 };
 
 // The pixels of a picture as the painting routines take them.
@@ -52,8 +53,8 @@ void PaintMenuListBackground(const TSkinTables& tables, graphics::TPixelBitmap& 
 
 // A drop-down item (not a separator or heading) into `picture` (of the
 // item's size): MENUITEM over the list's background behind the item, the
-// checked box, the item's own picture (may be empty), the caption in
-// MENUITEM's colours and the shortcut.
+// checked box, the item's own picture (may be empty; pixels of alpha 0 or
+// fuchsia are left out), the caption in MENUITEM's colours and the shortcut.
 void PaintDropDownItem(const TSkinTables& tables, graphics::TPixelBitmap& picture,
                        const TParentBackground& list, const TMenuItemLook& look,
                        TMenuGlyphSize glyph = {}, const Surface& bitmap = {},

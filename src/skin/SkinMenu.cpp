@@ -8,8 +8,10 @@
 #include "skin/SkinData.h"
 #include "skin/SkinManager.h"
 #include "skin/SkinMessages.h"
+#include "toolkit/Bitmap.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/Form.h"
+#include "toolkit/MenuOwnerDraw.h"
 #include "toolkit/PopupMenu.h"
 #include "toolkit/Screen.h"
 
@@ -23,6 +25,25 @@ namespace {
 std::string ShortCutText(const TMenuItem& item) {
   return toolkit::ShortCutToText(item.ShortCut());
 }
+
+// The item's own picture's size, else 16 x 16 (menus carry no image lists).
+TMenuGlyphSize GlyphOf(const TMenuItem& item) {
+  const toolkit::TBitmap* b = item.Bitmap();
+  if (!b || b->Empty()) return {};
+  return TMenuGlyphSize{b->Width(), b->Height()};
+}
+
+// The menu font, bold for the default item, for as long as it lives.
+struct TBoldWhileDefault {
+  toolkit::TCanvas& canvas;
+  bool bold;
+  TBoldWhileDefault(toolkit::TCanvas& c, const TMenuItem& item) : canvas(c), bold(item.Default()) {
+    if (bold) toolkit::UseMenuFont(*canvas.Font(), true);
+  }
+  ~TBoldWhileDefault() {
+    if (bold) toolkit::UseMenuFont(*canvas.Font(), false);
+  }
+};
 
 template <class F>
 void ForEachComponent(component::TComponent& c, F f) {
@@ -132,7 +153,7 @@ void TSkinMenu::DrawBarItem(TMenuItem* item, toolkit::TCanvas& canvas, p::RECT r
   const TParentBackground frame = BarBackground(window, rect);
   picture_.SetSize(rect.Width(), rect.Height());
   const std::string keys = ShortCutText(*item);
-  TMenuItemLook look{item->Caption(), keys, hot, item->Enabled(), false};
+  TMenuItemLook look{item->Caption(), keys, hot, item->Enabled(), false, item->Default()};
   PaintBarItem(ActiveSkin(), picture_, frame, look, margin_);
   picture_.DrawToDevice(canvas.Handle(), rect.left, rect.top);
 }
@@ -171,9 +192,13 @@ void TSkinMenu::DrawDropDownItem(TMenuItem* item, toolkit::TCanvas& canvas, p::R
   const bool hot = state.Contains(toolkit::odSelected) || state.Contains(toolkit::odHotLight);
   const bool enabled =
       item->Enabled() && !state.Contains(toolkit::odDisabled) && !state.Contains(toolkit::odGrayed);
-  TMenuItemLook look{item->Caption(), keys, hot, enabled,
-                     item->Checked() || state.Contains(toolkit::odChecked)};
-  PaintDropDownItem(tables, picture_, behind, look, {}, {}, margin_);
+  TMenuItemLook look{
+      item->Caption(), keys, hot, enabled, item->Checked() || state.Contains(toolkit::odChecked),
+      item->Default()};
+  const toolkit::TBitmap* bitmap = item->Bitmap();
+  platform::SurfaceBuffer glyph;
+  if (bitmap && !bitmap->Empty()) glyph = bitmap->MaskedPixels();
+  PaintDropDownItem(tables, picture_, behind, look, GlyphOf(*item), glyph.View(), margin_);
   if (manager_.OnDrawMenuItem) {
     toolkit::TMenu* menu = item->Menu();
     const auto kind =

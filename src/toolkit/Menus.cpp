@@ -6,6 +6,7 @@
 #include "component/ClassBuilder.h"
 #include "component/Exception.h"
 #include "platform/menu/Menu.h"
+#include "toolkit/Bitmap.h"
 
 namespace toolkit {
 
@@ -27,6 +28,8 @@ const TClassInfo& TMenuItem::StaticClassInfo() {
           .Property("Enabled", &T::Enabled, &T::SetEnabled)
           .Property("Visible", &T::Visible, &T::SetVisible)
           .Property("Checked", &T::Checked, &T::SetChecked)
+          .Property("Default", &T::Default, &T::SetDefault)
+          .Property("Bitmap", &T::Bitmap)
           .Event("OnClick", &T::OnClick)
           .Event("OnMeasureItem", &T::OnMeasureItem)
           .Event("OnDrawItem", &T::OnDrawItem)
@@ -52,8 +55,10 @@ std::unordered_map<std::uint16_t, TMenuItem*>& LiveItems() {
 }
 }  // namespace
 
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NextCommand()) {
+TMenuItem::TMenuItem(TComponent* owner)
+    : TComponent(owner), bitmap_(std::make_unique<TBitmap>()), command_(NextCommand()) {
   LiveItems()[command_] = this;
+  bitmap_->OnChange = [this](TObject*) { Changed(); };
 }
 
 TMenuItem::~TMenuItem() {
@@ -102,6 +107,12 @@ void TMenuItem::SetVisible(bool v) {
 void TMenuItem::SetChecked(bool v) {
   if (checked_ == v) return;
   checked_ = v;
+  Changed();
+}
+
+void TMenuItem::SetDefault(bool v) {
+  if (default_ == v) return;
+  default_ = v;
   Changed();
 }
 
@@ -237,6 +248,7 @@ platform::HMENU TMenu::Build(TMenuItem* parent, bool bar) {
     if (!item->Visible()) continue;
     p::UINT flags = item->Enabled() ? p::MF_ENABLED : p::MF_GRAYED;
     if (item->Checked()) flags |= p::MF_CHECKED;
+    if (item->Default()) flags |= p::MF_DEFAULT;
     if (item->IsLine()) {
       Append(menu, item, p::MF_SEPARATOR, IsOwnerDrawn() ? item->Command() : 0, item->Caption());
     } else if (item->Count() > 0) {

@@ -25,6 +25,7 @@
 
 namespace toolkit {
 
+class TBitmap;
 class TCanvas;
 class TMenu;
 class TMenuItem;
@@ -66,6 +67,11 @@ class TMenuItem : public component::TComponent {
   void SetVisible(bool v);
   bool Checked() const { return checked_; }
   void SetChecked(bool v);
+  // The item a double click on its submenu's parent chooses; shown bold.
+  bool Default() const { return default_; }
+  void SetDefault(bool v);
+  // A picture beside the caption, drawn by owner-drawn looks (empty: none).
+  TBitmap* Bitmap() const { return bitmap_.get(); }
   // A separator: the caption "-".
   bool IsLine() const { return caption_ == "-"; }
 
@@ -116,6 +122,8 @@ class TMenuItem : public component::TComponent {
   bool enabled_ = true;
   bool visible_ = true;
   bool checked_ = false;
+  bool default_ = false;
+  std::unique_ptr<TBitmap> bitmap_;
   TMenuItem* parent_ = nullptr;
   TMenu* menu_ = nullptr;  // for the root item
   std::vector<TMenuItem*> items_;

@@ -197,6 +197,26 @@ TEST_F(MenuItemPictures, DropDownItemOverItsListWithCaptionAndShortCut) {
   EXPECT_EQ(At(item, 5, 5), MixHalf(0xFF0A769Au, kWhite));
 }
 
+TEST_F(MenuItemPictures, TheItemsOwnPictureSitsCentredInItsHeight) {
+  SurfaceBuffer glyph(10, 10, 0xFF0000FFu);
+  glyph.At(0, 0) = 0x00FF0000u;  // transparent
+  glyph.At(1, 0) = 0xFFFF00FFu;  // fuchsia
+  item.SetSize(150, 24);
+  const TParentBackground behindItem{behind.View(), 0, 30, true};
+  TMenuItemLook look{"Lanes", "", false, true, true};
+  PaintDropDownItem(tables, item, behindItem, look, TMenuGlyphSize{10, 10}, glyph.View());
+  // d = (24 - 10) div 2 = 7.
+  EXPECT_EQ(At(item, 8, 8), 0xFF0000FFu);
+  EXPECT_EQ(At(item, 16, 16), 0xFF0000FFu);
+  EXPECT_NE(At(item, 7, 7), 0xFF0000FFu);
+  EXPECT_NE(At(item, 8, 7), 0xFF0000FFu);
+  EXPECT_NE(At(item, 17, 17), 0xFF0000FFu);
+  // Disabled: the picture in grey.
+  look.Enabled = false;
+  PaintDropDownItem(tables, item, behindItem, look, TMenuGlyphSize{10, 10}, glyph.View());
+  EXPECT_EQ(At(item, 8, 8), 0xFF555555u);
+}
+
 TEST_F(MenuItemPictures, ListPicturesAreKeptPerListUntilCleared) {
   TMenuListBackgrounds pictures;
   graphics::TPixelBitmap* first = &pictures.For(7, 100, 50, tables);

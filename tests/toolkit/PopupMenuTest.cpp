@@ -392,6 +392,10 @@ TEST_F(PopupMenus, OwnerDrawnItemsAreMeasuredAndDrawnByTheirHandlers) {
   EXPECT_TRUE(p::GetMenuState(h, 0, p::MF_BYPOSITION) & p::MF_OWNERDRAW);
   EXPECT_TRUE(p::GetMenuState(h, 1, p::MF_BYPOSITION) & p::MF_SEPARATOR);
   EXPECT_EQ(MenuString(h, 0), "&Open\tCtrl+O");  // kept for the mnemonics
+  EXPECT_FALSE(p::GetMenuState(h, 2, p::MF_BYPOSITION) & p::MF_DEFAULT);
+  more->SetDefault(true);
+  h = menu->Handle();
+  EXPECT_TRUE(p::GetMenuState(h, 2, p::MF_BYPOSITION) & p::MF_DEFAULT);
 
   RECT openRect{};
   WhileOpen([&, step = 0](p::HMENU tracked) mutable {
