@@ -111,6 +111,36 @@ void TSkinMenu::MeasureItem(TMenuItem* item, toolkit::TCanvas* canvas, int& widt
   height = size.cy;
 }
 
+p::SIZE TSkinMenu::BarItemSize(TMenuItem& item, p::SIZE proposal) {
+  p::HDC dc = p::GetDC(p::HWND{});
+  int width = proposal.cx, height = proposal.cy;
+  {
+    toolkit::TCanvas canvas;
+    canvas.SetHandle(dc);
+    toolkit::UseMenuFont(*canvas.Font());
+    MeasureItem(&item, &canvas, width, height);
+    canvas.SetHandle({});
+  }
+  p::ReleaseDC(p::HWND{}, dc);
+  return p::SIZE{width, height};
+}
+
+void TSkinMenu::PaintBarItemOnFrame(TMenuItem& item, const Surface& frame, const p::RECT& rect,
+                                    bool hot) {
+  if (frame.IsEmpty() || rect.Width() <= 0 || rect.Height() <= 0 || rect.left < 0 || rect.top < 0 ||
+      rect.right > frame.width || rect.bottom > frame.height)
+    return;
+  picture_.SetSize(rect.Width(), rect.Height());
+  const std::string keys = ShortCutText(item);
+  TMenuItemLook look{item.Caption(), keys, hot, item.Enabled(), false, item.Default()};
+  PaintBarItem(ActiveSkin(), picture_, TParentBackground{frame, rect.left, rect.top, true}, look,
+               margin_);
+  const Surface from = SurfaceOf(picture_);
+  for (int y = 0; y < from.height; ++y)
+    for (int x = 0; x < from.width; ++x)
+      frame.At(rect.left + x, rect.top + y) = kOpaque | from.At(x, y);
+}
+
 void TSkinMenu::DrawItem(TMenuItem* item, toolkit::TCanvas* canvas, p::RECT rect,
                          toolkit::TOwnerDrawState state, p::HWND window) {
   if (!item || !canvas || rect.Width() <= 0 || rect.Height() <= 0) return;

@@ -49,6 +49,14 @@ class TSkinMenu : public toolkit::TMenuItemPainter {
 
   TMenuListBackgrounds& ListBackgrounds() { return backgrounds_; }
 
+  // For a frame that lays out and paints its menu bar itself: the size of a
+  // top-level item (in the menu font, never narrower than `proposal`), and
+  // the item painted into `frame` (window-sized) at `rect`, over what the
+  // frame holds there.
+  platform::SIZE BarItemSize(toolkit::TMenuItem& item, platform::SIZE proposal);
+  void PaintBarItemOnFrame(toolkit::TMenuItem& item, const Surface& frame,
+                           const platform::RECT& rect, bool hot);
+
   void MeasureItem(toolkit::TMenuItem* item, toolkit::TCanvas* canvas, int& width,
                    int& height) override;
   void DrawItem(toolkit::TMenuItem* item, toolkit::TCanvas* canvas, platform::RECT rect,

@@ -115,6 +115,31 @@ TEST_F(SkinMenus, OwnerDrawComesAndGoesWithTheSkin) {
   EXPECT_EQ(popup->Painter(), nullptr);
 }
 
+TEST_F(SkinMenus, AFramePaintsItsBarItemsIntoItsOwnPicture) {
+  manager->SetSkinName("Test");
+  const p::SIZE size = manager->SkinMenu().BarItemSize(*database, p::SIZE{10, 5});
+  EXPECT_EQ(size.cy, p::GetSystemMetrics(p::SM_CYMENU) - 1);
+  EXPECT_GT(size.cx, 10);
+  EXPECT_EQ(manager->SkinMenu().BarItemSize(*database, p::SIZE{500, 5}).cx, 500);
+
+  SurfaceBuffer frame(200, 60, 0xFF123456u);
+  const RECT at{20, 30, 20 + size.cx, 30 + size.cy};
+  manager->SkinMenu().PaintBarItemOnFrame(*database, frame.View(), at, false);
+  // MENUITEM is see-through: the frame shows at the item's corners, the
+  // caption is drawn inside.
+  EXPECT_EQ(frame.At(at.left, at.top), 0xFF123456u);
+  int inked = 0;
+  for (int y = at.top; y < at.bottom; ++y)
+    for (int x = at.left; x < at.right; ++x) inked += frame.At(x, y) != 0xFF123456u;
+  EXPECT_GT(inked, 0);
+  manager->SkinMenu().PaintBarItemOnFrame(*database, frame.View(), at, true);
+  EXPECT_EQ(frame.At(at.left, at.top), 0xFF0A769Au);
+  EXPECT_EQ(frame.At(at.left - 1, at.top), 0xFF123456u);
+  // A rectangle that leaves the picture paints nothing.
+  manager->SkinMenu().PaintBarItemOnFrame(*database, frame.View(), RECT{190, 0, 210, 18}, true);
+  EXPECT_EQ(frame.At(195, 5), 0xFF123456u);
+}
+
 TEST_F(SkinMenus, ItemsWithTheirOwnHandlersKeepThem) {
   std::vector<std::string> drawnByOwn, drawnBySkin;
   open->OnMeasureItem = [](component::TObject*, TCanvas*, int& w, int& h) { w = 150, h = 31; };
