@@ -67,7 +67,7 @@ class TMenuItem : public component::TComponent {
   void SetVisible(bool v);
   bool Checked() const { return checked_; }
   void SetChecked(bool v);
-  // The item a double click on its submenu's parent chooses; shown bold.
+  // The list's default item, flagged to the platform and shown in bold.
   bool Default() const { return default_; }
   void SetDefault(bool v);
   // A picture beside the caption, drawn by owner-drawn looks (empty: none).
