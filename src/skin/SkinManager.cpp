@@ -54,7 +54,8 @@ TSkinManager::TSkinManager(TComponent* owner)
     : TComponent(owner),
       commonSections_(std::make_unique<toolkit::TStrings>()),
       internalSkins_(std::make_unique<TStoredSkins>(this)),
-      skinDirectory_(kDefaultSkinDirectory) {
+      skinDirectory_(kDefaultSkinDirectory),
+      skinMenu_(std::make_unique<TSkinMenu>(*this)) {
   commonSections_->OnChange = [this](toolkit::TStrings::Change, int) { CommonSectionsChanged(); };
   if (SkinData().Manager == nullptr) SkinData().Manager = this;
   UpdateSkinFolder();
@@ -186,12 +187,17 @@ void TSkinManager::LoadSkin() {
       !error.empty())
     problems_.push_back("CommonSections: " + error);
   BroadcastSkinChange(this);
+  if (tables.Sections.empty())
+    skinMenu_->UnhookAll();
+  else
+    skinMenu_->SkinChanged();
 }
 
 void TSkinManager::RemoveSkin() {
   TSkinData& data = SkinData();
   data.Tables.Ready = false;
   SendToAllWindows(SKM_REMOVESKIN, 0, reinterpret_cast<platform::LPARAM>(this));
+  skinMenu_->UnhookAll();
   data.Tables.Clear();
   data.SkinFile.clear();
   data.SkinFileOpen = false;

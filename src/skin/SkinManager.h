@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "component/Component.h"
+#include "skin/SkinMenu.h"
 #include "skin/StoredSkin.h"
 #include "toolkit/Strings.h"
 #include "toolkit/Types.h"
@@ -41,6 +42,9 @@ class TSkinManager : public component::TComponent {
   void SetSkinnedPopups(bool v) { skinnedPopups_ = v; }
   toolkit::TNotifyEvent OnBeforeChange;
   toolkit::TNotifyEvent OnAfterChange;
+  // Called after each skinned drop-down item is drawn, with the canvas of
+  // its picture, before the picture goes to the screen.
+  TSkinMenuDrawEvent OnDrawMenuItem;
 
   // --- run time
   bool IsActiveManager() const;
@@ -51,6 +55,9 @@ class TSkinManager : public component::TComponent {
   // Why the last skin from a folder was refused or which of its pieces were
   // dropped; empty after a clean load.
   const std::vector<std::string>& LoadProblems() const { return problems_; }
+
+  // The menu object: skins the windows' menus while a skin is loaded.
+  TSkinMenu& SkinMenu() { return *skinMenu_; }
 
   // The folder relative skin directories start from; the program's own by
   // default.
@@ -74,6 +81,7 @@ class TSkinManager : public component::TComponent {
   std::string skinName_;
   std::string skinFolder_;
   std::vector<std::string> problems_;
+  std::unique_ptr<TSkinMenu> skinMenu_;
 };
 
 }  // namespace skin

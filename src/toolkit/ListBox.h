@@ -5,6 +5,7 @@
 
 #include "toolkit/Canvas.h"
 #include "toolkit/Form.h"
+#include "toolkit/OwnerDrawState.h"
 #include "toolkit/Strings.h"
 #include "toolkit/WinControl.h"
 
@@ -13,27 +14,8 @@ namespace toolkit {
 enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
 const component::TEnumInfo& EnumInfo(TListBoxStyle);
 
-enum TOwnerDrawStateFlag {
-  odSelected,
-  odGrayed,
-  odDisabled,
-  odChecked,
-  odFocused,
-  odDefault,
-  odHotLight,
-  odInactive,
-  odNoAccel,
-  odNoFocusRect,
-  odReserved1,
-  odReserved2,
-  odComboBoxEdit
-};
-using TOwnerDrawState = component::TSet<TOwnerDrawStateFlag>;
 using TDrawItemEvent =
     std::function<void(TWinControl* Control, int Index, RECT Rect, TOwnerDrawState State)>;
-
-// The owner-draw state of a platform draw request.
-TOwnerDrawState OwnerDrawState(platform::UINT itemState);
 
 class TCustomListBox : public TWinControl {
  public:

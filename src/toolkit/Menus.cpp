@@ -1,10 +1,12 @@
 #include "toolkit/Menus.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "component/ClassBuilder.h"
 #include "component/Exception.h"
 #include "platform/menu/Menu.h"
+#include "toolkit/Bitmap.h"
 
 namespace toolkit {
 
@@ -26,7 +28,12 @@ const TClassInfo& TMenuItem::StaticClassInfo() {
           .Property("Enabled", &T::Enabled, &T::SetEnabled)
           .Property("Visible", &T::Visible, &T::SetVisible)
           .Property("Checked", &T::Checked, &T::SetChecked)
+          .Property("Default", &T::Default, &T::SetDefault)
+          .Property("Bitmap", &T::Bitmap)
           .Event("OnClick", &T::OnClick)
+          .Event("OnMeasureItem", &T::OnMeasureItem)
+          .Event("OnDrawItem", &T::OnDrawItem)
+          .Event("OnAdvancedDrawItem", &T::OnAdvancedDrawItem)
           .Build();
   return info;
 }
@@ -38,12 +45,26 @@ std::uint16_t NextCommand() {
   if (++next == 0) next = 1;
   return next;
 }
+
+// Owner-draw requests name the item by its command: a request that comes
+// late, for an item freed meanwhile, then finds nothing instead of freed
+// memory.
+std::unordered_map<std::uint16_t, TMenuItem*>& LiveItems() {
+  static std::unordered_map<std::uint16_t, TMenuItem*> items;
+  return items;
+}
 }  // namespace
 
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NextCommand()) {}
+TMenuItem::TMenuItem(TComponent* owner)
+    : TComponent(owner), bitmap_(std::make_unique<TBitmap>()), command_(NextCommand()) {
+  LiveItems()[command_] = this;
+  bitmap_->OnChange = [this](TObject*) { Changed(); };
+}
 
 TMenuItem::~TMenuItem() {
   Destroying();
+  if (auto it = LiveItems().find(command_); it != LiveItems().end() && it->second == this)
+    LiveItems().erase(it);
   while (!items_.empty()) {
     TMenuItem* last = items_.back();
     if (last->Owner()) {
@@ -86,6 +107,12 @@ void TMenuItem::SetVisible(bool v) {
 void TMenuItem::SetChecked(bool v) {
   if (checked_ == v) return;
   checked_ = v;
+  Changed();
+}
+
+void TMenuItem::SetDefault(bool v) {
+  if (default_ == v) return;
+  default_ = v;
   Changed();
 }
 
@@ -137,6 +164,35 @@ void TMenuItem::Click() {
   if (enabled_ && OnClick) OnClick(this);
 }
 
+TMenuItem* TMenuItem::FromCommand(std::uint16_t command) {
+  auto it = LiveItems().find(command);
+  return it == LiveItems().end() ? nullptr : it->second;
+}
+
+bool TMenuItem::IsBarItem() const {
+  TMenu* menu = Menu();
+  return menu && menu->IsBar() && parent_ == menu->Items();
+}
+
+void TMenuItem::MeasureItem(TCanvas* canvas, int& width, int& height) {
+  if (OnMeasureItem) {
+    OnMeasureItem(this, canvas, width, height);
+  } else if (TMenu* menu = Menu(); menu && menu->Painter()) {
+    menu->Painter()->MeasureItem(this, canvas, width, height);
+  }
+}
+
+void TMenuItem::DrawItem(TCanvas* canvas, platform::RECT rect, TOwnerDrawState state,
+                         platform::HWND window) {
+  if (OnAdvancedDrawItem) {
+    OnAdvancedDrawItem(this, canvas, rect, state);
+  } else if (OnDrawItem) {
+    OnDrawItem(this, canvas, rect, state.Contains(odSelected));
+  } else if (TMenu* menu = Menu(); menu && menu->Painter()) {
+    menu->Painter()->DrawItem(this, canvas, rect, state, window);
+  }
+}
+
 void TMenuItem::SetParentComponent(TComponent* parent) {
   if (auto* item = dynamic_cast<TMenuItem*>(parent))
     item->Add(this);
@@ -150,7 +206,10 @@ TComponent* TMenuItem::GetParentComponent() const {
 }
 
 const TClassInfo& TMenu::StaticClassInfo() {
-  static const TClassInfo info = TClassBuilder<TMenu, TComponent>("TMenu").Build();
+  using T = TMenu;
+  static const TClassInfo info = TClassBuilder<TMenu, TComponent>("TMenu")
+                                     .Property("OwnerDraw", &T::OwnerDraw, &T::SetOwnerDraw)
+                                     .Build();
   return info;
 }
 
@@ -164,6 +223,23 @@ TMenu::~TMenu() {
   if (handle_) platform::DestroyMenu(handle_);
 }
 
+void TMenu::Append(platform::HMENU menu, TMenuItem* item, platform::UINT flags,
+                   std::uintptr_t idOrSub, const std::string& text) {
+  namespace p = platform;
+  if (!IsOwnerDrawn()) {
+    p::AppendMenu(menu, flags, idOrSub, flags & p::MF_SEPARATOR ? nullptr : text.c_str());
+    return;
+  }
+  // The item's data names the item; the text stays with it for the
+  // mnemonic letters and for painters that read it from the menu.
+  p::AppendMenu(menu, flags | p::MF_OWNERDRAW, idOrSub,
+                reinterpret_cast<const char*>(std::uintptr_t(item->Command())));
+  p::MENUITEMINFO info;
+  info.fMask = p::MIIM_STRING;
+  info.dwTypeData = const_cast<char*>(text.c_str());
+  p::SetMenuItemInfo(menu, p::UINT(p::GetMenuItemCount(menu) - 1), p::TRUE, &info);
+}
+
 platform::HMENU TMenu::Build(TMenuItem* parent, bool bar) {
   namespace p = platform;
   p::HMENU menu = bar ? p::CreateMenu() : p::CreatePopupMenu();
@@ -172,19 +248,35 @@ platform::HMENU TMenu::Build(TMenuItem* parent, bool bar) {
     if (!item->Visible()) continue;
     p::UINT flags = item->Enabled() ? p::MF_ENABLED : p::MF_GRAYED;
     if (item->Checked()) flags |= p::MF_CHECKED;
+    if (item->Default()) flags |= p::MF_DEFAULT;
     if (item->IsLine()) {
-      p::AppendMenu(menu, p::MF_SEPARATOR, 0, nullptr);
+      Append(menu, item, p::MF_SEPARATOR, IsOwnerDrawn() ? item->Command() : 0, item->Caption());
     } else if (item->Count() > 0) {
       p::HMENU sub = Build(item, false);
-      p::AppendMenu(menu, flags | p::MF_POPUP, sub.value, item->Caption().c_str());
+      Append(menu, item, flags | p::MF_POPUP, sub.value, item->Caption());
     } else {
       std::string text = item->Caption();
       std::string keys = ShortCutToText(item->ShortCut());
       if (!keys.empty()) text += "\t" + keys;
-      p::AppendMenu(menu, flags | p::MF_STRING, item->Command(), text.c_str());
+      Append(menu, item, flags | p::MF_STRING, item->Command(), text);
     }
   }
   return menu;
+}
+
+void TMenu::SetOwnerDraw(bool v) {
+  if (ownerDraw_ == v) return;
+  const bool before = IsOwnerDrawn();
+  ownerDraw_ = v;
+  if (before != IsOwnerDrawn()) MenuChanged();
+}
+
+void TMenu::SetPainter(TMenuItemPainter* v) {
+  if (painter_ == v) return;
+  const bool before = IsOwnerDrawn();
+  painter_ = v;
+  // A new painter may measure differently: the platform measures again.
+  if (before != IsOwnerDrawn() || v) MenuChanged();
 }
 
 platform::HMENU TMenu::Handle() {

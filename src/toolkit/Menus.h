@@ -4,6 +4,11 @@
 // popup menu is in PopupMenu.h. Stored descriptions nest items inside the
 // menu and inside each other. Shortcuts of the bar work through the form
 // (TCustomForm::IsShortCut) whatever shows the bar.
+//
+// An owner-drawn menu (OwnerDraw, or a painter set at run time) has the
+// platform ask for each item's size and picture; the window the menu shows
+// for passes the requests to the item, which answers through its own
+// handlers, else through the menu's painter.
 #pragma once
 
 #include <cstdint>
@@ -15,11 +20,35 @@
 
 #include "component/Component.h"
 #include "platform/Types.h"
+#include "toolkit/OwnerDrawState.h"
 #include "toolkit/Types.h"
 
 namespace toolkit {
 
+class TBitmap;
+class TCanvas;
 class TMenu;
+class TMenuItem;
+
+using TMenuMeasureItemEvent =
+    std::function<void(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height)>;
+using TMenuDrawItemEvent =
+    std::function<void(TObject* Sender, TCanvas* ACanvas, platform::RECT ARect, bool Selected)>;
+using TAdvancedMenuDrawItemEvent = std::function<void(TObject* Sender, TCanvas* ACanvas,
+                                                      platform::RECT ARect, TOwnerDrawState State)>;
+
+// Measures and draws the items of owner-drawn menus that have no handlers of
+// their own (a look shared by many menus).
+class TMenuItemPainter {
+ public:
+  virtual ~TMenuItemPainter() = default;
+  // Width and height come in as the platform's proposal.
+  virtual void MeasureItem(TMenuItem* item, TCanvas* canvas, int& width, int& height) = 0;
+  // `window` is the window the menu belongs to (for the bar, the one whose
+  // frame holds it); for bar items `rect` is in window coordinates.
+  virtual void DrawItem(TMenuItem* item, TCanvas* canvas, platform::RECT rect,
+                        TOwnerDrawState state, platform::HWND window) = 0;
+};
 
 class TMenuItem : public component::TComponent {
  public:
@@ -38,6 +67,11 @@ class TMenuItem : public component::TComponent {
   void SetVisible(bool v);
   bool Checked() const { return checked_; }
   void SetChecked(bool v);
+  // The list's default item, flagged to the platform and shown in bold.
+  bool Default() const { return default_; }
+  void SetDefault(bool v);
+  // A picture beside the caption, drawn by owner-drawn looks (empty: none).
+  TBitmap* Bitmap() const { return bitmap_.get(); }
   // A separator: the caption "-".
   bool IsLine() const { return caption_ == "-"; }
 
@@ -60,6 +94,20 @@ class TMenuItem : public component::TComponent {
 
   virtual void Click();
   TNotifyEvent OnClick;
+  TMenuMeasureItemEvent OnMeasureItem;
+  TMenuDrawItemEvent OnDrawItem;
+  TAdvancedMenuDrawItemEvent OnAdvancedDrawItem;  // preferred over OnDrawItem
+  // Whether the item measures or draws itself (has a handler for it).
+  bool HasOwnMeasure() const { return static_cast<bool>(OnMeasureItem); }
+  bool HasOwnDraw() const { return OnDrawItem || OnAdvancedDrawItem; }
+
+  // Owner-draw requests: the item's own handler, else the menu's painter.
+  void MeasureItem(TCanvas* canvas, int& width, int& height);
+  void DrawItem(TCanvas* canvas, platform::RECT rect, TOwnerDrawState state, platform::HWND window);
+  // A top-level item of a menu bar.
+  bool IsBarItem() const;
+  // The live item with that command, wherever it hangs; null when none.
+  static TMenuItem* FromCommand(std::uint16_t command);
 
   void SetParentComponent(component::TComponent* parent) override;
   component::TComponent* GetParentComponent() const override;
@@ -74,6 +122,8 @@ class TMenuItem : public component::TComponent {
   bool enabled_ = true;
   bool visible_ = true;
   bool checked_ = false;
+  bool default_ = false;
+  std::unique_ptr<TBitmap> bitmap_;
   TMenuItem* parent_ = nullptr;
   TMenu* menu_ = nullptr;  // for the root item
   std::vector<TMenuItem*> items_;
@@ -103,18 +153,32 @@ class TMenu : public component::TComponent {
   // and Change() tells whoever shows it.
   void MenuChanged();
 
- protected:
-  explicit TMenu(component::TComponent* owner);
+  // Whether the platform asks the items for their size and picture.
+  bool OwnerDraw() const { return ownerDraw_; }
+  void SetOwnerDraw(bool v);
+  // Measures and draws the items without handlers of their own; while one
+  // is set the menu is owner-drawn whatever OwnerDraw says. Not owned.
+  TMenuItemPainter* Painter() const { return painter_; }
+  void SetPainter(TMenuItemPainter* v);
+  bool IsOwnerDrawn() const { return ownerDraw_ || painter_; }
   // A menu bar rather than a popup menu.
   virtual bool IsBar() const { return false; }
+
+ protected:
+  explicit TMenu(component::TComponent* owner);
   // After a change, with the new platform menu in place and the old one
   // still alive.
   virtual void Change() {}
   platform::HMENU Build(TMenuItem* parent, bool bar);
 
  private:
+  void Append(platform::HMENU menu, TMenuItem* item, platform::UINT flags, std::uintptr_t idOrSub,
+              const std::string& text);
+
   std::unique_ptr<TMenuItem> items_;
   platform::HMENU handle_;
+  bool ownerDraw_ = false;
+  TMenuItemPainter* painter_ = nullptr;
 };
 
 class TMainMenu : public TMenu {
@@ -126,8 +190,10 @@ class TMainMenu : public TMenu {
   // The form showing the bar hears of every change through OnChange.
   std::function<void(TMainMenu*)> OnChange;
 
- protected:
+ public:
   bool IsBar() const override { return true; }
+
+ protected:
   void Change() override {
     if (OnChange) OnChange(this);
   }

@@ -9,6 +9,7 @@
 #include "platform/gdi/Gdi.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
+#include "toolkit/MenuOwnerDraw.h"
 
 namespace toolkit {
 
@@ -583,6 +584,8 @@ void TWinControl::WndProc(TMessage& m) {
       break;
     case p::WM_DRAWITEM:
     case p::WM_MEASUREITEM:
+      // Menu items come with no control: the item itself answers.
+      if (m.WParam == 0 && HandleMenuItemRequest(m)) return;
       if (handle_) {
         if (TWinControl* child = FindControl(p::GetDlgItem(handle_, int(m.WParam)))) {
           m.Result = child->Perform(CN_BASE + m.Msg, m.WParam, m.LParam);

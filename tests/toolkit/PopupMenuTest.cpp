@@ -4,6 +4,7 @@
 // control. Also the application's hint colour.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -361,6 +362,70 @@ TEST_F(PopupMenus, AMenuFreedWhileOpenOrByItsItemClosesSafely) {
   screen->KeyPress('C');
   again->Popup(300, 200);
   EXPECT_EQ(item->Parent(), nullptr);
+}
+
+TEST_F(PopupMenus, OwnerDrawnItemsAreMeasuredAndDrawnByTheirHandlers) {
+  auto* open = Find<TMenuItem>("miOpen");
+  auto* more = Find<TMenuItem>("miMore");
+  std::vector<std::string> drawn;
+  open->OnMeasureItem = [](component::TObject*, TCanvas* canvas, int& w, int& h) {
+    EXPECT_NE(canvas, nullptr);
+    w = 140;
+    h = 27;
+  };
+  open->OnAdvancedDrawItem = [&](component::TObject*, TCanvas* canvas, RECT r,
+                                 TOwnerDrawState state) {
+    EXPECT_EQ(r.Height(), 27);
+    canvas->Brush()->SetColor(state.Contains(odSelected) ? clRed : clBlue);
+    canvas->FillRect(r);
+    drawn.push_back(state.Contains(odSelected) ? "open selected" : "open");
+  };
+  more->OnDrawItem = [&](component::TObject*, TCanvas*, RECT, bool selected) {
+    drawn.push_back(selected ? "more selected" : "more");
+  };
+
+  // Handlers alone change nothing while the menu is not owner-drawn.
+  p::HMENU h = menu->Handle();
+  EXPECT_FALSE(p::GetMenuState(h, 0, p::MF_BYPOSITION) & p::MF_OWNERDRAW);
+  menu->SetOwnerDraw(true);
+  h = menu->Handle();
+  EXPECT_TRUE(p::GetMenuState(h, 0, p::MF_BYPOSITION) & p::MF_OWNERDRAW);
+  EXPECT_TRUE(p::GetMenuState(h, 1, p::MF_BYPOSITION) & p::MF_SEPARATOR);
+  EXPECT_EQ(MenuString(h, 0), "&Open\tCtrl+O");  // kept for the mnemonics
+  EXPECT_FALSE(p::GetMenuState(h, 2, p::MF_BYPOSITION) & p::MF_DEFAULT);
+  more->SetDefault(true);
+  h = menu->Handle();
+  EXPECT_TRUE(p::GetMenuState(h, 2, p::MF_BYPOSITION) & p::MF_DEFAULT);
+
+  RECT openRect{};
+  WhileOpen([&, step = 0](p::HMENU tracked) mutable {
+    if (step == 0) {
+      EXPECT_TRUE(p::GetMenuItemRect(form->Handle(), tracked, 0, &openRect));
+      screen->MouseMove(ItemCentre(tracked, 0));
+    }
+    return ++step < 3;
+  });
+  menu->Popup(300, 200);
+  screen->SetIdleHandler(nullptr);
+  EXPECT_EQ(openRect.Height(), 27);
+  EXPECT_GE(openRect.Width(), 140);
+  EXPECT_NE(std::find(drawn.begin(), drawn.end(), "open"), drawn.end());
+  EXPECT_NE(std::find(drawn.begin(), drawn.end(), "open selected"), drawn.end());
+  EXPECT_NE(std::find(drawn.begin(), drawn.end(), "more"), drawn.end());
+
+  // The mnemonic still chooses the item.
+  screen->KeyPress('O');
+  menu->Popup(300, 200);
+  EXPECT_EQ(clicked, (std::vector<std::string>{"miOpen"}));
+
+  // A freed item's late request finds nothing.
+  const std::uint16_t command = open->Command();
+  EXPECT_EQ(TMenuItem::FromCommand(command), open);
+  delete open;
+  EXPECT_EQ(TMenuItem::FromCommand(command), nullptr);
+
+  menu->SetOwnerDraw(false);
+  EXPECT_FALSE(p::GetMenuState(menu->Handle(), 0, p::MF_BYPOSITION) & p::MF_OWNERDRAW);
 }
 
 TEST_F(ToolkitTest, TheApplicationsHintColour) {
