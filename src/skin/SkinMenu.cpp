@@ -77,6 +77,18 @@ void TSkinMenu::HookForm(toolkit::TCustomForm& form) {
   });
 }
 
+void TSkinMenu::HookNew(toolkit::TCustomForm& form) {
+  auto hook = [this](toolkit::TMenu& menu) {
+    if (menu.Painter() != this && !menu.ComponentState().Contains(component::csDestroying))
+      menu.SetPainter(this);
+  };
+  if (form.Menu()) hook(*form.Menu());
+  if (!manager_.SkinnedPopups()) return;
+  ForEachComponent(form, [&](component::TComponent& c) {
+    if (auto* popup = dynamic_cast<toolkit::TPopupMenu*>(&c)) hook(*popup);
+  });
+}
+
 void TSkinMenu::SkinChanged() {
   backgrounds_.Clear();
   if (toolkit::Screen)

@@ -44,6 +44,9 @@ class TSkinMenu : public toolkit::TMenuItemPainter {
   void SkinChanged();
   // Hooks the form's menu bar and, with SkinnedPopups, its popup menus.
   void HookForm(toolkit::TCustomForm& form);
+  // The same for what of the form is not hooked yet (a window made after the
+  // skin loaded, hooked when it is activated); hooked menus stay as they are.
+  void HookNew(toolkit::TCustomForm& form);
   // Gives every hooked menu back its own look.
   void UnhookAll();
 

@@ -13,6 +13,7 @@
 #include "skin/FrameTracking.h"
 #include "skin/PaintPixels.h"
 #include "skin/SkinData.h"
+#include "skin/SkinManager.h"
 #include "skin/SkinMessages.h"
 #include "toolkit/Menus.h"
 
@@ -640,6 +641,9 @@ p::LRESULT TSkinProvider::Dispatch(p::UINT msg, p::WPARAM wParam, p::LPARAM lPar
         active_ = wParam != 0;
         stale_ = true;
       }
+      // A window made after the skin loaded gets its skinned menus now.
+      if (active_ && ActiveSkin().Ready && skin::SkinData().Manager)
+        skin::SkinData().Manager->SkinMenu().HookNew(*form_);
       if (subclassed_) PaintNonClient();
       return result ? result : p::TRUE;
     }

@@ -10,9 +10,11 @@
 #include "platform/window/Messages.h"
 #include "platform/window/Styles.h"
 #include "platform/window/Window.h"
+#include "skin/SkinManager.h"
 #include "skin/SkinMessages.h"
 #include "skin/SkinProvider.h"
 #include "toolkit/Form.h"
+#include "toolkit/Menus.h"
 
 namespace {
 
@@ -265,6 +267,22 @@ TEST_F(ProviderTest, ActivationAndSkinRemoval) {
   Flush();
   EXPECT_TRUE(provider->Skinned());
   EXPECT_TRUE(form->BorderIcons().Empty());
+}
+
+TEST_F(ProviderTest, AWindowMadeAfterTheSkinGetsSkinnedMenusWhenActivated) {
+  auto* form = MakeForm();
+  auto* menu = new toolkit::TMainMenu(form);
+  auto* item = new toolkit::TMenuItem(menu);
+  item->SetCaption("&Database");
+  menu->Items()->Add(item);
+  form->SetMenu(menu);
+  new TSkinProvider(form);
+  EXPECT_EQ(menu->Painter(), nullptr);  // the skin was loaded before the window existed
+  form->Show();
+  Flush();
+  auto* manager = SkinData().Manager;
+  ASSERT_NE(manager, nullptr);
+  EXPECT_EQ(menu->Painter(), &manager->SkinMenu());
 }
 
 TEST(SystemMenu, ItemsFollowTheStateAndBorder) {
