@@ -7,12 +7,15 @@
 
 #include "FrameFixture.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/window/MenuApi.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Styles.h"
+#include "platform/window/VirtualKeys.h"
 #include "platform/window/Window.h"
 #include "skin/SkinManager.h"
 #include "skin/SkinMessages.h"
 #include "skin/SkinProvider.h"
+#include "toolkit/Edit.h"
 #include "toolkit/Form.h"
 #include "toolkit/Menus.h"
 
@@ -283,6 +286,31 @@ TEST_F(ProviderTest, AWindowMadeAfterTheSkinGetsSkinnedMenusWhenActivated) {
   auto* manager = SkinData().Manager;
   ASSERT_NE(manager, nullptr);
   EXPECT_EQ(menu->Painter(), &manager->SkinMenu());
+}
+
+TEST_F(ProviderTest, AltSpaceOpensTheSystemMenuFromAFocusedControl) {
+  auto* form = MakeForm();
+  new TSkinProvider(form);
+  auto* edit = new toolkit::TEdit(form);
+  edit->SetParent(form);
+  form->Show();
+  edit->SetFocus();
+  Flush();
+  int items = -1;
+  screen->SetIdleHandler([&] {
+    const p::HMENU tracked = p::GetTrackedMenu();
+    if (!tracked) return false;
+    items = p::GetMenuItemCount(tracked);
+    p::EndMenu();
+    return true;
+  });
+  screen->KeyDown(p::VK_MENU);
+  screen->KeyPress(p::VK_SPACE);
+  screen->KeyUp(p::VK_MENU);
+  app->ProcessMessages();
+  Flush();
+  screen->SetIdleHandler(nullptr);
+  EXPECT_EQ(items, 7);  // Restore, Move, Size, Minimize, Maximize, a line, Close
 }
 
 TEST(SystemMenu, ItemsFollowTheStateAndBorder) {

@@ -54,6 +54,9 @@ LRESULT SysCommand(HWND h, WindowRec& w, WPARAM wp, LPARAM lp) {
     }
     case SC_KEYMENU:
     case SC_MOUSEMENU: {
+      // The system menu is the window's own business (a frame that draws
+      // one); the platform's windows have none.
+      if ((wp & 0xFFF0) == SC_KEYMENU && lp == ' ') return 0;
       WindowRec* root = ws.Root(&w);
       if (ws.menuHandler && root && root->menu)
         ws.menuHandler->Track(
@@ -344,9 +347,10 @@ LRESULT OnSysKeyUp(WindowRec& w, WPARAM wp) {
   return 0;
 }
 
-// Alt+letter looks for the letter in the menu bar.
+// Alt+letter looks for the letter in the menu bar; Alt+Space asks the
+// top-level window for its system menu.
 LRESULT OnSysChar(WindowRec& w, WPARAM wp, LPARAM lp) {
-  if ((lp & (LPARAM(1) << 29)) && wp != ' ')
+  if (lp & (LPARAM(1) << 29))
     SendMessage(WS().Root(&w)->hwnd, WM_SYSCOMMAND, SC_KEYMENU, LPARAM(wp));
   return 0;
 }
