@@ -44,6 +44,10 @@ TFrameLayout LayoutFrame(const TFrameLayoutInput& in, p::SIZE iconSize) {
       ++slot;
     }
     l.IconCount = slot - 1;
+    for (int i = 0; i < in.TitleButtons; ++i) {
+      const int x = W - bw - (w + 1) * (i + 5);
+      l.TitleButton.push_back(RECT{x, iconTop, x + w, iconTop + h});
+    }
     const int stripWidth = (in.TitleButtons + l.IconCount + 1) * (w + 1) + bw;
     l.Strip = RECT{std::max(0, W - stripWidth), 0, W, std::min(top, l.Height)};
   }

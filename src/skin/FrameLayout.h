@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "skin/FrameMetrics.h"
 
@@ -36,10 +37,11 @@ struct TFrameLayout {
   int IconCount = 0;
   bool HasAppIcon = false;
   RECT AppIcon{};
-  RECT Title{};    // the title area the FORMTITLE section paints
-  RECT Text{};     // the caption text
-  RECT MenuBar{};  // empty without a menu
-  RECT Strip{};    // saved behind the icons; empty without icons
+  RECT Title{};                   // the title area the FORMTITLE section paints
+  RECT Text{};                    // the caption text
+  RECT MenuBar{};                 // empty without a menu
+  RECT Strip{};                   // saved behind the icons; empty without icons
+  std::vector<RECT> TitleButton;  // the extra title-bar buttons, right to left
   POINT ClientOffset{};
 };
 

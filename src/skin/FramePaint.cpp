@@ -114,6 +114,7 @@ TFramePieces FindFramePieces(const TSkinTables& tables, std::string_view section
   f.Minimize = Piece(tables, f.Section, sectionName, "BICONMIN");
   f.Help = Piece(tables, f.Section, sectionName, "BICONHELP");
   f.Grip = Piece(tables, f.Section, sectionName, "GRIPIMAGE");
+  f.TitleButton = Piece(tables, f.Section, sectionName, "TITLEBUTTON");
   return f;
 }
 
@@ -220,6 +221,16 @@ void PaintFrame(const TSkinTables& tables, const TFramePieces& pieces, const TFr
   // 6. border icons over the saved strip
   SaveStrip(s, l.Strip, strip);
   for (int i = 0; i < kFrameIconCount; ++i) DrawIconOnly(tables, pieces, in, l, TFrameIcon(i), s);
+  for (std::size_t i = 0; i < l.TitleButton.size() && i < in.TitleButtons.size(); ++i) {
+    const RECT& at = l.TitleButton[i];
+    const TFrameTitleButton& b = in.TitleButtons[i];
+    DrawGlyphMask(tables, s, POINT{at.left, at.top}, b.Enabled ? b.State : 0, pieces.TitleButton,
+                  in.Active && b.Enabled);
+    if (b.Glyph.IsEmpty()) continue;
+    const int gx = at.left + (at.right - at.left - b.Glyph.width) / 2;
+    const int gy = at.top + (at.bottom - at.top - b.Glyph.height) / 2;
+    DrawIcon(b.Glyph, s, RECT{gx, gy, gx + b.Glyph.width, gy + b.Glyph.height});
+  }
 
   // 7. caption
   canvas.Font()->SetStyle({toolkit::fsBold});

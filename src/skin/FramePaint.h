@@ -23,6 +23,7 @@ struct TFramePieces {
   std::string SectionName;
   int Section = -1, Title = -1, MenuLine = -1;
   int Close = -1, Maximize = -1, Normal = -1, Minimize = -1, Help = -1, Grip = -1;
+  int TitleButton = -1;
   bool Valid() const { return Section >= 0; }
 };
 TFramePieces FindFramePieces(const TSkinTables& tables, std::string_view sectionName);
@@ -47,6 +48,14 @@ std::vector<TFrameBarItem> LayoutBarItems(toolkit::TCanvas& canvas,
                                           int borderWidth, int windowBorder, int top);
 int BarLines(const std::vector<TFrameBarItem>& items, int top);
 
+// An extra title-bar button: the TITLEBUTTON piece in its state with the
+// button's glyph centred on it.
+struct TFrameTitleButton {
+  Surface Glyph;  // fuchsia is clear
+  bool Enabled = true;
+  int State = 0;  // 0 normal, 1 hot, 2 pressed
+};
+
 struct TFramePaintInput {
   TFrameLayoutInput Layout;
   bool Active = true;
@@ -57,6 +66,7 @@ struct TFramePaintInput {
   std::array<int, kFrameIconCount> IconStates{};  // 0 normal, 1 hot, 2 pressed
   Surface Icon;                                   // the window icon; fuchsia is clear
   std::vector<std::string> MenuCaptions;
+  std::vector<TFrameTitleButton> TitleButtons;
   int WindowBorder = 0;  // the window's own border width, for the bar's wrapping
   std::string FontName = "MS Sans Serif";
   int FontHeight = -11;

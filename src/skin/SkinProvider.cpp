@@ -263,6 +263,11 @@ TFramePaintInput TSkinProvider::PaintInput() const {
   in.Layout.Maximized = subclassed_ && p::IsZoomed(subclassed_);
   in.Layout.ShowAppIcon = showAppIcon_;
   in.Layout.TitleButtons = titleButtons_->Count();
+  for (int i = 0; i < titleButtons_->Count(); ++i) {
+    const TSkinTitleButton& b = *titleButtons_->Items(i);
+    in.TitleButtons.push_back(
+        TFrameTitleButton{b.Glyph()->View(), b.Enabled, i == pressedTitle_ ? titleState_ : 0});
+  }
   if (toolkit::TMainMenu* menu = form_->Menu()) {
     for (int i = 0; i < menu->Items()->Count(); ++i)
       if (menu->Items()->Items(i)->Visible())
@@ -406,6 +411,18 @@ p::LRESULT TSkinProvider::HitTest(p::LPARAM lParam) {
 }
 
 bool TSkinProvider::NcButtonDown(p::WPARAM hit, p::LPARAM lParam) {
+  // Title buttons answer the platform as caption; the press is theirs.
+  if (const p::LRESULT own = HitTest(lParam); own >= kHitTitleButton) {
+    const int index = int(own - kHitTitleButton);
+    if (index < titleButtons_->Count()) {
+      pressedTitle_ = index;
+      p::SetCapture(subclassed_);
+      SetTitleButtonState(2);
+      TSkinTitleButton* button = titleButtons_->Items(index);
+      if (button->OnMouseDown) button->OnMouseDown(button);
+      return true;
+    }
+  }
   const int icon = FrameIconOfHit(p::LRESULT(hit));
   if (icon >= 0) {
     pressedIcon_ = icon;
@@ -453,6 +470,16 @@ void TSkinProvider::MouseMove(POINT at) {
     const int over = FrameIconOfHit(HitTest(p::MAKELPARAM(at.x, at.y)));
     SetIconState(pressedIcon_, over == pressedIcon_ ? 2 : 0);
   }
+  if (pressedTitle_ >= 0)
+    SetTitleButtonState(HitTest(p::MAKELPARAM(at.x, at.y)) == kHitTitleButton + pressedTitle_ ? 2
+                                                                                              : 0);
+}
+
+void TSkinProvider::SetTitleButtonState(int state) {
+  if (state == titleState_) return;
+  titleState_ = state;
+  stale_ = true;
+  if (subclassed_) PaintNonClient();
 }
 
 void TSkinProvider::ButtonUp(POINT at) {
@@ -463,6 +490,18 @@ void TSkinProvider::ButtonUp(POINT at) {
     if (dragMoved_ && outline_ != dragRect_)
       p::SetWindowPos(subclassed_, {}, outline_.left, outline_.top, outline_.right - outline_.left,
                       outline_.bottom - outline_.top, p::SWP_NOZORDER | p::SWP_NOACTIVATE);
+    return;
+  }
+  if (pressedTitle_ >= 0) {
+    const int index = pressedTitle_;
+    p::ReleaseCapture();
+    const bool over = HitTest(p::MAKELPARAM(at.x, at.y)) == kHitTitleButton + index;
+    SetTitleButtonState(0);
+    pressedTitle_ = -1;
+    if (over && index < titleButtons_->Count()) {
+      TSkinTitleButton* button = titleButtons_->Items(index);
+      if (button->OnMouseUp) button->OnMouseUp(button);
+    }
     return;
   }
   if (pressedIcon_ < 0) return;
@@ -676,7 +715,7 @@ p::LRESULT TSkinProvider::Dispatch(p::UINT msg, p::WPARAM wParam, p::LPARAM lPar
       break;
     case p::WM_NCLBUTTONDBLCLK:
       // A quick second press on an icon is a press like any other.
-      if (FrameIconOfHit(p::LRESULT(wParam)) >= 0) {
+      if (FrameIconOfHit(p::LRESULT(wParam)) >= 0 || HitTest(lParam) >= kHitTitleButton) {
         NcButtonDown(wParam, lParam);
         return 0;
       }
@@ -691,13 +730,13 @@ p::LRESULT TSkinProvider::Dispatch(p::UINT msg, p::WPARAM wParam, p::LPARAM lPar
       }
       break;
     case p::WM_MOUSEMOVE:
-      if (dragging_ || pressedIcon_ >= 0) {
+      if (dragging_ || pressedIcon_ >= 0 || pressedTitle_ >= 0) {
         MouseMove(ScreenPoint(lParam));
         return 0;
       }
       break;
     case p::WM_LBUTTONUP:
-      if (dragging_ || pressedIcon_ >= 0) {
+      if (dragging_ || pressedIcon_ >= 0 || pressedTitle_ >= 0) {
         ButtonUp(ScreenPoint(lParam));
         return 0;
       }
@@ -710,6 +749,10 @@ p::LRESULT TSkinProvider::Dispatch(p::UINT msg, p::WPARAM wParam, p::LPARAM lPar
       if (pressedIcon_ >= 0) {
         pressedIcon_ = -1;
         SetIconState(-1, 0);
+      }
+      if (pressedTitle_ >= 0) {
+        SetTitleButtonState(0);
+        pressedTitle_ = -1;
       }
       break;
     case p::WM_SYSCOMMAND:

@@ -101,6 +101,7 @@ class TSkinProvider : public component::TComponent, public TSkinMessageReceiver 
   void PaintNonClient();
   void EraseClient(platform::HDC dc);
   void SetIconState(int icon, int state);
+  void SetTitleButtonState(int state);
   TFrameHitInput HitInput() const;
   platform::LRESULT HitTest(platform::LPARAM lParam);
   bool NcButtonDown(platform::WPARAM hit, platform::LPARAM lParam);
@@ -144,6 +145,8 @@ class TSkinProvider : public component::TComponent, public TSkinMessageReceiver 
   bool active_ = false;
   std::array<int, kFrameIconCount> iconStates_{};
   int pressedIcon_ = -1;
+  int pressedTitle_ = -1;  // the title button held down, and how it shows
+  int titleState_ = 0;
   TSkinSystemMenu* systemMenu_ = nullptr;
   platform::SurfaceBuffer defaultIcon_;
 

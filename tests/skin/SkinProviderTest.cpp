@@ -15,6 +15,7 @@
 #include "skin/SkinManager.h"
 #include "skin/SkinMessages.h"
 #include "skin/SkinProvider.h"
+#include "skin/SkinTitleButtons.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Form.h"
 #include "toolkit/Menus.h"
@@ -311,6 +312,42 @@ TEST_F(ProviderTest, AltSpaceOpensTheSystemMenuFromAFocusedControl) {
   Flush();
   screen->SetIdleHandler(nullptr);
   EXPECT_EQ(items, 7);  // Restore, Move, Size, Minimize, Maximize, a line, Close
+}
+
+TEST_F(ProviderTest, TitleButtonsAreDrawnLeftOfTheIconsAndAnswerPresses) {
+  auto* form = MakeForm(100, 100, 400, 300);
+  auto* provider = new TSkinProvider(form);
+  TSkinTitleButton* button = provider->TitleButtons()->Add();
+  button->Glyph()->SetSize(6, 6, 0xFF000000u);  // a black square
+  std::vector<std::string> events;
+  button->OnMouseDown = [&](component::TObject*) { events.push_back("down"); };
+  button->OnMouseUp = [&](component::TObject*) { events.push_back("up"); };
+  form->Show();
+  Flush();
+  const TFrameLayout& l = provider->Layout();
+  ASSERT_EQ(l.TitleButton.size(), 1u);
+  const int w = l.IconSize.cx;
+  EXPECT_EQ(l.TitleButton[0].left, 400 - l.M.BorderWidth - 5 * (w + 1));
+  // The caption keeps clear of the button.
+  EXPECT_LE(l.Text.right, 400 - 5 * (w + 1) - 16);
+  const RECT wr = WindowRect(form);
+  const POINT centre{wr.left + (l.TitleButton[0].left + l.TitleButton[0].right) / 2,
+                     wr.top + (l.TitleButton[0].top + l.TitleButton[0].bottom) / 2};
+  EXPECT_EQ(screen->ScreenPixel(centre.x, centre.y) & 0xFFFFFF, 0u);  // the glyph, centred
+
+  screen->MouseDown(centre);
+  Flush();
+  EXPECT_EQ(events, (std::vector<std::string>{"down"}));
+  screen->MouseUp(centre);
+  Flush();
+  EXPECT_EQ(events, (std::vector<std::string>{"down", "up"}));
+  EXPECT_EQ(WindowRect(form), wr);  // a press on the button moves nothing
+  // Released away from it: no "up".
+  screen->MouseDown(centre);
+  screen->MouseMove(POINT{wr.left + 200, wr.top + 150});
+  screen->MouseUp(POINT{wr.left + 200, wr.top + 150});
+  Flush();
+  EXPECT_EQ(events, (std::vector<std::string>{"down", "up", "down"}));
 }
 
 TEST(SystemMenu, ItemsFollowTheStateAndBorder) {
