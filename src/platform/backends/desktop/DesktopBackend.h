@@ -54,7 +54,7 @@ class DesktopBackend : public Backend {
     bool minimized = false;
     bool needsFull = true;
     bool shaped = false;
-    std::vector<RECT> shape;  // the window region last given to the display
+    std::vector<RECT> shape;     // the window region last given to the display
     unsigned long shapedId = 0;  // the display's window that region was given to
   };
 
