@@ -83,6 +83,7 @@ const TClassInfo& TSkinProvider::StaticClassInfo() {
 TSkinProvider::TSkinProvider(TComponent* owner)
     : TComponent(owner),
       form_(dynamic_cast<toolkit::TCustomForm*>(owner)),
+      formBase_(form_),
       skinData_(std::make_unique<TSkinCommonData>(form_, kProviderControlKind)),
       titleButtons_(std::make_unique<TSkinTitleButtons>(this)),
       titleIcon_(std::make_unique<TSkinTitleIcon>()),
@@ -642,6 +643,11 @@ p::LRESULT TSkinProvider::Dispatch(p::UINT msg, p::WPARAM wParam, p::LPARAM lPar
     return old ? p::CallWindowProc(old, h, msg, wParam, lParam)
                : p::DefWindowProc(h, msg, wParam, lParam);
   }
+  // While its form is being torn down (its window goes last, and takes
+  // activation messages on the way) the form is no longer whole: leave the
+  // window to its own procedure.
+  if (formBase_ && formBase_->ComponentState().Contains(component::csDestroying))
+    return CallOld(msg, wParam, lParam);
   if (msg == SKM_PREPARING) return preparing_ ? 1 : 0;
   if (!Skinned() || !Paintable() || (msg != SKM_GETCACHE && preparing_))
     return CallOld(msg, wParam, lParam);

@@ -116,6 +116,9 @@ class TSkinProvider : public component::TComponent, public TSkinMessageReceiver 
   void SnapPosition(platform::WINDOWPOS& pos);
 
   toolkit::TCustomForm* form_ = nullptr;
+  // The same object seen as a component, safe to ask while the form part of
+  // it is already destroyed.
+  component::TComponent* formBase_ = nullptr;
   toolkit::TBorderIcons borderIcons_{toolkit::biSystemMenu, toolkit::biMinimize,
                                      toolkit::biMaximize};
   toolkit::TBorderIcons formIcons_{};
