@@ -20,7 +20,7 @@ for t in "${targets[@]}"; do
   echo "fuzz: $t for ${seconds}s"
   # A picture header may ask for the largest picture allowed (64 megapixels),
   # which the sanitizer's quarantine holds on to for a while: room above the
-  # default 2 GB keeps that from reading as a leak of memory.
+  # default 2 GB keeps that from being taken for running out of memory.
   if ! build-fuzz/fuzz_"$t" "$work" "fuzz/corpus/$t" -max_total_time="$seconds" -rss_limit_mb=4096 \
       -artifact_prefix=build-fuzz/crashes/"$t"- -print_final_stats=0 >build-fuzz/"$t".log 2>&1; then
     tail -40 build-fuzz/"$t".log
