@@ -95,12 +95,6 @@ void SetFrameBarPainter(TFrameBarPainter painter) {
   BarPainter() = painter ? std::move(painter) : TFrameBarPainter(PlainBarItems);
 }
 
-Surface SurfaceOf(graphics::TPixelBitmap& b) {
-  if (b.Empty()) return {};
-  return Surface{reinterpret_cast<std::uint32_t*>(b.Bits()), b.Width(), b.Height(),
-                 std::ptrdiff_t(b.Width()) * 4};
-}
-
 TFramePieces FindFramePieces(const TSkinTables& tables, std::string_view sectionName) {
   TFramePieces f;
   f.SectionName = std::string(sectionName);

@@ -12,6 +12,7 @@
 
 #include "graphics/PixelBitmap.h"
 #include "skin/FrameLayout.h"
+#include "skin/PictureSurface.h"
 #include "toolkit/Types.h"
 
 namespace skin {
@@ -93,7 +94,5 @@ void PaintFrameIcon(const TSkinTables& tables, const TFramePieces& pieces,
 
 // The text cut with "..." to fit `width` pixels of the canvas font.
 std::string FitCaption(toolkit::TCanvas& canvas, std::string_view text, int width);
-
-Surface SurfaceOf(graphics::TPixelBitmap& bitmap);
 
 }  // namespace skin

@@ -64,12 +64,6 @@ void PutBitmap(const Surface& target, const Surface& bitmap, int itemHeight, boo
 
 }  // namespace
 
-Surface SurfaceOf(const graphics::TPixelBitmap& picture) {
-  if (picture.Empty()) return {};
-  return Surface{reinterpret_cast<std::uint32_t*>(picture.Bits()), picture.Width(),
-                 picture.Height(), std::ptrdiff_t(picture.Width()) * 4};
-}
-
 void DrawMenuSeparator(TCanvas& canvas, const RECT& item, int margin) {
   canvas.Pen()->SetStyle(toolkit::psSolid);
   canvas.Pen()->SetWidth(1);

@@ -9,6 +9,7 @@
 
 #include "graphics/PixelBitmap.h"
 #include "skin/MenuItemMetrics.h"
+#include "skin/PictureSurface.h"
 #include "skin/SkinTables.h"
 
 namespace skin {
@@ -22,9 +23,6 @@ struct TMenuItemLook {
   bool Checked = false;
   bool Default = false;  // bold
 };
-
-// The pixels of a picture as the painting routines take them.
-Surface SurfaceOf(const graphics::TPixelBitmap& picture);
 
 // The grey and white one-pixel frame of a separator over `item` less the
 // margin at the left and right, drawn straight onto the canvas.

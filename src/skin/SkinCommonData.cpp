@@ -1,6 +1,7 @@
 #include "skin/SkinCommonData.h"
 
 #include "component/ClassBuilder.h"
+#include "skin/PictureSurface.h"
 #include "skin/SkinData.h"
 #include "skin/SkinMessages.h"
 #include "skin/SkinText.h"
@@ -25,9 +26,7 @@ TSkinCommonData::TSkinCommonData(toolkit::TControl* owner, int kind)
 TSkinCommonData::~TSkinCommonData() = default;
 
 Surface TSkinCommonData::CacheSurface() const {
-  if (cache_->Empty()) return {};
-  return Surface{reinterpret_cast<std::uint32_t*>(cache_->Bits()), cache_->Width(),
-                 cache_->Height(), std::ptrdiff_t(cache_->Width()) * 4};
+  return SurfaceOf(*cache_);
 }
 
 void TSkinCommonData::SetSkinSection(std::string_view v) {

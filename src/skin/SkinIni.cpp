@@ -161,7 +161,7 @@ std::vector<std::string_view> PieceWords(std::string_view text) {
 
 // "<anything> (Left,Top,Right,Bottom) (ImageCount,MaskType[,BorderWidth])",
 // the numbers in each group between commas or blanks.
-bool ReadRectanglePiece(std::string_view text, TSkinPieceSpec& piece) {
+bool ReadRectanglePiece(std::string_view text, TSkinNamedPiece& piece) {
   auto words = PieceWords(text);
   // A group of blanks only is no word.
   std::erase_if(words, [](std::string_view w) { return TrimBlanks(w).empty(); });
@@ -190,9 +190,9 @@ bool ReadRectanglePiece(std::string_view text, TSkinPieceSpec& piece) {
 }  // namespace
 
 void ReadSectionPieces(const TIniSection& section, const TSkinIniOptions& options,
-                       std::vector<TSkinPieceSpec>& pieces, std::vector<std::string>* rejected) {
+                       std::vector<TSkinNamedPiece>& pieces, std::vector<std::string>* rejected) {
   for (const auto& [key, value] : section.Values) {
-    TSkinPieceSpec piece;
+    TSkinNamedPiece piece;
     piece.SectionName = UpperCase(section.Name);
     piece.PropertyName = UpperCase(key);
     const std::string upper = UpperCase(value);
@@ -227,7 +227,7 @@ std::string RemoveCommonSectionBlanks(std::string_view text) {
 
 std::string AppendCommonSections(std::string_view common, const TSkinIniOptions& options,
                                  TSkinGeneralDataArray& sections,
-                                 std::vector<TSkinPieceSpec>& pieces,
+                                 std::vector<TSkinNamedPiece>& pieces,
                                  std::vector<std::string>* rejected) {
   const TIniText ini = ParseIniText(common);
   if (!ini.Ok()) return "CommonSections: " + ini.Error;

@@ -30,7 +30,7 @@ struct TSkinIniContent {
   std::string Message;  // why the skin was refused; the text to show for an old skin
   TSkinIniInfo Info;
   TSkinGeneralDataArray Sections;           // one per ini section, file order, then the common ones
-  std::vector<TSkinPieceSpec> Pieces;       // in file order
+  std::vector<TSkinNamedPiece> Pieces;      // in file order
   std::vector<std::string> RejectedPieces;  // "SECTION.KEY" of piece texts that did not read
   bool Ok() const { return Error == TSkinIniError::None; }
 };
@@ -52,7 +52,7 @@ TSkinIniContent ReadSkinIni(std::string_view skinIni, const TSkinIniOptions& opt
 // then changes nothing), else an empty text.
 std::string AppendCommonSections(std::string_view common, const TSkinIniOptions& options,
                                  TSkinGeneralDataArray& sections,
-                                 std::vector<TSkinPieceSpec>& pieces,
+                                 std::vector<TSkinNamedPiece>& pieces,
                                  std::vector<std::string>* rejected = nullptr);
 
 // CommonSections as the skin manager keeps it: blanks taken out of every
@@ -62,6 +62,6 @@ std::string RemoveCommonSectionBlanks(std::string_view text);
 // The pieces one ini section names, appended in key order; keys whose piece
 // text does not read go to rejected as "SECTION.KEY".
 void ReadSectionPieces(const TIniSection& section, const TSkinIniOptions& options,
-                       std::vector<TSkinPieceSpec>& pieces, std::vector<std::string>* rejected);
+                       std::vector<TSkinNamedPiece>& pieces, std::vector<std::string>* rejected);
 
 }  // namespace skin

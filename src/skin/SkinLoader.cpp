@@ -129,28 +129,29 @@ void LoadStoredSections(const TStoredSkin& skin, TSkinTables& tables) {
     tables.Sections.push_back(MakeGeneralData(*generals.Items(i)));
 }
 
-void AddSkinPieces(const std::vector<TSkinPieceSpec>& pieces, TSkinTables& tables,
+void AddSkinPieces(const std::vector<TSkinNamedPiece>& pieces, TSkinTables& tables,
                    std::vector<std::string>* rejected) {
-  for (const TSkinPieceSpec& spec : pieces) {
-    if (spec.Source == TSkinPieceSource::MasterBitmap) {
+  for (const TSkinNamedPiece& named : pieces) {
+    if (named.Source == TSkinPieceSource::MasterBitmap) {
       TSkinMaskData piece;
-      piece.SectionName = spec.SectionName;
-      piece.PropertyName = spec.PropertyName;
-      piece.R = spec.Rect;
-      piece.ImageCount = spec.ImageCount;
-      piece.MaskType = spec.MaskType;
-      piece.BorderWidth = spec.BorderWidth;
+      piece.SectionName = named.SectionName;
+      piece.PropertyName = named.PropertyName;
+      piece.R = named.Rect;
+      piece.ImageCount = named.ImageCount;
+      piece.MaskType = named.MaskType;
+      piece.BorderWidth = named.BorderWidth;
       tables.Masks.push_back(std::move(piece));
       continue;
     }
-    const bool compressed = spec.Source == TSkinPieceSource::PictureFile;
+    const bool compressed = named.Source == TSkinPieceSource::PictureFile;
     SurfaceBuffer picture;
     std::string data, error;
-    if (!ReadPicture(spec.FileName, compressed, &picture, compressed ? &data : nullptr, &error)) {
-      if (rejected) rejected->push_back(spec.SectionName + "." + spec.PropertyName + ": " + error);
+    if (!ReadPicture(named.FileName, compressed, &picture, compressed ? &data : nullptr, &error)) {
+      if (rejected)
+        rejected->push_back(named.SectionName + "." + named.PropertyName + ": " + error);
       continue;
     }
-    AddPicture(spec.SectionName, spec.PropertyName, std::move(picture),
+    AddPicture(named.SectionName, named.PropertyName, std::move(picture),
                std::vector<std::uint8_t>(data.begin(), data.end()), compressed, tables);
   }
 }
@@ -199,7 +200,7 @@ std::string LoadCommonSections(std::string_view common, std::string_view skinPat
   TSkinIniOptions options;
   options.SkinFolder = std::string(skinPath);
   options.MasterBitmapLoaded = tables.Master.Width() > 0;
-  std::vector<TSkinPieceSpec> pieces;
+  std::vector<TSkinNamedPiece> pieces;
   std::string error = AppendCommonSections(common, options, tables.Sections, pieces, rejected);
   if (error.empty()) AddSkinPieces(pieces, tables, rejected);
   return error;

@@ -51,7 +51,7 @@ std::string LoadCommonSections(std::string_view common, std::string_view skinPat
 
 // Pieces named by a skin text appended to the tables, reading their picture
 // files; a file that is missing, unreadable or empty drops its piece.
-void AddSkinPieces(const std::vector<TSkinPieceSpec>& pieces, TSkinTables& tables,
+void AddSkinPieces(const std::vector<TSkinNamedPiece>& pieces, TSkinTables& tables,
                    std::vector<std::string>* rejected);
 
 }  // namespace skin

@@ -15,7 +15,7 @@ enum class TSkinPieceSource : std::uint8_t {
   PictureFile,   // FileName is a compressed picture (a pattern or a piece, by its size)
 };
 
-struct TSkinPieceSpec {
+struct TSkinNamedPiece {
   std::string SectionName;   // upper-cased
   std::string PropertyName;  // upper-cased
   TSkinPieceSource Source = TSkinPieceSource::MasterBitmap;

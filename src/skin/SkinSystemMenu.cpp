@@ -2,7 +2,7 @@
 
 #include "component/ClassBuilder.h"
 #include "platform/window/Messages.h"
-#include "skin/FrameStrings.h"
+#include "toolkit/ResStrings.h"
 
 namespace skin {
 
@@ -18,7 +18,7 @@ const component::TClassInfo& TSkinSystemMenu::StaticClassInfo() {
 TSkinSystemMenu::TSkinSystemMenu(component::TComponent* owner) : TPopupMenu(owner) {
   auto add = [this](std::uint16_t caption, p::WPARAM command) {
     auto* item = new TMenuItem(this);
-    item->SetCaption(caption ? FrameString(caption) : "-");
+    item->SetCaption(caption ? toolkit::LoadResString(caption) : "-");
     if (command)
       item->OnClick = [this, command](auto*) {
         if (OnCommand) OnCommand(command);
@@ -26,13 +26,13 @@ TSkinSystemMenu::TSkinSystemMenu(component::TComponent* owner) : TPopupMenu(owne
     Items()->Add(item);
     return item;
   };
-  ItemRestore = add(kStrItemRestore, p::SC_RESTORE);
-  ItemMove = add(kStrItemMove, p::SC_MOVE);
-  Itemsize = add(kStrItemSize, p::SC_SIZE);
-  ItemMinimize = add(kStrItemMinimize, p::SC_MINIMIZE);
-  ItemMaximize = add(kStrItemMaximize, p::SC_MAXIMIZE);
+  ItemRestore = add(toolkit::sItemRestore, p::SC_RESTORE);
+  ItemMove = add(toolkit::sItemMove, p::SC_MOVE);
+  Itemsize = add(toolkit::sItemSize, p::SC_SIZE);
+  ItemMinimize = add(toolkit::sItemMinimize, p::SC_MINIMIZE);
+  ItemMaximize = add(toolkit::sItemMaximize, p::SC_MAXIMIZE);
   add(0, 0);
-  ItemClose = add(kStrItemClose, p::SC_CLOSE);
+  ItemClose = add(toolkit::sItemClose, p::SC_CLOSE);
 }
 
 void TSkinSystemMenu::UpdateItems(const TSystemMenuState& s) {

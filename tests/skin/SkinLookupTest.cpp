@@ -13,8 +13,8 @@ TSkinGeneralData Section(const char* name, const char* parent = "") {
   d.ParentClass = parent;
   return d;
 }
-TSkinPieceSpec Piece(const char* section, const char* role) {
-  TSkinPieceSpec p;
+TSkinNamedPiece Piece(const char* section, const char* role) {
+  TSkinNamedPiece p;
   p.SectionName = section;
   p.PropertyName = role;
   return p;
@@ -33,8 +33,8 @@ TEST(FindSection, MatchesNamesIgnoringCase) {
 TEST(FindMask, OwnPieceFirstThenTheParentChain) {
   const TSkinGeneralDataArray sections = {Section("EDIT"), Section("COMBOBOX", "EDIT"),
                                           Section("EXTCOMBO", "combobox")};
-  const std::vector<TSkinPieceSpec> pieces = {Piece("EDIT", "BORDERSMASK"),
-                                              Piece("COMBOBOX", "GLYPHMASK")};
+  const std::vector<TSkinNamedPiece> pieces = {Piece("EDIT", "BORDERSMASK"),
+                                               Piece("COMBOBOX", "GLYPHMASK")};
   EXPECT_EQ(FindMask(sections, 1, "ComboBox", "GLYPHMASK", pieces), 1);
   EXPECT_EQ(FindMask(sections, 1, "COMBOBOX", "BORDERSMASK", pieces), 0);
   EXPECT_EQ(FindMask(sections, 2, "EXTCOMBO", "BORDERSMASK", pieces), 0);
@@ -48,7 +48,7 @@ TEST(FindMask, SelfParentsAndCyclesEndTheSearch) {
   const TSkinGeneralDataArray sections = {
       Section("SELF", "self"),      Section("A", "B"), Section("B", "C"), Section("C", "A"),
       Section("ORPHAN", "NOWHERE"), Section("")};
-  const std::vector<TSkinPieceSpec> pieces = {Piece("D", "BORDERSMASK")};
+  const std::vector<TSkinNamedPiece> pieces = {Piece("D", "BORDERSMASK")};
   EXPECT_EQ(FindMask(sections, 0, "SELF", "BORDERSMASK", pieces), -1);
   EXPECT_EQ(FindMask(sections, 1, "A", "BORDERSMASK", pieces), -1);
   EXPECT_EQ(FindMask(sections, 4, "ORPHAN", "BORDERSMASK", pieces), -1);

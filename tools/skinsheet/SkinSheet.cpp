@@ -21,6 +21,7 @@
 #include "skin/BorderMask.h"
 #include "skin/DisabledLook.h"
 #include "skin/FocusDots.h"
+#include "skin/PictureSurface.h"
 #include "skin/Registration.h"
 #include "skin/SectionPaint.h"
 #include "skin/SkinData.h"
@@ -32,6 +33,7 @@ namespace {
 
 namespace p = platform;
 using platform::RECT;
+using skin::SurfaceOf;
 using skin::TSkinTables;
 
 struct CellSize {
@@ -40,11 +42,6 @@ struct CellSize {
 constexpr CellSize kSizes[] = {{11, 11}, {75, 25}, {120, 52}};
 constexpr const char* kStates[] = {"normal", "hot", "pressed", "disabled"};
 constexpr int kLabelWidth = 150, kGap = 6, kHeader = 22;
-
-p::Surface SurfaceOf(graphics::TPixelBitmap& b) {
-  return p::Surface{reinterpret_cast<std::uint32_t*>(b.Bits()), b.Width(), b.Height(),
-                    std::ptrdiff_t(b.Width()) * 4};
-}
 
 void Copy(const p::Surface& from, const p::Surface& to, int x0, int y0) {
   for (int y = 0; y < from.height && y0 + y < to.height; ++y)
