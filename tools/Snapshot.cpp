@@ -3,7 +3,10 @@
 // the screen. Without steps it lets the clock tick once and takes one
 // picture, "console.png". Every run ends with "final.png".
 //
-//   sprintara-snapshot [--out DIR] [--size WxH] [STEP...]
+//   sprintara-snapshot [--out DIR] [--size WxH] [--no-glyphs] [STEP...]
+//
+// With --no-glyphs text is laid out but its glyphs are not drawn: the
+// difference between such a picture and a normal one is where text lies.
 //
 // The steps are played by a timer of the program's own loop, so they go on
 // while a modal dialog runs its nested loop.
@@ -16,6 +19,7 @@
 
 #include "SnapshotScript.h"
 #include "app/Program.h"
+#include "platform/gdi/GlyphVisibility.h"
 #include "platform/testing/HeadlessScreen.h"
 #include "toolkit/Application.h"
 #include "toolkit/Timer.h"
@@ -97,7 +101,7 @@ struct Player {
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: sprintara-snapshot [--out DIR] [--size WxH] [STEP...]\n"
+               "usage: sprintara-snapshot [--out DIR] [--size WxH] [--no-glyphs] [STEP...]\n"
                "steps: wait:MS key:COMBO type:TEXT click:X,Y move:X,Y press:X,Y release:X,Y\n"
                "       rclick:X,Y shot:NAME\n");
   return 2;
@@ -120,6 +124,8 @@ int main(int argc, char** argv) {
           options.width < 200 || options.height < 200 || options.width > 8192 ||
           options.height > 8192)
         return Usage();
+    } else if (a == "--no-glyphs") {
+      p::SetGlyphsVisible(false);
     } else if (a == "--help" || a == "-h") {
       return Usage();
     } else {

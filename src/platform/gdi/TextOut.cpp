@@ -1,7 +1,9 @@
 // Text output, text metrics and extents.
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
+#include "platform/gdi/GlyphVisibility.h"
 #include "platform/gdi/TextRenderer.h"
 
 namespace platform {
@@ -25,7 +27,17 @@ void FillLimited(Painter& p, RECT r, const RECT* limit, std::uint32_t pixel) {
   p.Fill(r, pixel);
 }
 
+std::atomic<bool> glyphsVisible{true};
+
 }  // namespace
+
+void SetGlyphsVisible(bool visible) {
+  glyphsVisible = visible;
+}
+
+bool GlyphsVisible() {
+  return glyphsVisible;
+}
 
 int RenderText(Painter& p, FontInstance& font, const TextRun& run) {
   DcObject& dc = p.dc();
@@ -37,6 +49,7 @@ int RenderText(Painter& p, FontInstance& font, const TextRun& run) {
   if (run.opaque)
     FillLimited(p, RECT{run.x, run.top, run.x + width, run.top + tm.tmHeight}, run.limit,
                 ColorToPixel(dc.state.bkColor));
+  if (!glyphsVisible) return width;
   std::uint32_t color = ColorToPixel(dc.state.textColor);
   const Surface& s = p.surface();
   int baseline = run.top + tm.tmAscent;
@@ -80,6 +93,7 @@ int RenderText(Painter& p, FontInstance& font, const TextRun& run) {
 
 void RenderUnderline(Painter& p, FontInstance& font, int x0, int x1, int baseline,
                      const RECT* limit) {
+  if (!glyphsVisible) return;
   int top = baseline + font.UnderlineTop();
   FillLimited(p, RECT{x0, top, x1, top + 1}, limit, ColorToPixel(p.dc().state.textColor));
 }
