@@ -1,6 +1,9 @@
 #include "skin/Registration.h"
 
 #include "component/ClassInfo.h"
+#include "skin/SkinComboBox.h"
+#include "skin/SkinDBControls.h"
+#include "skin/SkinEdit.h"
 #include "skin/SkinManager.h"
 #include "skin/SkinProvider.h"
 
@@ -8,6 +11,7 @@ namespace skin {
 
 void RegisterSkinClasses() {
   component::RegisterClasses<TSkinManager, TSkinProvider, TSkinSystemMenu>();
+  component::RegisterClasses<TSkinEdit, TSkinComboBox, TSkinDBEdit, TSkinDBComboBox>();
 }
 
 }  // namespace skin
