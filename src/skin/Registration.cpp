@@ -4,6 +4,7 @@
 #include "skin/SkinComboBox.h"
 #include "skin/SkinDBControls.h"
 #include "skin/SkinEdit.h"
+#include "skin/SkinLabel.h"
 #include "skin/SkinManager.h"
 #include "skin/SkinProvider.h"
 
@@ -11,6 +12,7 @@ namespace skin {
 
 void RegisterSkinClasses() {
   component::RegisterClasses<TSkinManager, TSkinProvider, TSkinSystemMenu>();
+  component::RegisterClasses<TSkinLabel, TSkinEditLabel>();
   component::RegisterClasses<TSkinEdit, TSkinComboBox, TSkinDBEdit, TSkinDBComboBox>();
 }
 
