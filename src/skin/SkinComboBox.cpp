@@ -56,6 +56,7 @@ const TClassInfo& TSkinComboBox::StaticClassInfo() {
   static const TClassInfo info =
       TClassBuilder<T, toolkit::TComboBox>("TSkinComboBox")
           .Property("SkinData", &T::SkinData)
+          .Property("BoundLabel", &T::BoundLabel)
           .Property("DisabledKind", &T::DisabledKind, &T::SetDisabledKind)
           .Property("Alignment", &T::Alignment, &T::SetAlignment)
           .Property("ReadOnly", &T::ReadOnly, &T::SetReadOnly)
@@ -64,7 +65,9 @@ const TClassInfo& TSkinComboBox::StaticClassInfo() {
 }
 
 TSkinComboBox::TSkinComboBox(component::TComponent* owner)
-    : TComboBox(owner), skinData_(std::make_unique<TSkinCommonData>(this, kComboControlKind)) {
+    : TComboBox(owner),
+      skinData_(std::make_unique<TSkinCommonData>(this, kComboControlKind)),
+      boundLabel_(std::make_unique<TSkinBoundLabel>(this)) {
   SetItemHeight(13);
   SetDropDownCount(16);
   skinData_->CacheBitmap().Canvas()->Font()->Assign(*Font());
@@ -78,6 +81,17 @@ void TSkinComboBox::Loaded() {
   TComboBox::Loaded();
   skinData_->CacheBitmap().Canvas()->Font()->Assign(*Font());
   skinData_->Loaded();
+  boundLabel_->ControlChanged();
+}
+
+void TSkinComboBox::SetParent(toolkit::TWinControl* parent) {
+  TComboBox::SetParent(parent);
+  boundLabel_->ControlChanged();
+}
+
+void TSkinComboBox::BoundsChanged() {
+  TComboBox::BoundsChanged();
+  boundLabel_->ControlChanged();
 }
 
 void TSkinComboBox::SetDisabledKind(TSkinDisabledKind v) {
@@ -159,7 +173,7 @@ void TSkinComboBox::PaintWindow(TMessage& m) {
   TSkinCommonData& d = *skinData_;
   const bool held = PaintHeldBack(d);
   if (!held) {
-    if (Parent() && Parent()->Perform(SKM_GETOUTSIDE, 0, 0)) d.CacheStale = 1;
+    if (SendToParent(*this, SKM_GETOUTSIDE, 0, 0)) d.CacheStale = 1;
     d.OutsideParent = OutsideParentClient(*this);
     if (d.CacheStale) PaintCache();
   }
@@ -237,6 +251,8 @@ void TSkinComboBox::WndProc(TMessage& m) {
     return;
   }
   if (SwallowedWhileReadOnly(m)) return;
+  if (m.Msg == toolkit::CM_VISIBLECHANGED || m.Msg == toolkit::CM_ENABLEDCHANGED)
+    boundLabel_->ControlChanged();
   TSkinCommonData& d = *skinData_;
   if (!d.Skinned()) {
     TComboBox::WndProc(m);

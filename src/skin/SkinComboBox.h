@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "skin/DisabledLook.h"
+#include "skin/SkinBoundLabel.h"
 #include "skin/SkinCommonData.h"
 #include "toolkit/ComboBox.h"
 #include "toolkit/Types.h"
@@ -30,7 +31,10 @@ class TSkinComboBox : public toolkit::TComboBox {
   bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool v);
 
+  TSkinBoundLabel* BoundLabel() const { return boundLabel_.get(); }
+
   void Loaded() override;
+  void SetParent(toolkit::TWinControl* parent) override;
 
   // The drop-down arrow's place in the control: the size of one frame of
   // the section's GLYPHMASK (16 x 16 without one), 2 pixels inside the right
@@ -44,6 +48,7 @@ class TSkinComboBox : public toolkit::TComboBox {
 
  protected:
   void WndProc(toolkit::TMessage& message) override;
+  void BoundsChanged() override;
   void KeyDown(std::uint16_t& key, toolkit::TShiftState shift) override;
   void KeyPress(char& key) override;
 
@@ -56,6 +61,7 @@ class TSkinComboBox : public toolkit::TComboBox {
   void Redraw();
 
   std::unique_ptr<TSkinCommonData> skinData_;
+  std::unique_ptr<TSkinBoundLabel> boundLabel_;
   TSkinDisabledKind disabledKind_{dkBlended};
   toolkit::TAlignment alignment_ = toolkit::taLeftJustify;
   bool readOnly_ = false;

@@ -34,13 +34,16 @@ const TClassInfo& TSkinEdit::StaticClassInfo() {
   static const TClassInfo info =
       TClassBuilder<T, toolkit::TEdit>("TSkinEdit")
           .Property("SkinData", &T::SkinData)
+          .Property("BoundLabel", &T::BoundLabel)
           .Property("DisabledKind", &T::DisabledKind, &T::SetDisabledKind)
           .Build();
   return info;
 }
 
 TSkinEdit::TSkinEdit(component::TComponent* owner)
-    : TEdit(owner), skinData_(std::make_unique<TSkinCommonData>(this, kEditControlKind)) {
+    : TEdit(owner),
+      skinData_(std::make_unique<TSkinCommonData>(this, kEditControlKind)),
+      boundLabel_(std::make_unique<TSkinBoundLabel>(this)) {
   skinData_->CacheBitmap().Canvas()->Font()->Assign(*Font());
   if (!ComponentState().Contains(component::csLoading)) skinData_->Loaded();
 }
@@ -51,6 +54,17 @@ void TSkinEdit::Loaded() {
   TEdit::Loaded();
   skinData_->CacheBitmap().Canvas()->Font()->Assign(*Font());
   skinData_->Loaded();
+  boundLabel_->ControlChanged();
+}
+
+void TSkinEdit::SetParent(toolkit::TWinControl* parent) {
+  TEdit::SetParent(parent);
+  boundLabel_->ControlChanged();
+}
+
+void TSkinEdit::BoundsChanged() {
+  TEdit::BoundsChanged();
+  boundLabel_->ControlChanged();
 }
 
 void TSkinEdit::SetDisabledKind(TSkinDisabledKind v) {
@@ -117,7 +131,7 @@ void TSkinEdit::PaintWindow(TMessage& m) {
   TSkinCommonData& d = *skinData_;
   const bool held = PaintHeldBack(d);
   if (!held) {
-    if (Parent() && Parent()->Perform(SKM_GETOUTSIDE, 0, 0)) d.CacheStale = 1;
+    if (SendToParent(*this, SKM_GETOUTSIDE, 0, 0)) d.CacheStale = 1;
     d.OutsideParent = OutsideParentClient(*this);
     if (d.CacheStale) PaintCache();
   }
@@ -144,9 +158,10 @@ void TSkinEdit::RecreateKeepingState() {
   const bool modified = Modified();
   RecreateWnd();
   SetModified(modified);
+  // Focus first: entering the edit may select its whole text.
+  if (focused && CanFocus()) SetFocus();
   SetSelStart(start);
   SetSelLength(length);
-  if (focused && CanFocus()) SetFocus();
 }
 
 bool TSkinEdit::HandleSkinMessage(TMessage& m) {
@@ -171,6 +186,8 @@ void TSkinEdit::WndProc(TMessage& m) {
     TEdit::WndProc(m);
     return;
   }
+  if (m.Msg == toolkit::CM_VISIBLECHANGED || m.Msg == toolkit::CM_ENABLEDCHANGED)
+    boundLabel_->ControlChanged();
   TSkinCommonData& d = *skinData_;
   if (!d.Skinned()) {
     TEdit::WndProc(m);

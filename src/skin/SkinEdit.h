@@ -9,6 +9,7 @@
 #include <string>
 
 #include "skin/DisabledLook.h"
+#include "skin/SkinBoundLabel.h"
 #include "skin/SkinCommonData.h"
 #include "toolkit/Edit.h"
 
@@ -25,7 +26,10 @@ class TSkinEdit : public toolkit::TEdit {
   TSkinDisabledKind DisabledKind() const { return disabledKind_; }
   void SetDisabledKind(TSkinDisabledKind v);
 
+  TSkinBoundLabel* BoundLabel() const { return boundLabel_.get(); }
+
   void Loaded() override;
+  void SetParent(toolkit::TWinControl* parent) override;
 
   // The state the cache is painted in: 1 while active, else 0.
   int PaintState() const;
@@ -34,6 +38,7 @@ class TSkinEdit : public toolkit::TEdit {
 
  protected:
   void WndProc(toolkit::TMessage& message) override;
+  void BoundsChanged() override;
 
  private:
   bool HandleSkinMessage(toolkit::TMessage& m);
@@ -49,6 +54,7 @@ class TSkinEdit : public toolkit::TEdit {
   void RecreateKeepingState();
 
   std::unique_ptr<TSkinCommonData> skinData_;
+  std::unique_ptr<TSkinBoundLabel> boundLabel_;
   TSkinDisabledKind disabledKind_{dkBlended};
 };
 
