@@ -17,6 +17,7 @@
 #include "skin/SkinDBControls.h"
 #include "skin/SkinData.h"
 #include "skin/SkinEdit.h"
+#include "skin/SkinLabel.h"
 #include "skin/SkinMessages.h"
 #include "toolkit/Edit.h"
 
@@ -229,6 +230,21 @@ TEST_F(SkinEditTest, ZeroHugeAndTinySizesAndOverLongText) {
     for (int x = 147; x < 150; ++x) after.push_back(Rgb(cache, x, y));
   EXPECT_EQ(after, margin);
   EXPECT_EQ(DifferencesFromCache(edit, *edit->SkinData(), Whole(edit)), 0);
+}
+
+TEST_F(SkinEditTest, BoundLabelFollowsTheEdit) {
+  TSkinEdit* edit = MakeEdit(120, 20, "x");
+  edit->SetName("NameEdit");
+  edit->BoundLabel()->SetActive(true);
+  const toolkit::TControl* label = edit->BoundLabel()->Label();
+  ASSERT_NE(label, nullptr);
+  edit->SetBounds(200, 60, 150, 21);
+  EXPECT_EQ(label->Left() + label->Width() + skin::TSkinBoundLabel::kLeftGap, 200);
+  EXPECT_EQ(label->Top() + label->Height() / 2, 60 + 21 / 2);
+  edit->SetEnabled(false);
+  edit->SetVisible(false);
+  EXPECT_FALSE(label->Enabled());
+  EXPECT_FALSE(label->Visible());
 }
 
 TEST_F(SkinEditTest, ReadFromAWindowDescription) {
