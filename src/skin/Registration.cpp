@@ -1,6 +1,10 @@
 #include "skin/Registration.h"
 
 #include "component/ClassInfo.h"
+#include "skin/SkinComboBox.h"
+#include "skin/SkinDBControls.h"
+#include "skin/SkinEdit.h"
+#include "skin/SkinLabel.h"
 #include "skin/SkinManager.h"
 #include "skin/SkinProvider.h"
 
@@ -8,6 +12,8 @@ namespace skin {
 
 void RegisterSkinClasses() {
   component::RegisterClasses<TSkinManager, TSkinProvider, TSkinSystemMenu>();
+  component::RegisterClasses<TSkinLabel, TSkinEditLabel>();
+  component::RegisterClasses<TSkinEdit, TSkinComboBox, TSkinDBEdit, TSkinDBComboBox>();
 }
 
 }  // namespace skin

@@ -22,6 +22,12 @@ class TControl;
 
 namespace skin {
 
+// A message to the control's parent, through the parent's window when it has
+// one: a frame painter that took the window over answers there, not on the
+// control's own message path.
+platform::LRESULT SendToParent(const toolkit::TControl& control, platform::UINT msg,
+                               platform::WPARAM wParam, platform::LPARAM lParam);
+
 class TSkinCommonData : public component::TPersistent {
  public:
   COMPONENT_CLASS_INFO()
