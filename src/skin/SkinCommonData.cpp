@@ -20,6 +20,15 @@ const TClassInfo& TSkinCommonData::StaticClassInfo() {
   return info;
 }
 
+platform::LRESULT SendToParent(const toolkit::TControl& control, platform::UINT msg,
+                               platform::WPARAM wParam, platform::LPARAM lParam) {
+  toolkit::TWinControl* parent = control.Parent();
+  if (!parent) return 0;
+  if (parent->HandleAllocated())
+    return platform::SendMessage(parent->Handle(), msg, wParam, lParam);
+  return parent->Perform(msg, wParam, lParam);
+}
+
 TSkinCommonData::TSkinCommonData(toolkit::TControl* owner, int kind)
     : ControlKind(kind), owner_(owner), cache_(std::make_unique<graphics::TPixelBitmap>()) {}
 
@@ -134,7 +143,7 @@ void TSkinCommonData::SetHasFocus(bool focused) {
 TParentBackground TSkinCommonData::ParentBackground() const {
   TParentBackground background;
   if (!owner_ || !owner_->Parent()) return background;
-  owner_->Parent()->Perform(SKM_GETCACHE, 0, reinterpret_cast<platform::LPARAM>(&background));
+  SendToParent(*owner_, SKM_GETCACHE, 0, reinterpret_cast<platform::LPARAM>(&background));
   if (!background.Valid || background.Bitmap.IsEmpty()) return TParentBackground{};
   background.X += owner_->Left();
   background.Y += owner_->Top();
@@ -187,7 +196,7 @@ bool TSkinCommonData::HandleMessage(toolkit::TMessage& m) {
     case SKM_PREPARING: {
       int preparing = CacheStale || Updating || !ActiveSkin().Ready;
       if (!preparing && owner_ && owner_->Parent())
-        preparing = owner_->Parent()->Perform(SKM_PREPARING, 0, 0) == 1;
+        preparing = SendToParent(*owner_, SKM_PREPARING, 0, 0) == 1;
       m.Result = preparing;
       return true;
     }

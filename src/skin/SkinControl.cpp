@@ -15,7 +15,7 @@ bool PaintHeldBack(const TSkinCommonData& data) {
   if (data.Updating || !ActiveSkin().Ready) return true;
   const toolkit::TControl* owner = data.Owner();
   if (!owner || !owner->Parent()) return false;
-  return owner->Parent()->Perform(SKM_PREPARING, 0, 0) == 1;
+  return SendToParent(*owner, SKM_PREPARING, 0, 0) == 1;
 }
 
 bool ControlActive(const TSkinCommonData& data) {
