@@ -2,6 +2,7 @@
 
 #include "component/ClassInfo.h"
 #include "skin/SkinButton.h"
+#include "skin/SkinGroupBox.h"
 #include "skin/SkinLabel.h"
 #include "skin/SkinManager.h"
 #include "skin/SkinProvider.h"
@@ -12,6 +13,7 @@ void RegisterSkinClasses() {
   component::RegisterClasses<TSkinManager, TSkinProvider, TSkinSystemMenu>();
   component::RegisterClasses<TSkinLabel, TSkinEditLabel>();
   component::RegisterClasses<TSkinButton>();
+  component::RegisterClasses<TSkinGroupBox>();
 }
 
 }  // namespace skin
