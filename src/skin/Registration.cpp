@@ -1,7 +1,9 @@
 #include "skin/Registration.h"
 
 #include "component/ClassInfo.h"
+#include "skin/SkinBevel.h"
 #include "skin/SkinButton.h"
+#include "skin/SkinGridAdapter.h"
 #include "skin/SkinGroupBox.h"
 #include "skin/SkinLabel.h"
 #include "skin/SkinManager.h"
@@ -14,6 +16,7 @@ void RegisterSkinClasses() {
   component::RegisterClasses<TSkinLabel, TSkinEditLabel>();
   component::RegisterClasses<TSkinButton>();
   component::RegisterClasses<TSkinGroupBox>();
+  component::RegisterClasses<TSkinBevel, TSkinGridAdapter>();
 }
 
 }  // namespace skin
