@@ -212,7 +212,7 @@ void TSkinButton::RepaintNow() {
 
 // --- fading ---------------------------------------------------------------
 
-void TSkinButton::StartFade(TSkinFadeDirection direction) {
+void TSkinButton::StartFade(TSkinFadeDirection direction, bool shownIsCached) {
   const TSkinGeneralData& section = ActiveSkin().Sections[std::size_t(skinData_->SkinIndex)];
   if (!section.FadingEnabled || !HandleAllocated() || !Showing()) {
     RepaintNow();
@@ -229,8 +229,7 @@ void TSkinButton::StartFade(TSkinFadeDirection direction) {
     control.StopFading = [this](const TSkinFade&) { FadeEnded(); };
     fadeTimer_ = std::make_unique<TSkinFadeTimer>(std::move(control), direction);
   }
-  // The picture the fade starts from is the one on the screen now.
-  if (skinData_->CacheStale) {
+  if (!shownIsCached) {
     const std::uint8_t mouse = skinData_->MouseAbove;
     skinData_->MouseAbove = direction == TSkinFadeDirection::In ? 0 : 1;
     PaintCache();
@@ -330,9 +329,12 @@ void TSkinButton::ButtonUp(TMessage& m) {
 void TSkinButton::MouseOver(TMessage& m, bool entered) {
   toolkit::TButton::WndProc(m);  // OnMouseEnter / OnMouseLeave
   if (!Enabled() || ComponentState().Contains(csDestroying)) return;
+  // The fade starts from the picture on the screen: the cache holds it
+  // unless it was stale already.
+  const bool shownIsCached = !skinData_->CacheStale;
   skinData_->SetMouseAbove(entered);
   skinData_->MarkStale();
-  StartFade(entered ? TSkinFadeDirection::In : TSkinFadeDirection::Out);
+  StartFade(entered ? TSkinFadeDirection::In : TSkinFadeDirection::Out, shownIsCached);
 }
 
 void TSkinButton::FocusChange(TMessage& m, bool gained) {
@@ -373,6 +375,8 @@ void TSkinButton::WndProc(TMessage& m) {
     return;
   }
   if (!Skinned()) {
+    // A section that went away leaves no shape behind.
+    if (regionApplied_) RemoveRegion();
     toolkit::TButton::WndProc(m);
     return;
   }

@@ -67,7 +67,8 @@ class TSkinButton : public toolkit::TButton {
   void RepaintNow();
   void ApplyRegion(const platform::Region& region);
   void RemoveRegion();
-  void StartFade(TSkinFadeDirection direction);
+  // `shownIsCached`: the cache still holds the picture on the screen.
+  void StartFade(TSkinFadeDirection direction, bool shownIsCached);
   void StopFade();
   void FadeEnded();
   void ShowFadeStep(const Surface& picture);

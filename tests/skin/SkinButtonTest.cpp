@@ -337,7 +337,8 @@ TEST_F(SkinButtonTest, WithoutASectionItIsThePlainButton) {
   b->SkinData()->SetSkinSection("NO_SUCH_SECTION");
   Flush();
   EXPECT_FALSE(b->Skinned());
-  for (auto [x, y] : {std::pair{1, 1}, std::pair{37, 3}, std::pair{10, 12}, std::pair{73, 23}})
+  for (auto [x, y] :
+       {std::pair{0, 0}, std::pair{1, 1}, std::pair{37, 3}, std::pair{10, 12}, std::pair{73, 23}})
     EXPECT_EQ(Shown(b, x, y), ClientPixel(plain, x, y)) << x << "," << y;
   screen->Click(ScreenPoint(b, 30, 12));
   Flush();
