@@ -77,30 +77,22 @@ class SkinButtonTest : public SkinControlTest {
 
 // --- looks
 
-TEST_F(SkinButtonTest, ShowsItsCacheAndTheStatesDiffer) {
+TEST_F(SkinButtonTest, FocusAloneMakesItHotAsTheMouseDoes) {
   TSkinButton* normal = MakeButton(20, 20, "");
   TSkinButton* focused = MakeButton(120, 20, "");
+  TSkinButton* hovered = MakeButton(220, 20, "");
   focused->SetFocus();
-  Flush();
+  Hover(hovered, 30, 12);
+  FinishFades();
   Dump("button-states.png");
   ASSERT_TRUE(normal->Skinned());
   EXPECT_EQ(normal->CurrentState(), 0);
   EXPECT_EQ(focused->CurrentState(), 1);
+  EXPECT_EQ(focused->SkinData()->MouseAbove, 0);
   EXPECT_EQ(Shown(normal, 37, 12), Cached(normal, 37, 12));
+  EXPECT_EQ(Shown(focused, 37, 12), Cached(focused, 37, 12));
   // BUTTON's hot gradient passes through white where the normal one does not.
   EXPECT_NE(Shown(normal, 37, 12), Shown(focused, 37, 12));
-  // Focus alone makes it hot, with the mouse nowhere near.
-  EXPECT_EQ(focused->SkinData()->MouseAbove, 0);
-  EXPECT_EQ(Shown(focused, 37, 12), Cached(focused, 37, 12));
-}
-
-TEST_F(SkinButtonTest, FocusedLooksLikeHovered) {
-  TSkinButton* hovered = MakeButton(20, 20, "");
-  TSkinButton* focused = MakeButton(120, 20, "");
-  focused->SetFocus();
-  Hover(hovered, 30, 12);
-  FinishFades();
-  EXPECT_EQ(hovered->CurrentState(), 1);
   for (int y : {3, 8, 12, 20}) EXPECT_EQ(Shown(hovered, 37, y), Shown(focused, 37, y)) << y;
 }
 
