@@ -4,6 +4,10 @@
 #include "skin/SkinComboBox.h"
 #include "skin/SkinDBControls.h"
 #include "skin/SkinEdit.h"
+#include "skin/SkinBevel.h"
+#include "skin/SkinButton.h"
+#include "skin/SkinGridAdapter.h"
+#include "skin/SkinGroupBox.h"
 #include "skin/SkinLabel.h"
 #include "skin/SkinManager.h"
 #include "skin/SkinProvider.h"
@@ -14,6 +18,9 @@ void RegisterSkinClasses() {
   component::RegisterClasses<TSkinManager, TSkinProvider, TSkinSystemMenu>();
   component::RegisterClasses<TSkinLabel, TSkinEditLabel>();
   component::RegisterClasses<TSkinEdit, TSkinComboBox, TSkinDBEdit, TSkinDBComboBox>();
+  component::RegisterClasses<TSkinButton>();
+  component::RegisterClasses<TSkinGroupBox>();
+  component::RegisterClasses<TSkinBevel, TSkinGridAdapter>();
 }
 
 }  // namespace skin

@@ -22,9 +22,9 @@ class TControl;
 
 namespace skin {
 
-// A message to the control's parent, through the parent's window when it has
-// one: a frame painter that took the window over answers there, not on the
-// control's own message path.
+// A message to the control's parent through the parent's window when it has
+// one, so that whoever subclassed that window (a form's frame painter) hears
+// it too; else straight to the parent control. 0 without a parent.
 platform::LRESULT SendToParent(const toolkit::TControl& control, platform::UINT msg,
                                platform::WPARAM wParam, platform::LPARAM lParam);
 

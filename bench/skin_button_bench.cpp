@@ -1,0 +1,121 @@
+// The mouse entering a 75 x 25 skinned button (stored skin, on a skinned
+// form) until its hot picture is on the screen, against the platform
+// repainting a whole dialog of twenty standard controls. BUTTON fades, so
+// BM_SkinButton_Hover runs the whole fade: the cache repainted in the hot
+// state, then each of the five steps mixed and put on the window until the
+// hot picture stands. BM_SkinButton_HoverFirstStep stops at the first step
+// on the screen. The mouse leaving again (and its fade out) is not timed.
+// The aim is a tenth of the dialog repaint.
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+
+#include "WindowRepaint.h"
+#include "component/Reader.h"
+#include "platform/testing/HeadlessScreen.h"
+#include "skin/Registration.h"
+#include "skin/SkinButton.h"
+#include "skin/SkinData.h"
+#include "skin/SkinProvider.h"
+#include "toolkit/Application.h"
+#include "toolkit/Form.h"
+#include "toolkit/Messages.h"
+#include "toolkit/Registration.h"
+
+namespace {
+
+namespace p = platform;
+
+// Virtual time for the fade's ticks, until none is left.
+void RunFade(p::HeadlessScreen& screen, const skin::TSkinButton& button) {
+  for (int i = 0; i < 100 && button.Fading(); ++i) {
+    screen.AdvanceClock(5);
+    screen.Pump();
+  }
+}
+
+// A skinned form with one button, the stored skin loaded.
+struct HoverBench {
+  p::HeadlessScreen* screen = &p::UseHeadlessScreen();
+  std::unique_ptr<toolkit::TApplication> app;
+  std::unique_ptr<component::TComponent> holder;
+  skin::TSkinButton* button = nullptr;
+
+  HoverBench() {
+    toolkit::RegisterToolkitClasses();
+    skin::RegisterSkinClasses();
+    app = std::make_unique<toolkit::TApplication>();
+    std::ifstream in(SKIN_CONTROLS_BENCH_HOLDER, std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    holder = std::make_unique<component::TComponent>(nullptr);
+    component::ReadDescription(*holder, text, "Holder.sdesc");
+    auto* form = new toolkit::TForm(app.get());
+    form->SetBounds(100, 100, 420, 320);
+    new skin::TSkinProvider(form);
+    button = new skin::TSkinButton(form);
+    button->SetParent(form);
+    button->SetBounds(40, 40, 75, 25);
+    button->SetCaption("OK");
+    button->SkinData()->SetSkinSection("BUTTON");
+    form->Show();
+    for (int i = 0; i < 5; ++i) screen->Pump();
+  }
+  ~HoverBench() {
+    holder.reset();
+    app.reset();
+    skin::SkinData().Tables.Clear();
+  }
+  bool Ready(benchmark::State& state) {
+    if (button->Skinned()) return true;
+    state.SkipWithError("the stored skin did not load");
+    return false;
+  }
+};
+
+void BM_SkinButton_Hover(benchmark::State& state) {
+  HoverBench bench;
+  if (!bench.Ready(state)) return;
+  for (auto _ : state) {
+    bench.button->Perform(toolkit::CM_MOUSEENTER);
+    RunFade(*bench.screen, *bench.button);
+    bench.screen->Pump();
+    benchmark::DoNotOptimize(bench.button->SkinData()->CacheBitmap().Bits());
+    state.PauseTiming();
+    bench.button->Perform(toolkit::CM_MOUSELEAVE);
+    RunFade(*bench.screen, *bench.button);
+    bench.screen->Pump();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_SkinButton_Hover)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// Only the start of the same path: the mouse enters, the cache is repainted
+// hot and the fade's first step (a fifth of the way) is on the screen.
+void BM_SkinButton_HoverFirstStep(benchmark::State& state) {
+  HoverBench bench;
+  if (!bench.Ready(state)) return;
+  for (auto _ : state) {
+    bench.button->Perform(toolkit::CM_MOUSEENTER);
+    bench.screen->AdvanceClock(5);
+    bench.screen->Pump();
+    benchmark::DoNotOptimize(bench.button->SkinData()->CacheBitmap().Bits());
+    state.PauseTiming();
+    bench.button->Perform(toolkit::CM_MOUSELEAVE);
+    RunFade(*bench.screen, *bench.button);
+    bench.screen->Pump();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_SkinButton_HoverFirstStep)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_Window_FullRepaint(benchmark::State& state) {
+  bench::RunFullRepaint(state);
+}
+BENCHMARK(BM_Window_FullRepaint)->Repetitions(5)->ReportAggregatesOnly(true);
+
+}  // namespace
+
+BENCHMARK_MAIN();
