@@ -4,6 +4,7 @@
 #include <cmath>
 #include <memory>
 
+#include "ProgramFixture.h"
 #include "app/Competitors.h"
 #include "app/DBUtils.h"
 #include "app/Main.h"
@@ -21,39 +22,6 @@
 
 using namespace app;
 namespace p = platform;
-
-class Program : public ::testing::Test {
- protected:
-  void SetUp() override {
-    screen = &p::UseHeadlessScreen();
-    RegisterClasses();
-    p::AnswerMessageBoxes(*screen, [this](const p::MessageBoxInfo& box) {
-      boxes.push_back(box.caption + ": " + box.text);
-      return p::IDOK;
-    });
-    savedSeed = p::RandSeed();
-    p::SetRandSeed(0);  // as at process start
-    application = std::make_unique<toolkit::TApplication>();
-    startDay = std::floor(p::Now());
-    ASSERT_TRUE(CreateWindows());
-  }
-  void TearDown() override {
-    application.reset();
-    p::AnswerMessageBoxes(*screen, nullptr);
-    p::SetRandSeed(savedSeed);
-  }
-  void CtrlD() {
-    screen->KeyDown(p::VK_CONTROL);
-    screen->KeyPress('D');
-    screen->KeyUp(p::VK_CONTROL);
-  }
-
-  p::HeadlessScreen* screen = nullptr;
-  std::unique_ptr<toolkit::TApplication> application;
-  std::vector<std::string> boxes;
-  std::uint32_t savedSeed = 0;
-  double startDay = 0;
-};
 
 TEST_F(Program, StartsWithTheConsoleAsMainWindowAndTheDialogHidden) {
   ASSERT_NE(Main, nullptr);
