@@ -1,11 +1,11 @@
 #include "skin/Registration.h"
 
 #include "component/ClassInfo.h"
+#include "skin/SkinBevel.h"
+#include "skin/SkinButton.h"
 #include "skin/SkinComboBox.h"
 #include "skin/SkinDBControls.h"
 #include "skin/SkinEdit.h"
-#include "skin/SkinBevel.h"
-#include "skin/SkinButton.h"
 #include "skin/SkinGridAdapter.h"
 #include "skin/SkinGroupBox.h"
 #include "skin/SkinLabel.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/gdi/Gdi.h"
+#include "platform/window/Window.h"
 #include "skin/SkinData.h"
 #include "skin/SkinMessages.h"
 #include "toolkit/WinControl.h"
@@ -54,6 +55,27 @@ void CopyCacheFrame(const TSkinCommonData& data, p::HDC dc, int width) {
   CopyCacheRect(data, dc, RECT{0, h - width, w, h});
   CopyCacheRect(data, dc, RECT{0, width, width, h - width});
   CopyCacheRect(data, dc, RECT{w - width, width, w, h - width});
+}
+
+void ExcludeChildWindows(p::HDC dc, toolkit::TWinControl& parent) {
+  if (!parent.HandleAllocated()) return;
+  p::HRGN shape = p::CreateRectRgn(0, 0, 0, 0);
+  for (int i = 0; i < parent.ControlCount(); ++i) {
+    auto* child = dynamic_cast<toolkit::TWinControl*>(parent.Controls(i));
+    if (!child || !child->HandleAllocated() || !p::IsWindowVisible(child->Handle())) continue;
+    RECT r{};
+    p::GetWindowRect(child->Handle(), &r);
+    POINT tl{r.left, r.top}, br{r.right, r.bottom};
+    p::ScreenToClient(parent.Handle(), &tl);
+    p::ScreenToClient(parent.Handle(), &br);
+    if (p::GetWindowRgn(child->Handle(), shape) != p::RGN_ERROR) {
+      p::OffsetRgn(shape, tl.x, tl.y);
+      p::ExtSelectClipRgn(dc, shape, p::RGN_DIFF);
+    } else {
+      p::ExcludeClipRect(dc, tl.x, tl.y, br.x, br.y);
+    }
+  }
+  p::DeleteObject(shape);
 }
 
 void SizeCacheToControl(TSkinCommonData& data) {

@@ -8,7 +8,8 @@
 
 namespace toolkit {
 class TControl;
-}
+class TWinControl;
+}  // namespace toolkit
 
 namespace skin {
 
@@ -31,6 +32,12 @@ void CopyCache(const TSkinCommonData& data, platform::HDC dc);
 // Only the `width`-pixel frame strips of the cache: the rows at the top and
 // bottom and the columns at the left and right.
 void CopyCacheFrame(const TSkinCommonData& data, platform::HDC dc, int width);
+
+// Takes the visible child windows of `parent` out of the context's clip, so
+// that a picture copied next leaves them alone. A child shaped by a window
+// region (a skinned button with round corners) is taken out only where its
+// region shows it: the parent paints the cut-out corners.
+void ExcludeChildWindows(platform::HDC dc, toolkit::TWinControl& parent);
 
 // The cache sized to the control, its pixels kept where the size is the same.
 void SizeCacheToControl(TSkinCommonData& data);

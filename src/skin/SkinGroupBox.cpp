@@ -147,12 +147,7 @@ void TSkinGroupBox::PaintMessage(TMessage& m) {
   const bool repainted = data.CacheStale != 0;
   if (repainted) PaintCache();
   const int saved = p::SaveDC(dc);
-  for (int i = 0; i < ControlCount(); ++i) {
-    auto* child = dynamic_cast<toolkit::TWinControl*>(Controls(i));
-    if (!child || !child->Visible()) continue;
-    const RECT b = child->BoundsRect();
-    p::ExcludeClipRect(dc, b.left, b.top, b.right, b.bottom);
-  }
+  ExcludeChildWindows(dc, *this);
   CopyCache(data, dc);
   p::RestoreDC(dc, saved);
   PaintControls(dc);

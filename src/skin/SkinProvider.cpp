@@ -12,6 +12,7 @@
 #include "skin/FrameRegion.h"
 #include "skin/FrameTracking.h"
 #include "skin/PaintPixels.h"
+#include "skin/SkinControl.h"
 #include "skin/SkinData.h"
 #include "skin/SkinManager.h"
 #include "skin/SkinMessages.h"
@@ -340,16 +341,7 @@ void TSkinProvider::EraseClient(p::HDC dc) {
   p::GetClientRect(subclassed_, &client);
   const int saved = p::SaveDC(dc);
   // Child windows paint themselves; the gradient goes around them.
-  for (int i = 0; i < form_->ControlCount(); ++i) {
-    auto* child = dynamic_cast<toolkit::TWinControl*>(form_->Controls(i));
-    if (!child || !child->HandleAllocated() || !p::IsWindowVisible(child->Handle())) continue;
-    RECT r{};
-    p::GetWindowRect(child->Handle(), &r);
-    POINT tl{r.left, r.top}, br{r.right, r.bottom};
-    p::ScreenToClient(subclassed_, &tl);
-    p::ScreenToClient(subclassed_, &br);
-    p::ExcludeClipRect(dc, tl.x, tl.y, br.x, br.y);
-  }
+  ExcludeChildWindows(dc, *form_);
   const POINT off = layout_.ClientOffset;
   p::BitBlt(dc, 0, 0, std::min(client.right, cache.Width() - off.x),
             std::min(client.bottom, cache.Height() - off.y), cache.Handle(), off.x, off.y,
