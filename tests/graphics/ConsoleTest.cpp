@@ -96,8 +96,8 @@ TEST_F(Console, ShowsTheBannerBoardTimesClockAndPreview) {
   EXPECT_EQ(At(260 + 64, 52 + 20), kGround);  // between number box and lane
   for (int lane = 0; lane < 8; ++lane) {
     const int top = 52 + kBarTop[lane];
-    // Brown wood in the lane, left of the controls.
-    const std::uint32_t wood = At(260 + 100, top + 15);
+    // Brown wood at the lane's start, left of its competitor's name.
+    const std::uint32_t wood = At(260 + 70, top + 15);
     EXPECT_GT(wood >> 16, (wood >> 8) & 0xFF) << "lane " << lane + 1;
     EXPECT_GT((wood >> 8) & 0xFF, wood & 0xFF) << "lane " << lane + 1;
     // A white number in its box.
