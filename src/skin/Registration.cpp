@@ -1,6 +1,7 @@
 #include "skin/Registration.h"
 
 #include "component/ClassInfo.h"
+#include "skin/SkinLabel.h"
 #include "skin/SkinManager.h"
 #include "skin/SkinProvider.h"
 
@@ -8,6 +9,7 @@ namespace skin {
 
 void RegisterSkinClasses() {
   component::RegisterClasses<TSkinManager, TSkinProvider, TSkinSystemMenu>();
+  component::RegisterClasses<TSkinLabel, TSkinEditLabel>();
 }
 
 }  // namespace skin
