@@ -5,6 +5,11 @@
 
 namespace skin {
 
+const component::TEnumInfo& EnumInfo(TSkinDisabledStep) {
+  static const component::TEnumInfo info("TSkinDisabledStep", {"dkGrayed", "dkBlended"});
+  return info;
+}
+
 void PaintDisabled(const Surface& target, TSkinDisabledKind kind, std::int32_t parentColor,
                    POINT position, const TParentBackground& parent) {
   if (target.IsEmpty()) return;

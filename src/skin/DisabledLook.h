@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "component/ClassInfo.h"
 #include "component/Set.h"
 #include "skin/SkinTables.h"
 
@@ -10,6 +11,7 @@ namespace skin {
 
 enum TSkinDisabledStep { dkGrayed, dkBlended };
 using TSkinDisabledKind = component::TSet<TSkinDisabledStep>;
+const component::TEnumInfo& EnumInfo(TSkinDisabledStep);
 
 // dkGrayed turns every pixel into its grey, (blue + green + red) div 3;
 // then dkBlended mixes the picture half and half with the parent's

@@ -2,6 +2,7 @@
 
 #include "component/ClassInfo.h"
 #include "skin/SkinLabel.h"
+#include "skin/SkinListBox.h"
 #include "skin/SkinManager.h"
 #include "skin/SkinProvider.h"
 
@@ -10,6 +11,7 @@ namespace skin {
 void RegisterSkinClasses() {
   component::RegisterClasses<TSkinManager, TSkinProvider, TSkinSystemMenu>();
   component::RegisterClasses<TSkinLabel, TSkinEditLabel>();
+  component::RegisterClasses<TSkinBaseListBox, TSkinListBox, TSkinScrollBar>();
 }
 
 }  // namespace skin
