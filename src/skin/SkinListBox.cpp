@@ -102,8 +102,10 @@ int TSkinBaseListBox::TopIndex() {
   return int(p::SendMessage(Handle(), p::LB_GETTOPINDEX, 0, 0));
 }
 
+// While a new skin is being set (not yet ready) the list keeps its skinned
+// frame and rows; its picture waits until the skin is ready.
 bool TSkinBaseListBox::SkinnedNow() const {
-  return skinData_->Skinned() && ActiveSkin().Ready;
+  return skinData_->Skinned();
 }
 
 void TSkinBaseListBox::CreateParams(toolkit::TCreateParams& params) {
@@ -142,13 +144,27 @@ void TSkinBaseListBox::UpdateCache() {
     const TParentBackground bg = skinData_->ParentBackground();
     PaintSection(ActiveSkin(), skinData_->SkinIndex, skinData_->SkinSection(), bg, cache, POINT{},
                  RECT{0, 0, cache.width, cache.height}, ControlActive(*skinData_) ? 1 : 0, true);
-    if (!Enabled()) {
-      const std::int32_t parentColor =
-          Parent() ? std::int32_t(toolkit::ColorToRGB(Parent()->Color())) : kSkinWhite;
-      PaintDisabled(cache, disabledKind_, parentColor, POINT{}, bg);
-    }
+  }
+  // The rows take the enabled picture and get the disabled look each on
+  // their own; the frame and the room below the rows show this copy.
+  if (!Enabled() && !cache.IsEmpty()) {
+    disabled_.SetSize(cache.width, cache.height);
+    p::BitBlt(disabled_.Handle(), 0, 0, cache.width, cache.height,
+              skinData_->CacheBitmap().Handle(), 0, 0, p::SRCCOPY);
+    PaintDisabled(SurfaceOf(disabled_), disabledKind_, ParentRGB(), POINT{},
+                  skinData_->ParentBackground());
+  } else {
+    disabled_.SetSize(0, 0);
   }
   skinData_->CacheStale = 0;
+}
+
+const graphics::TPixelBitmap& TSkinBaseListBox::ShownCache() const {
+  return !Enabled() && !disabled_.Empty() ? disabled_ : skinData_->CacheBitmap();
+}
+
+std::int32_t TSkinBaseListBox::ParentRGB() const {
+  return Parent() ? std::int32_t(toolkit::ColorToRGB(Parent()->Color())) : kSkinWhite;
 }
 
 void TSkinBaseListBox::DrawItem(int index, RECT rect, toolkit::TOwnerDrawState state) {
@@ -186,11 +202,8 @@ void TSkinBaseListBox::DrawItem(int index, RECT rect, toolkit::TOwnerDrawState s
     DrawSkinText(ActiveSkin(), canvas, text, Enabled(), ControlActive(*skinData_),
                  skinData_->SkinIndex, kItemText, tr);
   }
-  if (!Enabled()) {
-    const std::int32_t parentColor =
-        Parent() ? std::int32_t(toolkit::ColorToRGB(Parent()->Color())) : kSkinWhite;
-    PaintDisabled(SurfaceOf(item_), disabledKind_, parentColor, at, skinData_->ParentBackground());
-  }
+  if (!Enabled())
+    PaintDisabled(SurfaceOf(item_), disabledKind_, ParentRGB(), at, skinData_->ParentBackground());
   p::BitBlt(Canvas()->Handle(), rect.left, rect.top, w, h, dc, 0, 0, p::SRCCOPY);
 }
 
@@ -204,7 +217,7 @@ void TSkinBaseListBox::PaintBelowItems() {
       std::int64_t(rows) * ItemHeight() >= client.bottom ? client.bottom : rows * ItemHeight();
   if (top >= client.bottom || client.right <= 0) return;
   UpdateCache();
-  const graphics::TPixelBitmap& cache = skinData_->CacheBitmap();
+  const graphics::TPixelBitmap& cache = ShownCache();
   const p::HDC dc = p::GetDC(h);
   RECT below{0, top, client.right, client.bottom};
   p::FillRect(dc, &below, Brush()->Handle());
@@ -234,7 +247,8 @@ void TSkinBaseListBox::NcPaint() {
   const p::HDC dc = p::GetWindowDC(h);
   const RECT c = ClientInWindow(h);
   p::ExcludeClipRect(dc, c.left, c.top, c.right, c.bottom);
-  CopyCache(*skinData_, dc);
+  const graphics::TPixelBitmap& cache = ShownCache();
+  p::BitBlt(dc, 0, 0, cache.Width(), cache.Height(), cache.Handle(), 0, 0, p::SRCCOPY);
   p::ReleaseDC(h, dc);
 }
 

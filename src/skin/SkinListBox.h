@@ -55,6 +55,9 @@ class TSkinBaseListBox : public toolkit::TCustomListBox {
  private:
   bool SkinnedNow() const;
   void UpdateCache();
+  // The cache as the frame shows it: with the disabled look when disabled.
+  const graphics::TPixelBitmap& ShownCache() const;
+  std::int32_t ParentRGB() const;
   void NcCalcSize(toolkit::TMessage& m);
   void NcPaint();
   void PaintBelowItems();
@@ -69,8 +72,9 @@ class TSkinBaseListBox : public toolkit::TCustomListBox {
   std::unique_ptr<TSkinCommonData> skinData_;
   std::unique_ptr<TSkinBoundLabel> boundLabel_;
   TSkinDisabledKind disabledKind_{dkBlended};
-  TSkinScrollBar* bar_ = nullptr;  // owned as a component, parented beside the list
-  graphics::TPixelBitmap item_;    // one row while it is drawn
+  TSkinScrollBar* bar_ = nullptr;    // owned as a component, parented beside the list
+  graphics::TPixelBitmap item_;      // one row while it is drawn
+  graphics::TPixelBitmap disabled_;  // the cache with the disabled look
   bool updatingBar_ = false;
   bool barScrolling_ = false;  // the bar itself moves the list
 };
