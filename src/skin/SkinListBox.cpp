@@ -1,6 +1,7 @@
 #include "skin/SkinListBox.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "component/ClassBuilder.h"
 #include "platform/controls/Controls.h"
@@ -33,6 +34,19 @@ RECT ClientInWindow(p::HWND h) {
   p::ClientToScreen(h, &o);
   const int x = o.x - w.left, y = o.y - w.top;
   return RECT{x, y, x + c.Width(), y + c.Height()};
+}
+
+// Whether every row inside the frame is the same, so that a row drawn over
+// the picture looks the same at any height.
+bool RowsUniform(const graphics::TPixelBitmap& b) {
+  const int f = TSkinBaseListBox::kFrame;
+  const int w = b.Width() - 2 * f;
+  if (w <= 0 || b.Height() <= 2 * f) return true;
+  const auto* first = b.PixelPointer(f, f);
+  for (int y = f + 1; y < b.Height() - f; ++y)
+    if (std::memcmp(b.PixelPointer(f, y), first, std::size_t(w) * sizeof(*first)) != 0)
+      return false;
+  return true;
 }
 
 }  // namespace
@@ -99,7 +113,9 @@ void TSkinBaseListBox::SetParent(toolkit::TWinControl* parent) {
 
 int TSkinBaseListBox::TopIndex() {
   if (!HandleAllocated()) return 0;
-  return int(p::SendMessage(Handle(), p::LB_GETTOPINDEX, 0, 0));
+  // Straight to the list window: asked after every message, it must not
+  // come back through this control's own handling.
+  return int(p::CallWindowProc(DefWndProc(), Handle(), p::LB_GETTOPINDEX, 0, 0));
 }
 
 // While a new skin is being set (not yet ready) the list keeps its skinned
@@ -156,6 +172,8 @@ void TSkinBaseListBox::UpdateCache() {
   } else {
     disabled_.SetSize(0, 0);
   }
+  rowsMovable_ =
+      RowsUniform(skinData_->CacheBitmap()) && (disabled_.Empty() || RowsUniform(disabled_));
   skinData_->CacheStale = 0;
 }
 
@@ -241,10 +259,14 @@ void TSkinBaseListBox::NcCalcSize(TMessage& m) {
   r->bottom = std::max(r->bottom, r->top);
 }
 
-void TSkinBaseListBox::NcPaint() {
+void TSkinBaseListBox::NcPaint(p::HRGN area) {
   const p::HWND h = Handle();
   UpdateCache();
-  const p::HDC dc = p::GetWindowDC(h);
+  // Only the part asked for (a region, or 1 for the whole frame).
+  const bool clipped = area.value > 1;
+  p::HDC dc = clipped ? p::GetDCEx(h, area, p::DCX_WINDOW | p::DCX_INTERSECTRGN) : p::HDC{};
+  if (!dc) dc = p::GetWindowDC(h);
+  if (!dc) return;
   const RECT c = ClientInWindow(h);
   p::ExcludeClipRect(dc, c.left, c.top, c.right, c.bottom);
   const graphics::TPixelBitmap& cache = ShownCache();
@@ -356,7 +378,7 @@ void TSkinBaseListBox::WndProc(TMessage& m) {
       break;
     case p::WM_NCPAINT:
       if (skinned) {
-        if (!PaintHeldBack(*skinData_)) NcPaint();
+        if (!PaintHeldBack(*skinData_)) NcPaint(p::HRGN{std::uint32_t(m.WParam)});
         m.Result = 0;
         return;
       }
@@ -364,7 +386,7 @@ void TSkinBaseListBox::WndProc(TMessage& m) {
     case p::WM_PAINT:
       TCustomListBox::WndProc(m);
       if (skinned && HandleAllocated() && !PaintHeldBack(*skinData_)) PaintBelowItems();
-      UpdateScrollBar();
+      AfterMessage();
       return;
     case p::WM_SETFOCUS:
     case p::WM_KILLFOCUS:
@@ -387,7 +409,7 @@ void TSkinBaseListBox::WndProc(TMessage& m) {
       skinData_->MarkStale();
       TCustomListBox::WndProc(m);
       boundLabel_->ControlChanged();
-      UpdateScrollBar();
+      AfterMessage();
       return;
     case p::WM_ERASEBKGND:
       if (skinned) {
@@ -399,8 +421,19 @@ void TSkinBaseListBox::WndProc(TMessage& m) {
       break;
   }
   TCustomListBox::WndProc(m);
-  // Whatever the message was, the list may have scrolled or changed its
-  // range; the bar follows.
+  AfterMessage();
+}
+
+// Whatever the message was, the list may have scrolled or changed its
+// range. Scrolled rows keep their pixels; over a picture that changes from
+// row to row they must be drawn again.
+void TSkinBaseListBox::AfterMessage() {
+  if (!HandleAllocated() || creatingHandle_) return;
+  const int top = TopIndex();
+  if (top != lastTop_) {
+    lastTop_ = top;
+    if (SkinnedNow() && !rowsMovable_) p::InvalidateRect(Handle(), nullptr, p::FALSE);
+  }
   UpdateScrollBar();
 }
 

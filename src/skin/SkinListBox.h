@@ -59,7 +59,7 @@ class TSkinBaseListBox : public toolkit::TCustomListBox {
   const graphics::TPixelBitmap& ShownCache() const;
   std::int32_t ParentRGB() const;
   void NcCalcSize(toolkit::TMessage& m);
-  void NcPaint();
+  void NcPaint(platform::HRGN area);
   void PaintBelowItems();
   void FrameChanged();
   // A fresh cache, the frame and every row.
@@ -67,6 +67,7 @@ class TSkinBaseListBox : public toolkit::TCustomListBox {
   // Reads the list window's scroll state and shows, hides or moves the bar.
   void UpdateScrollBar();
   void BarMoved();
+  void AfterMessage();
   void SkinMessage(toolkit::TMessage& m);
 
   std::unique_ptr<TSkinCommonData> skinData_;
@@ -77,6 +78,8 @@ class TSkinBaseListBox : public toolkit::TCustomListBox {
   graphics::TPixelBitmap disabled_;  // the cache with the disabled look
   bool updatingBar_ = false;
   bool barScrolling_ = false;  // the bar itself moves the list
+  bool rowsMovable_ = true;    // rows look the same at any height
+  int lastTop_ = 0;
 };
 
 class TSkinListBox : public TSkinBaseListBox {

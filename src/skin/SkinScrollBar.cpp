@@ -6,6 +6,7 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/window/Window.h"
 #include "skin/GlyphMask.h"
+#include "skin/PictureSurface.h"
 #include "skin/SectionPaint.h"
 #include "skin/SkinControl.h"
 #include "skin/SkinData.h"
@@ -149,16 +150,28 @@ void TSkinScrollBar::PaintSkinned(const TLayout& l) {
   const TSkinCommonIndexes& c = skin::SkinData().Common;
   const Surface s = skinData_->CacheSurface();
   const TParentBackground bg = skinData_->ParentBackground();
-  const RECT all{0, 0, s.width, s.height};
-  PaintSection(t, c.ScrollTracks[1].Section, "SCROLLBAR1V", bg, s, POINT{}, all, 0, true);
-  auto part = [&](const TSkinCommonIndexes::Part& pc, const char* name, const RECT& r, int state) {
+  auto part = [&](const TSkinCommonIndexes::Part& pc, const char* name, const Surface& target,
+                  const RECT& r, int state) {
     if (r.IsEmpty()) return;
-    PaintSection(t, pc.Section, name, bg, s, POINT{}, r, state, true);
-    DrawCentredGlyph(t, s, r, state, pc.Glyph);
+    PaintSection(t, pc.Section, name, bg, target, POINT{}, r, state, true);
+    DrawCentredGlyph(t, target, r, state, pc.Glyph);
   };
-  part(c.ScrollButtons[0], "SCROLLBTNTOP", l.up, PartState(spLineUp));
-  part(c.ScrollButtons[1], "SCROLLBTNBOTTOM", l.down, PartState(spLineDown));
-  part(c.ScrollSliders[0], "SCROLLSLIDERV", l.thumb, PartState(spThumb));
+  // The track and the arrows stay while only the thumb moves: they are
+  // kept apart and painted again only when they change.
+  const int up = PartState(spLineUp), down = PartState(spLineDown);
+  graphics::TPixelBitmap& cache = skinData_->CacheBitmap();
+  if (baseStale_ || base_.Width() != s.width || base_.Height() != s.height || up != baseUp_ ||
+      down != baseDown_) {
+    base_.SetSize(s.width, s.height);
+    const Surface b = SurfaceOf(base_);
+    PaintSection(t, c.ScrollTracks[1].Section, "SCROLLBAR1V", bg, b, POINT{},
+                 RECT{0, 0, s.width, s.height}, 0, true);
+    part(c.ScrollButtons[0], "SCROLLBTNTOP", b, l.up, up);
+    part(c.ScrollButtons[1], "SCROLLBTNBOTTOM", b, l.down, down);
+    baseUp_ = up, baseDown_ = down, baseStale_ = false;
+  }
+  p::BitBlt(cache.Handle(), 0, 0, s.width, s.height, base_.Handle(), 0, 0, p::SRCCOPY);
+  part(c.ScrollSliders[0], "SCROLLSLIDERV", s, l.thumb, PartState(spThumb));
 }
 
 void TSkinScrollBar::PaintPlain(const TLayout& l) {
@@ -289,8 +302,10 @@ void TSkinScrollBar::SetHot(TPart part) {
 void TSkinScrollBar::WndProc(toolkit::TMessage& m) {
   if (IsSkinMessage(m.Msg)) {
     skinData_->HandleMessage(m);
-    if (m.Msg == SKM_REMOVESKIN || m.Msg == SKM_SETNEWSKIN || m.Msg == SKM_REFRESH) {
+    if (m.Msg == SKM_REMOVESKIN || m.Msg == SKM_SETNEWSKIN || m.Msg == SKM_REFRESH ||
+        m.Msg == SKM_REPAINT || m.Msg == SKM_SETBGCHANGED) {
       skinData_->MarkStale();
+      baseStale_ = true;
       Invalidate();
     }
     return;
@@ -329,9 +344,13 @@ void TSkinScrollBar::WndProc(toolkit::TMessage& m) {
     case toolkit::CM_ENABLEDCHANGED:
       if (!Enabled()) StopTracking();
       skinData_->MarkStale();
+      baseStale_ = true;
       break;
     case p::WM_SIZE:
+    case p::WM_MOVE:
+      // Moved, the bar shows another part of the background behind it.
       skinData_->MarkStale();
+      baseStale_ = true;
       break;
     default:
       break;

@@ -81,6 +81,9 @@ class TSkinScrollBar : public toolkit::TCustomControl {
   bool pressedInside_ = false;  // the pointer is still over the held part
   int grab_ = 0;                // pointer offset into the thumb while dragging
   POINT lastPoint_{};
+  graphics::TPixelBitmap base_;  // the track and arrows without the thumb
+  bool baseStale_ = true;
+  int baseUp_ = -1, baseDown_ = -1;  // the arrows' states in base_
 };
 
 }  // namespace skin

@@ -68,6 +68,32 @@ TEST_F(SkinListBoxTest, OwnerDrawHandlerDrawsEveryRowOnHighlightWhenSelected) {
   EXPECT_EQ(ClientPixel(list, 100, 2 * 16 + 8), Sys(platform::COLOR_HIGHLIGHT));
 }
 
+TEST_F(SkinListBoxTest, ScrollingByARowDrawsOnlyTheRowsScrolledIn) {
+  std::vector<int> drawn;
+  auto shade = [](int index) { return toolkit::TColor(0x000040 + index * 2); };
+  list->OnDrawItem = [&](toolkit::TWinControl*, int index, platform::RECT r,
+                         toolkit::TOwnerDrawState) {
+    drawn.push_back(index);
+    list->Canvas()->Brush()->SetColor(shade(index));
+    list->Canvas()->FillRect(r);
+  };
+  Fill(100);
+  drawn.clear();
+  platform::SendMessage(list->Handle(), platform::WM_VSCROLL, platform::SB_LINEDOWN, 0);
+  Flush();
+  EXPECT_EQ(drawn, (std::vector<int>{14, 15}));  // the last whole row and the part below it
+  for (int row = 0; row < 14; ++row)
+    EXPECT_EQ(ClientPixel(list, 60, row * 16 + 8), skin::PixelOf(shade(row + 1)) & 0xFFFFFFu)
+        << row;
+  EXPECT_EQ(list->ScrollBar()->Position(), 1);
+  // A long jump draws every row.
+  drawn.clear();
+  platform::SendMessage(list->Handle(), platform::LB_SETTOPINDEX, 50, 0);
+  Flush();
+  EXPECT_EQ(drawn.size(), 15u);
+  EXPECT_EQ(ClientPixel(list, 60, 8), skin::PixelOf(shade(50)) & 0xFFFFFFu);
+}
+
 TEST_F(SkinListBoxTest, DefaultRowsShowTheCacheTextAndSelection) {
   Fill(3);
   list->SetItemIndex(1);
