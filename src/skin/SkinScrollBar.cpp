@@ -48,7 +48,9 @@ void PlainArrow(p::HDC dc, RECT r, bool up, bool pressed, bool enabled) {
   const int cx = (r.left + r.right) / 2 + (pressed ? 1 : 0);
   const int cy = (r.top + r.bottom) / 2 + (pressed ? 1 : 0);
   const int d = up ? -1 : 1;
-  POINT pts[3] = {POINT{cx - 3, cy - d * 2}, POINT{cx + 3, cy - d * 2}, POINT{cx, cy + d}};
+  // The fill leaves out its lowest row: a downward tip reaches one further.
+  POINT pts[3] = {POINT{cx - 3, cy - d * 2}, POINT{cx + 3, cy - d * 2},
+                  POINT{cx, cy + d + (up ? 0 : 1)}};
   // A disabled arrow is drawn grey, as disabled text is.
   p::HGDIOBJ pen = p::SelectObject(dc, p::GetStockObject(enabled ? p::BLACK_PEN : p::NULL_PEN));
   p::HGDIOBJ brush =

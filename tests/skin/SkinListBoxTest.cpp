@@ -274,6 +274,7 @@ TEST_F(SkinListBoxTest, SkinRemovedAndRestoredWhileFocusedAndDragged) {
   EXPECT_EQ(list->ClientRect().Width(),
             197 - 4 - platform::GetSystemMetrics(platform::SM_CXVSCROLL));
   EXPECT_EQ(ClientPixel(list, 150, 100), Sys(platform::COLOR_WINDOW));
+  Dump("listbox_removed.png");
   screen->MouseUp(BarPoint(8, 60));
   manager->SetActive(true);
   Flush();
@@ -311,6 +312,7 @@ TEST_F(SkinListBoxTest, PlainBarWithoutSkin) {
   const auto l = bar->Layout();
   ASSERT_FALSE(l.thumb.IsEmpty());
   EXPECT_EQ(ClientPixel(bar, 8, l.track.top + 1), Sys(platform::COLOR_SCROLLBAR));
+  Dump("plain_bar.png");
   screen->Click(ScreenPoint(bar, 8, 4));
   Flush();
   EXPECT_EQ(bar->Position(), 4);
