@@ -341,7 +341,9 @@ void TSkinBaseListBox::BarMoved() {
   } done{barScrolling_};
   const int position = bar_->Position();
   if (TopIndex() != position) p::SendMessage(Handle(), p::LB_SETTOPINDEX, p::WPARAM(position), 0);
-  Invalidate();
+  // The list moved the rows still on view; it paints the rest now, so the
+  // rows follow the thumb while it is dragged.
+  p::UpdateWindow(Handle());
   if (OnVScroll) OnVScroll(this);
 }
 

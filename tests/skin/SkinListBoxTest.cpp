@@ -92,6 +92,13 @@ TEST_F(SkinListBoxTest, ScrollingByARowDrawsOnlyTheRowsScrolledIn) {
   Flush();
   EXPECT_EQ(drawn.size(), 15u);
   EXPECT_EQ(ClientPixel(list, 60, 8), skin::PixelOf(shade(50)) & 0xFFFFFFu);
+  // Through the bar the same: only the new rows are drawn.
+  drawn.clear();
+  TSkinScrollBar* bar = list->ScrollBar();
+  screen->Click(BarPoint(8, bar->Height() - 4));
+  Flush();
+  EXPECT_EQ(drawn, (std::vector<int>{64, 65}));
+  EXPECT_EQ(ClientPixel(list, 60, 8), skin::PixelOf(shade(51)) & 0xFFFFFFu);
 }
 
 TEST_F(SkinListBoxTest, DefaultRowsShowTheCacheTextAndSelection) {
