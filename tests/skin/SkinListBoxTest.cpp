@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ControlFixture.h"
+#include "component/Reader.h"
 #include "platform/controls/Controls.h"
 #include "platform/gdi/Gdi.h"
 #include "skin/SkinListBox.h"
@@ -336,6 +337,32 @@ TEST_F(SkinListBoxTest, PlainBarWithoutSkin) {
   EXPECT_EQ(bar->Max(), 20);
   EXPECT_EQ(bar->Position(), 20);
   EXPECT_TRUE(bar->Layout().thumb.IsEmpty());
+}
+
+TEST_F(SkinListBoxTest, ReadFromAStoredDescription) {
+  component::TComponent root(nullptr);
+  component::ReadDescription(root,
+                             "object Holder: TComponent\n"
+                             "  object CompList: TSkinListBox\n"
+                             "    Left = 4\n"
+                             "    Top = 36\n"
+                             "    Width = 197\n"
+                             "    Height = 237\n"
+                             "    ItemHeight = 16\n"
+                             "    Style = lbOwnerDrawFixed\n"
+                             "    DisabledKind = [dkGrayed]\n"
+                             "    BoundLabel.Layout = sclTopLeft\n"
+                             "    SkinData.SkinSection = 'EDIT'\n"
+                             "  end\n"
+                             "end\n",
+                             "Holder.sdesc");
+  auto* read = dynamic_cast<TSkinListBox*>(root.FindComponent("CompList"));
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->DisabledKind(), skin::TSkinDisabledKind{skin::dkGrayed});
+  EXPECT_EQ(read->BoundLabel()->Layout(), skin::sclTopLeft);
+  EXPECT_EQ(read->SkinData()->SkinSection(), "EDIT");
+  EXPECT_TRUE(read->SkinData()->Skinned());
+  EXPECT_EQ(read->ItemHeight(), 16);
 }
 
 }  // namespace
