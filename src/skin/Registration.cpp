@@ -9,6 +9,7 @@
 #include "skin/SkinGridAdapter.h"
 #include "skin/SkinGroupBox.h"
 #include "skin/SkinLabel.h"
+#include "skin/SkinListBox.h"
 #include "skin/SkinManager.h"
 #include "skin/SkinProvider.h"
 
@@ -21,6 +22,7 @@ void RegisterSkinClasses() {
   component::RegisterClasses<TSkinButton>();
   component::RegisterClasses<TSkinGroupBox>();
   component::RegisterClasses<TSkinBevel, TSkinGridAdapter>();
+  component::RegisterClasses<TSkinBaseListBox, TSkinListBox, TSkinScrollBar>();
 }
 
 }  // namespace skin

@@ -4,6 +4,7 @@
 // list of the combo box is one too (LBS_COMBOBOX). Its messages are
 // answered in ListBoxMessages.cpp.
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -106,8 +107,14 @@ void UpdateScroll(HWND h, ListState& s) {
 void SetTop(HWND h, ListState& s, int top) {
   top = std::clamp(top, 0, MaxTop(h, s));
   if (top == s.top) return;
+  const int rows = top - s.top;
   s.top = top;
-  InvalidateAll(h, s);
+  // A short move keeps the rows still on view and paints only those
+  // scrolled in.
+  if (s.redraw && std::abs(rows) < Rows(h, s))
+    ScrollWindow(h, 0, -rows * s.itemHeight, nullptr, nullptr);
+  else
+    InvalidateAll(h, s);
   UpdateScroll(h, s);
 }
 

@@ -79,8 +79,19 @@ bool LayoutBar(const WindowRec& w, int bar, Layout* out) {
   return true;
 }
 
-void Redraw(HWND h) {
-  RedrawWindow(h, nullptr, HRGN{}, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+// Only the bars are painted again, so that a scrolled client keeps what it
+// moved and the rest of the frame stays as it is.
+void Redraw(WindowRec& w) {
+  Region bars;
+  for (int bar : {SB_VERT, SB_HORZ}) {
+    Layout l;
+    if (LayoutBar(w, bar, &l)) bars |= Region(l.bar);
+  }
+  if ((w.style & WS_VSCROLL) && (w.style & WS_HSCROLL)) {
+    int x = w.client.right - w.window.left, y = w.client.bottom - w.window.top;
+    bars |= Region(x, y, x + GetSystemMetrics(SM_CXVSCROLL), y + GetSystemMetrics(SM_CYHSCROLL));
+  }
+  if (!bars.IsEmpty()) InvalidateWindowArea(w, bars, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
 }
 
 void Arrow(HDC dc, const RECT& r, bool vertical, bool less) {
@@ -145,7 +156,7 @@ int SetScrollInfo(HWND h, int bar, const SCROLLINFO* info, BOOL redraw) {
       if (!w) return 0;
     }
   }
-  if (redraw) Redraw(h);
+  if (redraw) Redraw(*w);
   return w->scroll[bar].pos;
 }
 

@@ -173,6 +173,11 @@ BOOL ValidateRgn(HWND hwnd, HRGN region);
 BOOL UpdateWindow(HWND hwnd);
 BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN region, UINT flags);
 BOOL GetUpdateRect(HWND hwnd, RECT* out, BOOL erase);
+// Moves the pixels of the client area, or of `scroll` (client coordinates)
+// cut to `clip`, by dx and dy. Whatever the move uncovers, or could not take
+// from a visible pixel, is invalidated; the pending update region inside
+// the area moves with the pixels. Child windows stay where they are.
+BOOL ScrollWindow(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip);
 int GetUpdateRgn(HWND hwnd, HRGN out, BOOL erase);
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps);
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps);

@@ -104,6 +104,53 @@ TEST_F(PaintTest, ClippedChildrenKeepTheirPixelsAndSiblingsAboveWin) {
   EXPECT_EQ(At(parent, 200, 150), 0x0000FFu);
 }
 
+TEST_F(PaintTest, ScrollingMovesVisiblePixelsAndInvalidatesTheRest) {
+  HWND parent = Top(0, 0, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN);
+  HWND view = Child(parent, 10, 10, 100, 100);
+  HWND over = Child(parent, 60, 60, 50, 20);  // covers view's (50, 50)-(100, 70)
+  PaintsIn(over, RGB(0, 0, 255));
+  // Bands of ten rows, numbered from the scrolled-to row.
+  int offset = 0;
+  RECT painted{};
+  auto band = [](int k) { return COLORREF(RGB(k * 12, 100, 0)); };
+  Handlers()[view.value] = [&](HWND w, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (m != WM_PAINT) return std::nullopt;
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(w, &ps);
+    painted = ps.rcPaint;
+    for (int y = 0; y < 100; y += 10) {
+      RECT r{0, y, 100, y + 10};
+      HBRUSH b = CreateSolidBrush(band((y + offset) / 10));
+      FillRect(dc, &r, b);
+      DeleteObject(b);
+    }
+    EndPaint(w, &ps);
+    return 0;
+  };
+  screen().Pump();
+  auto shows = [&](int x, int y) {
+    const int k = (y + offset) / 10;
+    return At(view, x, y) == (std::uint32_t(k * 12) << 16 | 100u << 8);
+  };
+  offset = 10;
+  ASSERT_TRUE(ScrollWindow(view, 0, -10, nullptr, nullptr));
+  screen().Pump();
+  // Only what came out from under the sibling and the bottom strip painted.
+  EXPECT_EQ(painted, (RECT{0, 40, 100, 100}));
+  for (auto [x, y] : {std::pair{20, 5}, {20, 45}, {75, 45}, {20, 95}, {75, 95}, {75, 85}})
+    EXPECT_TRUE(shows(x, y)) << x << "," << y;
+  EXPECT_EQ(At(over, 5, 5), 0x0000FFu);
+  // Nothing to move, or a bad window.
+  EXPECT_TRUE(ScrollWindow(view, 0, 0, nullptr, nullptr));
+  EXPECT_FALSE(ScrollWindow(HWND{0x77}, 0, 5, nullptr, nullptr));
+  // A move larger than the area moves nothing and paints it all.
+  offset = 100;
+  ScrollWindow(view, 0, -150, nullptr, nullptr);
+  screen().Pump();
+  EXPECT_EQ(painted, (RECT{0, 0, 100, 100}));
+  EXPECT_TRUE(shows(20, 5));
+}
+
 TEST_F(PaintTest, AParentWithoutClippingRepaintsItsChildrenToo) {
   HWND parent = Top(0, 0, 300, 200);
   HWND child = Child(parent, 10, 10, 50, 50);
