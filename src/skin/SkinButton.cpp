@@ -196,7 +196,7 @@ void TSkinButton::PaintMessage(TMessage& m) {
   TSkinCommonData& data = *skinData_;
   // While a fade runs its steps are the picture; the timer puts them up.
   if (PaintHeldBack(data) || Fading()) return;
-  if (Parent() && Parent()->Perform(SKM_GETOUTSIDE, 0, 0)) data.CacheStale = 1;
+  if (SendToParent(*this, SKM_GETOUTSIDE, 0, 0)) data.CacheStale = 1;
   data.OutsideParent = OutsideParentClient(*this) ? 1 : 0;
   if (data.CacheStale) PaintCache();
   CopyCache(data, dc);
