@@ -7,6 +7,30 @@
 
 namespace skin {
 
+namespace {
+
+// rounded(n / 256), ties to even, as MixShare256 rounds.
+inline std::uint32_t Round256(unsigned n) {
+  const unsigned q = n >> 8, r = n & 0xFF;
+  return q + ((r + (q & 1)) > 128);
+}
+
+// MixShare256 over a row, each channel spelt out so that the loop stays
+// free of calls and inner loops: a fade mixes every pixel of the control
+// once per step.
+void MixRow(const std::uint32_t* a, const std::uint32_t* b, std::uint32_t* to, int count,
+            unsigned aShare, unsigned bShare) {
+  for (int x = 0; x < count; ++x) {
+    const std::uint32_t p = a[x], q = b[x];
+    const std::uint32_t red = Round256((p >> 16 & 0xFF) * aShare + (q >> 16 & 0xFF) * bShare);
+    const std::uint32_t green = Round256((p >> 8 & 0xFF) * aShare + (q >> 8 & 0xFF) * bShare);
+    const std::uint32_t blue = Round256((p & 0xFF) * aShare + (q & 0xFF) * bShare);
+    to[x] = kOpaque | red << 16 | green << 8 | blue;
+  }
+}
+
+}  // namespace
+
 TSkinFade::TSkinFade(TSkinFadeDirection createdFor)
     : level_(createdFor == TSkinFadeDirection::In ? 1 : 0) {}
 
@@ -44,18 +68,15 @@ TSkinFade::TStep TSkinFade::Tick(bool controlAlive, const Surface& fresh, Surfac
   const bool in = direction_ == TSkinFadeDirection::In;
   shown.Resize(fresh.width, fresh.height);
   const Surface out = shown.View();
+  // Fading in, the old picture keeps the share; fading out, the fresh one.
+  const unsigned oldShare = in ? keep : 256 - keep, freshShare = 256 - oldShare;
   for (int y = 0; y < out.height; ++y) {
     const std::uint32_t* now = fresh.Row(y);
     std::uint32_t* to = out.Row(y);
-    const bool oldRow = y < old_.Height();
-    for (int x = 0; x < out.width; ++x) {
-      if (!oldRow || x >= old_.Width()) {
-        to[x] = now[x] | kOpaque;
-        continue;
-      }
-      const std::uint32_t before = old_.At(x, y);
-      to[x] = in ? MixShare256(before, now[x], keep) : MixShare256(now[x], before, keep);
-    }
+    const int mixed = y < old_.Height() ? std::min(out.width, old_.Width()) : 0;
+    if (mixed > 0)
+      MixRow(old_.Pixels() + std::size_t(y) * old_.Width(), now, to, mixed, oldShare, freshShare);
+    for (int x = mixed; x < out.width; ++x) to[x] = now[x] | kOpaque;
   }
   level_ += in ? 1 : -1;
   return TStep::Shown;

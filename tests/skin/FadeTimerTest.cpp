@@ -10,6 +10,7 @@
 #include "PaintFixture.h"
 #include "platform/testing/HeadlessScreen.h"
 #include "skin/FadeTimer.h"
+#include "skin/PaintPixels.h"
 #include "toolkit/Application.h"
 #include "toolkit/Registration.h"
 
@@ -193,4 +194,40 @@ TEST_F(FadeTimers, StoppedByTheControlItsEndOrTheApplication) {
   ending.Tick();
   EXPECT_FALSE(ending.Timer().Enabled());
   EXPECT_EQ(stops, 0);
+}
+
+TEST(Fade, EveryPixelAndChannelIsMixedByTheSameRuleBothWays) {
+  // Pictures of different sizes: where the old one has no pixel the fresh
+  // one shows as it is.
+  SurfaceBuffer old(37, 5), fresh(40, 6);
+  std::uint32_t seed = 12345;
+  auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+  for (int y = 0; y < old.Height(); ++y)
+    for (int x = 0; x < old.Width(); ++x) old.At(x, y) = next();
+  for (int y = 0; y < fresh.Height(); ++y)
+    for (int x = 0; x < fresh.Width(); ++x) fresh.At(x, y) = next() & 0xFFFFFFu;
+  for (auto direction : {In, Out}) {
+    TSkinFade fade(In);
+    // Seven steps give uneven shares; two give halves, where ties to even
+    // decide the rounding.
+    fade.Start(direction, direction == In ? 7 : 2, old.View());
+    SurfaceBuffer shown;
+    int steps = 0;
+    for (int step = 0; step < 3; ++step) {
+      const int level = fade.Level();
+      if (fade.Tick(true, fresh.View(), shown) != TStep::Shown) break;
+      ++steps;
+      const unsigned keep = 255 - unsigned(level * 255 / fade.Iterations());
+      for (int y = 0; y < fresh.Height(); ++y)
+        for (int x = 0; x < fresh.Width(); ++x) {
+          const std::uint32_t now = fresh.At(x, y);
+          std::uint32_t want = now | 0xFF000000u;
+          if (x < old.Width() && y < old.Height())
+            want = direction == In ? MixShare256(old.At(x, y), now, keep)
+                                   : MixShare256(now, old.At(x, y), keep);
+          ASSERT_EQ(shown.At(x, y), want) << x << "," << y << " step " << step;
+        }
+    }
+    EXPECT_GE(steps, 2);
+  }
 }
