@@ -85,7 +85,9 @@ void TCustomPixelPaintBox::PaintWindow(p::HDC dc) {
 }
 
 void TCustomPixelPaintBox::Resized() {
-  ResizeBuffer();
+  // While a description is read the size changes with every property; the
+  // first paint sizes the buffer once.
+  if (!ComponentState().Contains(component::csLoading)) ResizeBuffer();
   bufferValid_ = false;
   if (OnResize) OnResize(this);
 }
