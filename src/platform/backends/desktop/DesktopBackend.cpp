@@ -523,18 +523,22 @@ void DesktopBackend::Present(std::span<const TopLevelView> views) {
       n.shapedId = nativeId;
     }
   }
+  bool destroyed = false;
   for (auto it = natives_.begin(); it != natives_.end();) {
     if (!seen.count(it->first)) {
       SDL_DestroyWindow(it->second.window);
       it = natives_.erase(it);
+      destroyed = true;
     } else {
       ++it;
     }
   }
-  if (active && active != raised_) {
+  if (active && (active != raised_ || destroyed)) {
     // The active window takes the display's keyboard focus itself: with no
     // window manager nobody else gives it, and when a window that had it
-    // goes (a modal dialog closing) the display would leave it nowhere.
+    // goes (a modal dialog closing, a drop-down list or menu that the
+    // display focused when it was clicked) the display would leave it
+    // nowhere.
     if (auto it = natives_.find(active.value); it != natives_.end()) {
       SDL_RaiseWindow(it->second.window);
       SDL_SetWindowInputFocus(it->second.window);
