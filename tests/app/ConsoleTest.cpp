@@ -3,6 +3,7 @@
 // nothing but themselves, and the competitors dialog opened from the menu.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "app/Competitors.h"
 #include "app/Main.h"
 #include "graphics/ExtEdit.h"
+#include "platform/gdi/Gdi.h"
 #include "platform/window/Window.h"
 #include "toolkit/Button.h"
 #include "toolkit/ComboBox.h"
@@ -183,4 +185,29 @@ TEST_F(Program, MenuCommandOpensTheDialogModally) {
   EXPECT_FALSE(Competitors->Visible());
   EXPECT_TRUE(p::IsWindowEnabled(Main->Handle()));
   EXPECT_EQ(Main->mi_Competitors->ShortCut(), 16452);
+}
+
+TEST_F(Program, SkinRemovedAndRestoredGivesTheSamePictureBack) {
+  Main->Show();
+  screen->Run(300);  // before the clock's first tick
+  const p::SurfaceBuffer before = screen->Screen();
+  Main->SkinManager->SetActive(false);
+  screen->Run(50);
+  p::SurfaceBuffer plain = screen->Screen();
+  Main->SkinManager->SetActive(true);
+  screen->Run(50);
+  const p::SurfaceBuffer after = screen->Screen();
+  ASSERT_EQ(after.Width(), before.Width());
+  int changed = 0, differ = 0;
+  for (int y = 0; y < before.Height(); ++y)
+    for (int x = 0; x < before.Width(); ++x) {
+      changed += (plain.At(x, y) & 0xFFFFFF) != (before.At(x, y) & 0xFFFFFF);
+      differ += (after.At(x, y) & 0xFFFFFF) != (before.At(x, y) & 0xFFFFFF);
+    }
+  EXPECT_GT(changed, 10000);  // the plain look is another picture
+  EXPECT_EQ(differ, 0);
+  if (differ && std::getenv("CONSOLE_DUMP")) {
+    screen->CaptureScreen(std::string(std::getenv("CONSOLE_DUMP")) + "/restored.png");
+    p::WritePng(std::string(std::getenv("CONSOLE_DUMP")) + "/plain.png", plain.View());
+  }
 }
