@@ -40,7 +40,8 @@ class SkinControlTest : public GoldenSkinTest {
   }
   // With SKIN_CONTROL_DUMP set to a folder, the screen goes there as a PNG.
   void Dump(const std::string& name) {
-    if (const char* dir = std::getenv("SKIN_CONTROL_DUMP")) screen->CaptureScreen(std::string(dir) + "/" + name);
+    if (const char* dir = std::getenv("SKIN_CONTROL_DUMP"))
+      screen->CaptureScreen(std::string(dir) + "/" + name);
   }
 
   toolkit::TForm* form = nullptr;
