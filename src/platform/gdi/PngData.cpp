@@ -1,6 +1,7 @@
 // PNG files held in memory (pictures carried by stored descriptions).
 #include <png.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -37,11 +38,34 @@ bool IsPngData(std::span<const std::uint8_t> data) {
   return data.size() >= 8 && png_sig_cmp(data.data(), 0, 8) == 0;
 }
 
+namespace {
+
+// Whether every chunk's length field fits in the data that holds it. The
+// decoder reserves memory for a chunk as its length field says before it
+// reads it, so a few bytes could otherwise ask for gigabytes.
+bool ChunksFit(std::span<const std::uint8_t> data) {
+  std::size_t at = 8;
+  while (data.size() - at >= 12) {
+    const std::uint32_t length = std::uint32_t(data[at]) << 24 | std::uint32_t(data[at + 1]) << 16 |
+                                 std::uint32_t(data[at + 2]) << 8 | data[at + 3];
+    if (length > data.size() - at - 12) return false;
+    if (std::memcmp(data.data() + at + 4, "IEND", 4) == 0) return true;
+    at += 12 + std::size_t(length);
+  }
+  return true;  // cut short: the decoder reports the truncation
+}
+
+}  // namespace
+
 bool ReadPngData(std::span<const std::uint8_t> data, SurfaceBuffer* out, std::string* error) {
   if (!out) return false;
   out->Resize(0, 0);
   if (!IsPngData(data)) {
     if (error) *error = "not a PNG file";
+    return false;
+  }
+  if (!ChunksFit(data)) {
+    if (error) *error = "a chunk is longer than the picture data";
     return false;
   }
   Reader reader{data, 8, {}};
@@ -63,6 +87,9 @@ bool ReadPngData(std::span<const std::uint8_t> data, SurfaceBuffer* out, std::st
   png_set_read_fn(png, &reader, &ReadBytes);
   png_set_sig_bytes(png, 8);
   png_set_user_limits(png, kMaxPictureSide, kMaxPictureSide);
+  // No chunk can be longer than the data that holds it: refuse one that
+  // claims more before memory is reserved for it.
+  png_set_chunk_malloc_max(png, png_alloc_size_t(std::max<std::size_t>(data.size(), 1)));
   png_read_info(png, info);
   const std::uint64_t w = png_get_image_width(png, info), h = png_get_image_height(png, info);
   if (w * h > std::uint64_t(kMaxPicturePixels)) png_error(png, "the picture is too large");

@@ -7,6 +7,10 @@
 #include <iterator>
 #include <limits>
 
+#include <string>
+
+#include <zlib.h>
+
 #include "platform/gdi/Bmp.h"
 #include "platform/gdi/Gdi.h"
 
@@ -263,4 +267,39 @@ TEST(PngData, ReadsFromMemoryAndRefusesCutData) {
   }
   EXPECT_FALSE(p::ReadPngData(Bytes{1, 2, 3}, &out, &error));
   EXPECT_EQ(error, "not a PNG file");
+}
+
+// The process's peak of address space in kB (VmPeak); it only grows.
+long PeakKb() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("VmPeak:", 0) == 0) return std::stol(line.substr(7));
+  return -1;
+}
+
+// A text chunk whose length field claims 1,667,457,891 bytes in a file of
+// 135: the reader must refuse it without first asking for that much memory
+// (the peak of the process's address space would show it).
+TEST(PngData, AChunkLongerThanItsFileIsRefusedBeforeAllocating) {
+  Bytes file{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  auto chunk = [&file](const char* type, const Bytes& data, std::uint32_t claimed) {
+    for (int s = 24; s >= 0; s -= 8) file.push_back(std::uint8_t(claimed >> s));
+    const std::size_t start = file.size();
+    file.insert(file.end(), type, type + 4);
+    file.insert(file.end(), data.begin(), data.end());
+    const uLong crc = crc32(0, file.data() + start, uInt(file.size() - start));
+    for (int s = 24; s >= 0; s -= 8) file.push_back(std::uint8_t(crc >> s));
+  };
+  const Bytes header{0, 0, 0, 9, 0, 0, 0, 5, 8, 2, 0, 0, 0};  // 9 x 5, 8-bit RGB
+  chunk("IHDR", header, 13);
+  chunk("tEXt", Bytes(90, 'a'), 1667457891u);
+  ASSERT_EQ(file.size(), 135u);
+  const long before = PeakKb();
+  ASSERT_GT(before, 0);
+  p::SurfaceBuffer out;
+  std::string error;
+  EXPECT_FALSE(p::ReadPngData(file, &out, &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_LT(PeakKb() - before, 256L * 1024) << "the reader reserved memory for the claimed length";
 }
