@@ -180,7 +180,10 @@ struct TEXTMETRIC {
 };
 
 HGDIOBJ GetStockObject(int index);
-BOOL DeleteObject(HGDIOBJ obj);    // FALSE for a bitmap still selected into a context
+BOOL DeleteObject(HGDIOBJ obj);
+// Drawing objects alive now: device contexts, regions, bitmaps, fonts, pens
+// and brushes, the stock ones included. A leak shows as a count that grows.
+int GdiObjectCount();              // FALSE for a bitmap still selected into a context
 DWORD GetObjectType(HGDIOBJ obj);  // 0 when invalid
 int GetObject(HGDIOBJ obj, int size, void* out);  // BITMAP, LOGPEN, LOGBRUSH, LOGFONT
 HGDIOBJ GetCurrentObject(HDC dc, DWORD type);

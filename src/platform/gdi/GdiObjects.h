@@ -105,6 +105,8 @@ class HandleTable {
     return o && o->kind == kind ? static_cast<T*>(o) : nullptr;
   }
   void Remove(std::uint32_t value);
+  // Objects alive now (stock objects included).
+  std::size_t Live() const { return slots_.size() - free_.size(); }
 
  private:
   struct Slot {

@@ -98,6 +98,11 @@ HandleTable& Handles() {
   return table;
 }
 
+int GdiObjectCount() {
+  std::lock_guard<std::recursive_mutex> lock(GdiMutex());
+  return int(Handles().Live());
+}
+
 std::uint32_t HandleTable::Add(std::unique_ptr<GdiObject> obj) {
   std::uint32_t slot;
   if (!free_.empty()) {

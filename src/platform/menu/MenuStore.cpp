@@ -131,6 +131,12 @@ HMENU CreatePopupMenu() {
   return NewMenu(true);
 }
 
+int MenuCount() {
+  int live = 0;
+  for (const Slot& s : Slots()) live += s.menu != nullptr;
+  return live;
+}
+
 BOOL DestroyMenu(HMENU menu) {
   MenuObject* m = Lookup(menu);
   if (!m) return FALSE;

@@ -90,6 +90,8 @@ HMENU CreatePopupMenu();  // for a drop-down or popup menu
 // loses it.
 BOOL DestroyMenu(HMENU menu);
 BOOL IsMenu(HMENU menu);
+// Menus alive now; a leak shows as a count that grows.
+int MenuCount();
 
 // `idOrSubmenu` is the command identifier, or with MF_POPUP the value of
 // the submenu's handle (HMENU::value).

@@ -320,6 +320,14 @@ DWORD GetTickCount() {
   return DWORD(WS().Now());
 }
 
+int WindowCount() {
+  return WS().LiveWindows();
+}
+
+int TimerCount() {
+  return int(WS().timers.size());
+}
+
 // ---------------------------------------------------------------- timers
 
 std::uintptr_t SetTimer(HWND hwnd, std::uintptr_t id, UINT elapse, TIMERPROC proc) {

@@ -141,6 +141,9 @@ LRESULT DispatchMessage(const MSG* msg);
 DWORD GetMessageTime();
 DWORD GetMessagePos();  // screen x in the low word, y in the high word
 DWORD GetTickCount();
+// Windows and timers alive now; a leak shows as a count that grows.
+int WindowCount();
+int TimerCount();
 
 // ---------------------------------------------------------------- timers
 

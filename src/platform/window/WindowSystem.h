@@ -128,6 +128,10 @@ class WindowSystem {
   // Handles.
   std::shared_ptr<WindowRec> Find(HWND h) const;  // null when invalid or gone
   WindowRec* Get(HWND h) const { return Find(h).get(); }
+  // Windows alive now, the desktop included.
+  int LiveWindows() const {
+    return int(slots_.size() - freeSlots_.size()) - (slots_.empty() ? 0 : 1);
+  }
   std::shared_ptr<WindowRec> NewWindow();
   void FreeWindow(HWND h);
   HWND desktop;
