@@ -8,7 +8,7 @@ packages=(
   libicu-dev libfreetype-dev libfontconfig-dev libpng-dev libsdl2-dev libpixman-1-dev
   libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev libinih-dev libjpeg-dev
   fonts-liberation fonts-dejavu-core
-  xvfb xdotool x11-utils x11-xkb-utils imagemagick clang-format clang libclang-rt-14-dev
+  xvfb xdotool x11-utils x11-xkb-utils imagemagick clang-format clang libclang-rt-14-dev valgrind
 )
 
 missing=()
