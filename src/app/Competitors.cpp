@@ -188,9 +188,6 @@ void TCompetitors::CompListDrawItem(toolkit::TWinControl*, int Index, platform::
 
 void TCompetitors::btnNewClick(TObject*) {
   Main->Table_Competitors->Append();
-  // Entering an editor shows its field again: enter first, so that the
-  // default put into it stays.
-  edtStartNo->SetFocus();
   edtStartNo->SetText("-");
   edtDogNick->SetText("New Dog");
   edtDogAge->SetText("0");
@@ -205,6 +202,7 @@ void TCompetitors::btnNewClick(TObject*) {
   edtCity->SetText("-");
   edtCountry->SetText("-");
   edtComments->SetText("");
+  edtStartNo->SetFocus();
   CompList->SetItemIndex(CompList->Items()->Add("New Dog"));
 }
 

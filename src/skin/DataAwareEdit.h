@@ -127,7 +127,9 @@ class TDataAwareEdit : public Base {
   void SetFocused(bool v) {
     if (focused_ == v) return;
     focused_ = v;
-    link_.Reset();
+    // Showing the field again would throw away a text not yet written (a
+    // default put in by program code, say); such a text stays.
+    if (!link_.IsModified()) link_.Reset();
   }
 
   void DataChange() {

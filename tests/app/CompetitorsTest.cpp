@@ -270,3 +270,21 @@ TEST_F(CompetitorsDialog, RapidClicksAndCommandsDuringRebuildsKeepOneRowPerRecor
     EXPECT_TRUE(boxes.empty());
   });
 }
+
+TEST_F(CompetitorsDialog, TypingTwiceIntoTheSameEditorKeepsBothChanges) {
+  InDialog([&] {
+    TCompetitors& d = *Competitors;
+    EnterEditor(d.edtOwnFirstName);
+    Type("b");
+    Key(p::VK_TAB);
+    EXPECT_EQ(Field("Owner_FirstName"), "Borisb");
+    Key(p::VK_TAB);
+    EnterEditor(d.edtOwnFirstName);
+    EXPECT_EQ(d.edtOwnFirstName->Text(), "Borisb");
+    EXPECT_EQ(Table().State(), memtable::dsEdit);
+    Type("k");
+    EXPECT_EQ(d.edtOwnFirstName->Text(), "Borisbk");
+    Key(p::VK_TAB);
+    EXPECT_EQ(Field("Owner_FirstName"), "Borisbk");
+  });
+}

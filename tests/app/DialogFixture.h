@@ -74,6 +74,9 @@ class CompetitorsDialog : public Program {
     return pt;
   }
   void ClickOn(toolkit::TWinControl* c, int x = -1, int y = -1) {
+    // A pause first, as an operator's: two clicks at one spot are not taken
+    // for a double click.
+    screen->AdvanceClock(600);
     screen->Click(At(c, x < 0 ? c->ClientWidth() / 2 : x, y < 0 ? c->ClientHeight() / 2 : y));
     Flush();
   }
