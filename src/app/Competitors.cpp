@@ -3,9 +3,12 @@
 #include "app/Main.h"
 #include "component/ClassBuilder.h"
 #include "component/Exception.h"
+#include "component/ScopeGuards.h"
 #include "memtable/Field.h"
 #include "memtable/MemTable.h"
 #include "platform/dialog/MessageBox.h"
+#include "platform/window/Messages.h"
+#include "platform/window/Window.h"
 #include "records/ProgramStrings.h"
 
 namespace app {
@@ -97,26 +100,26 @@ void TCompetitors::CompTableAfterPost(memtable::TDataSet*) {
   RefreshCompList();
 }
 
-std::string TCompetitors::ItemText(memtable::TDataSet& table) {
-  return table.FieldByName("Dog_Nick")->AsString() + " (" +
-         table.FieldByName("Owner_LastName")->AsString() + ", " +
-         table.FieldByName("Owner_FirstName")->AsString() + ")";
-}
-
 void TCompetitors::RefreshCompList() {
   memtable::TMemTable& table = *Main->Table_Competitors;
   const int selected = CompList->ItemIndex();
   // Committing may post, and the post rebuilds the list in full first; the
   // rebuild below then starts again from the table as it now is.
   table.CheckBrowseMode();
-  ClearCompList();
   memtable::TField* id = table.FieldByName("ID");
   memtable::TField* nick = table.FieldByName("Dog_Nick");
   memtable::TField* last = table.FieldByName("Owner_LastName");
   memtable::TField* first = table.FieldByName("Owner_FirstName");
   toolkit::TStrings& items = *CompList->Items();
   {
-    // The editors need not follow every row on the way.
+    // The list repaints once, when it is complete, not for every item; the
+    // editors need not follow every row on the way.
+    const bool quietList = CompList->HandleAllocated();
+    if (quietList) p::SendMessage(CompList->Handle(), p::WM_SETREDRAW, 0, 0);
+    TScopeExit redraw([&] {
+      if (quietList) p::SendMessage(CompList->Handle(), p::WM_SETREDRAW, 1, 0);
+    });
+    ClearCompList();
     memtable::TDataSet::TControlsDisabled quiet(table);
     std::string text;
     for (table.First(); !table.Eof(); table.Next()) {

@@ -78,9 +78,6 @@ class TCompetitors : public toolkit::TForm {
   void SyncToSelection();
   void CompTableAfterPost(memtable::TDataSet* DataSet);
 
-  // A list item's text for the current record of the table.
-  static std::string ItemText(memtable::TDataSet& table);
-
  protected:
   void Loaded() override;
 };
