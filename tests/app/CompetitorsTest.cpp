@@ -116,6 +116,10 @@ TEST_F(CompetitorsDialog, NewPutsDefaultsAndRefreshPostsThem) {
     EXPECT_EQ(shown, (std::vector<std::string>{"-", "New Dog", "0", "Male Dog", "-", "-", "-", "-",
                                                "-", "-", ""}));
     EXPECT_EQ(p::GetFocus(), d.edtStartNo->Handle());
+    // Passing through the editors keeps the defaults they show.
+    for (int i = 0; i < 3; ++i) Key(p::VK_TAB);
+    EXPECT_EQ(d.edtDogNick->Text(), "New Dog");
+    EXPECT_EQ(d.edtDogAge->Text(), "0");
     ClickOn(d.btnRefresh);
     rows.back() = "New Dog (-, -)";
     EXPECT_EQ(Rows(), rows);
@@ -192,6 +196,23 @@ TEST_F(CompetitorsDialog, TheAgeBoxRefusesLettersAndReportsABadNumber) {
     // Escape restores what the field holds; the table stays in edit state.
     Key(p::VK_ESCAPE);
     EXPECT_EQ(d.edtDogAge->Text(), "7");
+    EXPECT_EQ(Table().State(), memtable::dsEdit);
+    // A pasted number too long for the box is cut to two digits; pasted
+    // letters pass the box but not the conversion.
+    for (const char* pasted : {"99999999999", "ab"}) {
+      ASSERT_TRUE(p::SetClipboardText(pasted));
+      EnterEditor(d.edtDogAge);
+      d.edtDogAge->SelectAll();
+      screen->KeyDown(p::VK_CONTROL);
+      Key('V');
+      screen->KeyUp(p::VK_CONTROL);
+      Key(p::VK_TAB);
+    }
+    EXPECT_EQ(Table().FieldByName("Dog_Age")->AsInteger(), 99);
+    EXPECT_EQ(boxes.back(), "app_tests: 'ab' is not a valid integer value for field 'Dog_Age'");
+    EXPECT_EQ(p::GetFocus(), d.edtDogAge->Handle());
+    Key(p::VK_ESCAPE);
+    EXPECT_EQ(d.edtDogAge->Text(), "99");
     EXPECT_EQ(Table().State(), memtable::dsEdit);
     // Emptied and left, it clears the age.
     d.edtDogAge->SelectAll();
