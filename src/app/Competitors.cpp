@@ -10,6 +10,7 @@
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
 #include "records/ProgramStrings.h"
+#include "toolkit/Application.h"
 
 namespace app {
 
@@ -237,7 +238,14 @@ void TCompetitors::FormClose(TObject*, toolkit::TCloseAction&) {
 }
 
 void TCompetitors::FormShow(TObject*) {
-  RefreshCompList();
+  // A pending change that cannot be committed (a bad age left in its editor
+  // at the last closing) is reported, and the dialog still opens so the
+  // operator can put it right; raised on, it would keep the dialog shut.
+  try {
+    RefreshCompList();
+  } catch (...) {
+    toolkit::HandleException(this);
+  }
 }
 
 }  // namespace app

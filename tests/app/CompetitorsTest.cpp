@@ -309,3 +309,24 @@ TEST_F(CompetitorsDialog, TypingTwiceIntoTheSameEditorKeepsBothChanges) {
     EXPECT_EQ(Field("Owner_FirstName"), "Borisbk");
   });
 }
+
+TEST_F(CompetitorsDialog, ABadAgeLeftPendingAtCloseIsReportedWhenShownAgain) {
+  InDialog([&] {
+    EnterEditor(Competitors->edtDogAge);
+    Type("-");
+  });
+  EXPECT_TRUE(boxes.empty());  // closing wrote nothing
+  InDialog([&] {
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "app_tests: '7-' is not a valid integer value for field 'Dog_Age'");
+    EXPECT_EQ(Table().State(), memtable::dsEdit);
+    // The operator puts it right; the dialog goes on.
+    EnterEditor(Competitors->edtDogAge);
+    Key(p::VK_BACK);
+    Type("8");
+    ClickOn(Competitors->btnRefresh);
+    EXPECT_EQ(Rows(), kSeeded);
+    EXPECT_EQ(Field("Dog_Age"), "78");
+  });
+  EXPECT_TRUE(p::IsWindowEnabled(Main->Handle()));
+}
