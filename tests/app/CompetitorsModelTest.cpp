@@ -3,7 +3,8 @@
 // box, text typed into the editors and kept with Tab or dropped with
 // Escape, closing and reopening), each checked against a small model of the
 // table and the list: one row per record in row order, the selection the
-// dialog promises, and every value on the record it was typed for.
+// dialog promises, and every value on the record it was typed for. With
+// MODEL_TRACE set, each step is printed as it is played.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -249,7 +250,7 @@ class CompetitorsModel : public CompetitorsDialog {
         return true;
       default:
         step = "close";
-        return pick(4) != 0;  // now and then the session ends
+        return pick(4) != 0;  // now and then the dialog closes
     }
   }
 
@@ -284,7 +285,7 @@ TEST_F(CompetitorsModel, RandomActionsKeepTheListAndTheTableInStep) {
         }
       }
     });
-    // The hidden dialog keeps a pending change in the table.
+    // Closing empties the list; a pending change stays in the table.
     EXPECT_EQ(Competitors->CompList->Count(), 0);
   }
   // Finally every posted value is where the model put it.
