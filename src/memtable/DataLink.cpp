@@ -23,6 +23,12 @@ TDataSet* TDataLink::DataSet() const {
   return dataSource_ ? dataSource_->DataSet() : nullptr;
 }
 
+void TDataLink::SetReadOnly(bool v) {
+  if (readOnly_ == v) return;
+  readOnly_ = v;
+  UpdateState();
+}
+
 void TDataLink::SetBufferCount(int value) {
   if (value < 1) value = 1;
   if (value == bufferCount_) return;
@@ -71,7 +77,7 @@ void TDataLink::SetEditing(bool value) {
 void TDataLink::UpdateState() {
   TDataSetState s = dataSource_ ? dataSource_->State() : dsInactive;
   SetActive(s != dsInactive);
-  SetEditing(s == dsEdit || s == dsInsert || s == dsSetKey);
+  SetEditing((s == dsEdit || s == dsInsert || s == dsSetKey) && !readOnly_);
 }
 
 void TDataLink::DataEvent(TDataEvent event, std::intptr_t info) {

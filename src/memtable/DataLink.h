@@ -24,10 +24,13 @@ class TDataLink {
   TDataSet* DataSet() const;
   // True while the source is attached to an open dataset.
   bool Active() const { return active_; }
-  // True while the dataset is in edit or insert (as seen through the source).
+  // True while the dataset is in edit, insert or key entry (as seen through
+  // the source) and the link is not read-only.
   bool Editing() const { return editing_; }
   bool ReadOnly() const { return readOnly_; }
-  void SetReadOnly(bool v) { readOnly_ = v; }
+  void SetReadOnly(bool v);
+  // True while the link writes its data back.
+  bool Updating() const { return updating_; }
   int BufferCount() const { return bufferCount_; }
   void SetBufferCount(int value);
   // The link's active record within its own buffers.

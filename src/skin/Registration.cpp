@@ -1,6 +1,7 @@
 #include "skin/Registration.h"
 
 #include "component/ClassInfo.h"
+#include "skin/DBControls.h"
 #include "skin/SkinBevel.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinComboBox.h"
@@ -19,6 +20,7 @@ void RegisterSkinClasses() {
   component::RegisterClasses<TSkinManager, TSkinProvider, TSkinSystemMenu>();
   component::RegisterClasses<TSkinLabel, TSkinEditLabel>();
   component::RegisterClasses<TSkinEdit, TSkinComboBox, TSkinDBEdit, TSkinDBComboBox>();
+  component::RegisterClasses<TDBEdit, TDBComboBox>();
   component::RegisterClasses<TSkinButton>();
   component::RegisterClasses<TSkinGroupBox>();
   component::RegisterClasses<TSkinBevel, TSkinGridAdapter>();

@@ -8,13 +8,22 @@ using component::TClassBuilder;
 using component::TClassInfo;
 
 const TClassInfo& TSkinDBEdit::StaticClassInfo() {
-  static const TClassInfo info = TClassBuilder<TSkinDBEdit, TSkinEdit>("TSkinDBEdit").Build();
+  using T = TSkinDBEdit;
+  static const TClassInfo info = TClassBuilder<T, TSkinEdit>("TSkinDBEdit")
+                                     .Property("DataField", &T::DataField, &T::SetDataField)
+                                     .Property("DataSource", &T::DataSource, &T::SetDataSource)
+                                     .Property("ReadOnly", &T::ReadOnly, &T::SetReadOnly)
+                                     .Build();
   return info;
 }
 
 const TClassInfo& TSkinDBComboBox::StaticClassInfo() {
-  static const TClassInfo info =
-      TClassBuilder<TSkinDBComboBox, TSkinComboBox>("TSkinDBComboBox").Build();
+  using T = TSkinDBComboBox;
+  static const TClassInfo info = TClassBuilder<T, TSkinComboBox>("TSkinDBComboBox")
+                                     .Property("DataField", &T::DataField, &T::SetDataField)
+                                     .Property("DataSource", &T::DataSource, &T::SetDataSource)
+                                     .Property("ReadOnly", &T::ReadOnly, &T::SetReadOnly)
+                                     .Build();
   return info;
 }
 

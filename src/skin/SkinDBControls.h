@@ -1,23 +1,24 @@
-// The data-aware skinned edit and combo box. They look and behave as
-// TSkinEdit and TSkinComboBox; their own classes let window descriptions
-// name them apart from the plain ones.
+// The data-aware skinned edit and combo box: TSkinEdit and TSkinComboBox in
+// look, bound to a field of a data source like TDBEdit and TDBComboBox.
 #pragma once
 
+#include "skin/DataAwareComboBox.h"
+#include "skin/DataAwareEdit.h"
 #include "skin/SkinComboBox.h"
 #include "skin/SkinEdit.h"
 
 namespace skin {
 
-class TSkinDBEdit : public TSkinEdit {
+class TSkinDBEdit : public TDataAwareEdit<TSkinEdit> {
  public:
   COMPONENT_CLASS_INFO()
-  explicit TSkinDBEdit(component::TComponent* owner) : TSkinEdit(owner) {}
+  explicit TSkinDBEdit(component::TComponent* owner) : TDataAwareEdit(owner) {}
 };
 
-class TSkinDBComboBox : public TSkinComboBox {
+class TSkinDBComboBox : public TDataAwareComboBox<TSkinComboBox> {
  public:
   COMPONENT_CLASS_INFO()
-  explicit TSkinDBComboBox(component::TComponent* owner) : TSkinComboBox(owner) {}
+  explicit TSkinDBComboBox(component::TComponent* owner) : TDataAwareComboBox(owner) {}
 };
 
 }  // namespace skin

@@ -70,10 +70,12 @@ TEST(Snapshot, CtrlDOpensTheDialogAndAltF4ClosesIt) {
   ASSERT_TRUE(p::ReadPng((r.dir / "shut.png").string(), &shut));
   // The dialog (534 x 384, centred) covers the middle of the title banner.
   const int dx = (1024 - 534) / 2 + 100, dy = (640 - 384) / 2 + 100;
-  // Its client shows the skin's left-to-right gradient.
-  EXPECT_EQ(At(open, dx, dy), p::RGB(205, 183, 117));
-  EXPECT_EQ(At(open, dx, dy + 150), p::RGB(205, 183, 117));
-  EXPECT_EQ(At(open, kLeft + 300, kTop + 60), p::RGB(223, 205, 148));
+  // Its client shows the skin's left-to-right gradient: above the list, and
+  // between the list and the find box.
+  EXPECT_EQ(At(open, dx, dy - 45), p::RGB(205, 183, 117));
+  EXPECT_EQ(At(open, dx, dy + 200), p::RGB(205, 183, 117));
+  // Over the console's banner, just above the dialog's Delete button.
+  EXPECT_EQ(At(open, kLeft + 300, kTop + 56), p::RGB(223, 205, 148));
   EXPECT_EQ(At(shut, kLeft + 20, kTop + 50), p::RGB(0, 0, 128));
   EXPECT_NE(At(shut, kLeft + 300, kTop + 60), p::RGB(210, 183, 125));
   fs::remove_all(r.dir);
