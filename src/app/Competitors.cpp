@@ -1,5 +1,6 @@
 #include "app/Competitors.h"
 
+#include "app/Bind.h"
 #include "app/Main.h"
 #include "component/ClassBuilder.h"
 #include "component/Exception.h"
@@ -47,15 +48,6 @@ TCompetitors::~TCompetitors() {
 }
 
 namespace {
-
-template <class T>
-T* Bind(TComponent& window, const char* name) {
-  auto* c = dynamic_cast<T*>(window.FindComponent(name));
-  if (!c)
-    throw EComponentError(window.Name() + " has no component " + name + " of class " +
-                          T::StaticClassInfo().Name());
-  return c;
-}
 
 std::string Upper(std::string s) {
   for (char& c : s)

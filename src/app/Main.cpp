@@ -1,5 +1,6 @@
 #include "app/Main.h"
 
+#include "app/Bind.h"
 #include "app/Competitors.h"
 #include "app/DBUtils.h"
 #include "component/ClassBuilder.h"
@@ -28,19 +29,6 @@ TMain::TMain(TComponent* owner) : toolkit::TForm(owner) {}
 TMain::~TMain() {
   if (Main == this) Main = nullptr;
 }
-
-namespace {
-
-template <class T>
-T* Bind(TComponent& window, const char* name) {
-  auto* c = dynamic_cast<T*>(window.FindComponent(name));
-  if (!c)
-    throw EComponentError(window.Name() + " has no component " + name + " of class " +
-                          T::StaticClassInfo().Name());
-  return c;
-}
-
-}  // namespace
 
 void TMain::Loaded() {
   SkinManager = Bind<skin::TSkinManager>(*this, "SkinManager");

@@ -1,6 +1,7 @@
 #include "skin/DBControls.h"
 
 #include "component/ClassBuilder.h"
+#include "skin/SkinText.h"
 
 namespace skin {
 
@@ -13,16 +14,27 @@ bool FocusStaysInWindow(p::HWND self, p::HWND next) {
   return p::GetAncestor(self, p::GA_ROOT) == p::GetAncestor(next, p::GA_ROOT);
 }
 
+bool EditorKeyPress(memtable::TFieldDataLink& link, char& key) {
+  const auto c = static_cast<unsigned char>(key);
+  if (c >= 32 && link.Field() && !memtable::IsValidChar(*link.Field(), key)) {
+    p::MessageBeep(0);
+    key = 0;
+    return false;
+  }
+  if (c == 8 || c == 0x16 || c == 0x18 || c >= 32) {
+    link.Edit();
+  } else if (c == 27) {
+    link.Reset();
+    key = 0;
+    return true;
+  }
+  return false;
+}
+
 int IndexOfIgnoringCase(toolkit::TStrings& items, std::string_view text) {
   if (text.empty()) return -1;
-  auto upper = [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; };
-  for (int i = 0; i < items.Count(); ++i) {
-    const std::string& s = items.Strings(i);
-    if (s.size() != text.size()) continue;
-    bool same = true;
-    for (std::size_t k = 0; k < s.size() && same; ++k) same = upper(s[k]) == upper(text[k]);
-    if (same) return i;
-  }
+  for (int i = 0; i < items.Count(); ++i)
+    if (SameText(items.Strings(i), text)) return i;
   return -1;
 }
 

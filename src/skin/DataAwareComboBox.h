@@ -73,18 +73,7 @@ class TDataAwareComboBox : public Base {
 
   void KeyPress(char& key) override {
     Base::KeyPress(key);
-    const auto c = static_cast<unsigned char>(key);
-    if (c >= 32 && link_.Field() && !memtable::IsValidChar(*link_.Field(), key)) {
-      platform::MessageBeep(0);
-      key = 0;
-      return;
-    }
-    if (c == 8 || c == 0x16 || c == 0x18 || c >= 32) {
-      link_.Edit();
-    } else if (c == 27) {
-      link_.Reset();
-      key = 0;
-    }
+    EditorKeyPress(link_, key);
   }
 
   void Change() override {

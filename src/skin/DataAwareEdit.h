@@ -26,6 +26,12 @@ namespace skin {
 // window as `self`: only such a move counts as leaving an editor.
 bool FocusStaysInWindow(platform::HWND self, platform::HWND next);
 
+// A character typed into an editor of `link`'s field: one the field does not
+// take is refused with a beep; text, Backspace, Ctrl+V and Ctrl+X ask for
+// edit state; Escape puts the field's value back. Refused and Escape keys
+// are used up (key := 0); true for Escape.
+bool EditorKeyPress(memtable::TFieldDataLink& link, char& key);
+
 template <class Base>
 class TDataAwareEdit : public Base {
  public:
@@ -72,19 +78,7 @@ class TDataAwareEdit : public Base {
 
   void KeyPress(char& key) override {
     Base::KeyPress(key);
-    const auto c = static_cast<unsigned char>(key);
-    if (c >= 32 && link_.Field() && !memtable::IsValidChar(*link_.Field(), key)) {
-      platform::MessageBeep(0);
-      key = 0;
-      return;
-    }
-    if (c == 8 || c == 0x16 || c == 0x18 || c >= 32) {
-      link_.Edit();
-    } else if (c == 27) {
-      link_.Reset();
-      this->SelectAll();
-      key = 0;
-    }
+    if (EditorKeyPress(link_, key)) this->SelectAll();
   }
 
   void Change() override {
