@@ -728,7 +728,8 @@ TBookmark TDataSet::GetBookmark() {
 }
 
 void TDataSet::GotoBookmark(const TBookmark& bookmark) {
-  if (!bookmark) return;
+  // An empty bookmark still posts a pending edit and fires the scroll events;
+  // the position stays where it is.
   CheckBrowseMode();
   DoBeforeScroll();
   InternalGotoBookmark(bookmark);

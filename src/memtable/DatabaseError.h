@@ -93,6 +93,8 @@ inline constexpr const char* SDupKey = "Duplicate index value. Operation aborted
 inline constexpr const char* SMissingIndexFields = "Missing Name or FieldNames in IndexDef!";
 inline constexpr const char* SInvalidRecord = "Invalid record ";
 inline constexpr const char* SInvalidArgument = "Invalid argument.";
+inline constexpr const char* SAutoIncExhausted =
+    "Field '%s' has no auto-increment value left. The record cannot be added.";
 inline constexpr const char* STableMustBeClosed = "Table must be closed for this operation.";
 inline constexpr const char* SIsAttached = "Table is attached to another table.";
 inline constexpr const char* SChildrenAttached = "Children are attached to this table.";

@@ -11,6 +11,15 @@
 
 namespace memtable {
 
+bool DateTimeInRange(TDateTime value) {
+  // Negative values count the time back from the date, so the first day's
+  // times lie between -693593 and -693594.
+  if (!std::isfinite(value) || value <= -693594.0 || value >= 2958466.0) return false;
+  std::int64_t m = std::llround(value * static_cast<double>(kMSecsPerDay));
+  std::int64_t days = (m < 0 ? -m : m) / kMSecsPerDay;
+  return m < 0 ? days <= 693593 : days <= 2958465;
+}
+
 void EncodeDateTimeNative(TFieldType type, TDateTime value, void* native) {
   std::int64_t m = std::llround(value * static_cast<double>(kMSecsPerDay));
   std::int64_t absM = m < 0 ? -m : m;
@@ -205,6 +214,11 @@ TDateTime TDateTimeField::AsDateTime() {
 }
 
 void TDateTimeField::SetAsDateTime(TDateTime v) {
+  if (!DateTimeInRange(v))
+    throw EDatabaseError(Format(
+        SFieldRangeError, FormatG(v).c_str(), DisplayName().c_str(),
+        DateTimeToText(DataType() == ftDate ? ftDate : ftDateTime, -693593.0).c_str(),
+        DateTimeToText(DataType() == ftDate ? ftDate : ftDateTime, 2958465.99999999).c_str()));
   std::uint8_t buf[8];
   EncodeDateTimeNative(DataType(), v, buf);
   SetData(buf);

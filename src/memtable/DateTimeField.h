@@ -47,6 +47,10 @@ class TTimeField : public TDateTimeField {
 inline constexpr std::int32_t kDateDelta = 693594;
 inline constexpr std::int64_t kMSecsPerDay = 86400000;
 
+// True when a value lies between 0001-01-01 and 9999-12-31 23:59:59.999, the
+// dates the native forms and the texts can hold.
+bool DateTimeInRange(TDateTime value);
+
 // Converts a date-time value to the native form of a date, time or date-time
 // field (8 bytes of room).
 void EncodeDateTimeNative(TFieldType type, TDateTime value, void* native);

@@ -45,7 +45,7 @@ TMemTable::~TMemTable() = default;
 void TCustomMemTable::SetAutoIncMinValue(std::int32_t v) {
   TStoreLock lock(store_);
   store_->autoIncMin = v;
-  if (store_->autoIncMax < v) store_->autoIncMax = v - 1;
+  if (store_->autoIncMax < v) store_->autoIncMax = std::int64_t{v} - 1;
 }
 
 void TCustomMemTable::SetLanguageID(std::int32_t v) {
@@ -100,7 +100,7 @@ void TCustomMemTable::AutoIncReset() {
       autoIncField_ = f;
       break;
     }
-  store_->autoIncMax = store_->autoIncMin - 1;
+  store_->autoIncMax = std::int64_t{store_->autoIncMin} - 1;
 }
 
 void TCustomMemTable::InternalOpen() {
@@ -442,6 +442,7 @@ int TCustomMemTable::CompareBookmarks(const TBookmark& a, const TBookmark& b) {
 
 void TCustomMemTable::InternalGotoBookmark(const TBookmark& bm) {
   TStoreLock lock(store_);
+  if (!bm.present || !bm.record) return;
   // A bookmark whose record is gone would otherwise leave the cursor on some
   // other record and report success.
   if (!BookmarkValid(bm)) Error(SRecordNotFound);
@@ -533,8 +534,11 @@ void TCustomMemTable::DoOnNewRecord() {
   TDataSet::DoOnNewRecord();
   if (autoIncField_ && !Loading()) {
     TStoreLock lock(store_);
+    // Past the largest number every further one would repeat an earlier one.
+    if (store_->autoIncMax >= INT32_MAX)
+      throw EMemTableError(Format(SAutoIncExhausted, autoIncField_->FieldName().c_str()));
     TMemRecord* b = Rec(ActiveBuffer());
-    std::int32_t v = store_->autoIncMax + 1;
+    std::int32_t v = static_cast<std::int32_t>(store_->autoIncMax + 1);
     std::uint8_t* p = b->Data() + autoIncField_->offset_;
     p[0] = 2;
     std::memcpy(p + 1, &v, 4);

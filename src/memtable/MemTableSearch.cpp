@@ -2,7 +2,9 @@
 #include "memtable/MemTableSearch.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -261,14 +263,43 @@ TMemFieldList TMemTableSearch::BuildFieldList(const std::string& names) {
   return list;
 }
 
-void TMemTableSearch::WriteKeyValue(TMemRecord* key, const TMemKeyField& f, const TVariant& v) {
+namespace {
+
+// The whole number a key value stands for, or false when it has none that a
+// 64-bit field could hold (a float beyond the range, text past its digits).
+bool KeyWholeNumber(const TVariant& v, std::int64_t& out) {
+  if (v.IsFloat()) {
+    double d = v.AsDouble();
+    // 2^63 is the first double past the largest 64-bit whole number.
+    if (!std::isfinite(d) || d < -9223372036854775808.0 || d >= 9223372036854775808.0) return false;
+    out = std::llround(d);
+    return true;
+  }
+  if (!v.IsNumeric() && !v.IsNull()) {
+    std::string s = v.AsString();
+    errno = 0;
+    char* end = nullptr;
+    std::strtoll(s.c_str(), &end, 10);
+    if (!s.empty() && *end == '\0' && errno == ERANGE) return false;
+  }
+  out = v.AsInt64();
+  return true;
+}
+
+bool InRange(std::int64_t x, std::int64_t lo, std::int64_t hi) {
+  return x >= lo && x <= hi;
+}
+
+}  // namespace
+
+bool TMemTableSearch::WriteKeyValue(TMemRecord* key, const TMemKeyField& f, const TVariant& v) {
   std::uint8_t* p = key->Data() + f.offset;
   if (f.varLength) {
     // Kept in a block of its own, as stored records keep it.
     std::free(TMemTableStore::GetVarBlock(key, f.offset));
     TMemTableStore::SetVarBlock(key, f.offset, nullptr);
     p[0] = 0;
-    if (v.IsNull()) return;
+    if (v.IsNull()) return true;
     std::string bytes;
     if (f.type == ftWideString) {
       std::u16string w = v.AsWideString();
@@ -283,11 +314,11 @@ void TMemTableSearch::WriteKeyValue(TMemRecord* key, const TMemKeyField& f, cons
     TMemTableStore::SetVarBlock(key, f.offset,
                                 TMemTableStore::NewVarBlock(bytes.data(), bytes.size()));
     p[0] = 2;
-    return;
+    return true;
   }
   if (v.IsNull()) {
     p[0] = 0;
-    return;
+    return true;
   }
   std::uint8_t native[64] = {};
   std::string text;
@@ -312,22 +343,32 @@ void TMemTableSearch::WriteKeyValue(TMemRecord* key, const TMemKeyField& f, cons
       src = text.data();
       break;
     }
-    case ftSmallint:
-    case ftWord:
     case ftBoolean: {
-      std::int16_t x =
-          f.type == ftBoolean ? (v.AsBool() ? 1 : 0) : static_cast<std::int16_t>(v.AsInt64());
+      std::int16_t x = v.AsBool() ? 1 : 0;
       std::memcpy(native, &x, 2);
+      break;
+    }
+    case ftSmallint:
+    case ftWord: {
+      std::int64_t x;
+      if (!KeyWholeNumber(v, x)) return false;
+      if (f.type == ftSmallint ? !InRange(x, INT16_MIN, INT16_MAX) : !InRange(x, 0, UINT16_MAX))
+        return false;
+      std::uint16_t bits = static_cast<std::uint16_t>(x);
+      std::memcpy(native, &bits, 2);
       break;
     }
     case ftInteger:
     case ftAutoInc: {
-      std::int32_t x = static_cast<std::int32_t>(v.AsInt64());
-      std::memcpy(native, &x, 4);
+      std::int64_t x;
+      if (!KeyWholeNumber(v, x) || !InRange(x, INT32_MIN, INT32_MAX)) return false;
+      std::int32_t n = static_cast<std::int32_t>(x);
+      std::memcpy(native, &n, 4);
       break;
     }
     case ftLargeint: {
-      std::int64_t x = v.IsFloat() ? std::llround(v.AsDouble()) : v.AsInt64();
+      std::int64_t x;
+      if (!KeyWholeNumber(v, x)) return false;
       std::memcpy(native, &x, 8);
       break;
     }
@@ -341,12 +382,17 @@ void TMemTableSearch::WriteKeyValue(TMemRecord* key, const TMemKeyField& f, cons
     case ftTime:
     case ftDateTime: {
       double dt = v.IsNumeric() ? v.AsDouble() : StrToDateTimeValue(v.AsString());
+      if (!DateTimeInRange(dt)) return false;
       EncodeDateTimeNative(f.type, dt, native);
       break;
     }
     case ftBCD:
     case ftFMTBcd: {
-      std::int64_t c = std::llround(v.AsDouble() * 10000.0);
+      double scaled = v.AsDouble() * 10000.0;
+      if (!std::isfinite(scaled) || scaled < -9223372036854775808.0 ||
+          scaled >= 9223372036854775808.0)
+        return false;
+      std::int64_t c = std::llround(scaled);
       std::memcpy(native, &c, 8);
       break;
     }
@@ -357,6 +403,7 @@ void TMemTableSearch::WriteKeyValue(TMemRecord* key, const TMemKeyField& f, cons
     p[0] = 2;
     std::memcpy(p + 1, src, width);
   }
+  return true;
 }
 
 // --- the key of one search -------------------------------------------------
@@ -372,7 +419,7 @@ class TMemTableSearch::TKey {
     if (search.keyRecordInUse_ || !search.keyRecord_)
       own_.reset(reinterpret_cast<TMemRecord*>(search.table_.AllocRecordBuffer()));
     record_ = own_ ? own_.get() : search.keyRecord_;
-    search.WriteKeyValues(record_, list, values);
+    fits_ = search.WriteKeyValues(record_, list, values);
     if (!own_) search.keyRecordInUse_ = true;
   }
   ~TKey() {
@@ -382,6 +429,8 @@ class TMemTableSearch::TKey {
   TKey& operator=(const TKey&) = delete;
 
   TMemRecord* Get() const { return record_; }
+  // False when a key value lies outside its field's range.
+  bool Fits() const { return fits_; }
 
  private:
   struct TFree {
@@ -395,6 +444,7 @@ class TMemTableSearch::TKey {
   TMemTableSearch& search_;
   std::unique_ptr<TMemRecord, TFree> own_{nullptr, TFree{&search_.table_}};
   TMemRecord* record_ = nullptr;
+  bool fits_ = true;
 };
 
 void TMemTableSearch::MakeKeyRecord() {
@@ -428,10 +478,11 @@ void TMemTableSearch::PrepareFieldList(const std::string& keyFields, const TVari
   if (!keyValues.IsArray() && list.size() > 1) throw EMemTableError(SMoreFieldsThanValues);
 }
 
-void TMemTableSearch::WriteKeyValues(TMemRecord* key, const TMemFieldList& list,
+bool TMemTableSearch::WriteKeyValues(TMemRecord* key, const TMemFieldList& list,
                                      const TVariant& keyValues) {
   // The shared key record is not cleared: comparisons read the key fields
   // only, and every one of them is written here.
+  bool fits = true;
   for (std::size_t i = 0; i < list.size(); ++i) {
     TVariant v;
     if (keyValues.IsArray()) {
@@ -439,8 +490,11 @@ void TMemTableSearch::WriteKeyValues(TMemRecord* key, const TMemFieldList& list,
     } else {
       v = keyValues;
     }
-    WriteKeyValue(key, list[i], v);
+    // A value its field cannot hold matches no record; the rest are still
+    // written so the key record is whole.
+    if (!WriteKeyValue(key, list[i], v)) fits = false;
   }
+  return fits;
 }
 
 bool TMemTableSearch::Find(const std::string& keyFields, const TVariant& keyValues,
@@ -450,7 +504,7 @@ bool TMemTableSearch::Find(const std::string& keyFields, const TVariant& keyValu
   TMemFieldList& list = keyRecordInUse_ ? nested : keyListScratch_;
   PrepareFieldList(keyFields, keyValues, options, list);
   TKey key(*this, list, keyValues);
-  return FindKey(key.Get(), list, position);
+  return key.Fits() && FindKey(key.Get(), list, position);
 }
 
 // --- finding ----------------------------------------------------------------

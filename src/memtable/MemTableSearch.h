@@ -50,8 +50,9 @@ class TMemTableSearch {
 
   void PrepareFieldList(const std::string& keyFields, const TVariant& keyValues,
                         TLocateOptions options, TMemFieldList& list);
-  void WriteKeyValues(TMemRecord* key, const TMemFieldList& list, const TVariant& keyValues);
-  void WriteKeyValue(TMemRecord* key, const TMemKeyField& f, const TVariant& value);
+  // Both answer false when a value cannot be held by its field.
+  bool WriteKeyValues(TMemRecord* key, const TMemFieldList& list, const TVariant& keyValues);
+  bool WriteKeyValue(TMemRecord* key, const TMemKeyField& f, const TVariant& value);
   bool ReadNative(const TMemRecord* rec, const TMemKeyField& f, const void*& ptr, int& len,
                   std::string& scratch) const;
   bool FindKey(TMemRecord* key, TMemFieldList& list, int& resultPos);

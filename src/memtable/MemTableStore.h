@@ -184,7 +184,9 @@ class TMemTableStore {
   int deletedCount = 0;
   std::uint32_t storeId = 0;
   std::int32_t autoIncMin = 0;
-  std::int32_t autoIncMax = -1;
+  // Wider than the field so that the mark below a minimum of the smallest
+  // 32-bit number, and the end of the numbers, can be told.
+  std::int64_t autoIncMax = -1;
   std::int32_t languageID = 0, subLanguageID = 1, sortID = 0, localeID = 1024;
   TMemTablePerformance performance = mtpfFast;
   int attachMaxCount = 1;
