@@ -125,10 +125,11 @@ class TField {
   int offset_ = -1;
   int width_ = 0;
   bool varLength_ = false;
-  // Cache lines of a record (one bit each) holding the null flag, and the
-  // null flag with the value; reads note them for prefetching.
-  std::uint64_t flagLine_ = 0;
-  std::uint64_t valueLines_ = 0;
+  // 16-byte pieces of a record (one bit each) that a text read starts in
+  // (the null flag and the first bytes), and that the flag with the whole
+  // value lies in; reads note them for prefetching.
+  std::uint64_t flagPieces_ = 0;
+  std::uint64_t valuePieces_ = 0;
 
  protected:
   [[noreturn]] void AccessError(const char* typeName) const;

@@ -138,16 +138,18 @@ void TCustomMemTable::InternalOpen() {
       f->offset_ = store_->DataOffset(f->FieldNo());
       f->width_ = f->DataSize();
       f->varLength_ = (store_->FieldFlags(f->FieldNo()) & mtfVarLength) != 0;
-      // Bits first..last, none past the 64th line of a record.
-      auto lines = [](std::size_t first, std::size_t last) {
+      // Bits for the pieces holding bytes first..last, none past the first
+      // kilobyte of a record.
+      auto pieces = [](std::size_t first, std::size_t last) {
         std::uint64_t m = 0;
-        for (std::size_t line = first; line <= last && line < 64; ++line)
-          m |= std::uint64_t(1) << line;
+        for (std::size_t piece = first / 16; piece <= last / 16 && piece < 64; ++piece)
+          m |= std::uint64_t(1) << piece;
         return m;
       };
       std::size_t at = sizeof(TMemRecord) + f->offset_;
-      f->flagLine_ = lines(at / 64, at / 64);
-      f->valueLines_ = f->varLength_ ? f->flagLine_ : lines(at / 64, (at + f->width_) / 64);
+      // Most texts are short: their start is what a read waits for.
+      f->flagPieces_ = pieces(at, at + std::min(f->width_, 16));
+      f->valuePieces_ = f->varLength_ ? pieces(at, at) : pieces(at, at + f->width_);
     }
   search_.ForgetKeyFields();
   cursorOpen_ = true;
@@ -302,6 +304,20 @@ void TCustomMemTable::MaterializeLazy(TMemRecord* buffer) {
   buffer->reserved = 0;
 }
 
+void TCustomMemTable::MakePrefetchSpans() {
+  spansMadeFor_ = hotPieces_;
+  prefetchSpanCount_ = 0;
+  // The header is always read; runs of pieces become byte spans.
+  std::uint64_t pieces = hotPieces_ | 3;
+  while (pieces && prefetchSpanCount_ < kMaxPrefetchSpans) {
+    int first = __builtin_ctzll(pieces);
+    int last = first;
+    while (last < 63 && (pieces >> (last + 1) & 1)) ++last;
+    prefetchSpans_[prefetchSpanCount_++] = {16 * first, 16 * (last + 1)};
+    pieces &= last == 63 ? 0 : ~std::uint64_t(0) << (last + 1);
+  }
+}
+
 TGetResult TCustomMemTable::GetRecord(TRecordBuffer buffer, TGetMode mode, bool) {
   TMemIndex* idx = EnsureCurrent();
   const auto& refs = idx->References();
@@ -319,12 +335,18 @@ TGetResult TCustomMemTable::GetRecord(TRecordBuffer buffer, TGetMode mode, bool)
         if (position_ >= count - 1) return grEOF;
         ++position_;
         if (position_ + kAhead < count) {
-          // Walking forward: ask for the lines that field reads used
+          // Walking forward: ask for the memory that field reads used
           // recently, a few records early, so reading a walk is not one
           // memory wait per field.
+          if (hotPieces_ != spansMadeFor_) MakePrefetchSpans();
           const auto* base = reinterpret_cast<const char*>(refs[position_ + kAhead]);
-          for (std::uint64_t lines = hotLines_ | 1; lines; lines &= lines - 1)
-            __builtin_prefetch(base + 64 * __builtin_ctzll(lines));
+          for (int i = 0; i < prefetchSpanCount_; ++i) {
+            // Records do not start on a line: the span's last byte may lie
+            // on one more line than its length says.
+            const auto [from, to] = prefetchSpans_[i];
+            for (int at = from; at < to; at += 64) __builtin_prefetch(base + at);
+            __builtin_prefetch(base + to - 1);
+          }
         }
         break;
       case gmPrior:
@@ -750,7 +772,7 @@ bool TCustomMemTable::GetFieldData(TField* field, void* dest) {
   if (!buf) return GetFieldDataSlow(field, dest);
   TStoreLock lock(store_);
   const std::uint8_t* p = DataRecordOf(Rec(buf))->Data() + field->offset_;
-  hotLines_ |= dest ? field->valueLines_ : field->flagLine_;
+  hotPieces_ |= dest ? field->valuePieces_ : field->flagPieces_;
   if (p[0] == 0) return false;
   if (dest) CopyNative(dest, p + 1, field->width_);
   return true;
@@ -781,7 +803,7 @@ std::string TCustomMemTable::GetFieldChars(TField* field) {
   const std::uint8_t* p = DataRecordOf(Rec(buf))->Data() + field->offset_;
   // Short texts end in the null flag's line; the rest of a long one is read
   // only when it is there.
-  hotLines_ |= field->flagLine_;
+  hotPieces_ |= field->flagPieces_;
   if (p[0] == 0) return {};
   const char* text = reinterpret_cast<const char*>(p + 1);
   return std::string(text, strnlen(text, field->width_ - 1));

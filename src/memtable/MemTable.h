@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "memtable/BooleanField.h"
 #include "memtable/DataSet.h"
@@ -332,8 +333,15 @@ class TCustomMemTable : public TDataSet {
   int rememberedRecNo_ = -1;
   TField* autoIncField_ = nullptr;
   bool inAfterOpen_ = false;
-  // Cache lines of a record that field reads touched; prefetched while walking.
-  std::uint64_t hotLines_ = 0;
+  // 16-byte pieces of a record that field reads touched; prefetched while
+  // walking.
+  std::uint64_t hotPieces_ = 0;
+  // The hot pieces as byte spans of a record, remade when they change.
+  static constexpr int kMaxPrefetchSpans = 8;
+  std::pair<int, int> prefetchSpans_[kMaxPrefetchSpans];
+  int prefetchSpanCount_ = 0;
+  std::uint64_t spansMadeFor_ = ~std::uint64_t(0);
+  void MakePrefetchSpans();
   int tableLockCount_ = 0;
   std::string sortFields_;
   TMemTableCompareOptions sortOptions_ = 0;
