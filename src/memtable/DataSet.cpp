@@ -361,7 +361,7 @@ void TDataSet::CreateFields() {
   for (int i = 0; i < n; ++i) {
     const TFieldDef& def = fieldDefs_[i];
     if (def.DataType() == ftUnknown || (def.Attributes() & faHiddenCol)) continue;
-    auto field = CreateFieldForType(def.DataType(), def.Size(), def.Name());
+    auto field = CreateFieldForType(def.DataType(), def.Size(), def.Name(), def.Precision());
     field->SetRequired(def.Required());
     field->SetReadOnly((def.Attributes() & faReadonly) != 0);
     if ((def.Attributes() & faFixed) || def.DataType() == ftFixedChar) field->SetFixedLength(true);
