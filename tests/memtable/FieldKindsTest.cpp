@@ -333,6 +333,25 @@ TEST_F(Kinds, LocateFindsByGuidTimeStampAndDecimal) {
             "3000000 is outside the time stamp range of field 'TS'");
 }
 
+TEST_F(Kinds, SortedIndexesOrderDecimalsAndTimeStampsByValue) {
+  t.Cancel();
+  const char* amounts[] = {"10", "-1.5", "0.25", "-0.01", "-20"};
+  for (int i = 0; i < 5; ++i) {
+    t.Append();
+    F("Amount")->SetAsString(amounts[i]);
+    F("TS")->SetAsDateTime(At(2000, 1, 1, 0, 0, 0, 0) - 400 * (i % 3) + i / 1000.0);
+    t.Post();
+  }
+  auto order = [&](const char* field) {
+    std::vector<int> ids;
+    t.SetIndexFieldNames(field);
+    for (t.First(); !t.Eof(); t.Next()) ids.push_back(F("ID")->AsInteger());
+    return ids;
+  };
+  EXPECT_EQ(order("Amount"), (std::vector<int>{4, 1, 3, 2, 0}));
+  EXPECT_EQ(order("TS"), (std::vector<int>{2, 1, 4, 0, 3}));
+}
+
 TEST(KindsDefinitions, StructuredChildrenGetFieldsOfTheirOwnInRecordOrder) {
   TMemTable t{"S"};
   TFieldDefs& d = t.FieldDefs();
