@@ -1,5 +1,6 @@
 // Text typed into the fields of a table: integer, float, currency, date,
-// time, date-time, boolean and string fields, in German and in United States
+// time, date-time, boolean, string, decimal, byte, GUID, time-stamp and memo
+// fields, in German and in United States
 // regional formats. A refusal must be one of the engine's own errors; any
 // other exception, a crash or undefined behaviour is a finding.
 #include <cstddef>
@@ -15,7 +16,8 @@ namespace {
 
 using namespace memtable;
 
-const char* const kFields[] = {"S", "I", "L", "D", "T", "DT", "SI", "W", "B", "F", "C", "WS", "FC"};
+const char* const kFields[] = {"S", "I",  "L",  "D",  "T",  "DT", "SI", "W", "B",  "F",
+                               "C", "WS", "FC", "BC", "FB", "BY", "VB", "G", "TS", "M"};
 
 TMemTable& Table() {
   static TMemTable* table = [] {
@@ -34,6 +36,13 @@ TMemTable& Table() {
     d.Add("C", ftCurrency);
     d.Add("WS", ftWideString, 10);
     d.Add("FC", ftFixedChar, 4);
+    d.Add("BC", ftBCD, 2).SetPrecision(8);
+    d.Add("FB", ftFMTBcd, 10).SetPrecision(40);
+    d.Add("BY", ftBytes, 8);
+    d.Add("VB", ftVarBytes, 8);
+    d.Add("G", ftGuid);
+    d.Add("TS", ftTimeStamp);
+    d.Add("M", ftMemo);
     t->Open();
     t->Append();
     return t;
@@ -66,5 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } catch (const component::Exception&) {
     // refused with the engine's own message
   }
+  // A memo's block is referenced from an unaligned place in the record, where
+  // the leak checker does not look; leave none behind for it to report.
+  if (field->DataType() == ftMemo) field->Clear();
   return 0;
 }

@@ -357,16 +357,17 @@ void TDataSet::CloseCursor() {
 }
 
 void TDataSet::CreateFields() {
-  int n = fieldDefs_.Count();
-  for (int i = 0; i < n; ++i) {
-    const TFieldDef& def = fieldDefs_[i];
+  // Children of structured definitions get fields too, numbered in record
+  // order.
+  for (const TFlatFieldDef& flat : FlattenFieldDefs(fieldDefs_)) {
+    const TFieldDef& def = *flat.def;
     if (def.DataType() == ftUnknown || (def.Attributes() & faHiddenCol)) continue;
-    auto field = CreateFieldForType(def.DataType(), def.Size(), def.Name());
+    auto field = CreateFieldForType(def.DataType(), def.Size(), flat.name, def.Precision());
     field->SetRequired(def.Required());
     field->SetReadOnly((def.Attributes() & faReadonly) != 0);
     if ((def.Attributes() & faFixed) || def.DataType() == ftFixedChar) field->SetFixedLength(true);
     if (def.InternalCalcField()) field->SetFieldKind(fkInternalCalc);
-    field->Bind(this, i + 1);
+    field->Bind(this, flat.fieldNo);
     fields_.Add(std::move(field));
   }
   InvalidateFieldCache();
@@ -390,13 +391,15 @@ TField* TDataSet::AddField(std::unique_ptr<TField> field) {
 }
 
 void TDataSet::BindFields(bool binding) {
+  const std::vector<TFlatFieldDef> flatDefs =
+      binding ? FlattenFieldDefs(fieldDefs_) : std::vector<TFlatFieldDef>{};
   for (TField* f : fields_) {
     if (!binding) continue;
     if (f->FieldKind() == fkData || f->FieldKind() == fkInternalCalc) {
-      TFieldDef* def = nullptr;
-      for (int i = 0; i < fieldDefs_.Count(); ++i)
-        if (fieldDefs_[i].Name() == f->FieldName()) def = &fieldDefs_[i];
-      f->Bind(this, def ? def->FieldNo() : 0);
+      int fieldNo = 0;
+      for (const TFlatFieldDef& flat : flatDefs)
+        if (flat.name == f->FieldName()) fieldNo = flat.fieldNo;
+      f->Bind(this, fieldNo);
     } else {
       f->Bind(this, -1);
     }

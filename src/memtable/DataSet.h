@@ -188,6 +188,15 @@ class TDataSet : public component::TComponent {
   // An 8-bit text value up to its first NUL (see TField::GetChars).
   virtual std::string GetFieldChars(TField* field);
   virtual void SetFieldChars(TField* field, const char* text, std::size_t n);
+  // The whole value of a blob field, which has no fixed-width native form:
+  // false when null. A null `bytes` writes null.
+  virtual bool GetBlobData(TField* field, std::string& out) {
+    out.clear();
+    return GetFieldData(field, nullptr);
+  }
+  virtual void SetBlobData(TField* field, const std::string* bytes) {
+    SetFieldData(field, bytes ? bytes->c_str() : nullptr);
+  }
   // The buffer field access addresses in the current state (null when none).
   TRecordBuffer ActiveBuffer() const {
     if (state_ == dsBrowse) return recordCount_ == 0 ? nullptr : buffers_[activeRecord_];

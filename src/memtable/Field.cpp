@@ -3,14 +3,20 @@
 #include <cstring>
 
 #include "component/ScopeGuards.h"
+#include "memtable/BcdField.h"
+#include "memtable/BlobField.h"
 #include "memtable/BooleanField.h"
+#include "memtable/BytesField.h"
 #include "memtable/DataSet.h"
 #include "memtable/DatabaseError.h"
 #include "memtable/DateTimeField.h"
 #include "memtable/FloatField.h"
+#include "memtable/GuidField.h"
 #include "memtable/IntegerField.h"
 #include "memtable/PlaceholderField.h"
 #include "memtable/StringField.h"
+#include "memtable/StructField.h"
+#include "memtable/TimeStampField.h"
 
 namespace memtable {
 
@@ -191,9 +197,49 @@ std::unique_ptr<TField> TFields::Remove(TField* f) {
   return nullptr;
 }
 
-std::unique_ptr<TField> CreateFieldForType(TFieldType type, int size, const std::string& name) {
+std::unique_ptr<TField> CreateFieldForType(TFieldType type, int size, const std::string& name,
+                                           int precision) {
   std::unique_ptr<TField> f;
   switch (type) {
+    case ftBCD:
+      f = std::make_unique<TBCDField>(size, precision);
+      break;
+    case ftFMTBcd:
+      f = std::make_unique<TFMTBCDField>(size, precision);
+      break;
+    case ftBytes:
+      f = std::make_unique<TBytesField>(size);
+      break;
+    case ftVarBytes:
+      f = std::make_unique<TVarBytesField>(size);
+      break;
+    case ftGuid:
+      f = std::make_unique<TGuidField>();
+      break;
+    case ftTimeStamp:
+      f = std::make_unique<TSQLTimeStampField>();
+      break;
+    case ftMemo:
+    case ftFmtMemo:
+    case ftOraClob:
+      f = std::make_unique<TMemoField>(type, size);
+      break;
+    case ftGraphic:
+      f = std::make_unique<TGraphicField>(size);
+      break;
+    case ftBlob:
+    case ftParadoxOle:
+    case ftDBaseOle:
+    case ftTypedBinary:
+    case ftOraBlob:
+      f = std::make_unique<TBlobField>(type, size);
+      break;
+    case ftADT:
+      f = std::make_unique<TADTField>();
+      break;
+    case ftArray:
+      f = std::make_unique<TArrayField>(size);
+      break;
     case ftString:
       f = std::make_unique<TStringField>(size);
       break;
@@ -247,6 +293,7 @@ std::unique_ptr<TField> CreateFieldForType(TFieldType type, int size, const std:
       throw EDatabaseError(Format(SUnknownFieldType, name.c_str()));
   }
   f->SetFieldName(name);
+  if (auto* bcd = dynamic_cast<TBCDField*>(f.get())) bcd->SetPrecision(bcd->Precision());
   return f;
 }
 

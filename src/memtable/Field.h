@@ -140,6 +140,9 @@ class TField {
   void RunValidate(const void* pending);
   bool GetPendingData(void* dest);
   std::string GetPendingChars();
+  // While OnValidate runs: the value being written (null when it is null).
+  bool Validating() const { return inValidate_; }
+  const void* PendingValue() const { return validating_; }
 
  private:
   TFieldType dataType_;
@@ -184,6 +187,8 @@ class TFields {
 
 // Creates the field object of the class that serves a field type; fails with
 // "Field '%s' is of an unknown type" when no class does.
-std::unique_ptr<TField> CreateFieldForType(TFieldType type, int size, const std::string& name);
+// `precision` is the digit count of a decimal field (0: its default).
+std::unique_ptr<TField> CreateFieldForType(TFieldType type, int size, const std::string& name,
+                                           int precision = 0);
 
 }  // namespace memtable

@@ -2,6 +2,8 @@
 
 #include <strings.h>
 
+#include <algorithm>
+
 namespace memtable {
 
 TFieldDef::TFieldDef(TFieldDefs* collection, std::string name, TFieldType type, int size,
@@ -53,6 +55,49 @@ void TFieldDefs::Assign(const TFieldDefs& other) {
     n.SetInternalCalcField(d->InternalCalcField());
     if (d->HasChildDefs()) n.ChildDefs().Assign(const_cast<TFieldDef&>(*d).ChildDefs());
   }
+}
+
+}  // namespace memtable
+
+namespace memtable {
+
+namespace {
+constexpr std::size_t kMaxFlatFieldDefs = 256;
+
+void FlattenInto(const TFieldDefs& defs, const std::string& prefix,
+                 std::vector<TFlatFieldDef>& out) {
+  for (int i = 0; i < defs.Count(); ++i) {
+    // Beyond the most a record layout takes the table is refused anyway;
+    // a huge array must not be expanded first.
+    if (out.size() > kMaxFlatFieldDefs) return;
+    const TFieldDef& d = defs[i];
+    std::string name = prefix + d.Name();
+    out.push_back({&d, name, static_cast<int>(out.size()) + 1});
+    if (!d.HasChildDefs()) continue;
+    TFieldDefs& children = const_cast<TFieldDef&>(d).ChildDefs();
+    if (d.DataType() != ftArray) {
+      FlattenInto(children, name + ".", out);
+      continue;
+    }
+    for (int r = 0; r < std::max(1, d.Size()) && out.size() <= kMaxFlatFieldDefs; ++r) {
+      std::string element = name + "[" + std::to_string(r) + "]";
+      if (children.Count() == 1) {
+        const TFieldDef& c = children[0];
+        out.push_back({&c, element, static_cast<int>(out.size()) + 1});
+        if (c.HasChildDefs())
+          FlattenInto(const_cast<TFieldDef&>(c).ChildDefs(), element + ".", out);
+      } else {
+        FlattenInto(children, element + ".", out);
+      }
+    }
+  }
+}
+}  // namespace
+
+std::vector<TFlatFieldDef> FlattenFieldDefs(const TFieldDefs& defs) {
+  std::vector<TFlatFieldDef> out;
+  FlattenInto(defs, {}, out);
+  return out;
 }
 
 }  // namespace memtable

@@ -76,3 +76,18 @@ class TFieldDefs {
 };
 
 }  // namespace memtable
+
+namespace memtable {
+
+// One definition in record order, where the children of a structured type
+// follow it (an array's children once per element). Children are named after
+// their parent: "Parent.Child", "Parent[i]" for an array of one child and
+// "Parent[i].Child" otherwise.
+struct TFlatFieldDef {
+  const TFieldDef* def;
+  std::string name;
+  int fieldNo;
+};
+std::vector<TFlatFieldDef> FlattenFieldDefs(const TFieldDefs& defs);
+
+}  // namespace memtable

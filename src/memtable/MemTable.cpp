@@ -779,21 +779,27 @@ bool TCustomMemTable::GetFieldData(TField* field, void* dest) {
 }
 
 bool TCustomMemTable::GetFieldDataSlow(TField* field, void* dest) {
-  if (!cursorOpen_) return false;
+  TMemRecord* rec = ReadRecordFor(field);
+  if (!rec) return false;
+  if (field->varLength_) return GetVarFieldData(field, rec, dest);
+  TStoreLock lock(store_);
+  const std::uint8_t* p = DataRecordOf(rec)->Data() + field->offset_;
+  if (p[0] == 0) return false;
+  if (dest) CopyNative(dest, p + 1, field->width_);
+  return true;
+}
+
+TMemRecord* TCustomMemTable::ReadRecordFor(const TField* field) {
+  if (!cursorOpen_) return nullptr;
   TRecordBuffer buf = ActiveBuffer();
   if (State() == dsOldValue) {
-    if (!buf) return false;
+    if (!buf) return nullptr;
     TMemRecord* rec = StoredRecordOf(Rec(buf));
     while (rec && rec->previousVersion) rec = rec->previousVersion;
     buf = reinterpret_cast<TRecordBuffer>(rec);
   }
-  if (!buf || field->FieldNo() < 1) return false;
-  if (field->varLength_) return GetVarFieldData(field, Rec(buf), dest);
-  TStoreLock lock(store_);
-  const std::uint8_t* p = DataRecordOf(Rec(buf))->Data() + field->offset_;
-  if (p[0] == 0) return false;
-  if (dest) CopyNative(dest, p + 1, field->width_);
-  return true;
+  if (!buf || field->FieldNo() < 1) return nullptr;
+  return Rec(buf);
 }
 
 std::string TCustomMemTable::GetFieldChars(TField* field) {
@@ -809,11 +815,8 @@ std::string TCustomMemTable::GetFieldChars(TField* field) {
   return std::string(text, strnlen(text, field->width_ - 1));
 }
 
-bool TCustomMemTable::GetVarFieldData(TField* field, TMemRecord* rec, void* dest) {
-  TStoreLock lock(store_);
-  int fieldNo = field->FieldNo();
-  int off = field->offset_;
-  if (rec->Data()[off] == 0) return false;
+const TVarBlock* TCustomMemTable::VarBlockFor(TMemRecord* rec, int off) {
+  if (rec->Data()[off] == 0) return nullptr;
   TVarBlock* b = TMemTableStore::GetVarBlock(rec, off);
   if (!b) {
     if (rec->slot < 0) throw EMemTableInvalidRecord(SInvalidRecord);
@@ -821,18 +824,43 @@ bool TCustomMemTable::GetVarFieldData(TField* field, TMemRecord* rec, void* dest
     if (!stored) throw EMemTableInvalidRecord(SInvalidRecord);
     b = TMemTableStore::GetVarBlock(stored, off);
   }
+  return b;
+}
+
+bool TCustomMemTable::GetVarFieldData(TField* field, TMemRecord* rec, void* dest) {
+  TStoreLock lock(store_);
+  int fieldNo = field->FieldNo();
+  int off = field->offset_;
+  if (rec->Data()[off] == 0) return false;
+  const TVarBlock* b = VarBlockFor(rec, off);
   if (!dest) return true;
-  std::string bytes(b ? reinterpret_cast<const char*>(b->Bytes()) : "", b ? b->length : 0);
+  std::string bytes(b ? reinterpret_cast<const char*>(b + 1) : "", b ? b->length : 0);
   if ((store_->FieldFlags(fieldNo) & mtfCompressed) && OnDecompressField)
     OnDecompressField(this, bytes);
   int width = field->DataSize();
+  // A blob has no fixed-width form to copy into (GetBlobData reads it).
+  if (width <= 0) return true;
   std::memset(dest, 0, width);
-  if (field->DataType() == ftWideString) {
-    std::uint32_t n = static_cast<std::uint32_t>(std::min<std::size_t>(bytes.size(), width - 4));
-    std::memcpy(dest, &n, 4);
-    std::memcpy(static_cast<std::uint8_t*>(dest) + 4, bytes.data(), n);
-  } else {
-    std::memcpy(dest, bytes.data(), std::min<std::size_t>(bytes.size(), width - 1));
+  auto* out = static_cast<std::uint8_t*>(dest);
+  switch (field->DataType()) {
+    case ftWideString: {
+      std::uint32_t n = static_cast<std::uint32_t>(std::min<std::size_t>(bytes.size(), width - 4));
+      std::memcpy(dest, &n, 4);
+      std::memcpy(out + 4, bytes.data(), n);
+      break;
+    }
+    case ftBytes:
+      std::memcpy(dest, bytes.data(), std::min<std::size_t>(bytes.size(), width));
+      break;
+    case ftVarBytes: {
+      std::uint16_t n = static_cast<std::uint16_t>(std::min<std::size_t>(bytes.size(), width - 2));
+      std::memcpy(dest, &n, 2);
+      std::memcpy(out + 2, bytes.data(), n);
+      break;
+    }
+    default:
+      std::memcpy(dest, bytes.data(), std::min<std::size_t>(bytes.size(), width - 1));
+      break;
   }
   return true;
 }
@@ -874,8 +902,8 @@ void TCustomMemTable::SetFieldChars(TField* field, const char* text, std::size_t
   DataEvent(deFieldChange, reinterpret_cast<std::intptr_t>(field));
 }
 
-void TCustomMemTable::SetFieldDataSlow(TField* field, const void* src) {
-  if (!cursorOpen_) return;
+bool TCustomMemTable::BeginFieldWrite(TField* field, const void* pending) {
+  if (!cursorOpen_) return false;
   switch (State()) {
     case dsEdit:
     case dsInsert:
@@ -892,7 +920,12 @@ void TCustomMemTable::SetFieldDataSlow(TField* field, const void* src) {
     DatabaseError(Format(SFieldReadOnly, field->DisplayName().c_str()));
   if (field->FieldKind() == fkData || field->FieldKind() == fkCalculated ||
       field->FieldKind() == fkInternalCalc)
-    field->Validate(src);
+    field->Validate(pending);
+  return true;
+}
+
+void TCustomMemTable::SetFieldDataSlow(TField* field, const void* src) {
+  if (!BeginFieldWrite(field, src)) return;
   TRecordBuffer buf = ActiveBuffer();
   if (!buf || field->FieldNo() < 1) return;
   {
@@ -914,23 +947,46 @@ void TCustomMemTable::SetFieldDataSlow(TField* field, const void* src) {
 
 void TCustomMemTable::SetVarFieldData(TField* field, TMemRecord* rec, const void* src) {
   int off = field->offset_;
-  TVarBlock* old = TMemTableStore::GetVarBlock(rec, off);
-  std::free(old);
-  TMemTableStore::SetVarBlock(rec, off, nullptr);
-  rec->Data()[off] = src ? 2 : 0;
-  if (!src) return;
-  std::string bytes;
-  if (field->DataType() == ftWideString) {
-    std::uint32_t n;
-    std::memcpy(&n, src, 4);
-    bytes.assign(static_cast<const char*>(src) + 4, n);
-  } else {
-    const char* s = static_cast<const char*>(src);
-    bytes.assign(s, strnlen(s, field->DataSize()));
+  if (!src) {
+    std::free(TMemTableStore::GetVarBlock(rec, off));
+    TMemTableStore::SetVarBlock(rec, off, nullptr);
+    rec->Data()[off] = 0;
+    return;
   }
+  std::string bytes;
+  const char* s = static_cast<const char*>(src);
+  switch (field->DataType()) {
+    case ftWideString: {
+      std::uint32_t n;
+      std::memcpy(&n, src, 4);
+      bytes.assign(s + 4, std::min<std::uint32_t>(n, field->DataSize() - 4));
+      break;
+    }
+    // Binary values keep their NUL bytes.
+    case ftBytes:
+      bytes.assign(s, field->DataSize());
+      break;
+    case ftVarBytes: {
+      std::uint16_t n;
+      std::memcpy(&n, src, 2);
+      bytes.assign(s + 2, std::min<int>(n, field->DataSize() - 2));
+      break;
+    }
+    default:
+      bytes.assign(s, strnlen(s, field->DataSize()));
+      break;
+  }
+  StoreVarBytes(field, rec, std::move(bytes));
+}
+
+void TCustomMemTable::StoreVarBytes(TField* field, TMemRecord* rec, std::string bytes) {
+  int off = field->offset_;
   if ((store_->FieldFlags(field->FieldNo()) & mtfCompressed) && OnCompressField)
     OnCompressField(this, bytes);
-  TMemTableStore::SetVarBlock(rec, off, TMemTableStore::NewVarBlock(bytes.data(), bytes.size()));
+  TVarBlock* block = TMemTableStore::NewVarBlock(bytes.data(), bytes.size());
+  std::free(TMemTableStore::GetVarBlock(rec, off));
+  TMemTableStore::SetVarBlock(rec, off, block);
+  rec->Data()[off] = 2;
 }
 
 }  // namespace memtable

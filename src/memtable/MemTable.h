@@ -157,6 +157,8 @@ class TCustomMemTable : public TDataSet {
   void SetFieldData(TField* field, const void* src) override;
   std::string GetFieldChars(TField* field) override;
   void SetFieldChars(TField* field, const char* text, std::size_t n) override;
+  bool GetBlobData(TField* field, std::string& out) override;
+  void SetBlobData(TField* field, const std::string* bytes) override;
   bool IsCursorOpen() const override { return cursorOpen_; }
 
   // Comparison, also used by the indexes (MemTableSearch).
@@ -256,6 +258,15 @@ class TCustomMemTable : public TDataSet {
   // Field data.
   bool GetVarFieldData(TField* field, TMemRecord* rec, void* dest);
   bool GetFieldDataSlow(TField* field, void* dest);
+  // The record a read addresses in the current state (null when none).
+  TMemRecord* ReadRecordFor(const TField* field);
+  // The state and read-only checks of a write, then the field's OnValidate
+  // with the pending value; false when the cursor is closed.
+  bool BeginFieldWrite(TField* field, const void* pending);
+  // The variable-length block a read takes: the buffer's own or its stored
+  // record's; null with the field null.
+  const TVarBlock* VarBlockFor(TMemRecord* rec, int offset);
+  void StoreVarBytes(TField* field, TMemRecord* rec, std::string bytes);
   void SetVarFieldData(TField* field, TMemRecord* rec, const void* src);
   void SetFieldDataSlow(TField* field, const void* src);
   // The buffer a read of a fixed-width field takes its value from in the

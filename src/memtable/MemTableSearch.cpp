@@ -8,8 +8,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "memtable/Bcd.h"
 #include "memtable/DateTimeField.h"
+#include "memtable/FieldMessages.h"
+#include "memtable/GuidField.h"
 #include "memtable/MemTable.h"
+#include "memtable/TimeStampField.h"
 #include "platform/LocaleServices.h"
 
 namespace memtable {
@@ -41,13 +45,6 @@ int OrdinalCompare(const unsigned char* a, int la, const unsigned char* b, int l
     if (ca != cb) return ca < cb ? -1 : 1;
   }
   return Sign3(la, lb);
-}
-
-// A currency value is a 64-bit integer of ten-thousandths.
-bool BcdToCurrency(const void* p, std::int64_t& out) {
-  // The native BCD form used here holds the currency value in its first 8 bytes.
-  out = Load<std::int64_t>(p);
-  return true;
 }
 
 }  // namespace
@@ -329,6 +326,8 @@ bool TMemTableSearch::WriteKeyValue(TMemRecord* key, const TMemKeyField& f, cons
     case ftFixedChar:
     case ftGuid:
       text = v.AsString();
+      // GUIDs are stored in one spelling; a key in another must still match.
+      if (f.type == ftGuid) NormalizeGuidText(text, text);
       if (static_cast<int>(text.size()) > width - 1) text.resize(width - 1);
       text.resize(width, '\0');
       src = text.data();
@@ -388,12 +387,25 @@ bool TMemTableSearch::WriteKeyValue(TMemRecord* key, const TMemKeyField& f, cons
     }
     case ftBCD:
     case ftFMTBcd: {
-      double scaled = v.AsDouble() * 10000.0;
-      if (!std::isfinite(scaled) || scaled < -9223372036854775808.0 ||
-          scaled >= 9223372036854775808.0)
-        return false;
-      std::int64_t c = std::llround(scaled);
-      std::memcpy(native, &c, 8);
+      // Exact for whole numbers and decimal text; floats are rounded.
+      TDecimal d;
+      std::int64_t c;
+      bool exact = !v.IsFloat() &&
+                   ParseDecimal(v.IsInteger() ? std::to_string(v.AsInt64()) : v.AsString(), d) &&
+                   DecimalToCurrency(d, c);
+      if (!exact) {
+        double scaled = v.AsDouble() * 10000.0;
+        if (!std::isfinite(scaled) || scaled < -9223372036854775808.0 ||
+            scaled >= 9223372036854775808.0)
+          return false;
+        c = std::llround(scaled);
+      }
+      CurrencyToBcd(c, native);
+      break;
+    }
+    case ftTimeStamp: {
+      double dt = v.IsNumeric() ? v.AsDouble() : StrToDateTimeValue(v.AsString());
+      if (!DateTimeToTimeStamp(dt, native)) return false;
       break;
     }
     default:

@@ -83,7 +83,9 @@ void TMemTableSharing::AttachTo(TCustomMemTable* owner) {
   table_.FieldDefs() = owner->FieldDefs();
   for (TField* f : owner->Fields()) {
     if (table_.FindField(f->FieldName())) continue;
-    auto copy = CreateFieldForType(f->DataType(), f->Size(), f->FieldName());
+    const TFieldDef* def = table_.FieldDefs().Find(f->FieldName());
+    auto copy =
+        CreateFieldForType(f->DataType(), f->Size(), f->FieldName(), def ? def->Precision() : 0);
     copy->SetRequired(f->Required());
     copy->SetReadOnly(f->ReadOnly());
     copy->SetFieldKind(f->FieldKind());

@@ -1,0 +1,50 @@
+// Time-stamp fields: a date and time kept as its parts, 16 bytes: year
+// (16-bit signed), month, day, hour, minute, second (16-bit unsigned each)
+// and the milliseconds (32-bit).
+#pragma once
+
+#include <cstdint>
+
+#include "memtable/Field.h"
+
+namespace memtable {
+
+inline constexpr int kTimeStampSize = 16;
+
+struct TTimeStampParts {
+  std::int16_t year;
+  std::uint16_t month, day, hour, minute, second;
+  std::uint32_t fractions;
+};
+static_assert(sizeof(TTimeStampParts) == kTimeStampSize);
+
+// A date-time value as time-stamp parts; false outside the years 1 to 9999.
+bool DateTimeToTimeStamp(TDateTime value, void* native);
+// False when the parts name no valid date and time.
+bool TimeStampToDateTime(const void* native, TDateTime& out);
+
+class TSQLTimeStampField : public TField {
+ public:
+  TSQLTimeStampField() : TField(ftTimeStamp, 0) {}
+  int DataSize() const override { return kTimeStampSize; }
+  const std::string& DisplayFormat() const { return displayFormat_; }
+  void SetDisplayFormat(std::string v) { displayFormat_ = std::move(v); }
+
+  TDateTime AsDateTime() override;
+  void SetAsDateTime(TDateTime v) override;
+  double AsFloat() override { return AsDateTime(); }
+  void SetAsFloat(double v) override { SetAsDateTime(v); }
+  std::string AsString() override;
+  void SetAsString(const std::string& v) override;
+  TVariant AsVariant() override;
+
+ protected:
+  std::string GetText(bool displayText) override;
+  void SetVariantValue(const TVariant& v) override;
+
+ private:
+  bool Read(TDateTime& out);
+  std::string displayFormat_;
+};
+
+}  // namespace memtable
