@@ -4,10 +4,8 @@
 #include <unicode/ucol.h>
 #include <unicode/uloc.h>
 #include <unicode/unorm2.h>
-#include <unicode/uset.h>
 #include <unicode/utf16.h>
 
-#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstdlib>
@@ -16,11 +14,10 @@
 #include <mutex>
 #include <optional>
 #include <string>
-#include <type_traits>
 #include <unordered_map>
-#include <vector>
 
 #include "AnsiCodePage.h"
+#include "AsciiCollation.h"
 #include "CollationTailoring.h"
 #include "LastError.h"
 
@@ -40,11 +37,7 @@ struct Comparer {
   unsigned codePage = 1252;
   const AnsiByteTable* bytes = nullptr;  // null for double-byte code pages
   bool wordSort = true;
-  // The ASCII fast path: characters with a non-zero primary rank compare as
-  // one weight each, with the tertiary byte for their case.
-  bool asciiFast = false;
-  std::array<std::uint8_t, 128> primary{};
-  std::array<std::uint8_t, 128> tertiary{};
+  AsciiCollation ascii;  // the shortcut for plain ASCII texts
 };
 
 std::mutex g_mutex;
@@ -160,76 +153,6 @@ void ApplyFlags(UCollator* collator, LCID resolved, std::uint32_t flags) {
   }
 }
 
-// Finds which ASCII characters compare as one plain weight each, so texts made
-// only of them can be compared without the collator (see FastCompare).
-void PrepareAsciiFastPath(Comparer& c) {
-  c.asciiFast = false;
-  if (c.flags &
-      ~(NORM_IGNORECASE | LINGUISTIC_IGNORECASE | SORT_STRINGSORT | NORM_LINGUISTIC_CASING))
-    return;
-  UErrorCode status = U_ZERO_ERROR;
-  // Characters taking part in a contraction or prefix rule depend on their
-  // neighbours.
-  USet* contractions = uset_openEmpty();
-  ucol_getContractionsAndExpansions(c.collator.get(), contractions, nullptr, true, &status);
-  std::array<bool, 128> inContraction{};
-  int32_t items = uset_getItemCount(contractions);
-  for (int32_t i = 0; i < items && U_SUCCESS(status); ++i) {
-    UChar32 first = 0, last = 0;
-    UChar text[32];
-    int32_t len = uset_getItem(contractions, i, &first, &last, text, 32, &status);
-    if (len == 0) {
-      for (UChar32 ch = first; ch <= last && ch < 128; ++ch) inContraction[ch] = true;
-    } else {
-      for (int32_t k = 0; k < len; ++k)
-        if (text[k] < 128) inContraction[text[k]] = true;
-    }
-  }
-  uset_close(contractions);
-  if (U_FAILURE(status)) return;
-
-  // A sort key of one character: primary bytes, 01, secondary, 01, tertiary.
-  struct Key {
-    std::string primary, secondary, tertiary;
-  };
-  std::array<std::optional<Key>, 128> keys;
-  UCollationStrength strength = ucol_getStrength(c.collator.get());
-  ucol_setStrength(c.collator.get(), UCOL_TERTIARY);
-  for (int ch = 0x20; ch < 0x7F; ++ch) {
-    if (inContraction[ch] || SpecialCharacterWeight(char16_t(ch))) continue;
-    UChar text = static_cast<UChar>(ch);
-    uint8_t buffer[64];
-    int32_t n = ucol_getSortKey(c.collator.get(), &text, 1, buffer, sizeof buffer);
-    if (n <= 0 || n > int32_t(sizeof buffer)) continue;
-    std::string bytes(reinterpret_cast<char*>(buffer), n - 1);  // without the final 00
-    size_t s1 = bytes.find('\x01');
-    size_t s2 = s1 == std::string::npos ? s1 : bytes.find('\x01', s1 + 1);
-    if (s1 == 0 || s2 == std::string::npos) continue;
-    Key key{bytes.substr(0, s1), bytes.substr(s1 + 1, s2 - s1 - 1), bytes.substr(s2 + 1)};
-    if (key.tertiary.size() != 1 || key.tertiary.find('\x01') != std::string::npos) continue;
-    keys[ch] = key;
-  }
-  ucol_setStrength(c.collator.get(), strength);
-  if (!keys['a']) return;
-  std::string commonSecondary = keys['a']->secondary;
-  std::vector<std::string> primaries;
-  for (auto& key : keys) {
-    if (key && key->secondary != commonSecondary) key.reset();
-    if (key) primaries.push_back(key->primary);
-  }
-  std::sort(primaries.begin(), primaries.end());
-  primaries.erase(std::unique(primaries.begin(), primaries.end()), primaries.end());
-  for (int ch = 0; ch < 128; ++ch) {
-    c.primary[ch] = 0;
-    c.tertiary[ch] = 0;
-    if (!keys[ch]) continue;
-    auto rank = std::lower_bound(primaries.begin(), primaries.end(), keys[ch]->primary);
-    c.primary[ch] = static_cast<std::uint8_t>(1 + (rank - primaries.begin()));
-    c.tertiary[ch] = static_cast<std::uint8_t>(keys[ch]->tertiary[0]);
-  }
-  c.asciiFast = true;
-}
-
 Comparer* ComparerLocked(LCID locale, std::uint32_t flags) {
   LCID resolved = ResolveLocked(locale);
   if (resolved == 0) return nullptr;
@@ -249,7 +172,12 @@ Comparer* ComparerLocked(LCID locale, std::uint32_t flags) {
     comparer->bytes = SingleByteTable(comparer->codePage);
     comparer->wordSort = wordSort && !(flags & NORM_IGNORESYMBOLS);
     ApplyFlags(comparer->collator.get(), resolved, flags);
-    PrepareAsciiFastPath(*comparer);
+    // The shortcut knows primary weights and case only.
+    constexpr std::uint32_t kAsciiFlags =
+        NORM_IGNORECASE | LINGUISTIC_IGNORECASE | SORT_STRINGSORT | NORM_LINGUISTIC_CASING;
+    if (!(flags & ~kAsciiFlags))
+      comparer->ascii.Learn(comparer->collator.get(),
+                            flags & (NORM_IGNORECASE | LINGUISTIC_IGNORECASE));
   }
   Comparer* raw = comparer.get();
   g_comparers.emplace(key, std::move(comparer));
@@ -280,34 +208,6 @@ Comparer* FindComparer(LCID locale, std::uint32_t flags) {
 
 int ToResult(int order) {
   return order < 0 ? CSTR_LESS_THAN : order > 0 ? CSTR_GREATER_THAN : CSTR_EQUAL;
-}
-
-template <typename Char>
-bool AllAsciiFast(const Comparer& c, const Char* s, size_t n) {
-  for (size_t i = 0; i < n; ++i) {
-    auto ch = static_cast<std::make_unsigned_t<Char>>(s[i]);
-    if (ch >= 128 || c.primary[ch] == 0) return false;
-  }
-  return true;
-}
-
-// The collator's answer for texts of single-weight ASCII characters: first
-// the letters' primary weights, then (unless case is ignored) their case,
-// both from the left.
-template <typename Char>
-int FastCompare(const Comparer& c, const Char* a, size_t na, const Char* b, size_t nb) {
-  size_t n = std::min(na, nb);
-  int tertiary = 0;
-  for (size_t i = 0; i < n; ++i) {
-    auto x = static_cast<std::make_unsigned_t<Char>>(a[i]);
-    auto y = static_cast<std::make_unsigned_t<Char>>(b[i]);
-    if (x == y) continue;
-    if (c.primary[x] != c.primary[y]) return ToResult(int(c.primary[x]) - int(c.primary[y]));
-    if (tertiary == 0) tertiary = int(c.tertiary[x]) - int(c.tertiary[y]);
-  }
-  if (na != nb) return ToResult(na < nb ? -1 : 1);
-  bool ignoreCase = c.flags & (NORM_IGNORECASE | LINGUISTIC_IGNORECASE);
-  return ignoreCase ? CSTR_EQUAL : ToResult(tertiary);
 }
 
 bool IsUnweighted(UChar32 cp) {
@@ -453,8 +353,8 @@ int CompareStringA(LCID locale, std::uint32_t flags, const char* s1, int len1, c
   size_t n1 = len1 < 0 ? std::strlen(s1) : size_t(len1);
   size_t n2 = len2 < 0 ? std::strlen(s2) : size_t(len2);
   // ASCII bytes read the same in every single-byte code page.
-  if (c->asciiFast && c->bytes && AllAsciiFast(*c, s1, n1) && AllAsciiFast(*c, s2, n2))
-    return FastCompare(*c, s1, n1, s2, n2);
+  if (c->ascii.usable() && c->bytes && c->ascii.Covers(s1, n1) && c->ascii.Covers(s2, n2))
+    return ToResult(c->ascii.Compare(s1, n1, s2, n2));
   thread_local std::u16string wideA, wideB;
   Widen(*c, s1, n1, wideA);
   Widen(*c, s2, n2, wideB);
@@ -467,8 +367,8 @@ int CompareStringW(LCID locale, std::uint32_t flags, const char16_t* s1, int len
   if (!c) return 0;
   size_t n1 = len1 < 0 ? std::char_traits<char16_t>::length(s1) : size_t(len1);
   size_t n2 = len2 < 0 ? std::char_traits<char16_t>::length(s2) : size_t(len2);
-  if (c->asciiFast && AllAsciiFast(*c, s1, n1) && AllAsciiFast(*c, s2, n2))
-    return FastCompare(*c, s1, n1, s2, n2);
+  if (c->ascii.usable() && c->ascii.Covers(s1, n1) && c->ascii.Covers(s2, n2))
+    return ToResult(c->ascii.Compare(s1, n1, s2, n2));
   return CompareWide(*c, s1, n1, s2, n2);
 }
 
