@@ -1,18 +1,25 @@
 #include "LocaleServices.h"
 
+#include <unicode/uchar.h>
 #include <unicode/ucol.h>
 #include <unicode/uloc.h>
+#include <unicode/unorm2.h>
+#include <unicode/utf16.h>
 
 #include <array>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <unordered_map>
-#include <vector>
 
-#include "Codepage.h"
+#include "AnsiCodePage.h"
+#include "AsciiCollation.h"
+#include "CollationTailoring.h"
+#include "LastError.h"
 
 namespace platform {
 
@@ -23,11 +30,26 @@ struct CollatorDeleter {
 };
 using CollatorPtr = std::unique_ptr<UCollator, CollatorDeleter>;
 
+// Everything one (locale, flags) pair compares with.
+struct Comparer {
+  CollatorPtr collator;
+  std::uint32_t flags = 0;
+  unsigned codePage = 1252;
+  const AnsiByteTable* bytes = nullptr;  // null for double-byte code pages
+  bool wordSort = true;
+  AsciiCollation ascii;  // the shortcut for plain ASCII texts
+};
+
 std::mutex g_mutex;
 std::optional<LCID> g_userDefault;
 // Key: resolved LCID in the low 32 bits, flags above. A null entry remembers
 // an identifier ICU does not know, so repeated failures stay cheap.
-std::unordered_map<std::uint64_t, CollatorPtr> g_collators;
+// Entries are never removed: a resolved identifier always means the same
+// locale, and threads keep pointers to them.
+std::unordered_map<std::uint64_t, std::unique_ptr<Comparer>> g_comparers;
+// Bumped when the user default may have changed, so per-thread caches of
+// "identifier as given -> comparer" start over.
+std::atomic<unsigned> g_generation{0};
 
 std::string PosixLocaleFromEnvironment(std::initializer_list<const char*> vars) {
   for (const char* var : vars) {
@@ -83,88 +105,276 @@ std::string IcuNameForResolved(LCID resolved) {
   return std::string(buffer, length);
 }
 
-UCollator* CollatorLocked(LCID locale, std::uint32_t flags) {
+constexpr std::uint32_t kKnownFlags =
+    NORM_IGNORECASE | NORM_IGNORENONSPACE | NORM_IGNORESYMBOLS | SORT_DIGITSASNUMBERS |
+    LINGUISTIC_IGNORECASE | LINGUISTIC_IGNOREDIACRITIC | SORT_STRINGSORT | NORM_IGNOREKANATYPE |
+    NORM_IGNOREWIDTH | NORM_LINGUISTIC_CASING;
+
+CollatorPtr OpenTailoredCollator(const std::string& name, LCID resolved, bool wordSort) {
+  UErrorCode status = U_ZERO_ERROR;
+  CollatorPtr base(ucol_open(name.c_str(), &status));
+  if (U_FAILURE(status) || !base) return nullptr;
+  int32_t length = 0;
+  const UChar* own = ucol_getRules(base.get(), &length);
+  std::u16string rules(reinterpret_cast<const char16_t*>(own), length);
+  rules += PlatformTailoring(resolved & 0x3FF, wordSort);
+  UParseError error;
+  status = U_ZERO_ERROR;
+  CollatorPtr tailored(ucol_openRules(reinterpret_cast<const UChar*>(rules.data()),
+                                      static_cast<int32_t>(rules.size()), UCOL_ON,
+                                      UCOL_DEFAULT_STRENGTH, &error, &status));
+  // Should a locale's own rules clash with the tailoring, its plain order
+  // is still a sound order.
+  if (U_FAILURE(status) || !tailored) return base;
+  return tailored;
+}
+
+void ApplyFlags(UCollator* collator, LCID resolved, std::uint32_t flags) {
+  UErrorCode status = U_ZERO_ERROR;
+  bool ignoreCase = flags & (NORM_IGNORECASE | LINGUISTIC_IGNORECASE);
+  bool ignoreAccents = flags & (NORM_IGNORENONSPACE | LINGUISTIC_IGNOREDIACRITIC);
+  // Accents are the second level and case the third.
+  UCollationStrength strength = ignoreAccents ? UCOL_PRIMARY
+                                : ignoreCase  ? UCOL_SECONDARY
+                                              : UCOL_TERTIARY;
+  ucol_setStrength(collator, strength);
+  if (ignoreAccents && !ignoreCase) ucol_setAttribute(collator, UCOL_CASE_LEVEL, UCOL_ON, &status);
+  ucol_setAttribute(collator, UCOL_NORMALIZATION_MODE, UCOL_ON, &status);
+  // Scripts keep their common order (Latin, Greek, Cyrillic, ...) whatever
+  // the locale; none moves its own script first.
+  ucol_setReorderCodes(collator, nullptr, 0, &status);
+  if ((resolved & 0x3FF) == 0x0C)  // French weighs the last accent first
+    ucol_setAttribute(collator, UCOL_FRENCH_COLLATION, UCOL_ON, &status);
+  if (flags & SORT_DIGITSASNUMBERS)
+    ucol_setAttribute(collator, UCOL_NUMERIC_COLLATION, UCOL_ON, &status);
+  if (flags & NORM_IGNORESYMBOLS) {
+    ucol_setAttribute(collator, UCOL_ALTERNATE_HANDLING, UCOL_SHIFTED, &status);
+    ucol_setMaxVariable(collator, UCOL_REORDER_CODE_CURRENCY, &status);
+  }
+}
+
+Comparer* ComparerLocked(LCID locale, std::uint32_t flags) {
   LCID resolved = ResolveLocked(locale);
   if (resolved == 0) return nullptr;
   std::uint64_t key = (std::uint64_t(flags) << 32) | resolved;
-  auto it = g_collators.find(key);
-  if (it != g_collators.end()) return it->second.get();
+  auto it = g_comparers.find(key);
+  if (it != g_comparers.end()) return it->second.get();
 
-  CollatorPtr collator;
+  std::unique_ptr<Comparer> comparer;
   std::string name = IcuNameForResolved(resolved);
-  if (!name.empty()) {
-    UErrorCode status = U_ZERO_ERROR;
-    collator.reset(ucol_open(name.c_str(), &status));
-    if (U_FAILURE(status)) collator.reset();
-  }
+  bool wordSort = !(flags & SORT_STRINGSORT);
+  CollatorPtr collator = name.empty() ? nullptr : OpenTailoredCollator(name, resolved, wordSort);
   if (collator) {
-    UErrorCode status = U_ZERO_ERROR;
-    // Ignoring case means comparing at the accent level: case is the third level.
-    ucol_setStrength(collator.get(), (flags & NORM_IGNORECASE) ? UCOL_SECONDARY : UCOL_TERTIARY);
-    ucol_setAttribute(collator.get(), UCOL_NORMALIZATION_MODE, UCOL_ON, &status);
+    comparer = std::make_unique<Comparer>();
+    comparer->collator = std::move(collator);
+    comparer->flags = flags;
+    comparer->codePage = AnsiCodePageForLocale(resolved);
+    comparer->bytes = SingleByteTable(comparer->codePage);
+    comparer->wordSort = wordSort && !(flags & NORM_IGNORESYMBOLS);
+    ApplyFlags(comparer->collator.get(), resolved, flags);
+    // The shortcut knows primary weights and case only.
+    constexpr std::uint32_t kAsciiFlags =
+        NORM_IGNORECASE | LINGUISTIC_IGNORECASE | SORT_STRINGSORT | NORM_LINGUISTIC_CASING;
+    if (!(flags & ~kAsciiFlags))
+      comparer->ascii.Learn(comparer->collator.get(),
+                            flags & (NORM_IGNORECASE | LINGUISTIC_IGNORECASE));
   }
-  UCollator* raw = collator.get();
-  g_collators.emplace(key, std::move(collator));
+  Comparer* raw = comparer.get();
+  g_comparers.emplace(key, std::move(comparer));
   return raw;
 }
 
-int CompareWith(LCID locale, std::uint32_t flags, const UChar* a, int32_t la, const UChar* b,
-                int32_t lb) {
-  if (flags & ~NORM_IGNORECASE) return 0;  // flags this system does not know
-  std::lock_guard lock(g_mutex);
-  UCollator* collator = CollatorLocked(locale, flags);
-  if (!collator) return 0;
-  switch (ucol_strcoll(collator, a, la, b, lb)) {
-    case UCOL_LESS:
-      return CSTR_LESS_THAN;
-    case UCOL_EQUAL:
-      return CSTR_EQUAL;
-    default:
-      return CSTR_GREATER_THAN;
+// The comparer for (locale, flags), remembered per thread so the common case
+// of one table comparing many texts takes no lock.
+Comparer* FindComparer(LCID locale, std::uint32_t flags) {
+  struct Last {
+    LCID locale = 0;
+    std::uint32_t flags = 0;
+    unsigned generation = ~0u;
+    Comparer* comparer = nullptr;
+  };
+  thread_local Last last;
+  unsigned generation = g_generation.load(std::memory_order_acquire);
+  if (last.generation == generation && last.locale == locale && last.flags == flags)
+    return last.comparer;
+  Comparer* comparer;
+  {
+    std::lock_guard lock(g_mutex);
+    comparer = ComparerLocked(locale, flags);
+  }
+  last = {locale, flags, generation, comparer};
+  return comparer;
+}
+
+int ToResult(int order) {
+  return order < 0 ? CSTR_LESS_THAN : order > 0 ? CSTR_GREATER_THAN : CSTR_EQUAL;
+}
+
+bool IsUnweighted(UChar32 cp) {
+  return cp == 0xFFFD || U_IS_SURROGATE(cp) || u_charType(cp) == U_UNASSIGNED;
+}
+
+// Copies the text leaving out what has no weight and folding width and kana
+// type as the flags ask; returns false (and copies nothing) when the text
+// needs none of it.
+bool Prepare(const Comparer& c, const char16_t* s, size_t n, std::u16string& out) {
+  bool foldWidth = c.flags & NORM_IGNOREWIDTH;
+  bool foldKana = c.flags & NORM_IGNOREKANATYPE;
+  size_t i = 0;
+  // Everything below the Greek block is assigned and needs no folding.
+  while (i < n && s[i] < 0x0370) ++i;
+  if (i == n) return false;
+  out.assign(s, i);
+  const UNormalizer2* compat = nullptr;
+  while (i < n) {
+    UChar32 cp;
+    U16_NEXT(s, i, n, cp);
+    if (IsUnweighted(cp)) continue;
+    if (foldWidth && cp >= 0xFF01 && cp <= 0xFF5E) {
+      cp -= 0xFEE0;
+    } else if (foldWidth && cp == 0x3000) {
+      cp = 0x20;
+    } else if (foldWidth && cp >= 0xFF61 && cp <= 0xFFEE) {
+      UErrorCode status = U_ZERO_ERROR;
+      if (!compat) compat = unorm2_getNFKCInstance(&status);
+      UChar mapped[8];
+      int32_t len = compat ? unorm2_getDecomposition(compat, cp, mapped, 8, &status) : -1;
+      if (U_SUCCESS(status) && len > 0 && len <= 8) {
+        for (int32_t k = 0; k < len; ++k) {
+          char16_t m = mapped[k];
+          if (foldKana && m >= 0x30A1 && m <= 0x30F6) m -= 0x60;
+          out += m;
+        }
+        continue;
+      }
+    }
+    if (foldKana && cp >= 0x30A1 && cp <= 0x30F6) cp -= 0x60;
+    if (cp >= 0x10000) {
+      out += char16_t(U16_LEAD(cp));
+      out += char16_t(U16_TRAIL(cp));
+    } else {
+      out += char16_t(cp);
+    }
+  }
+  return true;
+}
+
+// Word sort's tie-break between texts otherwise equal: the hyphens and
+// apostrophes, by position and kind; a text without any comes first.
+int CompareSpecials(const char16_t* a, size_t na, const char16_t* b, size_t nb) {
+  size_t i = 0, j = 0;
+  for (;;) {
+    while (i < na && !SpecialCharacterWeight(a[i])) ++i;
+    while (j < nb && !SpecialCharacterWeight(b[j])) ++j;
+    if (i == na || j == nb) return ToResult((i < na) - (j < nb));
+    if (i != j) return ToResult(i < j ? -1 : 1);
+    int d = SpecialCharacterWeight(a[i]) - SpecialCharacterWeight(b[j]);
+    if (d) return ToResult(d);
+    ++i;
+    ++j;
   }
 }
 
-// Widens Windows-1252 text into a buffer that lives on the stack for short texts.
-class WideText {
- public:
-  WideText(const char* s, int len) {
-    size_t n = len < 0 ? std::strlen(s) : size_t(len);
-    UChar* out = n <= small_.size() ? small_.data() : (large_.resize(n), large_.data());
-    for (size_t i = 0; i < n; ++i) out[i] = Cp1252ToUnicode(static_cast<unsigned char>(s[i]));
-    data_ = out;
-    size_ = static_cast<int32_t>(n);
-  }
-  const UChar* data() const { return data_; }
-  int32_t size() const { return size_; }
+// 1 for hiragana, 2 for katakana (full or half width), else 0.
+int KanaType(char16_t c) {
+  if (c >= 0x3041 && c <= 0x3096) return 1;
+  if ((c >= 0x30A1 && c <= 0x30FA) || (c >= 0xFF66 && c <= 0xFF9D)) return 2;
+  return 0;
+}
 
- private:
-  std::array<UChar, 128> small_;
-  std::vector<UChar> large_;
-  const UChar* data_ = nullptr;
-  int32_t size_ = 0;
-};
+// Kana type is weighed apart from case: texts otherwise equal put hiragana
+// before katakana at the first place they differ.
+int CompareKanaTypes(const char16_t* a, size_t na, const char16_t* b, size_t nb) {
+  size_t i = 0, j = 0;
+  for (;;) {
+    while (i < na && !KanaType(a[i])) ++i;
+    while (j < nb && !KanaType(b[j])) ++j;
+    if (i == na || j == nb) return CSTR_EQUAL;
+    if (int d = KanaType(a[i]) - KanaType(b[j])) return ToResult(d);
+    ++i;
+    ++j;
+  }
+}
+
+int CompareWide(const Comparer& c, const char16_t* a, size_t na, const char16_t* b, size_t nb) {
+  thread_local std::u16string bufferA, bufferB;
+  if (Prepare(c, a, na, bufferA)) {
+    a = bufferA.data();
+    na = bufferA.size();
+  }
+  if (Prepare(c, b, nb, bufferB)) {
+    b = bufferB.data();
+    nb = bufferB.size();
+  }
+  UCollationResult r =
+      ucol_strcoll(c.collator.get(), reinterpret_cast<const UChar*>(a), static_cast<int32_t>(na),
+                   reinterpret_cast<const UChar*>(b), static_cast<int32_t>(nb));
+  if (r != UCOL_EQUAL) return r == UCOL_LESS ? CSTR_LESS_THAN : CSTR_GREATER_THAN;
+  if (!(c.flags & NORM_IGNOREKANATYPE)) {
+    int kana = CompareKanaTypes(a, na, b, nb);
+    if (kana != CSTR_EQUAL) return kana;
+  }
+  return c.wordSort ? CompareSpecials(a, na, b, nb) : CSTR_EQUAL;
+}
+
+// Checks the arguments every comparison shares; the comparer, or null with
+// the last-error value set.
+Comparer* CheckedComparer(LCID locale, std::uint32_t flags, const void* s1, int len1,
+                          const void* s2, int len2) {
+  if (!s1 || !s2 || len1 < -1 || len2 < -1) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  if (flags & ~kKnownFlags) {
+    SetLastError(ERROR_INVALID_FLAGS);
+    return nullptr;
+  }
+  Comparer* c = FindComparer(locale, flags);
+  if (!c) SetLastError(ERROR_INVALID_PARAMETER);
+  return c;
+}
+
+void Widen(const Comparer& c, const char* s, size_t n, std::u16string& out) {
+  out.clear();
+  if (c.bytes) {
+    out.resize(n);
+    for (size_t i = 0; i < n; ++i) out[i] = (*c.bytes)[static_cast<unsigned char>(s[i])];
+  } else {
+    AppendAnsiText(c.codePage, s, n, out);
+  }
+}
 
 }  // namespace
 
 int CompareStringA(LCID locale, std::uint32_t flags, const char* s1, int len1, const char* s2,
                    int len2) {
-  if (!s1 || !s2) return 0;
-  WideText a(s1, len1), b(s2, len2);
-  return CompareWith(locale, flags, a.data(), a.size(), b.data(), b.size());
+  Comparer* c = CheckedComparer(locale, flags, s1, len1, s2, len2);
+  if (!c) return 0;
+  size_t n1 = len1 < 0 ? std::strlen(s1) : size_t(len1);
+  size_t n2 = len2 < 0 ? std::strlen(s2) : size_t(len2);
+  // ASCII bytes read the same in every single-byte code page.
+  if (c->ascii.usable() && c->bytes && c->ascii.Covers(s1, n1) && c->ascii.Covers(s2, n2))
+    return ToResult(c->ascii.Compare(s1, n1, s2, n2));
+  thread_local std::u16string wideA, wideB;
+  Widen(*c, s1, n1, wideA);
+  Widen(*c, s2, n2, wideB);
+  return CompareWide(*c, wideA.data(), wideA.size(), wideB.data(), wideB.size());
 }
 
 int CompareStringW(LCID locale, std::uint32_t flags, const char16_t* s1, int len1,
                    const char16_t* s2, int len2) {
-  if (!s1 || !s2) return 0;
-  static_assert(sizeof(UChar) == sizeof(char16_t));
-  // ICU takes -1 as "NUL-terminated", exactly like the classic call.
-  return CompareWith(locale, flags, reinterpret_cast<const UChar*>(s1), len1 < 0 ? -1 : len1,
-                     reinterpret_cast<const UChar*>(s2), len2 < 0 ? -1 : len2);
+  Comparer* c = CheckedComparer(locale, flags, s1, len1, s2, len2);
+  if (!c) return 0;
+  size_t n1 = len1 < 0 ? std::char_traits<char16_t>::length(s1) : size_t(len1);
+  size_t n2 = len2 < 0 ? std::char_traits<char16_t>::length(s2) : size_t(len2);
+  if (c->ascii.usable() && c->ascii.Covers(s1, n1) && c->ascii.Covers(s2, n2))
+    return ToResult(c->ascii.Compare(s1, n1, s2, n2));
+  return CompareWide(*c, s1, n1, s2, n2);
 }
 
 bool IsValidLocale(LCID locale) {
   std::lock_guard lock(g_mutex);
-  return CollatorLocked(locale, 0) != nullptr;
+  return ComparerLocked(locale, 0) != nullptr;
 }
 
 LCID GetUserDefaultLCID() {
@@ -181,7 +391,7 @@ std::string LocaleNameFromLCID(LCID locale) {
 void ResetLocaleCache() {
   std::lock_guard lock(g_mutex);
   g_userDefault.reset();
-  g_collators.clear();
+  g_generation.fetch_add(1, std::memory_order_release);
 }
 
 }  // namespace platform

@@ -18,7 +18,17 @@ inline constexpr LCID LOCALE_INVARIANT = 0x007F;
 inline constexpr LCID LOCALE_USER_DEFAULT = 0x0400;
 inline constexpr LCID LOCALE_SYSTEM_DEFAULT = 0x0800;
 
+// Comparison flags.
 inline constexpr std::uint32_t NORM_IGNORECASE = 0x00000001;
+inline constexpr std::uint32_t NORM_IGNORENONSPACE = 0x00000002;
+inline constexpr std::uint32_t NORM_IGNORESYMBOLS = 0x00000004;
+inline constexpr std::uint32_t SORT_DIGITSASNUMBERS = 0x00000008;
+inline constexpr std::uint32_t LINGUISTIC_IGNORECASE = 0x00000010;
+inline constexpr std::uint32_t LINGUISTIC_IGNOREDIACRITIC = 0x00000020;
+inline constexpr std::uint32_t SORT_STRINGSORT = 0x00001000;
+inline constexpr std::uint32_t NORM_IGNOREKANATYPE = 0x00010000;
+inline constexpr std::uint32_t NORM_IGNOREWIDTH = 0x00020000;
+inline constexpr std::uint32_t NORM_LINGUISTIC_CASING = 0x08000000;
 
 inline constexpr int CSTR_LESS_THAN = 1;
 inline constexpr int CSTR_EQUAL = 2;
@@ -31,10 +41,19 @@ constexpr LCID MAKELCID(LANGID lang, unsigned sort) {
   return (LCID(sort) << 16) | lang;
 }
 
-// Compares two Windows-1252 texts. A negative length means "up to the first NUL".
+// Comparison uses word sort unless SORT_STRINGSORT is given: hyphen and
+// apostrophe weigh nothing and only break ties, so "co-op" sorts right after
+// "coop". Characters without a weight (unassigned code points, U+FFFD,
+// unpaired surrogates) are skipped. On failure the result is 0 and the
+// last-error value (LastError.h) says why: ERROR_INVALID_PARAMETER for an
+// unknown locale, a null text or a length below -1, ERROR_INVALID_FLAGS for
+// flags outside the list above.
+
+// Compares two 8-bit texts read in the locale's ANSI code page (AnsiCodePage.h).
+// A length of -1 means "up to the first NUL".
 int CompareStringA(LCID locale, std::uint32_t flags, const char* s1, int len1, const char* s2,
                    int len2);
-// Compares two UTF-16 texts. A negative length means "up to the first NUL".
+// Compares two UTF-16 texts. A length of -1 means "up to the first NUL".
 int CompareStringW(LCID locale, std::uint32_t flags, const char16_t* s1, int len1,
                    const char16_t* s2, int len2);
 
