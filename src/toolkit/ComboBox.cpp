@@ -71,12 +71,31 @@ void TCustomComboBox::CreateParams(TCreateParams& params) {
 void TCustomComboBox::CreateWindowHandle(const TCreateParams& params) {
   TWinControl::CreateWindowHandle(params);
   p::HWND h = Handle();
-  p::SendMessage(h, p::CB_SETITEMHEIGHT, WPARAM(-1), itemHeight_);
+  FitFieldToHeight(Height());
   p::SendMessage(h, p::CB_SETITEMHEIGHT, 0, itemHeight_);
   p::SendMessage(h, p::CB_SETMINVISIBLE, WPARAM(dropDownCount_), 0);
   for (int i = 0; i < items_.Count(); ++i)
     p::SendMessage(h, p::CB_ADDSTRING, 0, LPARAM(items_.Strings(i).c_str()));
   if (itemIndex_ >= 0) p::SendMessage(h, p::CB_SETCURSEL, WPARAM(itemIndex_), 0);
+}
+
+void TCustomComboBox::FitFieldToHeight(int height) {
+  constexpr int kFrame = 6;
+  if (height > kFrame)
+    p::SendMessage(Handle(), p::CB_SETITEMHEIGHT, WPARAM(-1), LPARAM(height - kFrame));
+}
+
+void TCustomComboBox::SetBounds(int left, int top, int width, int height) {
+  // The window would keep its closed height: a new height goes to the field,
+  // which resizes the box, and the rest of the bounds follow as usual.
+  if (HandleAllocated() && height != Height()) {
+    FitFieldToHeight(height);
+    if (left == Left() && top == Top() && width == Width() && height == Height()) {
+      BoundsChanged();
+      return;
+    }
+  }
+  TWinControl::SetBounds(left, top, width, height);
 }
 
 void TCustomComboBox::Loaded() {
@@ -145,10 +164,7 @@ void TCustomComboBox::SetText(std::string_view v) {
 void TCustomComboBox::SetItemHeight(int v) {
   if (v <= 0 || v == itemHeight_) return;
   itemHeight_ = v;
-  if (HandleAllocated()) {
-    p::SendMessage(Handle(), p::CB_SETITEMHEIGHT, WPARAM(-1), v);
-    p::SendMessage(Handle(), p::CB_SETITEMHEIGHT, 0, v);
-  }
+  if (HandleAllocated()) p::SendMessage(Handle(), p::CB_SETITEMHEIGHT, 0, v);
 }
 
 void TCustomComboBox::SetDropDownCount(int v) {

@@ -36,6 +36,7 @@ class TCustomComboBox : public TWinControl {
   void SetText(std::string_view v) override;
   void Clear() { items_.Clear(); }
   void Loaded() override;
+  void SetBounds(int left, int top, int width, int height) override;
 
   TNotifyEvent OnChange, OnSelect, OnDropDown, OnCloseUp;
 
@@ -47,6 +48,9 @@ class TCustomComboBox : public TWinControl {
 
  private:
   void ItemsChanged(TStrings::Change change, int index);
+  // The platform's box is as high as its field's item height + 6; the
+  // field follows the control's height so the box keeps it.
+  void FitFieldToHeight(int height);
 
   TStrings items_;
   int itemIndex_ = -1;

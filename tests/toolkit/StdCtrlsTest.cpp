@@ -130,6 +130,36 @@ TEST_F(StdCtrls, ComboBoxPicksEntries) {
   EXPECT_EQ(ratio->ItemIndex(), 1);
 }
 
+// The platform's box takes its field's height + 6; the wrapper keeps the
+// height it is given through creation, new bounds and a new item height.
+TEST_F(StdCtrls, ComboBoxKeepsItsHeight) {
+  form->Show();
+  Flush();
+  auto windowHeight = [&] {
+    RECT r;
+    p::GetWindowRect(ratio->Handle(), &r);
+    return r.Height();
+  };
+  EXPECT_EQ(windowHeight(), 21);
+  EXPECT_EQ(ratio->Height(), 21);
+  ratio->SetItemHeight(20);
+  EXPECT_EQ(windowHeight(), 21);
+  EXPECT_EQ(p::SendMessage(ratio->Handle(), p::CB_GETITEMHEIGHT, 0, 0), 20);
+  ratio->SetBounds(ratio->Left(), ratio->Top(), ratio->Width(), 30);
+  EXPECT_EQ(windowHeight(), 30);
+  EXPECT_EQ(ratio->Height(), 30);
+  ratio->SetBounds(20, 100, 80, 25);
+  RECT r;
+  p::GetWindowRect(ratio->Handle(), &r);
+  EXPECT_EQ(r.Width(), 80);
+  EXPECT_EQ(r.Height(), 25);
+  EXPECT_EQ(ratio->Left(), 20);
+  EXPECT_EQ(ratio->Height(), 25);
+  ratio->SetStyle(csDropDown);  // a new window keeps the height as well
+  Flush();
+  EXPECT_EQ(windowHeight(), 25);
+}
+
 TEST_F(StdCtrls, ButtonsClickByMouseAcceleratorEnterAndEscape) {
   form->Show();
   Flush();

@@ -24,6 +24,30 @@ void PassFontToList(HWND, ComboState& s) {
   L(s, WM_SETFONT, WPARAM(s.font.value), 0);
 }
 
+// The height a drop-down combo box is given is the extent of its dropped
+// list; the box itself stays as high as its field's item height allows.
+int ClosedHeight(const ComboState& s) {
+  return s.fieldHeight + 6;
+}
+
+bool DropsDown(HWND h) {
+  return (GetWindowLongPtr(h, GWL_STYLE) & CBS_DROPDOWNLIST) != CBS_SIMPLE;
+}
+
+void FitClosedHeight(HWND h) {
+  RECT wr;
+  GetWindowRect(h, &wr);
+  // WM_WINDOWPOSCHANGING replaces the height with the closed one.
+  SetWindowPos(h, HWND{}, 0, 0, wr.Width(), wr.Height(),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT OnWindowPosChanging(HWND h, ComboState& s, LPARAM lp) {
+  auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
+  if (pos && !(pos->flags & SWP_NOSIZE) && DropsDown(h)) pos->cy = ClosedHeight(s);
+  return DefWindowProc(h, WM_WINDOWPOSCHANGING, 0, lp);
+}
+
 // The drop-down list is a popup of the top-level window, so that it can
 // reach past the dialog's edges.
 LRESULT OnCreate(HWND h, ComboState& s) {
@@ -35,6 +59,8 @@ LRESULT OnCreate(HWND h, ComboState& s) {
   if (!s.list) return -1;
   SetProp(s.list, "ComboBox", LONG_PTR(h.value));
   L(s, LB_SETITEMHEIGHT, 0, 13);
+  s.fieldHeight = 13;
+  FitClosedHeight(h);
   return 0;
 }
 
@@ -184,22 +210,20 @@ LRESULT OnGetDroppedControlRect(HWND h, ComboState& s, LPARAM lp) {
   return TRUE;
 }
 
-// Index -1 is the closed box's field, any other the list's rows.
-LRESULT OnSetItemHeight(ComboState& s, WPARAM wp, LPARAM lp) {
+// Index -1 is the closed box's field, which sizes the box; any other the
+// list's rows.
+LRESULT OnSetItemHeight(HWND h, ComboState& s, WPARAM wp, LPARAM lp) {
   if (lp < 1 || lp > 255) return CB_ERR;
   if (std::intptr_t(wp) == -1) {
     s.fieldHeight = int(lp);
+    if (DropsDown(h)) FitClosedHeight(h);
     return CB_OKAY;
   }
   return L(s, LB_SETITEMHEIGHT, 0, lp);
 }
 
-LRESULT OnGetItemHeight(HWND h, ComboState& s, WPARAM wp) {
-  if (std::intptr_t(wp) == -1) {
-    RECT rc;
-    GetClientRect(h, &rc);
-    return s.fieldHeight ? s.fieldHeight : rc.Height() - 6;
-  }
+LRESULT OnGetItemHeight(ComboState& s, WPARAM wp) {
+  if (std::intptr_t(wp) == -1) return s.fieldHeight;
   return L(s, LB_GETITEMHEIGHT);
 }
 
@@ -209,15 +233,27 @@ LRESULT OnSetMinVisible(ComboState& s, WPARAM wp) {
   return TRUE;
 }
 
-LRESULT OnSetDroppedWidth(ComboState& s, WPARAM wp) {
-  s.droppedWidth = int(std::min<WPARAM>(wp, 32767));
-  return s.droppedWidth;
-}
-
 LRESULT OnGetDroppedWidth(HWND h, ComboState& s) {
   RECT wr;
   GetWindowRect(h, &wr);
   return std::max(s.droppedWidth, int(wr.Width()));
+}
+
+// No width (or a negative one) is ignored; the list is never narrower than
+// the box. The answer is the width the list will have.
+LRESULT OnSetDroppedWidth(HWND h, ComboState& s, WPARAM wp) {
+  if (std::intptr_t(wp) <= 0) return OnGetDroppedWidth(h, s);
+  RECT wr;
+  GetWindowRect(h, &wr);
+  s.droppedWidth = std::max(int(wr.Width()), int(std::min<WPARAM>(wp, 32767)));
+  return s.droppedWidth;
+}
+
+// Colour questions from the box's parts go on to its parent, whose brush
+// is the answer.
+LRESULT OnCtlColor(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  if (HWND parent = GetParent(h)) return SendMessage(parent, msg, wp, lp);
+  return DefWindowProc(h, msg, wp, lp);
 }
 
 LRESULT ComboMessage(HWND h, ComboState& s, UINT msg, WPARAM wp, LPARAM lp) {
@@ -256,15 +292,15 @@ LRESULT ComboMessage(HWND h, ComboState& s, UINT msg, WPARAM wp, LPARAM lp) {
     case CB_GETDROPPEDCONTROLRECT:
       return OnGetDroppedControlRect(h, s, lp);
     case CB_SETITEMHEIGHT:
-      return OnSetItemHeight(s, wp, lp);
+      return OnSetItemHeight(h, s, wp, lp);
     case CB_GETITEMHEIGHT:
-      return OnGetItemHeight(h, s, wp);
+      return OnGetItemHeight(s, wp);
     case CB_SETMINVISIBLE:
       return OnSetMinVisible(s, wp);
     case CB_GETMINVISIBLE:
       return s.dropCount;
     case CB_SETDROPPEDWIDTH:
-      return OnSetDroppedWidth(s, wp);
+      return OnSetDroppedWidth(h, s, wp);
     case CB_GETDROPPEDWIDTH:
       return OnGetDroppedWidth(h, s);
     case CB_GETTOPINDEX:
@@ -309,6 +345,16 @@ LRESULT WindowMessage(HWND h, ComboState& s, UINT msg, WPARAM wp, LPARAM lp) {
       return OnGetTextLength(s);
     case WM_SETTEXT:
       return OnSetText(h, s, lp);
+    case WM_WINDOWPOSCHANGING:
+      return OnWindowPosChanging(h, s, lp);
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+      return OnCtlColor(h, msg, wp, lp);
   }
   return ComboMessage(h, s, msg, wp, lp);
 }

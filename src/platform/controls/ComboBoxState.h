@@ -17,7 +17,7 @@ struct ComboState {
   bool pressed = false;    // the button that dropped the list is still down
   int dropCount = 16;
   int droppedWidth = 0;
-  int fieldHeight = 0;
+  int fieldHeight = 13;  // the closed box is 6 higher
   HFONT font;
   std::string typed;
   DWORD typedAt = 0;

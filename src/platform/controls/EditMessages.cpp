@@ -275,7 +275,8 @@ LRESULT OnClear(HWND h, EditState& s) {
 LRESULT OnPaste(HWND h, EditState& s) {
   if (ReadOnly(h)) return 0;
   std::string t = PasteText();
-  if (t.empty()) return 0;
+  // A password edit takes even nothing over its selection.
+  if (t.empty() && !(s.password && s.HasSel())) return 0;
   if ((Style(h) & ES_NUMBER) && !OnlyDigits(t)) return Refuse();
   ReplaceSel(h, s, t, true, false);
   return 0;
@@ -307,12 +308,12 @@ LRESULT OnSetSel(HWND h, EditState& s, WPARAM wp, LPARAM lp) {
   long long a = (long long)std::intptr_t(wp), b = (long long)lp;
   if (a == -1) {
     SetSel(h, s, s.caret, s.caret);
-    return 0;
+    return 1;
   }
   if (b < 0) b = n;
   if (a < 0) a = n;
   SetSel(h, s, int(std::min<long long>(a, n)), int(std::min<long long>(b, n)));
-  return 0;
+  return 1;
 }
 
 LRESULT OnReplaceSel(HWND h, EditState& s, WPARAM wp, LPARAM lp) {
@@ -376,9 +377,10 @@ LRESULT FirstVisibleChar(const EditState& s) {
 }
 
 // The buffer's first word holds its size in bytes.
-LRESULT OnGetLine(const EditState& s, WPARAM wp, LPARAM lp) {
+// The only line is given whatever line is asked for.
+LRESULT OnGetLine(const EditState& s, LPARAM lp) {
   auto* buf = reinterpret_cast<char*>(lp);
-  if (wp != 0 || !buf) return 0;
+  if (!buf) return 0;
   std::size_t size = std::size_t(*reinterpret_cast<std::uint16_t*>(buf));
   std::size_t n = std::min(size, s.text.size());
   std::copy_n(s.text.data(), n, buf);
@@ -434,7 +436,7 @@ LRESULT EditMessage(HWND h, EditState& s, UINT msg, WPARAM wp, LPARAM lp) {
     case EM_GETFIRSTVISIBLELINE:
       return FirstVisibleChar(s);
     case EM_GETLINE:
-      return OnGetLine(s, wp, lp);
+      return OnGetLine(s, lp);
   }
   return DefWindowProc(h, msg, wp, lp);
 }
@@ -460,10 +462,13 @@ LRESULT WindowMessage(HWND h, EditState& s, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ENABLE:
     case WM_STYLECHANGED:
       return OnLookChanged(h);
+    // Keys and characters are answered 1, taken or not.
     case WM_KEYDOWN:
-      return OnKeyDown(h, s, wp);
+      OnKeyDown(h, s, wp);
+      return 1;
     case WM_CHAR:
-      return OnChar(h, s, wp);
+      OnChar(h, s, wp);
+      return 1;
     case WM_SYSKEYDOWN:
       return OnSysKeyDown(h, wp, lp);
     case WM_LBUTTONDOWN:

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Codepage.h"
+#include "platform/LocaleServices.h"
 #include "platform/controls/ListBoxState.h"
 #include "platform/window/ScrollState.h"
 
@@ -17,19 +19,42 @@ namespace {
 
 constexpr const char* kComboProp = "ComboBox";
 
+// Letter by letter in upper case: the order when the locale's comparison
+// cannot answer.
+bool LessByLetters(const std::string& a, const std::string& b) {
+  std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    unsigned char x = UpperChar(static_cast<unsigned char>(a[i]));
+    unsigned char y = UpperChar(static_cast<unsigned char>(b[i]));
+    if (x != y) return x < y;
+  }
+  return a.size() < b.size();
+}
+
+// The user's locale orders the items, ignoring case, so accented letters
+// stand beside their base letters rather than after "Z". A new item goes
+// after the ones that compare equal to it.
 int SortedPosition(const ListState& s, const std::string& text) {
-  auto less = [](const std::string& a, const std::string& b) {
-    std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-      unsigned char x = UpperChar(static_cast<unsigned char>(a[i]));
-      unsigned char y = UpperChar(static_cast<unsigned char>(b[i]));
-      if (x != y) return x < y;
-    }
-    return a.size() < b.size();
+  const std::u16string wide = Cp1252ToUtf16(text);
+  auto less = [&](const std::string& other) {
+    const std::u16string o = Cp1252ToUtf16(other);
+    int r = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wide.data(), int(wide.size()),
+                           o.data(), int(o.size()));
+    return r == 0 ? LessByLetters(text, other) : r == CSTR_LESS_THAN;
   };
   int i = 0;
-  while (i < Count(s) && !less(text, s.items[std::size_t(i)].text)) ++i;
+  while (i < Count(s) && !less(s.items[std::size_t(i)].text)) ++i;
   return i;
+}
+
+// A prefix search also finds "abc" in "[abc]" and "[-abc-]": the brackets
+// that mark folder and drive entries do not count.
+bool StartsWithPrefix(std::string_view item, std::string_view text) {
+  if (StartsWithNoCase(item, text)) return true;
+  if (item.empty() || item[0] != '[') return false;
+  item.remove_prefix(1);
+  if (StartsWithNoCase(item, text)) return true;
+  return !item.empty() && item[0] == '-' && StartsWithNoCase(item.substr(1), text);
 }
 
 }  // namespace
@@ -171,7 +196,8 @@ int Find(const ListState& s, WPARAM start, std::string_view text, bool exact) {
   int from = Valid(s, start) ? int(start) + 1 : 0;
   for (int k = 0; k < n; ++k) {
     const std::string& t = s.items[std::size_t((from + k) % n)].text;
-    if (exact ? EqualsNoCase(t, text) : StartsWithNoCase(t, text)) return (from + k) % n;
+    bool found = exact ? EqualsNoCase(t, text) : StartsWithPrefix(t, text);
+    if (found) return (from + k) % n;
   }
   return -1;
 }

@@ -106,7 +106,24 @@ LRESULT OnSetRedraw(HWND h, ListState& s, WPARAM wp, LPARAM lp) {
   return 0;
 }
 
+bool NoSel(HWND h) {
+  return Style(h) & LBS_NOSEL;
+}
+
+// A click cut short by the focus going elsewhere still ends: the mouse is
+// let go and the selection it made is reported.
+void EndClickOnFocusLoss(HWND h, ListState& s) {
+  if (!s.tracking) return;
+  s.tracking = false;
+  if (GetCapture() == h) ReleaseCapture();
+  if (S(h) && s.sel >= 0 && (Style(h) & LBS_NOTIFY)) Notify(h, LBN_SELCHANGE);
+}
+
 LRESULT OnFocus(HWND h, ListState& s, bool gained) {
+  if (!gained) {
+    EndClickOnFocusLoss(h, s);
+    if (!S(h)) return 0;
+  }
   s.focused = gained;
   InvalidateItem(h, s, Count(s) ? s.caret : 0);
   if (Style(h) & LBS_NOTIFY) Notify(h, gained ? LBN_SETFOCUS : LBN_KILLFOCUS);
@@ -123,7 +140,7 @@ LRESULT OnButtonDown(HWND h, bool doubleClick, LPARAM lp) {
   ListState* s = S(h);
   if (!s) return 0;
   int row = RowAt(h, *s, GET_Y_LPARAM(lp));
-  if (row >= 0 && row < Count(*s) && !(Style(h) & LBS_NOSEL)) {
+  if (row >= 0 && row < Count(*s) && !NoSel(h)) {
     Select(h, *s, row, true);
     if (doubleClick && (s = S(h)) && (Style(h) & LBS_NOTIFY)) Notify(h, LBN_DBLCLK);
   }
@@ -135,7 +152,7 @@ LRESULT OnButtonDown(HWND h, bool doubleClick, LPARAM lp) {
 }
 
 LRESULT OnMouseMove(HWND h, ListState& s, LPARAM lp) {
-  if (s.tracking && Count(s)) {
+  if (s.tracking && Count(s) && !NoSel(h)) {
     int row = RowAt(h, s, GET_Y_LPARAM(lp));
     Select(h, s, std::clamp(row, 0, Count(s) - 1), true);
   }
@@ -225,6 +242,7 @@ LRESULT OnResetContent(HWND h, ListState& s) {
 }
 
 LRESULT OnSetCurSel(HWND h, ListState& s, WPARAM wp) {
+  if (NoSel(h)) return LB_ERR;
   if (std::intptr_t(wp) == -1) {
     Select(h, s, -1, false);
     return LB_ERR;
@@ -256,6 +274,7 @@ LRESULT OnGetTextLen(HWND h, const ListState& s, WPARAM wp) {
 }
 
 LRESULT OnSelectString(HWND h, ListState& s, WPARAM wp, LPARAM lp) {
+  if (NoSel(h)) return LB_ERR;
   int i = Find(s, wp, TextParam(lp), false);
   if (i >= 0) Select(h, s, i, false);
   return i;
@@ -276,7 +295,10 @@ LRESULT OnGetItemRect(HWND h, const ListState& s, WPARAM wp, LPARAM lp) {
   auto* r = reinterpret_cast<RECT*>(lp);
   if (!r || !ValidOrFirst(s, wp)) return LB_ERR;
   *r = ItemRect(h, s, int(wp));
-  return 1;
+  // An item scrolled out of sight below the list answers 0.
+  RECT rc;
+  GetClientRect(h, &rc);
+  return r->top >= rc.bottom ? 0 : 1;
 }
 
 LRESULT OnGetItemData(const ListState& s, WPARAM wp) {
@@ -287,7 +309,7 @@ LRESULT OnGetItemData(const ListState& s, WPARAM wp) {
 LRESULT OnSetItemData(ListState& s, WPARAM wp, LPARAM lp) {
   if (!Valid(s, wp)) return LB_ERR;
   s.items[wp].data = ULONG_PTR(lp);
-  return LB_OKAY;
+  return TRUE;
 }
 
 LRESULT OnSetCaretIndex(HWND h, ListState& s, WPARAM wp) {
@@ -315,6 +337,9 @@ LRESULT OnItemFromPoint(HWND h, const ListState& s, LPARAM lp) {
   int y = GET_Y_LPARAM(lp), x = GET_X_LPARAM(lp);
   bool outside = x < 0 || x >= rc.right || y < 0 || y >= rc.bottom;
   int row = RowAt(h, s, y);
+  // Above the list: the top visible item; below it: the last visible one.
+  if (y < 0) row = s.top;
+  if (y >= rc.bottom) row = std::min(row, s.top + Rows(h, s) - 1);
   if (row >= Count(s)) row = Count(s) - 1, outside = true;
   if (row < 0) row = 0, outside = true;
   return MAKELPARAM(row, outside ? 1 : 0);
@@ -338,7 +363,7 @@ LRESULT ListMessage(HWND h, ListState& s, UINT msg, WPARAM wp, LPARAM lp) {
     case LB_SETCURSEL:
       return OnSetCurSel(h, s, wp);
     case LB_GETCURSEL:
-      return s.sel;
+      return NoSel(h) ? LB_ERR : s.sel;
     case LB_SETSEL:
     case LB_GETSELCOUNT:
       return LB_ERR;  // single selection only

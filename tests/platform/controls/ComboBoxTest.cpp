@@ -142,6 +142,77 @@ TEST_F(ComboBoxTest, TypeAheadUsesThePrefixTypedSoFar) {
   EXPECT_EQ(Text(c), "Kelvaro Logo");
 }
 
+TEST_F(ComboBoxTest, TheClosedBoxIsItsFieldHeightPlusSix) {
+  HWND c = Make(WC_COMBOBOX, "", CBS_DROPDOWNLIST, 10, 10, 120, 200, 4);  // 200: the dropped extent
+  auto height = [&] {
+    RECT r;
+    GetWindowRect(c, &r);
+    return r.Height();
+  };
+  EXPECT_EQ(height(), 13 + 6);
+  EXPECT_EQ(SendMessage(c, CB_GETITEMHEIGHT, WPARAM(-1), 0), 13);
+  EXPECT_EQ(SendMessage(c, CB_SETITEMHEIGHT, WPARAM(-1), 18), CB_OKAY);
+  EXPECT_EQ(height(), 24);
+  EXPECT_EQ(SendMessage(c, CB_GETITEMHEIGHT, 0, 0), 13);  // the rows keep theirs
+  MoveWindow(c, 20, 30, 150, 300, TRUE);
+  RECT r;
+  GetWindowRect(c, &r);
+  EXPECT_EQ(r.Width(), 150);
+  EXPECT_EQ(r.Height(), 24);
+  for (LPARAM bad : {LPARAM(0), LPARAM(-1), LPARAM(256), LPARAM(1) << 40}) {
+    EXPECT_EQ(SendMessage(c, CB_SETITEMHEIGHT, WPARAM(-1), bad), CB_ERR);
+    EXPECT_EQ(SendMessage(c, CB_SETITEMHEIGHT, 0, bad), CB_ERR);
+  }
+  EXPECT_EQ(height(), 24);
+  // A simple combo box keeps the height it is given.
+  HWND simple = Make(WC_COMBOBOX, "", CBS_SIMPLE, 200, 10, 120, 90, 5);
+  GetWindowRect(simple, &r);
+  EXPECT_EQ(r.Height(), 90);
+}
+
+TEST_F(ComboBoxTest, TheDroppedWidthIsNeverBelowTheBox) {
+  HWND c = Combo(3);  // 185 wide
+  EXPECT_EQ(SendMessage(c, CB_SETDROPPEDWIDTH, 50, 0), 185);
+  EXPECT_EQ(SendMessage(c, CB_SETDROPPEDWIDTH, 260, 0), 260);
+  EXPECT_EQ(SendMessage(c, CB_SETDROPPEDWIDTH, 0, 0), 260);  // ignored
+  EXPECT_EQ(SendMessage(c, CB_SETDROPPEDWIDTH, WPARAM(-40), 0), 260);
+  EXPECT_EQ(SendMessage(c, CB_GETDROPPEDWIDTH, 0, 0), 260);
+  EXPECT_EQ(ListRect(c).Width(), 260);
+  EXPECT_EQ(SendMessage(c, CB_SETDROPPEDWIDTH, WPARAM(1) << 40, 0), 32767);
+}
+
+TEST_F(ComboBoxTest, ColourQuestionsGoToTheParentAndSortingFollowsTheLocale) {
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  std::vector<UINT> asked;
+  Handlers()[parent().value] = [&](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (m < WM_CTLCOLORMSGBOX || m > WM_CTLCOLORSTATIC) return std::nullopt;
+    asked.push_back(m);
+    return LRESULT(red.value);
+  };
+  HWND c = Combo(2);
+  HDC dc = GetDC(c);
+  asked.clear();  // the box's own painting asked too
+  EXPECT_EQ(SendMessage(c, WM_CTLCOLOREDIT, WPARAM(dc.value), LPARAM(c.value)), LRESULT(red.value));
+  EXPECT_EQ(SendMessage(c, WM_CTLCOLORLISTBOX, WPARAM(dc.value), LPARAM(c.value)),
+            LRESULT(red.value));
+  ReleaseDC(c, dc);
+  EXPECT_EQ(asked, (std::vector<UINT>{WM_CTLCOLOREDIT, WM_CTLCOLORLISTBOX}));
+  Handlers().erase(parent().value);
+  DeleteObject(red);
+
+  HWND sorted = Make(WC_COMBOBOX, "", CBS_DROPDOWNLIST | CBS_SORT, 10, 10, 120, 200, 4);
+  for (const char* t : {"Zulu",
+                        "\xC9"
+                        "cole",
+                        "Delta", "Echo", "Foxtrot"})
+    SendMessage(sorted, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t));
+  char text[16] = "";
+  SendMessage(sorted, CB_GETLBTEXT, 2, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text,
+               "\xC9"
+               "cole");  // E with an acute, among the E's
+}
+
 TEST_F(ComboBoxTest, BadInputIsRefused) {
   HWND c = Combo(2);
   EXPECT_EQ(SendMessage(c, CB_SETCURSEL, 99, 0), CB_ERR);

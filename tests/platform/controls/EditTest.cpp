@@ -241,6 +241,41 @@ TEST_F(EditTest, ASubclassSeesTheKeysFirst) {
   EXPECT_EQ(Text(e), "12");
 }
 
+TEST_F(EditTest, AnswersToKeysSelectionLinesAndEmptyPastes) {
+  HWND e = Edit("line");
+  SendMessage(e, EM_SETSEL, 4, 4);
+  EXPECT_EQ(SendMessage(e, WM_CHAR, 'x', 0), 1);
+  EXPECT_EQ(SendMessage(e, WM_CHAR, 0x07, 0), 1);  // not taken, still answered 1
+  EXPECT_EQ(SendMessage(e, WM_KEYDOWN, VK_HOME, 0), 1);
+  EXPECT_EQ(SendMessage(e, WM_KEYDOWN, VK_F7, 0), 1);
+  EXPECT_EQ(SendMessage(e, EM_SETSEL, 1, 3), 1);
+  EXPECT_EQ(SendMessage(e, EM_SETSEL, WPARAM(-1), 0), 1);
+  // A single-line edit has one line, whatever line is asked for.
+  char buf[16] = {};
+  *reinterpret_cast<std::uint16_t*>(buf) = sizeof buf;
+  EXPECT_EQ(SendMessage(e, EM_GETLINE, 3, reinterpret_cast<LPARAM>(buf)), 5);
+  EXPECT_EQ(std::string(buf, 5), "linex");
+  *reinterpret_cast<std::uint16_t*>(buf) = 2;
+  EXPECT_EQ(SendMessage(e, EM_GETLINE, WPARAM(-1), reinterpret_cast<LPARAM>(buf)), 2);
+
+  // Pasting an empty clipboard over a selection: a password edit loses the
+  // selected characters (undoably), a plain edit keeps them.
+  SetClipboardText("");
+  SendMessage(e, EM_SETSEL, 1, 3);
+  SendMessage(e, WM_PASTE, 0, 0);
+  EXPECT_EQ(Text(e), "linex");
+  HWND secret = Make(WC_EDIT, "pass", ES_PASSWORD, 10, 70, 100, 21, 9);
+  SendMessage(secret, EM_SETSEL, 1, 3);
+  SendMessage(secret, WM_PASTE, 0, 0);
+  EXPECT_EQ(Text(secret), "ps");
+  EXPECT_EQ(Sel(secret), (std::pair{1, 1}));
+  SendMessage(secret, WM_UNDO, 0, 0);
+  EXPECT_EQ(Text(secret), "pass");
+  SendMessage(secret, EM_SETSEL, 2, 2);
+  SendMessage(secret, WM_PASTE, 0, 0);  // no selection: nothing happens
+  EXPECT_EQ(Text(secret), "pass");
+}
+
 TEST_F(EditTest, BadInputIsHandled) {
   HWND e = Edit();
   std::string big(2'000'000, 'x');

@@ -1,6 +1,10 @@
 // The list box: items, selection by keys and mouse, notifications, scroll
 // state, owner drawing and bad indexes.
+#include <cstdlib>
+#include <optional>
+
 #include "ControlTestSupport.h"
+#include "platform/LocaleServices.h"
 
 namespace platform::test {
 namespace {
@@ -140,6 +144,129 @@ TEST_F(ListBoxTest, ScrollStateIsKeptWithoutABar) {
   EXPECT_TRUE(GetWindowLongPtr(barred, GWL_STYLE) & WS_VSCROLL);
   SendMessage(barred, WM_VSCROLL, SB_PAGEDOWN, 0);
   EXPECT_EQ(SendMessage(barred, LB_GETTOPINDEX, 0, 0), 3);
+}
+
+// The user's locale for one test, then the one before it.
+class UserLocale {
+ public:
+  explicit UserLocale(const char* name) {
+    if (const char* old = std::getenv("LC_ALL")) saved_ = old;
+    setenv("LC_ALL", name, 1);
+    ResetLocaleCache();
+  }
+  ~UserLocale() {
+    if (saved_)
+      setenv("LC_ALL", saved_->c_str(), 1);
+    else
+      unsetenv("LC_ALL");
+    ResetLocaleCache();
+  }
+
+ private:
+  std::optional<std::string> saved_;
+};
+
+TEST_F(ListBoxTest, SortedListsOrderByTheUsersLocaleAndFindBracketedEntries) {
+  UserLocale english("en_US.UTF-8");
+  HWND sorted = Make(WC_LISTBOX, "", LBS_SORT, 200, 10, 100, 60, 6);
+  // Windows-1252: \xD8 is "O" with a stroke, \xCD and \xED "I" with an acute.
+  for (const char* t : {"Zorro", "\xD8rsted", "Pia", "Ivan", "\xCDmola", "Jana",
+                        "\xED"
+                        "caro",
+                        "Nina", "hans"})
+    SendMessage(sorted, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t));
+  std::string order;
+  for (int i = 0; i < 9; ++i) order += ItemText(sorted, i) + ",";
+  EXPECT_EQ(order,
+            "hans,\xED"
+            "caro,\xCDmola,Ivan,Jana,Nina,\xD8rsted,Pia,Zorro,");
+  // Equal texts keep the order they came in.
+  EXPECT_EQ(SendMessage(sorted, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("IVAN")), 4);
+
+  HWND l = Make(WC_LISTBOX, "", 0, 10, 10, 150, 60, 7);
+  for (const char* t : {"[abc]", "[-abd-]", "x[abe]", "-abf", "[[abg", "[--abh", "abd"})
+    SendMessage(l, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t));
+  auto find = [&](const char* t, UINT msg = LB_FINDSTRING, WPARAM from = WPARAM(-1)) {
+    return SendMessage(l, msg, from, reinterpret_cast<LPARAM>(t));
+  };
+  EXPECT_EQ(find("abc"), 0);
+  EXPECT_EQ(find("ABD"), 1);
+  EXPECT_EQ(find("abd", LB_FINDSTRING, 1), 6);  // on from the start, wrapping
+  EXPECT_EQ(find("[ab"), 0);
+  EXPECT_EQ(find("[-"), 1);
+  // Only one bracket and one hyphen at the very start are passed over.
+  for (const char* t : {"abe", "abf", "abg", "abh"}) EXPECT_EQ(find(t), LB_ERR) << t;
+  EXPECT_EQ(find("abc", LB_FINDSTRINGEXACT), LB_ERR);
+  EXPECT_EQ(find("abc", LB_SELECTSTRING), 0);
+  EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), 0);
+}
+
+TEST_F(ListBoxTest, LosingTheFocusMidClickEndsTheClick) {
+  HWND l = List(LBS_NOTIFY, 8);
+  HWND other = Make(WC_BUTTON, "Other", WS_TABSTOP, 200, 10, 75, 25, 3);
+  screen().MouseDown(ScreenOfClient(l, 20, 13 * 2 + 5));
+  screen().Pump();
+  ASSERT_EQ(GetCapture(), l);
+  EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), 2);
+  EXPECT_EQ(NoteCount(l, LBN_SELCHANGE), 1);
+  SetFocus(other);
+  screen().Pump();
+  EXPECT_NE(GetCapture(), l);
+  EXPECT_EQ(NoteCount(l, LBN_SELCHANGE), 2);
+  EXPECT_EQ(NoteCount(l, LBN_KILLFOCUS), 1);
+  // The mouse no longer drags the selection.
+  screen().MouseMove(ScreenOfClient(l, 20, 13 * 3 + 5));
+  screen().MouseUp(ScreenOfClient(l, 20, 13 * 3 + 5));
+  screen().Pump();
+  EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), 2);
+  EXPECT_EQ(NoteCount(l, LBN_SELCHANGE), 2);
+}
+
+TEST_F(ListBoxTest, ANoSelectionListSelectsNothing) {
+  HWND l = List(LBS_NOTIFY | LBS_NOSEL, 8);
+  EXPECT_EQ(SendMessage(l, LB_SETCURSEL, 1, 0), LB_ERR);
+  EXPECT_EQ(SendMessage(l, LB_SELECTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>("Dina")), LB_ERR);
+  EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), LB_ERR);
+  EXPECT_EQ(SendMessage(l, LB_GETSEL, 1, 0), 0);
+  SetFocus(l);
+  screen().MouseDown(ScreenOfClient(l, 20, 5));
+  screen().MouseMove(ScreenOfClient(l, 20, 13 * 2 + 5));
+  screen().MouseUp(ScreenOfClient(l, 20, 13 * 2 + 5));
+  screen().Pump();
+  Press(VK_DOWN);
+  Type("k");
+  EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), LB_ERR);
+  EXPECT_EQ(NoteCount(l, LBN_SELCHANGE), 0);
+  // No row is drawn highlighted.
+  for (int row = 0; row < 4; ++row) {
+    POINT p = ScreenOfClient(l, 120, 13 * row + 6);
+    EXPECT_NE(screen().ScreenPixel(p.x, p.y), ColorToPixel(GetSysColor(COLOR_HIGHLIGHT))) << row;
+  }
+}
+
+TEST_F(ListBoxTest, PointsAndRectanglesOffTheShownRows) {
+  HWND l = List(LBS_NOTIFY, 8);  // four rows shown
+  SendMessage(l, LB_SETTOPINDEX, 2, 0);
+  auto at = [&](int x, int y) { return SendMessage(l, LB_ITEMFROMPOINT, 0, MAKELPARAM(x, y)); };
+  EXPECT_EQ(at(20, 13 + 2), MAKELPARAM(3, 0));
+  EXPECT_EQ(at(20, -5), MAKELPARAM(2, 1));           // above: the top row
+  EXPECT_EQ(at(20, 13 * 4 + 30), MAKELPARAM(5, 1));  // below: the last row shown
+  EXPECT_EQ(at(-5, 13 + 2), MAKELPARAM(3, 1));
+  HWND few = List(LBS_NOTIFY, 2);
+  EXPECT_EQ(SendMessage(few, LB_ITEMFROMPOINT, 0, MAKELPARAM(20, 13 * 3)), MAKELPARAM(1, 1));
+
+  const int row = int(SendMessage(l, LB_GETITEMHEIGHT, 0, 0));
+  RECT r{};
+  EXPECT_EQ(SendMessage(l, LB_GETITEMRECT, 5, reinterpret_cast<LPARAM>(&r)), 1);
+  EXPECT_EQ(r, (RECT{0, 3 * row, 150 - 4, 4 * row}));
+  EXPECT_EQ(SendMessage(l, LB_GETITEMRECT, 6, reinterpret_cast<LPARAM>(&r)), 0);  // hidden below
+  EXPECT_EQ(SendMessage(l, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r)), 1);
+  EXPECT_EQ(r.top, -2 * row);
+  EXPECT_EQ(SendMessage(l, LB_SETITEMDATA, 0, 7), TRUE);
+  // Item heights outside a byte are refused.
+  for (LPARAM bad : {LPARAM(0), LPARAM(-3), LPARAM(256), LPARAM(1) << 40})
+    EXPECT_EQ(SendMessage(l, LB_SETITEMHEIGHT, 0, bad), LB_ERR);
+  EXPECT_EQ(SendMessage(l, LB_GETITEMHEIGHT, 0, 0), row);
 }
 
 struct Drawn {
