@@ -1,7 +1,8 @@
 // Model-based randomized test: random operation sequences run against a memory
 // table and against a plain reference model of what the table must do; after
 // every step the two must agree on records, order, current record, state and
-// flags. A failing sequence names its seed so it can be replayed.
+// flags, and on a calculated and a lookup field of the current record. A
+// failing sequence names its seed so it can be replayed.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -170,10 +171,11 @@ struct Model {
     return -moved;
   }
 
-  bool Locate(int id) {
+  // Locates the first row whose ID (or, by the calculated field, Num) is key.
+  bool Locate(int key, bool byNum = false) {
     CheckBrowseMode();
     for (size_t i = 0; i < rows.size(); ++i)
-      if (rows[i].id == id) {
+      if ((byNum ? rows[i].num : rows[i].id) == key) {
         cur = int(i);
         AfterResync();
         return true;
@@ -188,16 +190,38 @@ struct Model {
   }
 };
 
+// The lookup field's text for Num n: only even numbers have one.
+std::optional<std::string> LabelOf(std::optional<int> n) {
+  if (!n || *n % 2 != 0) return std::nullopt;
+  return "n" + std::to_string(*n);
+}
+
 class Runner {
  public:
   explicit Runner(unsigned seed) : rng_(seed) {
-    table_.FieldDefs().Add("ID", ftAutoInc, 0, true);
-    table_.FieldDefs().Add("Name", ftString, 10);
-    table_.FieldDefs().Add("Num", ftInteger);
+    labels_.FieldDefs().Add("Num", ftInteger);
+    labels_.FieldDefs().Add("Text", ftString, 10);
+    labels_.Open();
+    for (int n = -60; n <= 60; n += 2) {
+      labels_.Append();
+      labels_.FieldByName("Num")->SetAsInteger(n);
+      labels_.FieldByName("Text")->SetAsString(*LabelOf(n));
+      labels_.Post();
+    }
+    id_ = AddField(ftAutoInc, "ID", 0, fkData);
+    id_->SetRequired(true);
+    name_ = AddField(ftString, "Name", 10, fkData);
+    num_ = AddField(ftInteger, "Num", 0, fkData);
+    twice_ = AddField(ftInteger, "Twice", 0, fkCalculated);
+    label_ = AddField(ftString, "Label", 10, fkLookup);
+    label_->SetLookupDataSet(&labels_);
+    label_->SetKeyFields("Num");
+    label_->SetLookupKeyFields("Num");
+    label_->SetLookupResultField("Text");
+    table_.OnCalcFields = [this](TDataSet*) {
+      if (!num_->IsNull()) twice_->SetAsInteger(num_->AsInteger() * 2);
+    };
     table_.Open();
-    id_ = table_.FieldByName("ID");
-    name_ = table_.FieldByName("Name");
-    num_ = table_.FieldByName("Num");
   }
 
   // Runs one random step; returns a description for the failure trace.
@@ -266,6 +290,10 @@ class Runner {
       ASSERT_EQ(table_.RecNo(), -1);
     }
     ASSERT_EQ(table_.Modified(), model_.st != MState::Browse && model_.modified);
+    if (model_.st != MState::Browse)
+      CheckCalculated(model_.pending.num);
+    else if (model_.cur >= 0)
+      CheckCalculated(model_.rows[model_.cur].num);
   }
 
  private:
@@ -274,6 +302,22 @@ class Runner {
   }
 
   int Pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+
+  TField* AddField(TFieldType type, const std::string& name, int size, TFieldKind kind) {
+    auto f = CreateFieldForType(type, size, name);
+    f->SetFieldKind(kind);
+    return table_.AddField(std::move(f));
+  }
+
+  // The calculated field doubles Num; the lookup field finds Num's label.
+  void CheckCalculated(std::optional<int> num) {
+    std::optional<int> twice;
+    if (!twice_->IsNull()) twice = twice_->AsInteger();
+    std::optional<std::string> label;
+    if (!label_->IsNull()) label = label_->AsString();
+    EXPECT_EQ(twice, num ? std::optional<int>(*num * 2) : std::nullopt) << "Twice";
+    EXPECT_EQ(label, LabelOf(num)) << "Label";
+  }
 
   MRec Current() {
     MRec r;
@@ -376,6 +420,14 @@ class Runner {
   }
 
   std::string DoLocate() {
+    if (Pick(0, 2) == 0) {
+      // By the calculated field: Twice is 2 * Num.
+      int key = Pick(-51, 51);
+      bool got = table_.Locate("Twice", TVariant(key * 2));
+      bool want = model_.Locate(key, true);
+      EXPECT_EQ(got, want) << "Locate(Twice=" << key * 2 << ")";
+      return "Locate(Twice=" + std::to_string(key * 2) + ")";
+    }
     int key = Pick(-1, model_.highMark + 1);
     bool got = table_.Locate("ID", TVariant(key));
     bool want = model_.Locate(key);
@@ -407,6 +459,7 @@ class Runner {
     for (size_t i = 0; i < model_.rows.size(); ++i) {
       EXPECT_FALSE(table_.Eof());
       EXPECT_EQ(Current(), model_.rows[i]) << "walk at " << i;
+      CheckCalculated(model_.rows[i].num);
       table_.Next();
       model_.MoveBy(1);
     }
@@ -415,10 +468,13 @@ class Runner {
   }
 
   std::mt19937 rng_;
+  TMemTable labels_{"Labels"};
   TMemTable table_{"T"};
   TField* id_;
   TField* name_;
   TField* num_;
+  TField* twice_;
+  TField* label_;
   Model model_;
   std::vector<std::pair<TBookmark, int>> bookmarks_;
 };
