@@ -259,18 +259,33 @@ TEST(CalcFieldsLayout, TheAreaFollowsTheFixedPartAndStoresWhatWasComputed) {
 }
 
 TEST(CalcFieldsSharing, AnAttachedTableSharesTheCalculatedArea) {
-  TMemTable owner("Owner"), other("Other");
+  TMemTable owner("Owner"), copy("Copy"), wider("Wider");
   AddField(owner, ftInteger, "N");
-  AddField(owner, ftInteger, "Twice", 0, fkCalculated);
-  other.SetAttachedTo(&owner);
-  AddField(other, ftString, "Wide", 40, fkCalculated);
+  TField* twice = AddField(owner, ftInteger, "Twice", 0, fkCalculated);
+  owner.OnCalcFields = [twice](TDataSet* ds) {
+    twice->SetAsInteger(ds->FieldByName("N")->AsInteger() * 2);
+  };
+  // The copy takes the owner's fields, the calculated one included, and
+  // reads the values the owner stored with its records.
+  copy.SetAttachedTo(&owner);
+  wider.SetAttachedTo(&owner);
+  AddField(wider, ftString, "Wide", 40, fkCalculated);
+  copy.Open();
+  owner.Append();
+  owner.FieldByName("N")->SetAsInteger(21);
+  owner.Post();
+  copy.First();
+  EXPECT_EQ(copy.FieldByName("Twice")->FieldKind(), fkCalculated);
+  EXPECT_EQ(copy.FieldByName("Twice")->AsInteger(), 42);
+
+  // One with calculated fields of its own finds no room for them.
   try {
-    other.Open();
+    wider.Open();
     FAIL();
   } catch (const EMemTableError& e) {
     EXPECT_STREQ(e.what(), "Calculated fields do not fit the record layout of the shared store.");
   }
-  EXPECT_FALSE(other.Active());
+  EXPECT_FALSE(wider.Active());
 }
 
 // Keys of the wide-text type ignoring the locale still compare by locale
