@@ -7,6 +7,12 @@
 
 namespace memtable {
 
+void TField::SetLookupDataSet(TDataSet* v) {
+  // The owning dataset forgets a lookup dataset that is destroyed first.
+  if (v && dataSet_) v->FreeNotification(dataSet_);
+  lookupDataSet_ = v;
+}
+
 void TDataSet::CalculateFields(TRecordBuffer buffer) {
   ClearCalcFields(buffer);
   CalcLookupFields();

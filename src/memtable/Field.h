@@ -59,7 +59,7 @@ class TField {
   // whose LookupKeyFields hold the values of this dataset's KeyFields (names
   // separated by ";").
   TDataSet* LookupDataSet() const { return lookupDataSet_; }
-  void SetLookupDataSet(TDataSet* v) { lookupDataSet_ = v; }
+  void SetLookupDataSet(TDataSet* v);
   const std::string& KeyFields() const { return keyFields_; }
   void SetKeyFields(std::string v) { keyFields_ = std::move(v); }
   const std::string& LookupKeyFields() const { return lookupKeyFields_; }
