@@ -56,6 +56,8 @@ void TDataSet::DispatchDataEvent(TDataEvent event, std::intptr_t info) {
     changed = reinterpret_cast<TField*>(info);
     if (changed && (changed->FieldKind() == fkData || changed->FieldKind() == fkInternalCalc))
       modified_ = true;
+    // The links then show the calculated fields as they now are.
+    if (changed && hasCalcFields_) AutoCalc(changed);
   }
   if (!dataSources_.empty() && !NotificationsBlocked()) {
     bool send = true;
@@ -274,10 +276,9 @@ void TDataSet::InitRecord(TRecordBuffer buffer) {
 }
 
 void TDataSet::GetCalcFields(TRecordBuffer buffer) {
-  if (!OnCalcFields) return;
+  if (!CalcFieldsWanted()) return;
   TTempState calc(*this, dsCalcFields, calcBuffer_, buffer);
-  ClearCalcFields(buffer);
-  DoOnCalcFields();
+  CalculateFields(buffer);
 }
 
 void TDataSet::Resync(unsigned mode) {
@@ -393,8 +394,16 @@ TField* TDataSet::AddField(std::unique_ptr<TField> field) {
 void TDataSet::BindFields(bool binding) {
   const std::vector<TFlatFieldDef> flatDefs =
       binding ? FlattenFieldDefs(fieldDefs_) : std::vector<TFlatFieldDef>{};
+  hasCalcFields_ = false;
+  hasLookupFields_ = false;
   for (TField* f : fields_) {
     if (!binding) continue;
+    if (f->IsCalculated()) hasCalcFields_ = true;
+    if (f->FieldKind() == fkLookup) {
+      hasLookupFields_ = true;
+      // A lookup dataset destroyed first must not be left behind in the field.
+      if (f->LookupDataSet()) f->LookupDataSet()->FreeNotification(this);
+    }
     if (f->FieldKind() == fkData || f->FieldKind() == fkInternalCalc) {
       int fieldNo = 0;
       for (const TFlatFieldDef& flat : flatDefs)

@@ -149,8 +149,14 @@ class TDataSet : public component::TComponent {
   TFilterOptions FilterOptions() const { return filterOptions_; }
   void SetFilterOptions(TFilterOptions v) { filterOptions_ = v; }
 
+  // When set, writing a data field while editing recomputes the calculated
+  // and lookup fields of the record.
   bool AutoCalcFields() const { return autoCalcFields_; }
   void SetAutoCalcFields(bool v) { autoCalcFields_ = v; }
+  // Whether the dataset has calculated or lookup fields, and whether computing
+  // them does anything (a handler or a lookup to run).
+  bool HasCalcFields() const { return hasCalcFields_; }
+  bool CalcFieldsWanted() const { return hasLookupFields_ || static_cast<bool>(OnCalcFields); }
 
   // Data sources.
   int DataSourceCount() const { return static_cast<int>(dataSources_.size()); }
@@ -286,7 +292,12 @@ class TDataSet : public component::TComponent {
       RotateBuffers(curIndex, newIndex);
   }
   void InitRecord(TRecordBuffer buffer);
+  // Computes the calculated and lookup fields of a record in the calc-fields
+  // state; CalculateFields does it in that state already set.
   void GetCalcFields(TRecordBuffer buffer);
+  void CalculateFields(TRecordBuffer buffer);
+  void CalcLookupFields();
+  void Notification(component::TComponent* component, component::TOperation operation) override;
   enum ResyncMode : unsigned { rmExact = 1, rmCenter = 2 };
   void Resync(unsigned mode);
   // Runs a post, edit or delete hook under the error protocol.
@@ -324,6 +335,9 @@ class TDataSet : public component::TComponent {
   TRecordBuffer keyBuffer_ = nullptr;
   bool destroying_ = false;
   bool defaultFields_ = false;
+  // Set when the fields are bound (open).
+  bool hasCalcFields_ = false;
+  bool hasLookupFields_ = false;
   bool internalOpenComplete_ = false;
 
  private:
@@ -335,8 +349,12 @@ class TDataSet : public component::TComponent {
   void NoteFieldChange(TField* changed) {
     if (!changed) return;
     if (changed->FieldKind() == fkData || changed->FieldKind() == fkInternalCalc) modified_ = true;
+    if (hasCalcFields_) AutoCalc(changed);
     if (changed->OnChange) changed->OnChange(changed);
   }
+  // A data field written while editing: the record's calculated fields follow.
+  void AutoCalc(TField* changed);
+  bool inLookupCalc_ = false;
   TRecordBuffer OtherActiveBuffer() const;
   // Asks the error handler what to do: returns to retry, rethrows the error
   // being handled or aborts otherwise.

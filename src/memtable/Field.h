@@ -55,6 +55,19 @@ class TField {
   void SetDisplayWidth(int v) { displayWidth_ = v; }
   TAutoRefreshFlag AutoGenerateValue() const { return autoGenerateValue_; }
   void SetAutoGenerateValue(TAutoRefreshFlag v) { autoGenerateValue_ = v; }
+  // A lookup field shows the LookupResultField of the record of LookupDataSet
+  // whose LookupKeyFields hold the values of this dataset's KeyFields (names
+  // separated by ";").
+  TDataSet* LookupDataSet() const { return lookupDataSet_; }
+  void SetLookupDataSet(TDataSet* v);
+  const std::string& KeyFields() const { return keyFields_; }
+  void SetKeyFields(std::string v) { keyFields_ = std::move(v); }
+  const std::string& LookupKeyFields() const { return lookupKeyFields_; }
+  void SetLookupKeyFields(std::string v) { lookupKeyFields_ = std::move(v); }
+  const std::string& LookupResultField() const { return lookupResultField_; }
+  void SetLookupResultField(std::string v) { lookupResultField_ = std::move(v); }
+  // Calculated and lookup fields live in the record's calculated area.
+  bool IsCalculated() const { return fieldKind_ == fkCalculated || fieldKind_ == fkLookup; }
   // Position in the dataset's field list.
   int Index() const;
 
@@ -158,6 +171,10 @@ class TField {
   TAlignment alignment_ = taLeftJustify;
   int displayWidth_ = 0;
   TAutoRefreshFlag autoGenerateValue_ = arNone;
+  TDataSet* lookupDataSet_ = nullptr;
+  std::string keyFields_;
+  std::string lookupKeyFields_;
+  std::string lookupResultField_;
   int fieldNo_ = 0;
   TDataSet* dataSet_ = nullptr;
   const void* validating_ = nullptr;

@@ -172,6 +172,11 @@ void TMemIndex::Rebuild() {
     refs_.push_back(r);
   }
   if (!rowOrder_) {
+    // Calculated keys are sorted by their values as they are now.
+    bool calculatedKey = std::any_of(fieldList_.begin(), fieldList_.end(),
+                                     [](const TMemKeyField& f) { return f.fieldNo < 1; });
+    if (calculatedKey && table_->RecalcOnIndex() && table_->CalcFieldsWanted())
+      for (TMemRecord* r : refs_) table_->GetCalcFields(reinterpret_cast<TRecordBuffer>(r));
     table_->DoProgress(0, mtpcSort);
     std::stable_sort(refs_.begin(), refs_.end(),
                      [this](TMemRecord* a, TMemRecord* b) { return CompareRecords(a, b) < 0; });

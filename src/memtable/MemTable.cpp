@@ -73,7 +73,17 @@ void TCustomMemTable::SetMasterSource(TDataSource* src) {
     if (ds == this) DatabaseError(SCircularDataLink, Name());
     s = ds->MasterDataSource();
   }
+  if (src) src->FreeNotification(this);
   masterSource_ = src;
+}
+
+void TCustomMemTable::Notification(component::TComponent* component,
+                                   component::TOperation operation) {
+  TDataSet::Notification(component, operation);
+  if (operation != component::opRemove) return;
+  if (component == masterSource_) masterSource_ = nullptr;
+  for (auto& f : formats_)
+    if (f == component) f = nullptr;
 }
 
 void TCustomMemTable::DoProgress(int percent, TMemTableProgressCode code) {
@@ -129,7 +139,7 @@ void TCustomMemTable::InternalOpen() {
         attachedTo->autoIncField_ ? FindField(attachedTo->autoIncField_->FieldName()) : nullptr;
   BindFields(true);
   if (owner) {
-    store_->LayoutRecord(this, FieldDefs(), 0);
+    store_->LayoutRecord(this, FieldDefs(), CalcFieldsSize());
   } else if (!store_->layoutDone) {
     throw EMemTableError(STableMustBeClosed);
   }
@@ -151,6 +161,7 @@ void TCustomMemTable::InternalOpen() {
       f->flagPieces_ = pieces(at, at + std::min(f->width_, 16));
       f->valuePieces_ = f->varLength_ ? pieces(at, at) : pieces(at, at + f->width_);
     }
+  BindCalcFields();
   search_.ForgetKeyFields();
   cursorOpen_ = true;
   position_ = -1;
@@ -275,7 +286,9 @@ TMemIndex* TCustomMemTable::EnsureCurrent() {
 }
 
 inline void TCustomMemTable::CopyToBuffer(TMemRecord* buffer, TMemRecord* rec) {
-  if (store_->VarFields().empty() && store_->attachedTables.size() == 1) {
+  // Calculated fields are worked out in the buffer itself, so it needs its own copy.
+  if (store_->VarFields().empty() && store_->attachedTables.size() == 1 &&
+      store_->CalcSize() == 0) {
     // Only this table changes the store and every change re-reads the window,
     // so a browsing buffer can read through to the stored record; the data is
     // copied when the record is edited.
@@ -356,7 +369,7 @@ TGetResult TCustomMemTable::GetRecord(TRecordBuffer buffer, TGetMode mode, bool)
     }
   }
   CopyToBuffer(Rec(buffer), refs[position_]);
-  if (recalcOnFetch_ && OnCalcFields) GetCalcFields(buffer);
+  if (recalcOnFetch_ && CalcFieldsWanted()) GetCalcFields(buffer);
   return grOK;
 }
 
@@ -585,6 +598,8 @@ void TCustomMemTable::InternalPost() {
   CheckRequiredFields();
   TStoreLock lock(store_);
   TMemRecord* buffer = Rec(ActiveBuffer());
+  // Indexes over calculated fields place the record by its values as they are now.
+  if (recalcOnIndex_) GetCalcFields(reinterpret_cast<TRecordBuffer>(buffer));
   pendingPos_ = -1;
   if (State() == dsInsert)
     AddRecordToStore(buffer);
@@ -779,6 +794,10 @@ bool TCustomMemTable::GetFieldData(TField* field, void* dest) {
 }
 
 bool TCustomMemTable::GetFieldDataSlow(TField* field, void* dest) {
+  if (field->IsCalculated()) {
+    TMemRecord* buffer = ReadBuffer();
+    return buffer && GetCalcFieldData(field, buffer, dest);
+  }
   TMemRecord* rec = ReadRecordFor(field);
   if (!rec) return false;
   if (field->varLength_) return GetVarFieldData(field, rec, dest);
@@ -790,6 +809,10 @@ bool TCustomMemTable::GetFieldDataSlow(TField* field, void* dest) {
 }
 
 TMemRecord* TCustomMemTable::ReadRecordFor(const TField* field) {
+  return field->FieldNo() < 1 ? nullptr : ReadBuffer();
+}
+
+TMemRecord* TCustomMemTable::ReadBuffer() {
   if (!cursorOpen_) return nullptr;
   TRecordBuffer buf = ActiveBuffer();
   if (State() == dsOldValue) {
@@ -798,7 +821,7 @@ TMemRecord* TCustomMemTable::ReadRecordFor(const TField* field) {
     while (rec && rec->previousVersion) rec = rec->previousVersion;
     buf = reinterpret_cast<TRecordBuffer>(rec);
   }
-  if (!buf || field->FieldNo() < 1) return nullptr;
+  if (!buf) return nullptr;
   return Rec(buf);
 }
 
@@ -916,7 +939,11 @@ bool TCustomMemTable::BeginFieldWrite(TField* field, const void* pending) {
     default:
       Error(SNotEditMode);
   }
-  if ((ReadOnly() || field->ReadOnly()) && State() != dsSetKey)
+  // While calculated fields are worked out the buffer may be a stored record:
+  // a data field written there would change it behind the indexes' back.
+  if (State() == dsCalcFields && field->FieldKind() == fkData) Error(SNotEditMode);
+  // Computing the calculated fields of a read-only table is no change to it.
+  if ((ReadOnly() || field->ReadOnly()) && State() != dsSetKey && State() != dsCalcFields)
     DatabaseError(Format(SFieldReadOnly, field->DisplayName().c_str()));
   if (field->FieldKind() == fkData || field->FieldKind() == fkCalculated ||
       field->FieldKind() == fkInternalCalc)
@@ -927,8 +954,14 @@ bool TCustomMemTable::BeginFieldWrite(TField* field, const void* pending) {
 void TCustomMemTable::SetFieldDataSlow(TField* field, const void* src) {
   if (!BeginFieldWrite(field, src)) return;
   TRecordBuffer buf = ActiveBuffer();
-  if (!buf || field->FieldNo() < 1) return;
-  {
+  if (!buf || (field->FieldNo() < 1 && !field->IsCalculated())) return;
+  if (field->IsCalculated()) {
+    if (field->offset_ < 0) return;
+    TStoreLock lock(store_);
+    std::uint8_t* p = Rec(buf)->Data() + field->offset_;
+    p[0] = src ? 2 : 0;
+    if (src) std::memcpy(p + 1, src, field->width_);
+  } else {
     TStoreLock lock(store_);
     TMemRecord* rec = Rec(buf);
     Materialize(rec);

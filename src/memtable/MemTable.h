@@ -114,6 +114,22 @@ class TCustomMemTable : public TDataSet {
   bool StoreDataOnForm = false;
   int LoadLimit = -1;
   int SaveLimit = -1;
+  bool LoadedCompletely = false;
+  bool SavedCompletely = false;
+  // The save and load formats and the change resolver a description may name;
+  // kept (and forgotten when they go), not used.
+  component::TComponent* DefaultFormat() const { return formats_[0]; }
+  void SetDefaultFormat(component::TComponent* c) { SetFormat(0, c); }
+  component::TComponent* CommaTextFormat() const { return formats_[1]; }
+  void SetCommaTextFormat(component::TComponent* c) { SetFormat(1, c); }
+  component::TComponent* PersistentFormat() const { return formats_[2]; }
+  void SetPersistentFormat(component::TComponent* c) { SetFormat(2, c); }
+  component::TComponent* AllDataFormat() const { return formats_[3]; }
+  void SetAllDataFormat(component::TComponent* c) { SetFormat(3, c); }
+  component::TComponent* FormFormat() const { return formats_[4]; }
+  void SetFormFormat(component::TComponent* c) { SetFormat(4, c); }
+  component::TComponent* DeltaHandler() const { return formats_[5]; }
+  void SetDeltaHandler(component::TComponent* c) { SetFormat(5, c); }
   TMemTableProgressCodes ProgressFlags() const { return progressFlags_; }
   void SetProgressFlags(TMemTableProgressCodes v) { progressFlags_ = v; }
   std::string Version() const { return "4.08b"; }
@@ -214,6 +230,7 @@ class TCustomMemTable : public TDataSet {
   void InternalCancel() override { store_->ClearModifiedMarks(); }
   void InternalRefresh() override;
   void FreeFieldBuffers() override;
+  void ClearCalcFields(TRecordBuffer buffer) override;
 
   void DoBeforeInsert() override;
   void DoBeforePost() override;
@@ -223,6 +240,7 @@ class TCustomMemTable : public TDataSet {
   void DoAfterOpen() override;
   void DoOnNewRecord() override;
   bool NotificationsBlocked() const override { return tableLockCount_ > 0; }
+  void Notification(component::TComponent* component, component::TOperation operation) override;
 
  private:
   friend class TMemIndex;
@@ -256,10 +274,17 @@ class TCustomMemTable : public TDataSet {
   void EmptyStore();
 
   // Field data.
+  // Bytes the calculated and lookup fields need; BindCalcFields gives each
+  // its place in the record's calculated area.
+  int CalcFieldsSize() const;
+  void BindCalcFields();
+  bool GetCalcFieldData(TField* field, TMemRecord* rec, void* dest);
   bool GetVarFieldData(TField* field, TMemRecord* rec, void* dest);
   bool GetFieldDataSlow(TField* field, void* dest);
   // The record a read addresses in the current state (null when none).
   TMemRecord* ReadRecordFor(const TField* field);
+  // The buffer reads go to (the oldest version while showing old values).
+  TMemRecord* ReadBuffer();
   // The state and read-only checks of a write, then the field's OnValidate
   // with the pending value; false when the cursor is closed.
   bool BeginFieldWrite(TField* field, const void* pending);
@@ -309,6 +334,12 @@ class TCustomMemTable : public TDataSet {
         break;
     }
   }
+
+  void SetFormat(int which, component::TComponent* c) {
+    if (c) c->FreeNotification(this);
+    formats_[which] = c;
+  }
+  component::TComponent* formats_[6] = {};
 
   // Indexes.
   void CreateIndexesFromDefs();

@@ -109,17 +109,22 @@ int TMemTableSearch::CompareFields(const void* a, const void* b, int lenA, int l
         fullCompare = false;
         lenB = std::min(lenA, lenB);
       }
-      if (options & mtifoIgnoreLocale) {
+      bool ignoreLocale = options & mtifoIgnoreLocale;
+      if (ignoreLocale && !wide) {
         r = OrdinalCompare(static_cast<const unsigned char*>(a), lenA,
-                           static_cast<const unsigned char*>(b), lenB, ci, wide ? 2 : 1);
+                           static_cast<const unsigned char*>(b), lenB, ci, 1);
       } else {
         int c;
         if (wide) {
+          // Wide text ignoring the table's locale still compares by locale
+          // rules, the user default's.
+          platform::LCID locale = ignoreLocale
+                                      ? platform::LOCALE_USER_DEFAULT
+                                      : static_cast<platform::LCID>(table_.store_->localeID);
           std::u16string wa(lenA, u'\0'), wb(lenB, u'\0');
           std::memcpy(wa.data(), a, lenA * 2);
           std::memcpy(wb.data(), b, lenB * 2);
-          c = platform::CompareStringW(static_cast<platform::LCID>(table_.store_->localeID),
-                                       ci ? 1 : 0, wa.data(), lenA, wb.data(), lenB);
+          c = platform::CompareStringW(locale, ci ? 1 : 0, wa.data(), lenA, wb.data(), lenB);
         } else {
           c = platform::CompareStringA(static_cast<platform::LCID>(table_.store_->localeID),
                                        ci ? 1 : 0, static_cast<const char*>(a), lenA,
@@ -243,18 +248,24 @@ TMemFieldList TMemTableSearch::BuildFieldList(const std::string& names) {
                   field->FieldKind() == fkLookup || field->FieldKind() == fkInternalCalc;
     TFieldType t = field->DataType();
     bool typeOk = IsSupportedFieldType(t) && !IsBlobType(t) && t != ftBytes && t != ftVarBytes;
-    if (!kindOk || !typeOk || field->FieldNo() < 1)
+    // A calculated field has its place in the record's calculated area.
+    bool calculated = field->IsCalculated() && field->offset_ >= 0;
+    if (!kindOk || !typeOk || (field->FieldNo() < 1 && !calculated))
       throw EDatabaseError(Format(SCannotIndex, field->DisplayName().c_str()));
     if (field->FieldKind() == fkCalculated) table_.recalcOnIndex_ = true;
     TMemKeyField f;
     f.field = field;
     f.fieldNo = field->FieldNo();
-    f.offset = table_.store_->DataOffset(f.fieldNo);
     f.type = t;
     f.size = field->Size();
     f.options = k.options;
-    f.varLength = table_.store_->FieldFlags(f.fieldNo) & mtfVarLength;
-    f.compressed = table_.store_->FieldFlags(f.fieldNo) & mtfCompressed;
+    if (calculated) {
+      f.offset = field->offset_;
+    } else {
+      f.offset = table_.store_->DataOffset(f.fieldNo);
+      f.varLength = table_.store_->FieldFlags(f.fieldNo) & mtfVarLength;
+      f.compressed = table_.store_->FieldFlags(f.fieldNo) & mtfCompressed;
+    }
     list.push_back(f);
   }
   return list;
@@ -313,7 +324,10 @@ bool TMemTableSearch::WriteKeyValue(TMemRecord* key, const TMemKeyField& f, cons
     p[0] = 2;
     return true;
   }
-  if (v.IsNull()) {
+  // Empty text is no date or time: such a key is null, as a null value is.
+  bool temporal =
+      f.type == ftDate || f.type == ftTime || f.type == ftDateTime || f.type == ftTimeStamp;
+  if (v.IsNull() || (temporal && v.IsString() && v.AsString().empty())) {
     p[0] = 0;
     return true;
   }
@@ -511,6 +525,7 @@ bool TMemTableSearch::WriteKeyValues(TMemRecord* key, const TMemFieldList& list,
 
 bool TMemTableSearch::Find(const std::string& keyFields, const TVariant& keyValues,
                            TLocateOptions options, int& position) {
+  TStoreLock lock(table_.store_);
   // A nested search (from a handler) gets its own list and key record.
   TMemFieldList nested;
   TMemFieldList& list = keyRecordInUse_ ? nested : keyListScratch_;
@@ -631,7 +646,7 @@ bool TMemTableSearch::FindKey(TMemRecord* key, TMemFieldList& list, int& resultP
   const auto& refs = cur->References();
   int n = static_cast<int>(refs.size());
   bool progress = table_.OnProgress && (table_.ProgressFlags() & ProgressBit(mtpcSearch));
-  if (!progress && !filtering && !(table_.recalcOnIndex_ && table_.OnCalcFields)) {
+  if (!progress && !filtering && !(table_.recalcOnIndex_ && table_.CalcFieldsWanted())) {
     int found = ScanWholeNumberKey(key, list, refs);
     if (found != kNoFastScan) {
       if (found < 0) return false;
@@ -645,7 +660,7 @@ bool TMemTableSearch::FindKey(TMemRecord* key, TMemFieldList& list, int& resultP
     // Records lie apart in memory; asking early hides most of the wait.
     if (i + 8 < n) __builtin_prefetch(refs[i + 8]->Data() + ahead);
     if (progress && i > 0 && i % 100 == 0) table_.DoProgress(i * 100 / n, mtpcSearch);
-    if (table_.recalcOnIndex_ && table_.OnCalcFields)
+    if (table_.recalcOnIndex_ && table_.CalcFieldsWanted())
       table_.GetCalcFields(reinterpret_cast<TRecordBuffer>(refs[i]));
     if (CompareRecords(key, refs[i], list, keyCount, 0, false, false) == 0 &&
         (!filtering || table_.PassesFilter(refs[i]))) {
@@ -692,7 +707,7 @@ TVariant TCustomMemTable::Lookup(const std::string& keyFields, const TVariant& k
     fields.push_back(FieldByName(k.name));
   // The fields read the found record, with its calculated fields worked out.
   TTempState calc(*this, dsCalcFields, calcBuffer_, reinterpret_cast<TRecordBuffer>(rec));
-  if (OnCalcFields) DoOnCalcFields();
+  if (CalcFieldsWanted()) CalculateFields(reinterpret_cast<TRecordBuffer>(rec));
   if (fields.size() == 1) return fields[0]->AsVariant();
   TVariant::Array items;
   for (TField* f : fields) items.push_back(f->AsVariant());

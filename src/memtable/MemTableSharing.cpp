@@ -89,6 +89,10 @@ void TMemTableSharing::AttachTo(TCustomMemTable* owner) {
     copy->SetRequired(f->Required());
     copy->SetReadOnly(f->ReadOnly());
     copy->SetFieldKind(f->FieldKind());
+    copy->SetLookupDataSet(f->LookupDataSet());
+    copy->SetKeyFields(f->KeyFields());
+    copy->SetLookupKeyFields(f->LookupKeyFields());
+    copy->SetLookupResultField(f->LookupResultField());
     table_.AddField(std::move(copy));
   }
 }

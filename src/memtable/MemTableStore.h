@@ -87,6 +87,7 @@ class TMemTableStore {
   int FieldCount() const { return fieldCount_; }
   int FixedSize() const { return fixedSize_; }
   int CalcStart() const { return calcStart_; }
+  int CalcSize() const { return calcSize_; }
   int BookmarkStart() const { return bookmarkStart_; }
   int VarStart() const { return varStart_; }
   int DataSize() const { return dataSize_; }

@@ -26,6 +26,17 @@ const TEnumInfo& ProgressCodeInfo() {
   return info;
 }
 
+const TEnumInfo& PerformanceInfo() {
+  static const TEnumInfo info("TMemTablePerformance", {"mtpfFast", "mtpfBalanced", "mtpfSmall"});
+  return info;
+}
+
+const TEnumInfo& VersioningModeInfo() {
+  static const TEnumInfo info("TMemTableVersioningMode",
+                              {"mtvm1SinceCheckPoint", "mtvmAllSinceCheckPoint"});
+  return info;
+}
+
 const TEnumInfo& FilterOptionInfo() {
   static const TEnumInfo info("TFilterOption", {"foCaseInsensitive", "foNoPartialCompare"});
   return info;
@@ -57,8 +68,14 @@ const TClassInfo& TDataSet::StaticClassInfo() {
                                      .Event("AfterDelete", &TDataSet::AfterDelete)
                                      .Event("BeforeScroll", &TDataSet::BeforeScroll)
                                      .Event("AfterScroll", &TDataSet::AfterScroll)
+                                     .Event("BeforeRefresh", &TDataSet::BeforeRefresh)
+                                     .Event("AfterRefresh", &TDataSet::AfterRefresh)
                                      .Event("OnCalcFields", &TDataSet::OnCalcFields)
                                      .Event("OnNewRecord", &TDataSet::OnNewRecord)
+                                     .Event("OnFilterRecord", &TDataSet::OnFilterRecord)
+                                     .Event("OnPostError", &TDataSet::OnPostError)
+                                     .Event("OnEditError", &TDataSet::OnEditError)
+                                     .Event("OnDeleteError", &TDataSet::OnDeleteError)
                                      .Build();
   return info;
 }
@@ -71,9 +88,22 @@ const TClassInfo& TMemTable::StaticClassInfo() {
           .Property("IndexDefs", &T::StoredIndexDefs)
           .Property("Active", &T::Active, &T::SetActive)
           .Property("DesignActivation", &T::DesignActivation, &T::SetDesignActivation)
+          .Property("AttachedTo", &T::AttachedTo, &T::SetAttachedTo)
           .Property("AttachedAutoRefresh", &T::AttachedAutoRefresh, &T::SetAttachedAutoRefresh)
           .Property("AttachMaxCount", &T::AttachMaxCount, &T::SetAttachMaxCount)
+          .Property("Standalone", &T::Standalone, &T::SetStandalone)
           .Property("AutoIncMinValue", &T::AutoIncMinValue, &T::SetAutoIncMinValue)
+          .Property("Performance", &T::Performance, &T::SetPerformance, PerformanceInfo())
+          .Property("EnableVersioning", &T::EnableVersioning, &T::SetEnableVersioning)
+          .Property("VersioningMode", &T::VersioningMode, &T::SetVersioningMode,
+                    VersioningModeInfo())
+          .Property("RecalcOnIndex", &T::RecalcOnIndex, &T::SetRecalcOnIndex)
+          .Property("RecalcOnFetch", &T::RecalcOnFetch, &T::SetRecalcOnFetch)
+          .Property("AutoCalcFields", &T::AutoCalcFields, &T::SetAutoCalcFields)
+          .Property("MasterSource", &T::MasterSource, &T::SetMasterSource)
+          .Field("MasterFields", &T::MasterFields)
+          .Field("DetailFields", &T::DetailFields)
+          .Field("RangeIgnoreNullKeyValues", &T::RangeIgnoreNullKeyValues)
           .Property("EnableIndexes", &T::EnableIndexes, &T::SetEnableIndexes)
           .Property("AutoAddIndexes", &T::AutoAddIndexes, &T::SetAutoAddIndexes)
           .Property("AutoReposition", &T::AutoReposition, &T::SetAutoReposition)
@@ -100,6 +130,17 @@ const TClassInfo& TMemTable::StaticClassInfo() {
                   [](T& t, const TPropertyValue& v) { t.PersistentBackup = std::get<bool>(v); })
           .Custom("StoreDataOnForm", TPropertyKind::Boolean,
                   [](T& t, const TPropertyValue& v) { t.StoreDataOnForm = std::get<bool>(v); })
+          .Field("PersistentBackupExt", &T::PersistentBackupExt)
+          .Field("LoadLimit", &T::LoadLimit)
+          .Field("LoadedCompletely", &T::LoadedCompletely)
+          .Field("SaveLimit", &T::SaveLimit)
+          .Field("SavedCompletely", &T::SavedCompletely)
+          .Property("DefaultFormat", &T::DefaultFormat, &T::SetDefaultFormat)
+          .Property("CommaTextFormat", &T::CommaTextFormat, &T::SetCommaTextFormat)
+          .Property("PersistentFormat", &T::PersistentFormat, &T::SetPersistentFormat)
+          .Property("AllDataFormat", &T::AllDataFormat, &T::SetAllDataFormat)
+          .Property("FormFormat", &T::FormFormat, &T::SetFormFormat)
+          .Property("DeltaHandler", &T::DeltaHandler, &T::SetDeltaHandler)
           .Custom(
               "ProgressFlags", TPropertyKind::Set,
               [](T& t, const TPropertyValue& v) { t.SetProgressFlags(Mask(v)); },
@@ -109,6 +150,21 @@ const TClassInfo& TMemTable::StaticClassInfo() {
           .Property("SortID", &T::SortID, &T::SetSortID)
           .Property("SubLanguageID", &T::SubLanguageID, &T::SetSubLanguageID)
           .Property("LocaleID", &T::LocaleID, &T::SetLocaleID)
+          .Event("OnProgress", &T::OnProgress)
+          .Event("OnLoadRecord", &T::OnLoadRecord)
+          .Event("OnLoadField", &T::OnLoadField)
+          .Event("OnSaveRecord", &T::OnSaveRecord)
+          .Event("OnSaveField", &T::OnSaveField)
+          .Event("OnCompressBlobStream", &T::OnCompressBlobStream)
+          .Event("OnDecompressBlobStream", &T::OnDecompressBlobStream)
+          .Event("OnSetupField", &T::OnSetupField)
+          .Event("OnSetupFieldProperties", &T::OnSetupFieldProperties)
+          .Event("OnCompressField", &T::OnCompressField)
+          .Event("OnDecompressField", &T::OnDecompressField)
+          .Event("OnSave", &T::OnSave)
+          .Event("OnLoad", &T::OnLoad)
+          .Event("OnCompareFields", &T::OnCompareFields)
+          .Event("OnFilterIndex", &T::OnFilterIndex)
           .Build();
   return info;
 }
