@@ -299,6 +299,13 @@ class TClassBuilder {
     return *this;
   }
 
+  // An event kept behind a setter that takes the std::function; without a
+  // getter it is never written.
+  template <class C, class Sig>
+  TClassBuilder& Event(std::string_view name, void (C::*setter)(std::function<Sig>)) {
+    return Event(name, static_cast<const std::function<Sig>& (C::*)() const>(nullptr), setter);
+  }
+
   // An event kept behind a setter that takes the std::function, and the
   // getter that returns it.
   template <class C, class D, class Sig>
@@ -313,9 +320,11 @@ class TClassBuilder {
       (static_cast<T&>(o).*
        setter)(e.method ? std::any_cast<std::function<Sig>>(e.method->Bind(*e.root)) : nullptr);
     };
-    info.get = [getter](const TPersistent& o) -> TPropertyValue {
-      return builder_detail::EventValueOf((static_cast<const T&>(o).*getter)());
-    };
+    if (getter) {
+      info.get = [getter](const TPersistent& o) -> TPropertyValue {
+        return builder_detail::EventValueOf((static_cast<const T&>(o).*getter)());
+      };
+    }
     info_.AddProperty(std::move(info));
     return *this;
   }

