@@ -42,7 +42,9 @@ TCompetitors::TCompetitors(TComponent* owner) : toolkit::TForm(owner) {}
 
 TCompetitors::~TCompetitors() {
   // The console may outlive the dialog: its table must not call back here.
-  if (Main && Main->Table_Competitors) Main->Table_Competitors->AfterPost = nullptr;
+  // Only the dialog that attached the handler takes it away: another one
+  // (a default object of a writer, say) leaves the working dialog's alone.
+  if (tableHooked_ && Main && Main->Table_Competitors) Main->Table_Competitors->AfterPost = nullptr;
   if (CompList) ClearCompList();
   if (Competitors == this) Competitors = nullptr;
 }
@@ -87,6 +89,7 @@ void TCompetitors::FormCreate(TObject*) {
   cmbDogSex->Items()->Add(records::LoadResString(records::rsMaleDog));
   cmbDogSex->Items()->Add(records::LoadResString(records::rsBitch));
   Main->Table_Competitors->AfterPost = [this](memtable::TDataSet* ds) { CompTableAfterPost(ds); };
+  tableHooked_ = true;
 }
 
 void TCompetitors::CompTableAfterPost(memtable::TDataSet*) {

@@ -80,6 +80,10 @@ class TCompetitors : public toolkit::TForm {
 
  protected:
   void Loaded() override;
+
+ private:
+  // The console's table calls back here: this window's creation hook ran.
+  bool tableHooked_ = false;
 };
 
 // Set before the window's construction begins.

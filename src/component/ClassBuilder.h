@@ -101,6 +101,28 @@ constexpr bool IsReference = std::is_pointer_v<P>&&
 template <class P>
 constexpr bool IsInteger = std::is_integral_v<P> && !std::is_same_v<P, bool>;
 
+// What a handler method bound from a stored description is wrapped in, so
+// the event can tell later which method of which root it holds.
+template <class Sig>
+struct TBoundMethod;
+template <class R, class... A>
+struct TBoundMethod<R(A...)> {
+  std::string name;
+  TComponent* root = nullptr;
+  std::function<R(A...)> call;
+  R operator()(A... a) const { return call(std::forward<A>(a)...); }
+};
+
+// The method a handler was bound from; empty when it was assigned by code.
+template <class Sig>
+TEventValue EventValueOf(const std::function<Sig>& handler) {
+  if (const auto* bound = handler.template target<TBoundMethod<Sig>>())
+    if (bound->root)
+      if (const TMethodInfo* method = bound->root->ClassInfo().FindMethod(bound->name))
+        return TEventValue{method, bound->root};
+  return TEventValue{};
+}
+
 template <class E>
 const TEnumInfo* DefaultEnumInfo() {
   if constexpr (requires { EnumInfo(E{}); })
@@ -270,13 +292,25 @@ class TClassBuilder {
       else
         slot = std::any_cast<std::function<Sig>>(e.method->Bind(*e.root));
     };
+    info.get = [member](const TPersistent& o) -> TPropertyValue {
+      return builder_detail::EventValueOf(static_cast<const T&>(o).*member);
+    };
     info_.AddProperty(std::move(info));
     return *this;
   }
 
-  // An event kept behind a setter that takes the std::function.
+  // An event kept behind a setter that takes the std::function; without a
+  // getter it is never written.
   template <class C, class Sig>
   TClassBuilder& Event(std::string_view name, void (C::*setter)(std::function<Sig>)) {
+    return Event(name, static_cast<const std::function<Sig>& (C::*)() const>(nullptr), setter);
+  }
+
+  // An event kept behind a setter that takes the std::function, and the
+  // getter that returns it.
+  template <class C, class D, class Sig>
+  TClassBuilder& Event(std::string_view name, const std::function<Sig>& (D::*getter)() const,
+                       void (C::*setter)(std::function<Sig>)) {
     TPropertyInfo info;
     info.name = std::string(name);
     info.kind = TPropertyKind::Event;
@@ -286,6 +320,11 @@ class TClassBuilder {
       (static_cast<T&>(o).*
        setter)(e.method ? std::any_cast<std::function<Sig>>(e.method->Bind(*e.root)) : nullptr);
     };
+    if (getter) {
+      info.get = [getter](const TPersistent& o) -> TPropertyValue {
+        return builder_detail::EventValueOf((static_cast<const T&>(o).*getter)());
+      };
+    }
     info_.AddProperty(std::move(info));
     return *this;
   }
@@ -295,12 +334,14 @@ class TClassBuilder {
   TClassBuilder& Method(std::string_view name, R (C::*method)(Args...)) {
     static_assert(std::is_base_of_v<C, T>);
     using Sig = R(Args...);
-    info_.AddMethod(TMethodInfo(
-        std::string(name), std::type_index(typeid(Sig)), [method](TComponent& root) -> std::any {
-          C* self = dynamic_cast<C*>(&root);
-          return std::function<Sig>(
-              [self, method](Args... a) -> R { return (self->*method)(std::forward<Args>(a)...); });
-        }));
+    info_.AddMethod(TMethodInfo(std::string(name), std::type_index(typeid(Sig)),
+                                [method, name = std::string(name)](TComponent& root) -> std::any {
+                                  C* self = dynamic_cast<C*>(&root);
+                                  return std::function<Sig>(builder_detail::TBoundMethod<Sig>{
+                                      name, &root, [self, method](Args... a) -> R {
+                                        return (self->*method)(std::forward<Args>(a)...);
+                                      }});
+                                }));
     return *this;
   }
 
@@ -317,6 +358,38 @@ class TClassBuilder {
       fn(static_cast<T&>(o), v);
     };
     info_.AddProperty(std::move(info));
+    return *this;
+  }
+
+  // Modifiers of the property added last.
+
+  // Read back for writing; for Custom properties, which have none otherwise.
+  TClassBuilder& Getter(std::function<TPropertyValue(const T&)> fn) {
+    info_.LastProperty().get = [fn = std::move(fn)](const TPersistent& o) {
+      return fn(static_cast<const T&>(o));
+    };
+    return *this;
+  }
+  // Written only while `fn` is true (a font that follows the parent's is not).
+  TClassBuilder& Stored(std::function<bool(const T&)> fn) {
+    info_.LastProperty().stored = [fn = std::move(fn)](const TPersistent& o) {
+      return fn(static_cast<const T&>(o));
+    };
+    return *this;
+  }
+  // Written whatever its value.
+  TClassBuilder& NoDefault() {
+    info_.LastProperty().noDefault = true;
+    return *this;
+  }
+
+  // Custom writing for the class (TClassInfo::DefineProperties).
+  TClassBuilder& DefineProperties(
+      std::function<void(const T&, const T* ancestor, TPropertyFiler&)> fn) {
+    info_.SetDefineProperties(
+        [fn = std::move(fn)](const TPersistent& o, const TPersistent* a, TPropertyFiler& filer) {
+          fn(static_cast<const T&>(o), dynamic_cast<const T*>(a), filer);
+        });
     return *this;
   }
 

@@ -1,6 +1,7 @@
 #include "component/ClassInfo.h"
 
 #include <map>
+#include <stdexcept>
 
 #include "component/Component.h"
 #include "component/Exception.h"
@@ -114,10 +115,17 @@ void TClassInfo::AddProperty(TPropertyInfo info) {
   auto it = propertyIndex_.find(key);
   if (it != propertyIndex_.end()) {
     properties_[it->second] = std::move(info);
+    lastProperty_ = it->second;
     return;
   }
+  lastProperty_ = properties_.size();
   propertyIndex_.emplace(key, properties_.size());
   properties_.push_back(std::move(info));
+}
+
+TPropertyInfo& TClassInfo::LastProperty() {
+  if (properties_.empty()) throw std::logic_error(name_ + " has no property to modify");
+  return properties_[lastProperty_];
 }
 
 void TClassInfo::AddMethod(TMethodInfo info) {

@@ -134,14 +134,28 @@ struct TPropertyInfo {
   std::function<bool(const TComponent&)> accepts;  // Component
   std::optional<std::type_index> eventSignature;   // Event
   Setter set;                                      // every kind but Object and Collection
-  Getter get;                                      // optional
+  Getter get;                                      // optional; without it nothing is written
   ObjectGetter object;                             // Object and Collection
+
+  // Writing (Writer.h). A property is written when `stored` (if any) says so
+  // and its value differs from the default: the value the same property has
+  // in a newly created object of the class. With `noDefault` it is written
+  // whatever its value.
+  std::function<bool(const TPersistent&)> stored;
+  bool noDefault = false;
 };
+
+class TPropertyFiler;
 
 class TClassInfo {
  public:
   using ComponentFactory = std::function<TComponent*(TComponent* owner)>;
   using ItemFactory = std::function<TCollectionItem*(TCollection* collection)>;
+  // Writes what the published properties cannot say by themselves; called
+  // after they are written, with the object and its default counterpart
+  // (null when there is none).
+  using DefineProperties = std::function<void(const TPersistent& object,
+                                              const TPersistent* ancestor, TPropertyFiler& filer)>;
 
   TClassInfo(std::string name, const TClassInfo* parent);
   TClassInfo(TClassInfo&&) = default;
@@ -164,12 +178,16 @@ class TClassInfo {
   TComponent* CreateComponent(TComponent* owner) const;
   bool CanCreateItem() const { return static_cast<bool>(itemFactory_); }
   TCollectionItem* CreateItem(TCollection* collection) const;
+  const DefineProperties& DefinePropertiesHook() const { return defineProperties_; }
 
   // Used by TClassBuilder.
   void AddProperty(TPropertyInfo info);
   void AddMethod(TMethodInfo info);
   void SetComponentFactory(ComponentFactory f) { componentFactory_ = std::move(f); }
   void SetItemFactory(ItemFactory f) { itemFactory_ = std::move(f); }
+  void SetDefineProperties(DefineProperties f) { defineProperties_ = std::move(f); }
+  // The most recently added property, for the builder's modifiers.
+  TPropertyInfo& LastProperty();
 
  private:
   std::string name_;
@@ -180,6 +198,17 @@ class TClassInfo {
   std::unordered_map<std::string, std::size_t> methodIndex_;
   ComponentFactory componentFactory_;
   ItemFactory itemFactory_;
+  DefineProperties defineProperties_;
+  std::size_t lastProperty_ = 0;
+};
+
+// Receives the values a DefineProperties hook writes; `enumInfo` names the
+// identifiers of enumerations and sets.
+class TPropertyFiler {
+ public:
+  virtual ~TPropertyFiler() = default;
+  virtual void Write(std::string_view name, TPropertyKind kind, const TPropertyValue& value,
+                     const TEnumInfo* enumInfo = nullptr) = 0;
 };
 
 // The registry of classes that stored descriptions may name. Registering the

@@ -97,4 +97,11 @@ class EUnresolvedReference : public EReadError {
   using EReadError::EReadError;
 };
 
+// A value the description format cannot express (a float that is not
+// finite, a reference to a component without a name).
+class EWriteError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
 }  // namespace component

@@ -42,8 +42,17 @@ const TClassInfo& TPixelBitmap::StaticClassInfo() {
           .Property("OuterColor", &T::OuterColor, &T::SetOuterColor)
           .Property("StretchFilter", &T::StretchFilter, &T::SetStretchFilter)
           .Property("Data", &T::Data, &T::SetData)
+          .Stored([](const T&) { return false; })  // written below
           .Event("OnHandleChanged", &T::OnHandleChanged)
           .Event("OnPixelCombine", &T::OnPixelCombine)
+          // The picture, unless there is none or the default object has the
+          // same one.
+          .DefineProperties([](const T& bitmap, const T* ancestor, TPropertyFiler& filer) {
+            if (bitmap.Empty()) return;
+            TBytes data = bitmap.Data();
+            if (ancestor && !ancestor->Empty() && ancestor->Data() == data) return;
+            filer.Write("Data", TPropertyKind::Binary, std::move(data));
+          })
           .Build();
   return info;
 }

@@ -114,6 +114,7 @@ const TClassInfo& TMemTable::StaticClassInfo() {
               "SortOptions", TPropertyKind::Set,
               [](T& t, const TPropertyValue& v) { t.SetSortOptions(Mask(v)); },
               &CompareOptionInfo())
+          .Getter([](const T& t) { return TPropertyValue(std::int64_t{t.SortOptions()}); })
           .Property("ReadOnly", &T::ReadOnly, &T::SetReadOnly)
           .Property("Filtered", &T::Filtered, &T::SetFiltered)
           .Property("Filter", &T::Filter, &T::SetFilter)
@@ -121,15 +122,20 @@ const TClassInfo& TMemTable::StaticClassInfo() {
               "FilterOptions", TPropertyKind::Set,
               [](T& t, const TPropertyValue& v) { t.SetFilterOptions(Mask(v)); },
               &FilterOptionInfo())
+          .Getter([](const T& t) { return TPropertyValue(std::int64_t{t.FilterOptions()}); })
           .Custom("Persistent", TPropertyKind::Boolean,
                   [](T& t, const TPropertyValue& v) { t.Persistent = std::get<bool>(v); })
+          .Getter([](const T& t) { return TPropertyValue(t.Persistent); })
           .Custom(
               "PersistentFile", TPropertyKind::String,
               [](T& t, const TPropertyValue& v) { t.PersistentFile = std::get<std::string>(v); })
+          .Getter([](const T& t) { return TPropertyValue(t.PersistentFile); })
           .Custom("PersistentBackup", TPropertyKind::Boolean,
                   [](T& t, const TPropertyValue& v) { t.PersistentBackup = std::get<bool>(v); })
+          .Getter([](const T& t) { return TPropertyValue(t.PersistentBackup); })
           .Custom("StoreDataOnForm", TPropertyKind::Boolean,
                   [](T& t, const TPropertyValue& v) { t.StoreDataOnForm = std::get<bool>(v); })
+          .Getter([](const T& t) { return TPropertyValue(t.StoreDataOnForm); })
           .Field("PersistentBackupExt", &T::PersistentBackupExt)
           .Field("LoadLimit", &T::LoadLimit)
           .Field("LoadedCompletely", &T::LoadedCompletely)
@@ -145,6 +151,7 @@ const TClassInfo& TMemTable::StaticClassInfo() {
               "ProgressFlags", TPropertyKind::Set,
               [](T& t, const TPropertyValue& v) { t.SetProgressFlags(Mask(v)); },
               &ProgressCodeInfo())
+          .Getter([](const T& t) { return TPropertyValue(std::int64_t{t.ProgressFlags()}); })
           .Property("Version", &T::Version, &T::SetVersion)
           .Property("LanguageID", &T::LanguageID, &T::SetLanguageID)
           .Property("SortID", &T::SortID, &T::SetSortID)

@@ -120,6 +120,8 @@ const TClassInfo& TStoredIndexDef::StaticClassInfo() {
                 d.SetOptions(static_cast<TIndexOptions>(std::get<std::int64_t>(v)));
               },
               &IndexOptionInfo())
+          .Getter(
+              [](const TStoredIndexDef& d) { return TPropertyValue(std::int64_t{d.Options()}); })
           .Build();
   return info;
 }

@@ -40,6 +40,7 @@ const TClassInfo& TFont::StaticClassInfo() {
           .Property("Color", &TFont::Color, &TFont::SetColor, ColorIdents())
           .Property("Height", &TFont::Height, &TFont::SetHeight)
           .Property("Size", &TFont::Size, &TFont::SetSize)
+          .Stored([](const TFont&) { return false; })  // Height says it exactly
           .Property("Name", &TFont::Name, &TFont::SetName)
           .Property("Pitch", &TFont::Pitch, &TFont::SetPitch)
           .Property("Style", &TFont::Style, &TFont::SetStyle)

@@ -13,6 +13,12 @@ const TClassInfo& TStrings::StaticClassInfo() {
                                              [](TStrings& s, const TPropertyValue& v) {
                                                s.SetStringValues(std::get<TStringValues>(v));
                                              })
+                                     .Getter([](const TStrings& s) {
+                                       TStringValues values;
+                                       for (int i = 0; i < s.Count(); ++i)
+                                         values.push_back(s.Strings(i));
+                                       return TPropertyValue(std::move(values));
+                                     })
                                      .Build();
   return info;
 }

@@ -17,7 +17,7 @@ const TClassInfo& TTimer::StaticClassInfo() {
   static const TClassInfo info = TClassBuilder<TTimer, TComponent>("TTimer")
                                      .Property("Enabled", &TTimer::Enabled, &TTimer::SetEnabled)
                                      .Property("Interval", &TTimer::Interval, &TTimer::SetInterval)
-                                     .Event("OnTimer", &TTimer::SetOnTimer)
+                                     .Event("OnTimer", &TTimer::OnTimer, &TTimer::SetOnTimer)
                                      .Build();
   return info;
 }
