@@ -2,9 +2,11 @@
 
 #include <exception>
 
+#include "app/AppIcon.h"
 #include "app/Competitors.h"
 #include "app/Main.h"
 #include "graphics/Registration.h"
+#include "platform/window/TerminateWatch.h"
 #include "records/Registration.h"
 #include "skin/Registration.h"
 #include "toolkit/Application.h"
@@ -22,6 +24,7 @@ void RegisterClasses() {
 
 bool CreateWindows() {
   toolkit::TApplication& application = *toolkit::Application;
+  InstallApplicationIcon();
   const char* where = "while creating the window Main (TMain)";
   try {
     application.CreateForm(Main);
@@ -35,10 +38,14 @@ bool CreateWindows() {
 }
 
 int RunProgram() {
+  // A request to end from outside (SIGTERM) closes the console as its
+  // operator would, even when it comes during start-up.
+  platform::TerminateWatch terminate;
   RegisterClasses();
   toolkit::TApplication application;
   application.Initialize();
   if (!CreateWindows()) return 1;
+  terminate.SetTarget(Main->Handle());
   application.Run();
   return 0;
 }

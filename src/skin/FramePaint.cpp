@@ -32,15 +32,27 @@ int Piece(const TSkinTables& tables, int section, std::string_view name, std::st
   return FindMask(tables.Sections, section, name, role, tables.Masks);
 }
 
-// The window icon stretched into r, fuchsia left out.
-void DrawIcon(const Surface& icon, const Surface& target, const RECT& r) {
+// The window icon stretched into r, fuchsia left out; an icon with alpha
+// is blended over the title instead.
+void DrawIcon(const Surface& icon, bool hasAlpha, const Surface& target, const RECT& r) {
   if (icon.IsEmpty()) return;
   const int w = r.right - r.left, h = r.bottom - r.top;
   for (int y = std::max(0, -r.top); y < h && r.top + y < target.height; ++y)
     for (int x = std::max(0, -r.left); x < w && r.left + x < target.width; ++x) {
       const std::uint32_t px = icon.At(x * icon.width / w, y * icon.height / h);
+      std::uint32_t& out = target.At(r.left + x, r.top + y);
+      if (hasAlpha) {
+        const std::uint32_t a = px >> 24;
+        std::uint32_t mixed = 0xFF000000u;
+        for (int shift = 0; shift < 24; shift += 8) {
+          const std::uint32_t fg = (px >> shift) & 0xFF, bg = (out >> shift) & 0xFF;
+          mixed |= ((fg * a + bg * (255 - a) + 127) / 255) << shift;
+        }
+        out = mixed;
+        continue;
+      }
       if ((px & 0xFFFFFFu) == (kFuchsiaPixel & 0xFFFFFFu)) continue;
-      target.At(r.left + x, r.top + y) = px | 0xFF000000u;
+      out = px | 0xFF000000u;
     }
 }
 
@@ -197,7 +209,7 @@ void PaintFrame(const TSkinTables& tables, const TFramePieces& pieces, const TFr
     PaintSection(tables, pieces.Title, "FORMTITLE", self, s, POINT{0, 0}, l.Title, state, true);
 
   // 4. window icon
-  if (l.HasAppIcon) DrawIcon(in.Icon, s, l.AppIcon);
+  if (l.HasAppIcon) DrawIcon(in.Icon, in.IconHasAlpha, s, l.AppIcon);
 
   // 5. menu bar
   toolkit::TCanvas& canvas = *cache.Canvas();
@@ -223,7 +235,7 @@ void PaintFrame(const TSkinTables& tables, const TFramePieces& pieces, const TFr
     if (b.Glyph.IsEmpty()) continue;
     const int gx = at.left + (at.right - at.left - b.Glyph.width) / 2;
     const int gy = at.top + (at.bottom - at.top - b.Glyph.height) / 2;
-    DrawIcon(b.Glyph, s, RECT{gx, gy, gx + b.Glyph.width, gy + b.Glyph.height});
+    DrawIcon(b.Glyph, false, s, RECT{gx, gy, gx + b.Glyph.width, gy + b.Glyph.height});
   }
 
   // 7. caption

@@ -66,6 +66,7 @@ struct TFramePaintInput {
   TGripMode Grip = gmNone;
   std::array<int, kFrameIconCount> IconStates{};  // 0 normal, 1 hot, 2 pressed
   Surface Icon;                                   // the window icon; fuchsia is clear
+  bool IconHasAlpha = false;                      // ...or clear and blended by its alpha
   std::vector<std::string> MenuCaptions;
   std::vector<TFrameTitleButton> TitleButtons;
   int WindowBorder = 0;  // the window's own border width, for the bar's wrapping

@@ -4,6 +4,7 @@
 
 #include "component/ClassBuilder.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/window/ApplicationIcon.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Styles.h"
 #include "platform/window/SystemMetrics.h"
@@ -282,9 +283,19 @@ TFramePaintInput TSkinProvider::PaintInput() const {
   in.CaptionAlignment = captionAlignment_;
   in.Grip = gripMode_;
   in.IconStates = iconStates_;
-  // The title icon's own picture, else the default application icon.
+  // The title icon's own picture, else the application's icon, else the
+  // default application icon.
   const toolkit::TBitmap* glyph = titleIcon_->Glyph();
-  in.Icon = glyph->Empty() ? ReadView(defaultIcon_) : glyph->View();
+  const p::Surface appIcon = p::ApplicationIcon(
+      titleIcon_->Width > 0 ? titleIcon_->Width : p::GetSystemMetrics(p::SM_CXSMICON));
+  if (!glyph->Empty()) {
+    in.Icon = glyph->View();
+  } else if (!appIcon.IsEmpty()) {
+    in.Icon = appIcon;
+    in.IconHasAlpha = true;
+  } else {
+    in.Icon = ReadView(defaultIcon_);
+  }
   in.Layout.AppIconSize = p::SIZE{titleIcon_->Width, titleIcon_->Height};
   in.FontName = form_->Font()->Name();
   in.FontHeight = form_->Font()->Height();

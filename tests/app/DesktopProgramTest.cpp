@@ -66,6 +66,7 @@ class DesktopProgram : public ::testing::Test {
     }
     ASSERT_EQ(server_.Run("setxkbmap us"), 0);
     setenv("SPRINTARA_BACKEND", "desktop", 1);
+    unsetenv("SPRINTARA_SCALE");  // at factor 1, whatever the developer's display
     p::StartWindowSystem(p::CreateBackendFromEnvironment());
     ASSERT_STREQ(p::InstalledBackendName(), "desktop");
     app::RegisterClasses();

@@ -61,6 +61,7 @@ class DesktopSmokeTest : public ::testing::Test {
       FAIL() << why;
     }
     setenv("SPRINTARA_BACKEND", "desktop", 1);
+    unsetenv("SPRINTARA_SCALE");  // at factor 1, whatever the developer's display
     StartWindowSystem(CreateBackendFromEnvironment());
   }
 

@@ -11,10 +11,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "platform/Codepage.h"
+#include "platform/backends/desktop/DisplayScale.h"
+#include "platform/window/ApplicationIcon.h"
 #include "platform/window/Input.h"
 #include "platform/window/Window.h"
 
@@ -145,8 +148,48 @@ SDL_SystemCursor SystemCursor(unsigned id) {
   }
 }
 
-RECT ToRect(const SDL_Rect& r) {
-  return RECT{r.x, r.y, r.x + r.w, r.y + r.h};
+// A display rectangle in our pixels.
+RECT ToRect(const SDL_Rect& r, int scale) {
+  return RECT{r.x / scale, r.y / scale, (r.x + r.w) / scale, (r.y + r.h) / scale};
+}
+
+// Copies part r of a picture to the display surface with its top-left at
+// `at`, each pixel as a scale x scale block (nearest neighbour, so edges
+// stay sharp).
+void CopyScaled(const Surface& src, const RECT& r, SDL_Surface* dst, int scale, POINT at) {
+  const bool direct = dst->format->format == SDL_PIXELFORMAT_RGB888 ||
+                      dst->format->format == SDL_PIXELFORMAT_ARGB8888;
+  const int width = r.Width() * scale;
+  std::vector<std::uint32_t> wide(scale > 1 ? std::size_t(width) : 0);
+  for (int y = r.top; y < r.bottom; ++y) {
+    const std::uint32_t* line = src.Row(y) + r.left;
+    if (scale > 1) {
+      for (int x = 0; x < r.Width(); ++x)
+        std::fill_n(wide.data() + std::ptrdiff_t(x) * scale, scale, line[x]);
+      line = wide.data();
+    }
+    for (int i = 0; i < scale; ++i) {
+      std::uint8_t* out = static_cast<std::uint8_t*>(dst->pixels) +
+                          std::ptrdiff_t(at.y + (y - r.top) * scale + i) * dst->pitch +
+                          std::ptrdiff_t(at.x) * dst->format->BytesPerPixel;
+      if (direct)
+        std::memcpy(out, line, std::size_t(width) * 4);
+      else
+        SDL_ConvertPixels(width, 1, SDL_PIXELFORMAT_ARGB8888, line, width * 4, dst->format->format,
+                          out, dst->pitch);
+    }
+  }
+}
+
+// The application's icon for the window manager and the task bar.
+void GiveIcon(SDL_Window* window) {
+  const Surface icon = ApplicationIcon(64);
+  if (icon.IsEmpty()) return;
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(icon.pixels, icon.width, icon.height, 32,
+                                                      int(icon.stride), SDL_PIXELFORMAT_ARGB8888);
+  if (!s) return;
+  SDL_SetWindowIcon(window, s);
+  SDL_FreeSurface(s);
 }
 
 // The display's own window behind an SDL window, 0 where there is none to
@@ -198,15 +241,22 @@ std::unique_ptr<DesktopBackend> DesktopBackend::Create(std::string* error) {
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_PING, "0");
+  // The name and class the window manager and the desktop's menu entry know
+  // the program by, whatever the file it was started from is called.
+  SDL_SetHint(SDL_HINT_APP_NAME, "Sprintara");
+  setenv("SDL_VIDEO_X11_WMCLASS", "sprintara", 0);
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     if (error) *error = SDL_GetError();
     return nullptr;
   }
   std::unique_ptr<DesktopBackend> b(new DesktopBackend());
+  float dpi = 0;
+  if (SDL_GetDisplayDPI(0, nullptr, &dpi, nullptr) != 0) dpi = 0;
+  b->scale_ = ChooseDisplayScale(std::getenv("SPRINTARA_SCALE"), dpi, stderr);
   SDL_Rect r;
-  if (SDL_GetDisplayBounds(0, &r) != 0) r = SDL_Rect{0, 0, 1280, 800};
-  b->screen_ = ToRect(r);
-  b->work_ = SDL_GetDisplayUsableBounds(0, &r) == 0 ? ToRect(r) : b->screen_;
+  if (SDL_GetDisplayBounds(0, &r) != 0) r = SDL_Rect{0, 0, 1280 * b->scale_, 800 * b->scale_};
+  b->screen_ = ToRect(r, b->scale_);
+  b->work_ = SDL_GetDisplayUsableBounds(0, &r) == 0 ? ToRect(r, b->scale_) : b->screen_;
   b->screenBuffer_.Resize(b->screen_.Width(), b->screen_.Height());
   b->wakeEvent_ = SDL_RegisterEvents(1);
   SDL_StartTextInput();
@@ -307,7 +357,7 @@ void DesktopBackend::Handle(const SDL_Event& e) {
   switch (e.type) {
     case SDL_MOUSEMOTION:
       if (PointerSource(e.motion.windowID, &r))
-        QueueMouseMove(POINT{r.left + e.motion.x, r.top + e.motion.y});
+        QueueMouseMove(POINT{r.left + Down(e.motion.x), r.top + Down(e.motion.y)});
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
@@ -321,13 +371,13 @@ void DesktopBackend::Handle(const SDL_Event& e) {
       // Dragging past the window's edge keeps reporting the mouse.
       buttonsDown_ = std::max(0, buttonsDown_ + (down ? 1 : -1));
       SDL_CaptureMouse(buttonsDown_ > 0 ? SDL_TRUE : SDL_FALSE);
-      QueueMouseButton(button, down, POINT{r.left + e.button.x, r.top + e.button.y});
+      QueueMouseButton(button, down, POINT{r.left + Down(e.button.x), r.top + Down(e.button.y)});
       break;
     }
     case SDL_MOUSEWHEEL: {
       int x, y;
       SDL_GetGlobalMouseState(&x, &y);
-      QueueMouseWheel(e.wheel.y * WHEEL_DELTA, POINT{x, y});
+      QueueMouseWheel(e.wheel.y * WHEEL_DELTA, POINT{Down(x), Down(y)});
       break;
     }
     case SDL_KEYDOWN:
@@ -436,27 +486,22 @@ void DesktopBackend::QueueText(const char* utf8) {
 void DesktopBackend::Upload(Native& n, const TopLevelView& v, RECT part) {
   SDL_Surface* s = SDL_GetWindowSurface(n.window);
   if (!s) return;
-  RECT bounds{0, 0, std::min(s->w, v.picture.width), std::min(s->h, v.picture.height)};
+  RECT bounds{0, 0, std::min(s->w / scale_, v.picture.width),
+              std::min(s->h / scale_, v.picture.height)};
   RECT r;
   if (!IntersectRect(&r, part, bounds)) return;
   SDL_LockSurface(s);
-  const std::uint8_t* src = reinterpret_cast<const std::uint8_t*>(v.picture.Row(r.top) + r.left);
-  std::uint8_t* dst = static_cast<std::uint8_t*>(s->pixels) + std::ptrdiff_t(r.top) * s->pitch +
-                      std::ptrdiff_t(r.left) * s->format->BytesPerPixel;
-  if (s->format->format == SDL_PIXELFORMAT_RGB888 ||
-      s->format->format == SDL_PIXELFORMAT_ARGB8888) {
-    for (int y = r.top; y < r.bottom; ++y) {
-      std::memcpy(dst, src, std::size_t(r.Width()) * 4);
-      src += v.picture.stride;
-      dst += s->pitch;
-    }
-  } else {
-    SDL_ConvertPixels(r.Width(), r.Height(), SDL_PIXELFORMAT_ARGB8888, src, int(v.picture.stride),
-                      s->format->format, dst, s->pitch);
-  }
+  CopyScaled(v.picture, r, s, scale_, POINT{Up(r.left), Up(r.top)});
   SDL_UnlockSurface(s);
-  SDL_Rect rr{r.left, r.top, r.Width(), r.Height()};
+  SDL_Rect rr{Up(r.left), Up(r.top), Up(r.Width()), Up(r.Height())};
   SDL_UpdateWindowSurfaceRects(n.window, &rr, 1);
+}
+
+std::vector<RECT> DesktopBackend::UpRects(const std::vector<RECT>& rects) const {
+  std::vector<RECT> out;
+  out.reserve(rects.size());
+  for (const RECT& r : rects) out.push_back(RECT{Up(r.left), Up(r.top), Up(r.right), Up(r.bottom)});
+  return out;
 }
 
 void DesktopBackend::Present(std::span<const TopLevelView> views) {
@@ -473,9 +518,10 @@ void DesktopBackend::Present(std::span<const TopLevelView> views) {
       if (v.popup) flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_ALWAYS_ON_TOP;
       if (!v.taskbar) flags |= SDL_WINDOW_SKIP_TASKBAR;
       std::string title = Cp1252ToUtf8(v.title);
-      SDL_Window* win = SDL_CreateWindow(title.c_str(), v.minimized ? 0 : v.rect.left,
-                                         v.minimized ? 0 : v.rect.top, w, h, flags);
+      SDL_Window* win = SDL_CreateWindow(title.c_str(), v.minimized ? 0 : Up(v.rect.left),
+                                         v.minimized ? 0 : Up(v.rect.top), Up(w), Up(h), flags);
       if (!win) continue;
+      if (!v.popup) GiveIcon(win);
       Native n;
       n.window = win;
       n.id = SDL_GetWindowID(win);
@@ -497,9 +543,9 @@ void DesktopBackend::Present(std::span<const TopLevelView> views) {
       n.needsFull = true;
     }
     if (n.rect.left != v.rect.left || n.rect.top != v.rect.top)
-      SDL_SetWindowPosition(n.window, v.rect.left, v.rect.top);
+      SDL_SetWindowPosition(n.window, Up(v.rect.left), Up(v.rect.top));
     if (n.rect.Width() != v.rect.Width() || n.rect.Height() != v.rect.Height()) {
-      SDL_SetWindowSize(n.window, w, h);
+      SDL_SetWindowSize(n.window, Up(w), Up(h));
       n.needsFull = true;
     }
     n.rect = v.rect;
@@ -517,7 +563,8 @@ void DesktopBackend::Present(std::span<const TopLevelView> views) {
     if (v.shape) shape = (*v.shape & Region(0, 0, w, h)).Rects();
     const unsigned long nativeId = NativeWindowId(n.window);
     if (bool(v.shape) != n.shaped || shape != n.shape || nativeId != n.shapedId) {
-      ApplyShape(n.window, v.shape ? &shape : nullptr);
+      const std::vector<RECT> displayShape = UpRects(shape);
+      ApplyShape(n.window, v.shape ? &displayShape : nullptr);
       n.shaped = v.shape != nullptr;
       n.shape = std::move(shape);
       n.shapedId = nativeId;
@@ -582,25 +629,23 @@ void DesktopBackend::ScreenDrawn(const RECT&) {
   RECT b = drawn.Bounds();
   if (!overlay_) {
     overlay_ =
-        SDL_CreateWindow("", b.left, b.top, b.Width(), b.Height(),
+        SDL_CreateWindow("", Up(b.left), Up(b.top), Up(b.Width()), Up(b.Height()),
                          SDL_WINDOW_BORDERLESS | SDL_WINDOW_POPUP_MENU | SDL_WINDOW_ALWAYS_ON_TOP |
                              SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_HIDDEN);
     if (!overlay_) return;
   }
   if (b != overlayRect_) {
-    SDL_SetWindowPosition(overlay_, b.left, b.top);
-    SDL_SetWindowSize(overlay_, b.Width(), b.Height());
+    SDL_SetWindowPosition(overlay_, Up(b.left), Up(b.top));
+    SDL_SetWindowSize(overlay_, Up(b.Width()), Up(b.Height()));
     overlayRect_ = b;
   }
   drawn.Offset(-b.left, -b.top);
-  std::vector<RECT> shape = drawn.Rects();
+  std::vector<RECT> shape = UpRects(drawn.Rects());
   // The surface first: making it may give the overlay a new native window,
   // which must be the one shaped.
   if (SDL_Surface* target = SDL_GetWindowSurface(overlay_)) {
-    Surface part{s.Row(b.top) + b.left, b.Width(), b.Height(), s.stride};
     SDL_LockSurface(target);
-    SDL_ConvertPixels(b.Width(), b.Height(), SDL_PIXELFORMAT_ARGB8888, part.pixels,
-                      int(part.stride), target->format->format, target->pixels, target->pitch);
+    CopyScaled(s, b, target, scale_, POINT{0, 0});
     SDL_UnlockSurface(target);
     ApplyShape(overlay_, &shape);
     SDL_ShowWindow(overlay_);
@@ -617,7 +662,7 @@ void DesktopBackend::SetCursorShape(unsigned id) {
 }
 
 void DesktopBackend::MoveCursor(POINT p) {
-  SDL_WarpMouseGlobal(p.x, p.y);
+  SDL_WarpMouseGlobal(Up(p.x), Up(p.y));
 }
 
 bool DesktopBackend::SetClipboardText(const std::string& text) {

@@ -1,7 +1,10 @@
 // The real desktop through SDL2: one borderless native window per visible
 // top-level window at its screen position (the frame is ours to paint),
 // popup windows for menus and lists, input turned into window-system input,
-// the clipboard (UTF-8 at this edge) and task-bar entries.
+// the clipboard (UTF-8 at this edge) and task-bar entries. On a dense
+// display every window is enlarged by a whole factor (see DisplayScale.h):
+// the window system keeps its own pixels, and only this edge multiplies
+// places and pictures and divides the pointer's positions.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +29,8 @@ class DesktopBackend : public Backend {
   ~DesktopBackend() override;
 
   const char* Name() const override { return "desktop"; }
+  // Display pixels per pixel of ours.
+  int Scale() const { return scale_; }
   RECT ScreenRect() const override { return screen_; }
   RECT WorkArea() const override { return work_; }
   std::uint64_t NowMs() override;
@@ -67,7 +72,12 @@ class DesktopBackend : public Backend {
   // window or the screen layer.
   bool PointerSource(std::uint32_t sdlId, RECT* rect) const;
   void Upload(Native& n, const TopLevelView& v, RECT part);
+  // Our coordinate of a display coordinate, and the other way.
+  int Down(int v) const { return v >= 0 ? v / scale_ : -((-v + scale_ - 1) / scale_); }
+  int Up(int v) const { return v * scale_; }
+  std::vector<RECT> UpRects(const std::vector<RECT>& rects) const;
 
+  int scale_ = 1;
   RECT screen_{}, work_{};
   SurfaceBuffer screenBuffer_;
   std::map<std::uint32_t, Native> natives_;  // by HWND value
