@@ -35,7 +35,7 @@ void TCustomMemTable::BindCalcFields() {
     f->offset_ = offset;
     f->width_ = f->DataSize();
     f->varLength_ = false;
-    f->flagLine_ = f->valueLines_ = 0;
+    f->flagPieces_ = f->valuePieces_ = 0;
     offset += CalcEntrySize(f);
   }
 }
