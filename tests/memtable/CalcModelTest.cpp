@@ -13,183 +13,14 @@
 #include <string>
 #include <vector>
 
+#include "ReferenceModel.h"
 #include "memtable/MemTable.h"
 
 namespace {
 
 using namespace memtable;
 
-struct MRec {
-  std::optional<int> id;
-  std::optional<std::string> name;
-  std::optional<int> num;
-  int uid = -1;  // identity of a stored record in the model, for bookmarks
-  friend bool operator==(const MRec& a, const MRec& b) {
-    return a.id == b.id && a.name == b.name && a.num == b.num;
-  }
-};
-
-std::string Describe(const MRec& r) {
-  std::ostringstream s;
-  s << "{id=" << (r.id ? std::to_string(*r.id) : "null")
-    << " name=" << (r.name ? "\"" + *r.name + "\"" : "null")
-    << " num=" << (r.num ? std::to_string(*r.num) : "null") << "}";
-  return s.str();
-}
-
-enum class MState { Browse, Edit, Insert };
-
-// What the table must do, written as plainly as possible.
-struct Model {
-  std::vector<MRec> rows;  // row order
-  int cur = -1;            // index of the current record, -1 when none
-  MState st = MState::Browse;
-  bool eof = true, bof = true;
-  MRec pending;
-  bool modified = false;
-  bool appending = false;
-  int insertAt = 0;
-  int highMark = -1;
-  int nextUid = 0;
-
-  void ClearWindow() { eof = bof = true; }
-
-  // A resync that finds a record rebuilds the window around it, which clears
-  // both flags; one that finds none leaves an empty window.
-  void AfterResync() {
-    if (rows.empty()) {
-      cur = -1;
-      ClearWindow();
-    } else {
-      eof = bof = false;
-    }
-  }
-
-  void Post() {
-    if (pending.id && *pending.id > highMark) highMark = *pending.id;
-    if (st == MState::Insert) {
-      pending.uid = nextUid++;
-      if (appending) {
-        rows.push_back(pending);
-        cur = int(rows.size()) - 1;
-      } else {
-        rows.insert(rows.begin() + insertAt, pending);
-        cur = insertAt;
-      }
-    } else {
-      rows[cur] = MRec{pending.id, pending.name, pending.num, rows[cur].uid};
-    }
-    st = MState::Browse;
-    AfterResync();
-  }
-
-  void Cancel() {
-    if (st == MState::Browse) return;
-    if (st == MState::Insert) {
-      if (appending)
-        cur = int(rows.size()) - 1;
-      else
-        cur = rows.empty() ? -1 : insertAt;
-    }
-    st = MState::Browse;
-    AfterResync();
-  }
-
-  void CheckBrowseMode() {
-    if (st == MState::Browse) return;
-    if (modified)
-      Post();
-    else
-      Cancel();
-  }
-
-  void NewRecord() {
-    st = MState::Insert;
-    pending = MRec{highMark + 1, std::nullopt, std::nullopt, -1};
-    modified = false;
-  }
-
-  void Append() {
-    CheckBrowseMode();
-    ClearWindow();
-    bof = false;
-    appending = true;
-    NewRecord();
-  }
-
-  void Insert() {
-    CheckBrowseMode();
-    insertAt = cur < 0 ? 0 : cur;
-    appending = false;
-    NewRecord();
-  }
-
-  void Edit() {
-    if (st != MState::Browse) return;
-    if (rows.empty()) return Insert();
-    st = MState::Edit;
-    pending = rows[cur];
-    modified = false;
-  }
-
-  void Delete() {
-    if (st == MState::Insert) return Cancel();
-    rows.erase(rows.begin() + cur);
-    st = MState::Browse;
-    if (cur >= int(rows.size())) cur = int(rows.size()) - 1;
-    AfterResync();
-  }
-
-  void First() {
-    CheckBrowseMode();
-    cur = rows.empty() ? -1 : 0;
-    bof = true;
-    eof = rows.empty();
-  }
-
-  int MoveBy(int n) {
-    CheckBrowseMode();
-    if (n == 0 || (n > 0 && eof) || (n < 0 && bof)) return 0;
-    eof = bof = false;
-    int moved = 0;
-    if (n > 0) {
-      while (moved < n) {
-        if (cur + 1 >= int(rows.size())) {
-          eof = true;
-          break;
-        }
-        ++cur, ++moved;
-      }
-      return moved;
-    }
-    while (moved < -n) {
-      if (cur <= 0) {
-        bof = true;
-        break;
-      }
-      --cur, ++moved;
-    }
-    return -moved;
-  }
-
-  // Locates the first row whose ID (or, by the calculated field, Num) is key.
-  bool Locate(int key, bool byNum = false) {
-    CheckBrowseMode();
-    for (size_t i = 0; i < rows.size(); ++i)
-      if ((byNum ? rows[i].num : rows[i].id) == key) {
-        cur = int(i);
-        AfterResync();
-        return true;
-      }
-    return false;
-  }
-
-  int IndexOfUid(int uid) const {
-    for (size_t i = 0; i < rows.size(); ++i)
-      if (rows[i].uid == uid) return int(i);
-    return -1;
-  }
-};
+using namespace reference_model;
 
 // The lookup field's text for Num n: only even numbers have one.
 std::optional<std::string> LabelOf(std::optional<int> n) {
@@ -425,7 +256,7 @@ class Runner {
       // By the calculated field: Twice is 2 * Num.
       int key = Pick(-51, 51);
       bool got = table_.Locate("Twice", TVariant(key * 2));
-      bool want = model_.Locate(key, true);
+      bool want = model_.LocateBy([&](const MRec& r) { return r.num == key; });
       EXPECT_EQ(got, want) << "Locate(Twice=" << key * 2 << ")";
       return "Locate(Twice=" + std::to_string(key * 2) + ")";
     }

@@ -1,8 +1,10 @@
 #include "platform/backends/BackendChoice.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 #include "platform/backends/desktop/DesktopBackend.h"
 #include "platform/backends/headless/HeadlessBackend.h"
@@ -18,7 +20,13 @@ std::unique_ptr<Backend> CreateBackendFromEnvironment() {
   if (forced && std::strcmp(forced, "desktop") == 0) wantDesktop = true;
   if (wantDesktop) {
     std::string error;
-    if (auto desktop = DesktopBackend::Create(&error)) return desktop;
+    // A display that is there but busy (its keyboard map being changed, say)
+    // can refuse a connection for a moment: a few tries before giving up, so
+    // the program does not end up running without a window.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+      if (attempt > 0) std::this_thread::sleep_for(std::chrono::milliseconds(250));
+      if (auto desktop = DesktopBackend::Create(&error)) return desktop;
+    }
     std::fprintf(stderr, "sprintara: no desktop display (%s); using the headless screen\n",
                  error.c_str());
   }
