@@ -214,11 +214,13 @@ TDateTime TDateTimeField::AsDateTime() {
 }
 
 void TDateTimeField::SetAsDateTime(TDateTime v) {
-  if (!DateTimeInRange(v))
-    throw EDatabaseError(Format(
-        SFieldRangeError, FormatG(v).c_str(), DisplayName().c_str(),
-        DateTimeToText(DataType() == ftDate ? ftDate : ftDateTime, -693593.0).c_str(),
-        DateTimeToText(DataType() == ftDate ? ftDate : ftDateTime, 2958465.99999999).c_str()));
+  if (!DateTimeInRange(v)) {
+    // A time field's range is still given in whole dates.
+    TFieldType shown = DataType() == ftDate ? ftDate : ftDateTime;
+    throw EDatabaseError(Format(SFieldRangeError, FormatG(v).c_str(), DisplayName().c_str(),
+                                DateTimeToText(shown, -693593.0).c_str(),
+                                DateTimeToText(shown, 2958465.99999999).c_str()));
+  }
   std::uint8_t buf[8];
   EncodeDateTimeNative(DataType(), v, buf);
   SetData(buf);

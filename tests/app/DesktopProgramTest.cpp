@@ -57,13 +57,9 @@ std::function<std::string()> Command(std::string line) {
 class DesktopProgram : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const char* tool : {"xdotool", "setxkbmap", "import"})
-      if (testsupport::FindProgram(tool).empty()) GTEST_SKIP() << tool << " is not installed";
-    std::string why;
-    if (!server_.Start(1280, 800, &why)) {
-      if (why == "Xvfb is not installed") GTEST_SKIP() << why;
-      FAIL() << why;
-    }
+    auto ready = server_.StartForTest(1280, 800, {"xdotool", "setxkbmap", "import"});
+    if (ready.skip) GTEST_SKIP() << ready.why;
+    ASSERT_TRUE(ready.why.empty()) << ready.why;
     ASSERT_EQ(server_.Run("setxkbmap us"), 0);
     setenv("SPRINTARA_BACKEND", "desktop", 1);
     unsetenv("SPRINTARA_SCALE");  // at factor 1, whatever the developer's display

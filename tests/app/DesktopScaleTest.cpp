@@ -30,13 +30,9 @@ using namespace std::chrono_literals;
 class DesktopScale : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const char* tool : {"xdotool", "xwininfo"})
-      if (testsupport::FindProgram(tool).empty()) GTEST_SKIP() << tool << " is not installed";
-    std::string why;
-    if (!server_.Start(2560, 1600, &why)) {
-      if (why == "Xvfb is not installed") GTEST_SKIP() << why;
-      FAIL() << why;
-    }
+    auto ready = server_.StartForTest(2560, 1600, {"xdotool", "xwininfo"});
+    if (ready.skip) GTEST_SKIP() << ready.why;
+    ASSERT_TRUE(ready.why.empty()) << ready.why;
     setenv("SPRINTARA_BACKEND", "desktop", 1);
     setenv("SPRINTARA_SCALE", "2", 1);
     p::StartWindowSystem(p::CreateBackendFromEnvironment());

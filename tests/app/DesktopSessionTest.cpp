@@ -52,13 +52,9 @@ struct Reference {
 class DesktopSession : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const char* tool : {"xdotool", "setxkbmap", "import"})
-      if (testsupport::FindProgram(tool).empty()) GTEST_SKIP() << tool << " is not installed";
-    std::string why;
-    if (!server_.Start(1280, 800, &why)) {
-      if (why == "Xvfb is not installed") GTEST_SKIP() << why;
-      FAIL() << why;
-    }
+    auto ready = server_.StartForTest(1280, 800, {"xdotool", "setxkbmap", "import"});
+    if (ready.skip) GTEST_SKIP() << ready.why;
+    ASSERT_TRUE(ready.why.empty()) << ready.why;
   }
 
   void TearDown() override {

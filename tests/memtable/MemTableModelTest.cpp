@@ -1,7 +1,8 @@
 // Model-based randomized test: random operation sequences run against a memory
 // table and against a plain reference model of what the table must do; after
 // every step the two must agree on records, order, current record, state and
-// flags. A failing sequence names its seed so it can be replayed.
+// flags (and on the calculated and lookup fields where the table has them). A
+// failing sequence names its seed so it can be replayed.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -23,12 +24,25 @@ using namespace memtable;
 
 using namespace reference_model;
 
+// The lookup field's text for Num n: only even numbers have one.
+std::optional<std::string> LabelOf(std::optional<int> n) {
+  if (!n || *n % 2 != 0) return std::nullopt;
+  return "n" + std::to_string(*n);
+}
+
+// The table a run works on: the plain one; one that also holds a decimal,
+// var-bytes, GUID, time-stamp and memo field, longer values in blocks of their
+// own; or one of persistent fields with a calculated and a lookup field.
+enum class Shape { Plain, Kinds, Calc };
+
 class Runner {
  public:
-  // With `kinds` the table also holds a decimal, var-bytes, GUID, time-stamp
-  // and memo field, and longer values live in blocks of their own.
-  explicit Runner(unsigned seed, bool kinds = false) : rng_(seed), kinds_(kinds) {
-    DefineTable(table_);
+  explicit Runner(unsigned seed, Shape shape = Shape::Plain)
+      : rng_(seed), kinds_(shape == Shape::Kinds), calc_(shape == Shape::Calc) {
+    if (calc_)
+      DefineCalcTable();
+    else
+      DefineTable(table_);
     table_.Open();
     id_ = table_.FieldByName("ID");
     name_ = table_.FieldByName("Name");
@@ -108,6 +122,11 @@ class Runner {
       ASSERT_EQ(table_.RecNo(), -1);
     }
     ASSERT_EQ(table_.Modified(), model_.st != MState::Browse && model_.modified);
+    if (!calc_) return;
+    if (model_.st != MState::Browse)
+      CheckCalculated(model_.pending.num);
+    else if (model_.cur >= 0)
+      CheckCalculated(model_.rows[model_.cur].num);
   }
 
  private:
@@ -128,6 +147,47 @@ class Runner {
     t.FieldDefs().Add("Stamp", ftTimeStamp);
     t.FieldDefs().Add("Memo", ftMemo);
     t.SetPerformance(mtpfBalanced);
+  }
+
+  // Persistent fields: the data fields, Twice (2 * Num, calculated) and Label
+  // (Num's text in a second table, looked up).
+  void DefineCalcTable() {
+    labels_.FieldDefs().Add("Num", ftInteger);
+    labels_.FieldDefs().Add("Text", ftString, 10);
+    labels_.Open();
+    for (int n = -60; n <= 60; n += 2) {
+      labels_.Append();
+      labels_.FieldByName("Num")->SetAsInteger(n);
+      labels_.FieldByName("Text")->SetAsString(*LabelOf(n));
+      labels_.Post();
+    }
+    AddField(ftAutoInc, "ID", 0, fkData)->SetRequired(true);
+    AddField(ftString, "Name", 10, fkData);
+    TField* num = AddField(ftInteger, "Num", 0, fkData);
+    twice_ = AddField(ftInteger, "Twice", 0, fkCalculated);
+    label_ = AddField(ftString, "Label", 10, fkLookup);
+    label_->SetLookupDataSet(&labels_);
+    label_->SetKeyFields("Num");
+    label_->SetLookupKeyFields("Num");
+    label_->SetLookupResultField("Text");
+    table_.OnCalcFields = [this, num](TDataSet*) {
+      if (!num->IsNull()) twice_->SetAsInteger(num->AsInteger() * 2);
+    };
+  }
+
+  TField* AddField(TFieldType type, const std::string& name, int size, TFieldKind kind) {
+    auto f = CreateFieldForType(type, size, name);
+    f->SetFieldKind(kind);
+    return table_.AddField(std::move(f));
+  }
+
+  void CheckCalculated(std::optional<int> num) {
+    std::optional<int> twice;
+    if (!twice_->IsNull()) twice = twice_->AsInteger();
+    std::optional<std::string> label;
+    if (!label_->IsNull()) label = label_->AsString();
+    EXPECT_EQ(twice, num ? std::optional<int>(*num * 2) : std::nullopt) << "Twice";
+    EXPECT_EQ(label, LabelOf(num)) << "Label";
   }
 
   MRec Current() { return Read(id_, name_, num_, cents_, bytes_, guid_, stamp_, memo_); }
@@ -380,6 +440,14 @@ class Runner {
   }
 
   std::string DoLocate() {
+    if (calc_ && Pick(0, 2) == 0) {
+      // By the calculated field: Twice is 2 * Num.
+      int key = Pick(-51, 51);
+      bool got = table_.Locate("Twice", TVariant(key * 2));
+      bool want = model_.LocateBy([&](const MRec& r) { return r.num == key; });
+      EXPECT_EQ(got, want) << "Locate(Twice=" << key * 2 << ")";
+      return "Locate(Twice=" + std::to_string(key * 2) + ")";
+    }
     int key = Pick(-1, model_.highMark + 1);
     bool got = table_.Locate("ID", TVariant(key));
     bool want = model_.Locate(key);
@@ -420,6 +488,9 @@ class Runner {
 
   std::mt19937 rng_;
   bool kinds_;
+  bool calc_;
+  // Declared before the table, which looks up in it, so it outlives the table.
+  TMemTable labels_{"Labels"};
   TMemTable table_{"T"};
   TField* id_;
   TField* name_;
@@ -429,6 +500,8 @@ class Runner {
   TField* guid_ = nullptr;
   TField* stamp_ = nullptr;
   TField* memo_ = nullptr;
+  TField* twice_ = nullptr;
+  TField* label_ = nullptr;
   Model model_;
   std::vector<std::pair<TBookmark, int>> bookmarks_;
 };
@@ -438,14 +511,14 @@ int EnvOr(const char* name, int fallback) {
   return v ? std::atoi(v) : fallback;
 }
 
-void RunSequences(bool kinds, int defaultSequences) {
+void RunSequences(Shape shape, int defaultSequences) {
   // SPRINTARA_MODEL_SEED replays one sequence; the default run covers many.
   int only = EnvOr("SPRINTARA_MODEL_SEED", -1);
   int sequences = only >= 0 ? 1 : EnvOr("SPRINTARA_MODEL_SEQUENCES", defaultSequences);
   int steps = EnvOr("SPRINTARA_MODEL_STEPS", 300);
   for (int s = 0; s < sequences; ++s) {
     unsigned seed = only >= 0 ? unsigned(only) : unsigned(1000 + s);
-    Runner runner(seed, kinds);
+    Runner runner(seed, shape);
     std::vector<std::string> history;
     for (int i = 0; i < steps; ++i) {
       std::string step = runner.Step();
@@ -465,13 +538,20 @@ void RunSequences(bool kinds, int defaultSequences) {
 }
 
 TEST(MemTableModel, RandomSequencesAgreeWithTheReferenceModel) {
-  RunSequences(false, 200);
+  RunSequences(Shape::Plain, 200);
 }
 
 // The same over a table that also holds the decimal, byte, GUID, time-stamp
 // and memo kinds, searched by them and copied through their variant values.
 TEST(MemTableModel, RandomSequencesOverFurtherFieldKindsAgreeWithTheModel) {
-  RunSequences(true, 100);
+  RunSequences(Shape::Kinds, 100);
+}
+
+// The same over persistent fields with a calculated and a lookup field, which
+// must agree with the model's Num after every step; searches also go by the
+// calculated field.
+TEST(MemTableModel, RandomSequencesWithCalculatedAndLookupFieldsAgreeWithTheModel) {
+  RunSequences(Shape::Calc, 200);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 
 namespace testsupport {
@@ -35,6 +36,21 @@ class XServer {
   XServer(const XServer&) = delete;
   XServer& operator=(const XServer&) = delete;
   ~XServer() { Stop(); }
+
+  // For a test's set-up: starts the server when Xvfb and the tools named are
+  // installed. `why` is empty when it runs; `skip` says the reason is a
+  // missing program (the test is skipped) rather than a fault.
+  struct Readiness {
+    bool skip = false;
+    std::string why;
+  };
+  Readiness StartForTest(int width, int height, std::initializer_list<const char*> tools) {
+    for (const char* tool : tools)
+      if (FindProgram(tool).empty()) return {true, std::string(tool) + " is not installed"};
+    std::string why;
+    if (Start(width, height, &why)) return {};
+    return {why == "Xvfb is not installed", why};
+  }
 
   // Starts Xvfb with one screen of the given size; false (with the reason)
   // when it cannot.

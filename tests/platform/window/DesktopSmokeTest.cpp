@@ -55,11 +55,9 @@ LRESULT SmokeProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
 class DesktopSmokeTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string why;
-    if (!server_.Start(1024, 768, &why)) {
-      if (why == "Xvfb is not installed") GTEST_SKIP() << why;
-      FAIL() << why;
-    }
+    auto ready = server_.StartForTest(1024, 768, {});
+    if (ready.skip) GTEST_SKIP() << ready.why;
+    ASSERT_TRUE(ready.why.empty()) << ready.why;
     setenv("SPRINTARA_BACKEND", "desktop", 1);
     unsetenv("SPRINTARA_SCALE");  // at factor 1, whatever the developer's display
     StartWindowSystem(CreateBackendFromEnvironment());
