@@ -659,6 +659,24 @@ void TDataSet::Last() {
 int TDataSet::MoveBy(int distance) {
   CheckBrowseMode();
   DoBeforeScroll();
+  // The common walk: one step on from the last record of a full window, with
+  // no link to tell of it.
+  if (distance == 1 && !eof_ && dataSources_.empty() && recordCount_ > 0 &&
+      recordCount_ == bufferCount_ && activeRecord_ == recordCount_ - 1)
+    return StepForward();
+  return MoveWindow(distance);
+}
+
+int TDataSet::StepForward() {
+  bof_ = false;
+  TScopeFail failed([this] { DoAfterScroll(); });
+  if (!GetNextRecord()) eof_ = true;
+  failed.Done();
+  DoAfterScroll();
+  return eof_ ? 0 : 1;
+}
+
+int TDataSet::MoveWindow(int distance) {
   if ((distance > 0 && eof_) || (distance < 0 && bof_) || distance == 0) return 0;
   int result = 0;
   bof_ = false;

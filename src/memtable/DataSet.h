@@ -284,6 +284,9 @@ class TDataSet : public component::TComponent {
   void SetCurrentRecord(int index);
   void UpdateCursorPos();
   void CursorPosChanged() { currentRecord_ = -1; }
+  // MoveBy's two ways once the scroll has begun.
+  int StepForward();
+  int MoveWindow(int distance);
   void MoveBuffer(int curIndex, int newIndex) {
     // Walking a one-record window swaps the record and the scratch buffer.
     if (newIndex == curIndex + 1 || newIndex == curIndex - 1)

@@ -317,16 +317,22 @@ void TCustomMemTable::MaterializeLazy(TMemRecord* buffer) {
   buffer->reserved = 0;
 }
 
-void TCustomMemTable::MakePrefetchSpans() {
-  spansMadeFor_ = hotPieces_;
-  prefetchSpanCount_ = 0;
-  // The header is always read; runs of pieces become byte spans.
+void TCustomMemTable::MakePrefetchOffsets() {
+  offsetsMadeFor_ = hotPieces_;
+  prefetchCount_ = 0;
+  // The header is always read; each run of pieces becomes its lines. Records
+  // do not start on a line, so a run's last byte may lie on one more line
+  // than its length says: that byte is asked for too.
   std::uint64_t pieces = hotPieces_ | 3;
-  while (pieces && prefetchSpanCount_ < kMaxPrefetchSpans) {
+  while (pieces && prefetchCount_ < kMaxPrefetch) {
     int first = __builtin_ctzll(pieces);
     int last = first;
     while (last < 63 && (pieces >> (last + 1) & 1)) ++last;
-    prefetchSpans_[prefetchSpanCount_++] = {16 * first, 16 * (last + 1)};
+    const int to = 16 * (last + 1);
+    for (int at = 16 * first; at < to && prefetchCount_ < kMaxPrefetch; at += 64)
+      prefetchOffsets_[prefetchCount_++] = static_cast<std::int16_t>(at);
+    if (prefetchCount_ < kMaxPrefetch)
+      prefetchOffsets_[prefetchCount_++] = static_cast<std::int16_t>(to - 1);
     pieces &= last == 63 ? 0 : ~std::uint64_t(0) << (last + 1);
   }
 }
@@ -348,17 +354,16 @@ TGetResult TCustomMemTable::GetRecord(TRecordBuffer buffer, TGetMode mode, bool)
         if (position_ >= count - 1) return grEOF;
         ++position_;
         if (position_ + kAhead < count) {
-          // Walking forward: ask for the memory that field reads used
-          // recently, a few records early, so reading a walk is not one
-          // memory wait per field.
-          if (hotPieces_ != spansMadeFor_) MakePrefetchSpans();
-          const auto* base = reinterpret_cast<const char*>(refs[position_ + kAhead]);
-          for (int i = 0; i < prefetchSpanCount_; ++i) {
-            // Records do not start on a line: the span's last byte may lie
-            // on one more line than its length says.
-            const auto [from, to] = prefetchSpans_[i];
-            for (int at = from; at < to; at += 64) __builtin_prefetch(base + at);
-            __builtin_prefetch(base + to - 1);
+          // Records met in the order they lie in memory the processor fetches
+          // early by itself. In any other order (a sorted index, reused
+          // cells) ask for the lines that field reads used, a few records
+          // early, so a walk is not one memory wait per field.
+          const auto* ahead = reinterpret_cast<const char*>(refs[position_ + kAhead]);
+          const auto* here = reinterpret_cast<const char*>(refs[position_]);
+          if (ahead - here != std::ptrdiff_t(kAhead) * store_->CellSize()) {
+            if (hotPieces_ != offsetsMadeFor_) MakePrefetchOffsets();
+            for (int i = 0, n = prefetchCount_; i < n; ++i)
+              __builtin_prefetch(ahead + prefetchOffsets_[i]);
           }
         }
         break;
@@ -825,6 +830,20 @@ TMemRecord* TCustomMemTable::ReadBuffer() {
   return Rec(buf);
 }
 
+namespace {
+// The length of a stored text. The library's vector scan reads a whole block
+// past the terminator, often a line of the record nobody else reads, which a
+// walk then waits for; short texts are therefore measured a byte at a time.
+constexpr std::size_t kShortText = 15;
+
+std::size_t StoredTextLength(const char* text, std::size_t limit) {
+  std::size_t n = 0;
+  for (std::size_t head = std::min(limit, kShortText + 1); n < head; ++n)
+    if (text[n] == 0) return n;
+  return n + strnlen(text + n, limit - n);
+}
+}  // namespace
+
 std::string TCustomMemTable::GetFieldChars(TField* field) {
   TRecordBuffer buf = PlainReadBuffer(field);
   if (!buf) return TDataSet::GetFieldChars(field);
@@ -835,7 +854,7 @@ std::string TCustomMemTable::GetFieldChars(TField* field) {
   hotPieces_ |= field->flagPieces_;
   if (p[0] == 0) return {};
   const char* text = reinterpret_cast<const char*>(p + 1);
-  return std::string(text, strnlen(text, field->width_ - 1));
+  return std::string(text, StoredTextLength(text, field->width_ - 1));
 }
 
 const TVarBlock* TCustomMemTable::VarBlockFor(TMemRecord* rec, int off) {

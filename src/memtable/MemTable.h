@@ -378,12 +378,13 @@ class TCustomMemTable : public TDataSet {
   // 16-byte pieces of a record that field reads touched; prefetched while
   // walking.
   std::uint64_t hotPieces_ = 0;
-  // The hot pieces as byte spans of a record, remade when they change.
-  static constexpr int kMaxPrefetchSpans = 8;
-  std::pair<int, int> prefetchSpans_[kMaxPrefetchSpans];
-  int prefetchSpanCount_ = 0;
-  std::uint64_t spansMadeFor_ = ~std::uint64_t(0);
-  void MakePrefetchSpans();
+  // The hot pieces as byte offsets of a record to prefetch, remade when they
+  // change.
+  static constexpr int kMaxPrefetch = 24;
+  std::int16_t prefetchOffsets_[kMaxPrefetch];
+  int prefetchCount_ = 0;
+  std::uint64_t offsetsMadeFor_ = ~std::uint64_t(0);
+  void MakePrefetchOffsets();
   int tableLockCount_ = 0;
   std::string sortFields_;
   TMemTableCompareOptions sortOptions_ = 0;

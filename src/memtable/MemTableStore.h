@@ -94,6 +94,8 @@ class TMemTableStore {
   int RecordSize() const { return static_cast<int>(sizeof(TMemRecord)) + dataSize_; }
   // Bytes of a stored record. Its bookmark entries are never read (only the
   // buffers' are), so without variable-length fields it ends where they begin.
+  // Bytes between records laid out one after another.
+  int CellSize() const { return cellSize_; }
   int StoredSize() const {
     return varFields_.empty() ? static_cast<int>(sizeof(TMemRecord)) + bookmarkStart_
                               : RecordSize();

@@ -379,3 +379,33 @@ TEST(CalcFieldsSearch, ASearchHoldsTheStoreLock) {
 }
 
 }  // namespace
+
+TEST(CalcFieldsFetch, AFailingCalculationStillEndsTheStep) {
+  TMemTable t("T");
+  AddField(t, ftString, "Name", 20);
+  TField* label = AddField(t, ftString, "Label", 20, fkCalculated);
+  bool fail = false;
+  t.OnCalcFields = [&](TDataSet* ds) {
+    if (fail && ds->FieldByName("Name")->AsString() == "B") throw EDatabaseError("no label");
+    label->SetAsString("x");
+  };
+  t.Open();
+  for (const char* name : {"A", "B", "C"}) {
+    t.Append();
+    t.FieldByName("Name")->SetAsString(name);
+    t.Post();
+  }
+  t.First();
+  EventLog log;
+  log.Attach(t);
+  t.Next();  // a step nobody but the events hears of
+  EXPECT_EQ(log.Take(), (Events{"BeforeScroll", "AfterScroll"}));
+  t.First();
+  log.Take();
+  fail = true;
+  EXPECT_THROW(t.Next(), EDatabaseError);
+  EXPECT_EQ(log.Take(), (Events{"BeforeScroll", "AfterScroll"}));
+  fail = false;
+  EXPECT_EQ(Names(t), (std::vector<std::string>{"A", "B", "C"}));
+  EXPECT_TRUE(t.Eof());
+}
