@@ -376,7 +376,7 @@ class TCustomMemTable : public TDataSet {
   TField* autoIncField_ = nullptr;
   bool inAfterOpen_ = false;
   // 16-byte pieces of a record that field reads touched; prefetched while
-  // walking.
+  // walking records that do not lie in memory order.
   std::uint64_t hotPieces_ = 0;
   // The hot pieces as byte offsets of a record to prefetch, remade when they
   // change.
