@@ -830,20 +830,6 @@ TMemRecord* TCustomMemTable::ReadBuffer() {
   return Rec(buf);
 }
 
-namespace {
-// The length of a stored text. The library's vector scan reads a whole block
-// past the terminator, often a line of the record nobody else reads, which a
-// walk then waits for; short texts are therefore measured a byte at a time.
-constexpr std::size_t kShortText = 15;
-
-std::size_t StoredTextLength(const char* text, std::size_t limit) {
-  std::size_t n = 0;
-  for (std::size_t head = std::min(limit, kShortText + 1); n < head; ++n)
-    if (text[n] == 0) return n;
-  return n + strnlen(text + n, limit - n);
-}
-}  // namespace
-
 std::string TCustomMemTable::GetFieldChars(TField* field) {
   TRecordBuffer buf = PlainReadBuffer(field);
   if (!buf) return TDataSet::GetFieldChars(field);

@@ -155,7 +155,7 @@ bool TMemTableSearch::ReadNative(const TMemRecord* rec, const TMemKeyField& f, c
       case ftFixedChar:
       case ftGuid:
         len = static_cast<int>(
-            strnlen(static_cast<const char*>(ptr), NativeFieldWidth(f.type, f.size)));
+            StoredTextLength(static_cast<const char*>(ptr), NativeFieldWidth(f.type, f.size)));
         break;
       case ftWideString: {
         std::uint32_t bytes = Load<std::uint32_t>(ptr);

@@ -229,6 +229,18 @@ class TMemTableStore {
   bool marksSet_ = false;
 };
 
+// The length of a text stored in a record, at most `limit`. The library's
+// vector scan reads a whole block past the terminator, often a line of the
+// record nobody else reads, which a walk or a scan then waits for; short
+// texts are therefore measured a byte at a time.
+inline std::size_t StoredTextLength(const char* text, std::size_t limit) {
+  constexpr std::size_t kShortText = 16;
+  std::size_t n = 0;
+  for (const std::size_t head = std::min(limit, kShortText); n < head; ++n)
+    if (text[n] == 0) return n;
+  return n + strnlen(text + n, limit - n);
+}
+
 // Holds a store's lock for one scope.
 class TStoreLock {
  public:
