@@ -14,14 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "DesktopProgram.h"
 #include "app/Competitors.h"
 #include "app/Main.h"
-#include "app/Program.h"
 #include "graphics/ExtEdit.h"
-#include "platform/WindowSystemStart.h"
-#include "platform/backends/BackendChoice.h"
 #include "platform/gdi/Gdi.h"
-#include "platform/testing/HeadlessScreen.h"
 #include "platform/window/Window.h"
 #include "support/XServer.h"
 #include "toolkit/Application.h"
@@ -61,21 +58,12 @@ class DesktopProgram : public ::testing::Test {
     if (ready.skip) GTEST_SKIP() << ready.why;
     ASSERT_TRUE(ready.why.empty()) << ready.why;
     ASSERT_EQ(server_.Run("setxkbmap us"), 0);
-    setenv("SPRINTARA_BACKEND", "desktop", 1);
-    unsetenv("SPRINTARA_SCALE");  // at factor 1, whatever the developer's display
-    p::StartWindowSystem(p::CreateBackendFromEnvironment());
-    ASSERT_STREQ(p::InstalledBackendName(), "desktop");
-    app::RegisterClasses();
-    application_ = std::make_unique<toolkit::TApplication>();
-    application_->Initialize();
-    ASSERT_TRUE(app::CreateWindows());
+    ASSERT_NO_FATAL_FAILURE(testsupport::StartDesktopProgram(nullptr, application_));
   }
 
   void TearDown() override {
-    application_.reset();
-    p::UseHeadlessScreen();  // closes the native windows and the display
+    testsupport::StopDesktopProgram(application_);
     server_.Stop();
-    unsetenv("SPRINTARA_BACKEND");
   }
 
   // Runs the program's own loop while the steps are played one after the

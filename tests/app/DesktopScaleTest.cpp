@@ -10,12 +10,9 @@
 #include <memory>
 #include <string>
 
+#include "DesktopProgram.h"
 #include "app/Competitors.h"
 #include "app/Main.h"
-#include "app/Program.h"
-#include "platform/WindowSystemStart.h"
-#include "platform/backends/BackendChoice.h"
-#include "platform/testing/HeadlessScreen.h"
 #include "platform/window/Window.h"
 #include "support/XServer.h"
 #include "toolkit/Application.h"
@@ -33,22 +30,12 @@ class DesktopScale : public ::testing::Test {
     auto ready = server_.StartForTest(2560, 1600, {"xdotool", "xwininfo"});
     if (ready.skip) GTEST_SKIP() << ready.why;
     ASSERT_TRUE(ready.why.empty()) << ready.why;
-    setenv("SPRINTARA_BACKEND", "desktop", 1);
-    setenv("SPRINTARA_SCALE", "2", 1);
-    p::StartWindowSystem(p::CreateBackendFromEnvironment());
-    ASSERT_STREQ(p::InstalledBackendName(), "desktop");
-    app::RegisterClasses();
-    application_ = std::make_unique<toolkit::TApplication>();
-    application_->Initialize();
-    ASSERT_TRUE(app::CreateWindows());
+    ASSERT_NO_FATAL_FAILURE(testsupport::StartDesktopProgram("2", application_));
   }
 
   void TearDown() override {
-    application_.reset();
-    p::UseHeadlessScreen();
+    testsupport::StopDesktopProgram(application_);
     server_.Stop();
-    unsetenv("SPRINTARA_BACKEND");
-    unsetenv("SPRINTARA_SCALE");
   }
 
   // Runs the program's loop, calling `step` every 40 ms until it answers
