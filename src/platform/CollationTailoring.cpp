@@ -57,6 +57,9 @@ std::u16string PlatformTailoring(unsigned primaryLanguage, bool wordSort) {
     AppendQuoted(rules, *p);
   }
   if (wordSort) rules += u" &[last tertiary ignorable] = '' = '-' = '\uFF07' = '\uFF0D'";
+  // The breve weighs after the diaeresis, so u with diaeresis comes before
+  // u with breve.
+  rules += u" &\u0308 << \u0306";
   if (!KeepsLigaturesAsLetters(primaryLanguage))
     rules += u" &ae = \u00E6 &AE = \u00C6 &oe = \u0153 &OE = \u0152";
   return rules;

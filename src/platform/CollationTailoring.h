@@ -1,6 +1,7 @@
 // The tailoring that gives text comparison the platform's order on top of a
 // locale's own rules: control characters weighed and ordered by code,
-// punctuation and symbols in the platform's order, "ae"/"oe" ligatures
+// punctuation and symbols in the platform's order, the breve after the
+// diaeresis among the accents, "ae"/"oe" ligatures
 // weighed as their letters, and, in word sort, hyphen and apostrophe left out
 // of the weights (they only break ties; see SpecialCharacterWeight).
 #pragma once

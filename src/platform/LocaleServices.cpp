@@ -6,10 +6,10 @@
 #include <unicode/unorm2.h>
 #include <unicode/utf16.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -110,9 +110,17 @@ constexpr std::uint32_t kKnownFlags =
     LINGUISTIC_IGNORECASE | LINGUISTIC_IGNOREDIACRITIC | SORT_STRINGSORT | NORM_IGNOREKANATYPE |
     NORM_IGNOREWIDTH | NORM_LINGUISTIC_CASING;
 
+// The rules a locale's comparison starts from. Turkish keeps the common
+// order: i and I are one letter, the dotless i a letter after it and the
+// dotted capital I an accented I, rather than the case pairs of Turkish
+// spelling.
+std::string CollationBaseName(const std::string& name, LCID resolved) {
+  return (resolved & 0x3FF) == 0x1F ? std::string("root") : name;
+}
+
 CollatorPtr OpenTailoredCollator(const std::string& name, LCID resolved, bool wordSort) {
   UErrorCode status = U_ZERO_ERROR;
-  CollatorPtr base(ucol_open(name.c_str(), &status));
+  CollatorPtr base(ucol_open(CollationBaseName(name, resolved).c_str(), &status));
   if (U_FAILURE(status) || !base) return nullptr;
   int32_t length = 0;
   const UChar* own = ucol_getRules(base.get(), &length);
@@ -211,15 +219,45 @@ int ToResult(int order) {
 }
 
 bool IsUnweighted(UChar32 cp) {
-  return cp == 0xFFFD || U_IS_SURROGATE(cp) || u_charType(cp) == U_UNASSIGNED;
+  return cp == 0xFFFD || u_charType(cp) == U_UNASSIGNED;
 }
 
-// Copies the text leaving out what has no weight and folding width and kana
-// type as the flags ask; returns false (and copies nothing) when the text
-// needs none of it.
+// Unpaired surrogates weigh, each apart, after every ideograph: they stand
+// in for unassigned code points of plane 14, which the collator weighs last.
+constexpr UChar32 kLoneSurrogateStandIn = 0xE0800;
+
+// Half-width katakana and the voiced sound marks ("half-width" here takes in
+// the marks of U+FF9E and U+FF9F).
+bool IsHalfWidthKana(UChar32 cp) {
+  return cp >= 0xFF66 && cp <= 0xFF9F;
+}
+
+// The spacing voiced sound marks weigh as their combining forms.
+UChar32 CombiningSoundMark(UChar32 cp) {
+  return cp == 0x309B ? 0x3099 : cp == 0x309C ? 0x309A : cp;
+}
+
+// Katakana weighs as the hiragana of the same sound; what tells them apart
+// (and half from full width) is weighed after everything else.
+UChar32 HiraganaOf(UChar32 cp) {
+  return cp >= 0x30A1 && cp <= 0x30F6 ? cp - 0x60 : cp;
+}
+
+void AppendCodePoint(std::u16string& out, UChar32 cp) {
+  if (cp >= 0x10000) {
+    out += char16_t(U16_LEAD(cp));
+    out += char16_t(U16_TRAIL(cp));
+  } else {
+    out += char16_t(cp);
+  }
+}
+
+// Copies the text for the collator: what has no weight left out, lone
+// surrogates given their place, kana folded to hiragana of full width and
+// other widths folded as the flags ask. Returns false (and copies nothing)
+// when the text needs none of it.
 bool Prepare(const Comparer& c, const char16_t* s, size_t n, std::u16string& out) {
   bool foldWidth = c.flags & NORM_IGNOREWIDTH;
-  bool foldKana = c.flags & NORM_IGNOREKANATYPE;
   size_t i = 0;
   // Everything below the Greek block is assigned and needs no folding.
   while (i < n && s[i] < 0x0370) ++i;
@@ -229,32 +267,26 @@ bool Prepare(const Comparer& c, const char16_t* s, size_t n, std::u16string& out
   while (i < n) {
     UChar32 cp;
     U16_NEXT(s, i, n, cp);
+    if (U_IS_SURROGATE(cp)) {
+      AppendCodePoint(out, kLoneSurrogateStandIn + (cp - 0xD800));
+      continue;
+    }
     if (IsUnweighted(cp)) continue;
     if (foldWidth && cp >= 0xFF01 && cp <= 0xFF5E) {
       cp -= 0xFEE0;
     } else if (foldWidth && cp == 0x3000) {
       cp = 0x20;
-    } else if (foldWidth && cp >= 0xFF61 && cp <= 0xFFEE) {
+    } else if (IsHalfWidthKana(cp) || (foldWidth && cp >= 0xFF61 && cp <= 0xFFEE)) {
       UErrorCode status = U_ZERO_ERROR;
       if (!compat) compat = unorm2_getNFKCInstance(&status);
       UChar mapped[8];
       int32_t len = compat ? unorm2_getDecomposition(compat, cp, mapped, 8, &status) : -1;
       if (U_SUCCESS(status) && len > 0 && len <= 8) {
-        for (int32_t k = 0; k < len; ++k) {
-          char16_t m = mapped[k];
-          if (foldKana && m >= 0x30A1 && m <= 0x30F6) m -= 0x60;
-          out += m;
-        }
+        for (int32_t k = 0; k < len; ++k) AppendCodePoint(out, HiraganaOf(mapped[k]));
         continue;
       }
     }
-    if (foldKana && cp >= 0x30A1 && cp <= 0x30F6) cp -= 0x60;
-    if (cp >= 0x10000) {
-      out += char16_t(U16_LEAD(cp));
-      out += char16_t(U16_TRAIL(cp));
-    } else {
-      out += char16_t(cp);
-    }
+    AppendCodePoint(out, HiraganaOf(CombiningSoundMark(cp)));
   }
   return true;
 }
@@ -275,22 +307,35 @@ int CompareSpecials(const char16_t* a, size_t na, const char16_t* b, size_t nb) 
   }
 }
 
-// 1 for hiragana, 2 for katakana (full or half width), else 0.
-int KanaType(char16_t c) {
-  if (c >= 0x3041 && c <= 0x3096) return 1;
-  if ((c >= 0x30A1 && c <= 0x30FA) || (c >= 0xFF66 && c <= 0xFF9D)) return 2;
-  return 0;
+// The form of a kana letter as the tie-break weighs it: half-width katakana
+// (0), full-width katakana (1), hiragana (2); -1 for anything else. The
+// flags that ignore kana type or width merge the forms they name.
+int KanaForm(char16_t c, std::uint32_t flags) {
+  int form;
+  if (c >= 0xFF66 && c <= 0xFF9D)
+    form = 0;
+  else if (c >= 0x30A1 && c <= 0x30FA)
+    form = 1;
+  else if (c >= 0x3041 && c <= 0x3096)
+    form = 2;
+  else
+    return -1;
+  if (flags & NORM_IGNOREKANATYPE) form = std::min(form, 1);
+  if ((flags & NORM_IGNOREWIDTH) && form == 0) form = 1;
+  return form;
 }
 
-// Kana type is weighed apart from case: texts otherwise equal put hiragana
-// before katakana at the first place they differ.
-int CompareKanaTypes(const char16_t* a, size_t na, const char16_t* b, size_t nb) {
+// Texts otherwise equal are told apart by the form of their kana letters,
+// at the first letter where the forms differ: katakana before hiragana,
+// half width before full width.
+int CompareKanaForms(const char16_t* a, size_t na, const char16_t* b, size_t nb,
+                     std::uint32_t flags) {
   size_t i = 0, j = 0;
   for (;;) {
-    while (i < na && !KanaType(a[i])) ++i;
-    while (j < nb && !KanaType(b[j])) ++j;
+    while (i < na && KanaForm(a[i], flags) < 0) ++i;
+    while (j < nb && KanaForm(b[j], flags) < 0) ++j;
     if (i == na || j == nb) return CSTR_EQUAL;
-    if (int d = KanaType(a[i]) - KanaType(b[j])) return ToResult(d);
+    if (int d = KanaForm(a[i], flags) - KanaForm(b[j], flags)) return ToResult(d);
     ++i;
     ++j;
   }
@@ -298,6 +343,8 @@ int CompareKanaTypes(const char16_t* a, size_t na, const char16_t* b, size_t nb)
 
 int CompareWide(const Comparer& c, const char16_t* a, size_t na, const char16_t* b, size_t nb) {
   thread_local std::u16string bufferA, bufferB;
+  const char16_t *givenA = a, *givenB = b;
+  const size_t givenNA = na, givenNB = nb;
   if (Prepare(c, a, na, bufferA)) {
     a = bufferA.data();
     na = bufferA.size();
@@ -310,10 +357,8 @@ int CompareWide(const Comparer& c, const char16_t* a, size_t na, const char16_t*
       ucol_strcoll(c.collator.get(), reinterpret_cast<const UChar*>(a), static_cast<int32_t>(na),
                    reinterpret_cast<const UChar*>(b), static_cast<int32_t>(nb));
   if (r != UCOL_EQUAL) return r == UCOL_LESS ? CSTR_LESS_THAN : CSTR_GREATER_THAN;
-  if (!(c.flags & NORM_IGNOREKANATYPE)) {
-    int kana = CompareKanaTypes(a, na, b, nb);
-    if (kana != CSTR_EQUAL) return kana;
-  }
+  int kana = CompareKanaForms(givenA, givenNA, givenB, givenNB, c.flags);
+  if (kana != CSTR_EQUAL) return kana;
   return c.wordSort ? CompareSpecials(a, na, b, nb) : CSTR_EQUAL;
 }
 
@@ -344,14 +389,27 @@ void Widen(const Comparer& c, const char* s, size_t n, std::u16string& out) {
   }
 }
 
+// The text ends at its first NUL whatever the length says: a count larger
+// than the text must never lead the comparison into the memory after it.
+template <typename Char>
+size_t TextLength(const Char* s, int len) {
+  size_t n = 0;
+  if (len < 0) {
+    while (s[n]) ++n;
+  } else {
+    while (n < size_t(len) && s[n]) ++n;
+  }
+  return n;
+}
+
 }  // namespace
 
 int CompareStringA(LCID locale, std::uint32_t flags, const char* s1, int len1, const char* s2,
                    int len2) {
   Comparer* c = CheckedComparer(locale, flags, s1, len1, s2, len2);
   if (!c) return 0;
-  size_t n1 = len1 < 0 ? std::strlen(s1) : size_t(len1);
-  size_t n2 = len2 < 0 ? std::strlen(s2) : size_t(len2);
+  size_t n1 = TextLength(s1, len1);
+  size_t n2 = TextLength(s2, len2);
   // ASCII bytes read the same in every single-byte code page.
   if (c->ascii.usable() && c->bytes && c->ascii.Covers(s1, n1) && c->ascii.Covers(s2, n2))
     return ToResult(c->ascii.Compare(s1, n1, s2, n2));
@@ -365,8 +423,8 @@ int CompareStringW(LCID locale, std::uint32_t flags, const char16_t* s1, int len
                    const char16_t* s2, int len2) {
   Comparer* c = CheckedComparer(locale, flags, s1, len1, s2, len2);
   if (!c) return 0;
-  size_t n1 = len1 < 0 ? std::char_traits<char16_t>::length(s1) : size_t(len1);
-  size_t n2 = len2 < 0 ? std::char_traits<char16_t>::length(s2) : size_t(len2);
+  size_t n1 = TextLength(s1, len1);
+  size_t n2 = TextLength(s2, len2);
   if (c->ascii.usable() && c->ascii.Covers(s1, n1) && c->ascii.Covers(s2, n2))
     return ToResult(c->ascii.Compare(s1, n1, s2, n2));
   return CompareWide(*c, s1, n1, s2, n2);

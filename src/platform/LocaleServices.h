@@ -50,10 +50,11 @@ constexpr LCID MAKELCID(LANGID lang, unsigned sort) {
 // flags outside the list above.
 
 // Compares two 8-bit texts read in the locale's ANSI code page (AnsiCodePage.h).
-// A length of -1 means "up to the first NUL".
+// A text ends at its first NUL; a length of -1 sets no other limit, a larger
+// length than the text is cut at the NUL.
 int CompareStringA(LCID locale, std::uint32_t flags, const char* s1, int len1, const char* s2,
                    int len2);
-// Compares two UTF-16 texts. A length of -1 means "up to the first NUL".
+// Compares two UTF-16 texts; lengths as for CompareStringA.
 int CompareStringW(LCID locale, std::uint32_t flags, const char16_t* s1, int len1,
                    const char16_t* s2, int len2);
 

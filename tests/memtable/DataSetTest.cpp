@@ -1,8 +1,13 @@
 // States, the editing cycle, navigation and their events.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+#include <utility>
+
 #include "TestTables.h"
 #include "memtable/DataSource.h"
+#include "platform/LocaleServices.h"
 
 using namespace testing_tables;
 
@@ -382,6 +387,27 @@ TEST(Navigation, FieldByNameIgnoresCaseAndReportsMisses) {
   } catch (const EDatabaseError& e) {
     EXPECT_STREQ(e.what(), "People: Field 'Nope' not found");
   }
+}
+
+// Under a Turkish user locale i and I are still one letter to a name.
+TEST(Navigation, FieldByNameFoldsIAndIUnderATurkishLocale) {
+  const char* old = std::getenv("LC_ALL");
+  const std::string saved = old ? old : "";
+  setenv("LC_ALL", "tr_TR.UTF-8", 1);
+  platform::ResetLocaleCache();
+  TMemTable t;
+  DefinePeople(t);
+  const std::pair<const char*, const char*> names[] = {
+      {"CITY", "City"}, {"id", "ID"}, {"NAME", "Name"}, {"cIty", "City"}};
+  for (const auto& [asked, field] : names) {
+    TField* f = t.FindField(asked);
+    EXPECT_TRUE(f && f->FieldName() == field) << asked;
+  }
+  if (old)
+    setenv("LC_ALL", saved.c_str(), 1);
+  else
+    unsetenv("LC_ALL");
+  platform::ResetLocaleCache();
 }
 
 TEST(Bookmarks, GotoAndCompareAndInvalidation) {

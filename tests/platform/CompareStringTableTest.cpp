@@ -1,7 +1,11 @@
 // Recorded answers of the platform's text comparison, many pairs per locale.
 #include <gtest/gtest.h>
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <cstdint>
+#include <cstring>
 #include <random>
 #include <string>
 
@@ -114,42 +118,112 @@ INSTANTIATE_TEST_SUITE_P(
         Case{kGreek, NORM_IGNORECASE, "\xC1", "\xE1", EQ}, Case{kPolish, 0, "\xB9", "2", GT},
         Case{kEnglish, 0, "\xB9", "2", LT}));  // superscript one in 1252
 
-// Turkish casing: dotted and dotless i are different letters.
+// Turkish in code page 1254 (\xDD capital dotted I, \xFD dotless i): i and I
+// are one letter differing by case, the dotless i comes after both and the
+// dotted capital is not folded onto i.
 INSTANTIATE_TEST_SUITE_P(
     Turkish, CompareStringA_Recorded,
-    testing::Values(Case{kTurkish, NORM_IGNORECASE, "i", "\xDD", EQ},  // i, capital dotted I
-                    Case{kTurkish, NORM_IGNORECASE, "\xFD", "I", EQ},  // dotless i, I
-                    Case{kTurkish, NORM_IGNORECASE, "I", "i", LT},
-                    Case{kTurkish, 0, "\xFD", "i", LT},
+    testing::Values(Case{kTurkish, NORM_IGNORECASE, "i", "I", EQ}, Case{kTurkish, 0, "i", "I", LT},
+                    Case{kTurkish, NORM_IGNORECASE, "I", "\xFD", LT},
+                    Case{kTurkish, NORM_IGNORECASE, "i", "\xFD", LT},
+                    Case{kTurkish, 0, "I", "\xFD", LT},
+                    Case{kTurkish, NORM_IGNORECASE, "i", "\xDD", LT},
+                    Case{kTurkish, 0, "i", "\xDD", LT},
                     Case{kTurkish, 0,
                          "\xFD"
                          "z",
-                         "ia", LT},
-                    Case{kEnglish, NORM_IGNORECASE, "i", "I", EQ},
-                    Case{kTurkish, NORM_IGNORECASE, "KIRMIZI", "k\xFDrm\xFDz\xFD", EQ}));
+                         "ia", GT},
+                    Case{kTurkish, NORM_IGNORECASE, "KIRMIZI", "kirmizi", EQ},
+                    Case{kTurkish, NORM_IGNORECASE, "KIRMIZI", "k\xFDrm\xFDz\xFD", LT},
+                    Case{kTurkish, NORM_IGNORECASE, "Izmir", "izmir", EQ},
+                    Case{kEnglish, NORM_IGNORECASE, "i", "I", EQ}));
+
+struct WideCase {
+  LCID locale;
+  std::uint32_t flags;
+  const char16_t* a;
+  const char16_t* b;
+  int expected;
+};
+
+void PrintTo(const WideCase& c, std::ostream* os) {
+  *os << std::hex << c.locale << "/" << c.flags << " ";
+  for (const char16_t* t : {c.a, c.b}) {
+    *os << "[";
+    for (const char16_t* p = t; *p; ++p) *os << " " << unsigned(*p);
+    *os << " ]";
+  }
+}
+
+class CompareStringW_Recorded : public testing::TestWithParam<WideCase> {};
+
+TEST_P(CompareStringW_Recorded, GivesThePlatformsAnswerBothWays) {
+  const WideCase& c = GetParam();
+  EXPECT_EQ(CompareStringW(c.locale, c.flags, c.a, -1, c.b, -1), c.expected);
+  EXPECT_EQ(CompareStringW(c.locale, c.flags, c.b, -1, c.a, -1), 4 - c.expected);
+}
+
+constexpr LCID kJapanese = 1041;
+
+// Kana of one sound: katakana before hiragana, half-width katakana before
+// full-width; the spacing voiced sound marks weigh as the combining ones.
+INSTANTIATE_TEST_SUITE_P(
+    Kana, CompareStringW_Recorded,
+    testing::Values(
+        WideCase{kJapanese, 0, u"\u30AB", u"\u304B", LT},  // ka: katakana, hiragana
+        WideCase{kJapanese, 0, u"\uFF76", u"\u30AB", LT},  // half-width, full-width
+        WideCase{kJapanese, 0, u"\uFF76", u"\u304B", LT},
+        WideCase{kEnglish, 0, u"\u30AB", u"\u304B", LT},
+        WideCase{kJapanese, NORM_IGNORECASE, u"\u30AB", u"\u304B", LT},
+        WideCase{kJapanese, 0, u"\u304B", u"\u30AD", LT},  // ka before ki, whatever the kind
+        WideCase{kJapanese, 0, u"\u304B\u30AD", u"\u30AB\u304D", GT},  // the first differing
+        WideCase{kJapanese, NORM_IGNOREKANATYPE, u"\u30AB", u"\u304B", EQ},
+        WideCase{kJapanese, NORM_IGNOREKANATYPE, u"\uFF76", u"\u304B", LT},
+        WideCase{kJapanese, NORM_IGNOREWIDTH, u"\uFF76", u"\u30AB", EQ},
+        WideCase{kJapanese, NORM_IGNOREWIDTH, u"\uFF76", u"\u304B", LT},
+        WideCase{kJapanese, NORM_IGNOREKANATYPE | NORM_IGNOREWIDTH, u"\uFF76", u"\u304B", EQ},
+        WideCase{kJapanese, 0, u"\uFF76\uFF9E", u"\u30AC", LT},  // ga, half and full width
+        WideCase{kJapanese, NORM_IGNOREWIDTH, u"\uFF76\uFF9E", u"\u30AC", EQ},
+        WideCase{kJapanese, 0, u"\u3099", u"\u309B", EQ},  // voiced sound mark
+        WideCase{kJapanese, 0, u"\u309A", u"\u309C", EQ},  // semi-voiced
+        WideCase{kJapanese, 0, u"\u304B\u309B", u"\u304B\u3099", EQ},
+        WideCase{kJapanese, 0, u"\u30CF\u309C", u"\u30CF\u309A", EQ},
+        WideCase{kJapanese, 0, u"\u304B\u3099", u"\u304C", EQ}));
+
+// Lone surrogates weigh, after the ideographs; accents where the platform's
+// order differs from the common one.
+INSTANTIATE_TEST_SUITE_P(
+    OtherRanks, CompareStringW_Recorded,
+    testing::Values(WideCase{kEnglish, 0, u"\u9FA5", u"\xD800", LT},
+                    WideCase{kEnglish, 0, u"\u4E00", u"\xDFFF", LT},
+                    WideCase{kEnglish, 0, u"\U00020000", u"\xDC00", LT},  // extension B
+                    WideCase{kJapanese, 0, u"\u4E00", u"\xD800", LT},
+                    WideCase{kEnglish, 0, u"a", u"a\xDC00", LT},
+                    WideCase{kEnglish, 0, u"ab",
+                             u"a\xD800"
+                             u"b",
+                             LT},
+                    WideCase{kEnglish, NORM_IGNORECASE, u"\xD800", u"\xD800", EQ},
+                    WideCase{kEnglish, 0, u"u", u"\u00FC", LT},
+                    WideCase{kEnglish, 0, u"\u00FC", u"\u016D", LT},  // diaeresis, breve
+                    WideCase{kGerman, 0, u"\u00FC", u"\u016D", LT},
+                    WideCase{kFrench, 0, u"\u00FC", u"\u016D", LT},
+                    WideCase{kEnglish, NORM_IGNORECASE, u"\u00DC", u"\u016D", LT},
+                    WideCase{kEnglish, 0, u"\u00FCa", u"\u016Da", LT},
+                    WideCase{kEnglish, NORM_IGNORENONSPACE, u"\u00FC", u"\u016D", EQ},
+                    WideCase{kEnglish, 0, u"\u016D", u"v", LT}));
 
 TEST(CompareStringW_Recorded, SkipsCharactersWithoutWeight) {
   EXPECT_EQ(CompareStringW(kEnglish, 0, u"ab", -1, u"a\u0378b", -1), EQ);  // unassigned
   EXPECT_EQ(CompareStringW(kEnglish, 0, u"ab", -1, u"a\uFFFDb", -1), EQ);
-  EXPECT_EQ(CompareStringW(kEnglish, 0, u"ab", -1,
-                           u"a\xD800"
-                           u"b",
-                           -1),
-            EQ);  // lone surrogates
-  EXPECT_EQ(CompareStringW(kEnglish, 0, u"a\xDC00", -1, u"a", -1), EQ);
   EXPECT_EQ(CompareStringW(kEnglish, 0, u"a\u0378", -1, u"b", -1), LT);
   // A proper pair still weighs.
   EXPECT_EQ(CompareStringW(kEnglish, 0, u"a", -1, u"a\U0001F600", -1), LT);
 }
 
-TEST(CompareStringW_Recorded, WidthAndKanaFlags) {
+TEST(CompareStringW_Recorded, WidthFlag) {
   EXPECT_EQ(CompareStringW(kEnglish, 0, u"\uFF21", -1, u"A", -1), GT);
   EXPECT_EQ(CompareStringW(kEnglish, NORM_IGNOREWIDTH, u"\uFF21\uFF42", -1, u"Ab", -1), EQ);
-  EXPECT_EQ(CompareStringW(1041, 0, u"\u304B", -1, u"\u30AB", -1), LT);
-  EXPECT_EQ(CompareStringW(1041, NORM_IGNOREKANATYPE, u"\u304B", -1, u"\u30AB", -1), EQ);
-  EXPECT_EQ(
-      CompareStringW(1041, NORM_IGNOREKANATYPE | NORM_IGNOREWIDTH, u"\uFF76", -1, u"\u304B", -1),
-      EQ);
 }
 
 TEST(CompareStringA_Recorded, DoubleByteCodePages) {
@@ -174,13 +248,56 @@ TEST(CompareString_BadInput, FailsWithTheReasonInTheLastError) {
   EXPECT_EQ(GetLastError(), ERROR_INVALID_FLAGS);
 }
 
-TEST(CompareString_BadInput, StopsAtTheNulWhenTheLengthIsMinusOne) {
+TEST(CompareString_BadInput, StopsAtTheNulWhateverTheLength) {
   const char bytes[] = {'a', 'b', 0, 'z', 'z'};
   EXPECT_EQ(CompareStringA(kEnglish, 0, bytes, -1, "ab", 2), EQ);
+  EXPECT_EQ(CompareStringA(kEnglish, 0, bytes, 5, "ab", 2), EQ);
   const char16_t wide[] = {u'a', u'b', 0, u'z'};
   EXPECT_EQ(CompareStringW(kGerman, 0, wide, -1, u"ab", 2), EQ);
-  // An embedded NUL inside an explicit length weighs nothing.
-  EXPECT_EQ(CompareStringA(kEnglish, 0, "a\0b", 3, "ab", 2), EQ);
+  EXPECT_EQ(CompareStringW(kGerman, 0, wide, 4, u"ab", 2), EQ);
+  EXPECT_EQ(CompareStringA(kEnglish, 0, "a\0b", 3, "ab", 2), LT);
+  EXPECT_EQ(CompareStringA(kEnglish, 0, "A", 100, "B", 100), LT);
+}
+
+// Texts placed so that their NUL is the last readable byte: a comparison
+// that read on past it would fault.
+TEST(CompareString_BadInput, NeverReadsPastTheNul) {
+  const long page = sysconf(_SC_PAGESIZE);
+  void* map =
+      mmap(nullptr, size_t(2 * page), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  ASSERT_NE(map, MAP_FAILED);
+  auto* base = static_cast<char*>(map);
+  ASSERT_EQ(mprotect(base + page, size_t(page), PROT_NONE), 0);
+  auto narrow = [&](const char* text) {
+    size_t n = std::strlen(text) + 1;
+    return static_cast<const char*>(std::memcpy(base + page - n, text, n));
+  };
+  auto wide = [&](const char16_t* text) {
+    size_t n = (std::char_traits<char16_t>::length(text) + 1) * sizeof(char16_t);
+    return static_cast<const char16_t*>(std::memcpy(base + page - n, text, n));
+  };
+  struct {
+    LCID locale;
+    std::uint32_t flags;
+    const char* text;  // the guarded one, compared with "b"
+    const char16_t* wide;
+    int expected;
+  } cases[] = {{kEnglish, 0, "A", u"A", LT},
+               {kEnglish, NORM_IGNORECASE, "B", u"B", EQ},
+               {kGerman, 0, "\xFC", u"\u00FC", GT},
+               {kTurkish, 0, "c", u"c", GT},
+               {1041, 0, "a", u"a", LT},
+               {kEnglish, NORM_IGNORESYMBOLS, "", u"", LT}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(CompareStringA(c.locale, c.flags, narrow(c.text), 100, "b", 100), c.expected)
+        << c.text;
+    EXPECT_EQ(CompareStringA(c.locale, c.flags, "b", 100, narrow(c.text), 100), 4 - c.expected);
+    EXPECT_EQ(CompareStringW(c.locale, c.flags, wide(c.wide), 100, u"b", 100), c.expected)
+        << c.text;
+  }
+  // A text longer than the shortcut's ASCII range, in the guarded place.
+  EXPECT_EQ(CompareStringW(kGerman, 0, wide(u"\u4E00\u0436"), 1000, u"\u4E00", -1), GT);
+  munmap(map, size_t(2 * page));
 }
 
 TEST(CompareString_AsciiTexts, ShortcutAgreesWithTheFullComparison) {
