@@ -34,17 +34,32 @@ bool DropsDown(HWND h) {
   return (GetWindowLongPtr(h, GWL_STYLE) & CBS_DROPDOWNLIST) != CBS_SIMPLE;
 }
 
-void FitClosedHeight(HWND h) {
+bool IsDropDownList(HWND h) {
+  return (GetWindowLongPtr(h, GWL_STYLE) & CBS_DROPDOWNLIST) == CBS_DROPDOWNLIST;
+}
+
+void FitClosedHeight(HWND h, ComboState& s) {
   RECT wr;
   GetWindowRect(h, &wr);
   // WM_WINDOWPOSCHANGING replaces the height with the closed one.
+  s.fitting = true;
   SetWindowPos(h, HWND{}, 0, 0, wr.Width(), wr.Height(),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (ComboState* still = S(h)) still->fitting = false;
 }
 
+// A new height for a drop-down list goes to its selection field; a combo
+// box with an edit keeps its closed height. Either remembers a rectangle
+// taller than its closed box as the extent of its dropped list.
 LRESULT OnWindowPosChanging(HWND h, ComboState& s, LPARAM lp) {
   auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
-  if (pos && !(pos->flags & SWP_NOSIZE) && DropsDown(h)) pos->cy = ClosedHeight(s);
+  if (pos && !(pos->flags & SWP_NOSIZE) && DropsDown(h)) {
+    if (!s.fitting) {
+      if (pos->cy > ClosedHeight(s)) s.droppedExtent = pos->cy;
+      if (IsDropDownList(h)) s.fieldHeight = std::clamp(pos->cy - 6, 1, 255);
+    }
+    pos->cy = ClosedHeight(s);
+  }
   return DefWindowProc(h, WM_WINDOWPOSCHANGING, 0, lp);
 }
 
@@ -60,7 +75,7 @@ LRESULT OnCreate(HWND h, ComboState& s) {
   SetProp(s.list, "ComboBox", LONG_PTR(h.value));
   L(s, LB_SETITEMHEIGHT, 0, 13);
   s.fieldHeight = 13;
-  FitClosedHeight(h);
+  FitClosedHeight(h, s);
   return 0;
 }
 
@@ -207,6 +222,11 @@ LRESULT OnGetDroppedControlRect(HWND h, ComboState& s, LPARAM lp) {
   auto* r = reinterpret_cast<RECT*>(lp);
   if (!r) return CB_ERR;
   *r = DropRect(h, s);
+  if (s.droppedExtent > 0) {
+    RECT wr;
+    GetWindowRect(h, &wr);
+    *r = RECT{wr.left, wr.top, r->right, wr.top + s.droppedExtent};
+  }
   return TRUE;
 }
 
@@ -216,7 +236,7 @@ LRESULT OnSetItemHeight(HWND h, ComboState& s, WPARAM wp, LPARAM lp) {
   if (lp < 1 || lp > 255) return CB_ERR;
   if (std::intptr_t(wp) == -1) {
     s.fieldHeight = int(lp);
-    if (DropsDown(h)) FitClosedHeight(h);
+    if (DropsDown(h)) FitClosedHeight(h, s);
     return CB_OKAY;
   }
   return L(s, LB_SETITEMHEIGHT, 0, lp);

@@ -18,6 +18,11 @@ struct ComboState {
   int dropCount = 16;
   int droppedWidth = 0;
   int fieldHeight = 13;  // the closed box is 6 higher
+  // The height of the last rectangle taller than the closed box the combo
+  // box was moved to (0: none since creation); CB_GETDROPPEDCONTROLRECT
+  // answers it.
+  int droppedExtent = 0;
+  bool fitting = false;  // the box is being brought to its closed height
   HFONT font;
   std::string typed;
   DWORD typedAt = 0;

@@ -135,6 +135,7 @@ void RemeasureForFont(HWND h, EditState& s) {
 LRESULT OnCreate(HWND h, EditState& s, LPARAM lp) {
   auto* cs = reinterpret_cast<const CREATESTRUCT*>(lp);
   s.text = ConvertCase(h, cs && cs->lpszName ? cs->lpszName : "");
+  s.created = true;
   Measure(h, s);
   return 0;
 }
@@ -357,7 +358,8 @@ LRESULT OnSetMargins(HWND h, EditState& s, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT OnGetRect(HWND h, const EditState& s, LPARAM lp) {
-  if (auto* r = reinterpret_cast<RECT*>(lp)) *r = FormatRect(h, s);
+  // Before WM_CREATE there is no formatting rectangle yet.
+  if (auto* r = reinterpret_cast<RECT*>(lp)) *r = s.created ? FormatRect(h, s) : RECT{};
   return 0;
 }
 

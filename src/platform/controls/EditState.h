@@ -23,6 +23,7 @@ struct EditState {
   bool modified = false;
   bool focused = false;
   bool tracking = false;
+  bool created = false;  // WM_CREATE has been answered
   HFONT font;
   int marginLeft = 1, marginRight = 1;
 

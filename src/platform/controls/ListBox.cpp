@@ -217,7 +217,8 @@ void PaintList(HWND h, ListState& s, HDC dc, const PAINTSTRUCT& ps) {
     RECT r = ItemRect(h, s, i);
     RECT clipped;
     if (!IntersectRect(&clipped, r, ps.rcPaint)) continue;
-    bool selected = i == s.sel;
+    // A list without selection keeps a current item but never shows it.
+    bool selected = i == s.sel && !(Style(h) & LBS_NOSEL);
     const Item& it = s.items[std::size_t(i)];
     if (OwnerDraw(h)) {
       DRAWITEMSTRUCT d;

@@ -47,7 +47,6 @@ LRESULT OnKeyDown(HWND h, ListState& s, WPARAM vk) {
     default:
       return 0;
   }
-  if (Style(h) & LBS_NOSEL) return 0;
   Select(h, s, std::clamp(to, 0, n - 1), true);
   return 0;
 }
@@ -106,10 +105,6 @@ LRESULT OnSetRedraw(HWND h, ListState& s, WPARAM wp, LPARAM lp) {
   return 0;
 }
 
-bool NoSel(HWND h) {
-  return Style(h) & LBS_NOSEL;
-}
-
 // A click cut short by the focus going elsewhere still ends: the mouse is
 // let go and the selection it made is reported.
 void EndClickOnFocusLoss(HWND h, ListState& s) {
@@ -140,7 +135,7 @@ LRESULT OnButtonDown(HWND h, bool doubleClick, LPARAM lp) {
   ListState* s = S(h);
   if (!s) return 0;
   int row = RowAt(h, *s, GET_Y_LPARAM(lp));
-  if (row >= 0 && row < Count(*s) && !NoSel(h)) {
+  if (row >= 0 && row < Count(*s)) {
     Select(h, *s, row, true);
     if (doubleClick && (s = S(h)) && (Style(h) & LBS_NOTIFY)) Notify(h, LBN_DBLCLK);
   }
@@ -152,7 +147,7 @@ LRESULT OnButtonDown(HWND h, bool doubleClick, LPARAM lp) {
 }
 
 LRESULT OnMouseMove(HWND h, ListState& s, LPARAM lp) {
-  if (s.tracking && Count(s) && !NoSel(h)) {
+  if (s.tracking && Count(s)) {
     int row = RowAt(h, s, GET_Y_LPARAM(lp));
     Select(h, s, std::clamp(row, 0, Count(s) - 1), true);
   }
@@ -242,7 +237,6 @@ LRESULT OnResetContent(HWND h, ListState& s) {
 }
 
 LRESULT OnSetCurSel(HWND h, ListState& s, WPARAM wp) {
-  if (NoSel(h)) return LB_ERR;
   if (std::intptr_t(wp) == -1) {
     Select(h, s, -1, false);
     return LB_ERR;
@@ -274,7 +268,7 @@ LRESULT OnGetTextLen(HWND h, const ListState& s, WPARAM wp) {
 }
 
 LRESULT OnSelectString(HWND h, ListState& s, WPARAM wp, LPARAM lp) {
-  if (NoSel(h)) return LB_ERR;
+  if (Style(h) & LBS_NOSEL) return LB_ERR;
   int i = Find(s, wp, TextParam(lp), false);
   if (i >= 0) Select(h, s, i, false);
   return i;
@@ -337,9 +331,11 @@ LRESULT OnItemFromPoint(HWND h, const ListState& s, LPARAM lp) {
   int y = GET_Y_LPARAM(lp), x = GET_X_LPARAM(lp);
   bool outside = x < 0 || x >= rc.right || y < 0 || y >= rc.bottom;
   int row = RowAt(h, s, y);
-  // Above the list: the top visible item; below it: the last visible one.
+  // Above the list: the top visible item; below it: the last one shown,
+  // even in part.
+  const int shown = (rc.Height() + s.itemHeight - 1) / std::max(1, s.itemHeight);
   if (y < 0) row = s.top;
-  if (y >= rc.bottom) row = std::min(row, s.top + Rows(h, s) - 1);
+  if (y >= rc.bottom) row = std::min(row, s.top + std::max(1, shown) - 1);
   if (row >= Count(s)) row = Count(s) - 1, outside = true;
   if (row < 0) row = 0, outside = true;
   return MAKELPARAM(row, outside ? 1 : 0);
@@ -363,7 +359,7 @@ LRESULT ListMessage(HWND h, ListState& s, UINT msg, WPARAM wp, LPARAM lp) {
     case LB_SETCURSEL:
       return OnSetCurSel(h, s, wp);
     case LB_GETCURSEL:
-      return NoSel(h) ? LB_ERR : s.sel;
+      return s.sel;
     case LB_SETSEL:
     case LB_GETSELCOUNT:
       return LB_ERR;  // single selection only

@@ -154,7 +154,7 @@ TEST_F(ComboBoxTest, TheClosedBoxIsItsFieldHeightPlusSix) {
   EXPECT_EQ(SendMessage(c, CB_SETITEMHEIGHT, WPARAM(-1), 18), CB_OKAY);
   EXPECT_EQ(height(), 24);
   EXPECT_EQ(SendMessage(c, CB_GETITEMHEIGHT, 0, 0), 13);  // the rows keep theirs
-  MoveWindow(c, 20, 30, 150, 300, TRUE);
+  MoveWindow(c, 20, 30, 150, 24, TRUE);
   RECT r;
   GetWindowRect(c, &r);
   EXPECT_EQ(r.Width(), 150);
@@ -168,6 +168,45 @@ TEST_F(ComboBoxTest, TheClosedBoxIsItsFieldHeightPlusSix) {
   HWND simple = Make(WC_COMBOBOX, "", CBS_SIMPLE, 200, 10, 120, 90, 5);
   GetWindowRect(simple, &r);
   EXPECT_EQ(r.Height(), 90);
+}
+
+// Moved to a new height after creation: a drop-down list's field takes it,
+// a combo box with an edit keeps its closed box; a rectangle taller than
+// the closed box is what CB_GETDROPPEDCONTROLRECT answers from then on.
+TEST_F(ComboBoxTest, ANewHeightGoesToTheFieldOrTheDroppedRectangle) {
+  const struct {
+    DWORD style;
+    int height;
+    int box, field;
+    bool taller;  // the dropped rectangle is the one moved to
+  } cases[] = {
+      {CBS_DROPDOWNLIST, 30, 30, 24, true},  {CBS_DROPDOWNLIST, 15, 15, 9, false},
+      {CBS_DROPDOWNLIST, 19, 19, 13, false}, {CBS_DROPDOWN, 120, 19, 13, true},
+      {CBS_DROPDOWN, 10, 19, 13, false},
+  };
+  for (const auto& c : cases) {
+    HWND combo = Make(WC_COMBOBOX, "", c.style, 10, 10, 120, 150, 4);
+    for (const char* t : {"One", "Two", "Three"})
+      SendMessage(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t));
+    RECT r;
+    SendMessage(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&r));
+    const int listHeight = r.Height();  // the creation height does not count
+    SetWindowPos(combo, HWND{}, 30, 40, 130, c.height, SWP_NOZORDER);
+    RECT box;
+    GetWindowRect(combo, &box);
+    EXPECT_EQ(box.Height(), c.box) << c.style << " " << c.height;
+    EXPECT_EQ(box.Width(), 130);
+    EXPECT_EQ(SendMessage(combo, CB_GETITEMHEIGHT, WPARAM(-1), 0), c.field);
+    EXPECT_EQ(SendMessage(combo, CB_GETITEMHEIGHT, 0, 0), 13);
+    SendMessage(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&r));
+    if (c.taller) {
+      EXPECT_EQ(r, (RECT{box.left, box.top, box.left + 130, box.top + c.height})) << c.height;
+    } else {
+      EXPECT_EQ(r.top, box.bottom) << c.height;
+      EXPECT_EQ(r.Height(), listHeight);
+    }
+    DestroyWindow(combo);
+  }
 }
 
 TEST_F(ComboBoxTest, TheDroppedWidthIsNeverBelowTheBox) {

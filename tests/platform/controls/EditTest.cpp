@@ -1,5 +1,7 @@
 // The single-line edit under injected keys and mouse.
+#include <algorithm>
 #include <cctype>
+#include <vector>
 
 #include "ControlTestSupport.h"
 #include "platform/controls/EditMenuCaption.h"
@@ -274,6 +276,48 @@ TEST_F(EditTest, AnswersToKeysSelectionLinesAndEmptyPastes) {
   SendMessage(secret, EM_SETSEL, 2, 2);
   SendMessage(secret, WM_PASTE, 0, 0);  // no selection: nothing happens
   EXPECT_EQ(Text(secret), "pass");
+}
+
+// A window class built on the edit asks for the formatting rectangle as
+// each creation message is answered.
+WNDPROC g_editProc = nullptr;
+std::vector<std::pair<UINT, RECT>> g_rects;
+
+LRESULT ProbingEdit(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  LRESULT r = CallWindowProc(g_editProc, h, msg, wp, lp);
+  if (msg == WM_NCCREATE || msg == WM_CREATE) {
+    RECT rc{-1, -1, -1, -1};
+    SendMessage(h, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rc));
+    g_rects.emplace_back(msg, rc);
+  }
+  return r;
+}
+
+TEST_F(EditTest, TheFormattingRectangleIsEmptyUntilTheEditIsCreated) {
+  WNDCLASS wc;
+  ASSERT_TRUE(GetClassInfo(WC_EDIT, &wc));
+  g_editProc = wc.lpfnWndProc;
+  wc.lpfnWndProc = ProbingEdit;
+  wc.lpszClassName = "ProbingEdit";
+  ASSERT_NE(RegisterClass(&wc), 0);
+  g_rects.clear();
+  HWND e = Make("ProbingEdit", "text", 0, 10, 10, 100, 21, 8);
+  RECT formatted{};
+  SendMessage(e, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&formatted));
+  EXPECT_FALSE(formatted.IsEmpty());
+  const struct {
+    UINT msg;
+    bool empty;
+  } expected[] = {{WM_NCCREATE, true}, {WM_CREATE, false}};
+  for (const auto& want : expected) {
+    auto seen = std::find_if(g_rects.begin(), g_rects.end(),
+                             [&](const auto& got) { return got.first == want.msg; });
+    ASSERT_NE(seen, g_rects.end()) << want.msg;
+    if (want.empty)
+      EXPECT_EQ(seen->second, RECT{}) << want.msg;
+    else
+      EXPECT_EQ(seen->second, formatted) << want.msg;
+  }
 }
 
 TEST_F(EditTest, BadInputIsHandled) {

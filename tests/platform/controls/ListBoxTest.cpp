@@ -1,6 +1,7 @@
 // The list box: items, selection by keys and mouse, notifications, scroll
 // state, owner drawing and bad indexes.
 #include <cstdlib>
+#include <functional>
 #include <optional>
 
 #include "ControlTestSupport.h"
@@ -201,6 +202,18 @@ TEST_F(ListBoxTest, SortedListsOrderByTheUsersLocaleAndFindBracketedEntries) {
   EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), 0);
 }
 
+// Under a Turkish user locale i and I are one letter differing by case, so
+// they sort together and equal texts keep the order they came in.
+TEST_F(ListBoxTest, SortedListsUnderATurkishLocaleKeepIAndITogether) {
+  UserLocale turkish("tr_TR.UTF-8");
+  HWND sorted = Make(WC_LISTBOX, "", LBS_SORT, 200, 10, 100, 60, 6);
+  for (const char* t : {"irmak", "Izmir", "Irmak", "Ada", "ilk", "Hasan"})
+    SendMessage(sorted, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t));
+  std::string order;
+  for (int i = 0; i < 6; ++i) order += ItemText(sorted, i) + ",";
+  EXPECT_EQ(order, "Ada,Hasan,ilk,irmak,Irmak,Izmir,");
+}
+
 TEST_F(ListBoxTest, LosingTheFocusMidClickEndsTheClick) {
   HWND l = List(LBS_NOTIFY, 8);
   HWND other = Make(WC_BUTTON, "Other", WS_TABSTOP, 200, 10, 75, 25, 3);
@@ -222,26 +235,48 @@ TEST_F(ListBoxTest, LosingTheFocusMidClickEndsTheClick) {
   EXPECT_EQ(NoteCount(l, LBN_SELCHANGE), 2);
 }
 
-TEST_F(ListBoxTest, ANoSelectionListSelectsNothing) {
+TEST_F(ListBoxTest, ANoSelectionListKeepsACurrentItemItNeverHighlights) {
   HWND l = List(LBS_NOTIFY | LBS_NOSEL, 8);
-  EXPECT_EQ(SendMessage(l, LB_SETCURSEL, 1, 0), LB_ERR);
-  EXPECT_EQ(SendMessage(l, LB_SELECTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>("Dina")), LB_ERR);
-  EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), LB_ERR);
-  EXPECT_EQ(SendMessage(l, LB_GETSEL, 1, 0), 0);
   SetFocus(l);
-  screen().MouseDown(ScreenOfClient(l, 20, 5));
-  screen().MouseMove(ScreenOfClient(l, 20, 13 * 2 + 5));
-  screen().MouseUp(ScreenOfClient(l, 20, 13 * 2 + 5));
   screen().Pump();
-  Press(VK_DOWN);
-  Type("k");
-  EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), LB_ERR);
-  EXPECT_EQ(NoteCount(l, LBN_SELCHANGE), 0);
-  // No row is drawn highlighted.
-  for (int row = 0; row < 4; ++row) {
-    POINT p = ScreenOfClient(l, 120, 13 * row + 6);
-    EXPECT_NE(screen().ScreenPixel(p.x, p.y), ColorToPixel(GetSysColor(COLOR_HIGHLIGHT))) << row;
+  const int row = int(SendMessage(l, LB_GETITEMHEIGHT, 0, 0));
+  auto send = [&](UINT msg, WPARAM wp, LRESULT answer) {
+    return [=, this] {
+      EXPECT_EQ(SendMessage(l, msg, wp, reinterpret_cast<LPARAM>("Dina")), answer) << msg;
+    };
+  };
+  const struct {
+    const char* what;
+    std::function<void()> act;
+    int current;
+  } steps[] = {
+      {"set", send(LB_SETCURSEL, 1, 1), 1},
+      {"down", [&] { Press(VK_DOWN); }, 2},
+      {"click", [&] { ClickAt(l, 20, 3 * row + 2); }, 3},
+      {"end", [&] { Press(VK_END); }, 7},
+      {"up", [&] { Press(VK_UP); }, 6},
+      {"typing", [&] { Type("k"); }, 6},  // type-ahead does not move it
+      {"select string", send(LB_SELECTSTRING, WPARAM(-1), LB_ERR), 6},
+      {"set none", send(LB_SETCURSEL, WPARAM(-1), LB_ERR), -1},
+      {"home", [&] { Press(VK_HOME); }, 0},
+  };
+  for (const auto& step : steps) {
+    step.act();
+    screen().Pump();
+    EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), step.current) << step.what;
+    if (step.current >= 0) {
+      EXPECT_EQ(SendMessage(l, LB_GETSEL, WPARAM(step.current), 0), 1) << step.what;
+      EXPECT_EQ(SendMessage(l, LB_GETCARETINDEX, 0, 0), step.current) << step.what;
+    }
+    EXPECT_EQ(SendMessage(l, LB_GETSEL, 5, 0), step.current == 5 ? 1 : 0) << step.what;
+    for (int r = 0; r < 3; ++r) {
+      POINT p = ScreenOfClient(l, 120, row * r + row / 2);
+      EXPECT_NE(screen().ScreenPixel(p.x, p.y), ColorToPixel(GetSysColor(COLOR_HIGHLIGHT)))
+          << step.what << " row " << r;
+    }
   }
+  // The user's moves are announced, the program's are not.
+  EXPECT_EQ(NoteCount(l, LBN_SELCHANGE), 5);
 }
 
 TEST_F(ListBoxTest, PointsAndRectanglesOffTheShownRows) {
@@ -254,6 +289,28 @@ TEST_F(ListBoxTest, PointsAndRectanglesOffTheShownRows) {
   EXPECT_EQ(at(-5, 13 + 2), MAKELPARAM(3, 1));
   HWND few = List(LBS_NOTIFY, 2);
   EXPECT_EQ(SendMessage(few, LB_ITEMFROMPOINT, 0, MAKELPARAM(20, 13 * 3)), MAKELPARAM(1, 1));
+
+  // Rows of 12 in a list 54 high: four and a half rows shown.
+  HWND half = Make(WC_LISTBOX, "", LBS_NOINTEGRALHEIGHT, 200, 10, 150, 54, 8);
+  for (int i = 0; i < 8; ++i) SendMessage(half, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("x"));
+  SendMessage(half, LB_SETITEMHEIGHT, 0, 12);
+  const struct {
+    int top, x, y;
+    int item;
+    bool outside;
+  } points[] = {
+      {1, 20, 5, 1, false},  {1, 20, 50, 5, false},  // the half row
+      {1, 20, 54, 5, true},  {1, 20, 300, 5, true},  // below: the half row too
+      {1, 20, -4, 1, true},  {1, -3, 14, 2, true},
+      {1, 150, 14, 2, true}, {4, 20, 60, 7, true},  // no item for the half row: the last item
+      {0, 20, 60, 4, true},
+  };
+  for (const auto& p : points) {
+    SendMessage(half, LB_SETTOPINDEX, WPARAM(p.top), 0);
+    EXPECT_EQ(SendMessage(half, LB_ITEMFROMPOINT, 0, MAKELPARAM(p.x, p.y)),
+              MAKELPARAM(p.item, p.outside ? 1 : 0))
+        << "top " << p.top << " at " << p.x << "," << p.y;
+  }
 
   const int row = int(SendMessage(l, LB_GETITEMHEIGHT, 0, 0));
   RECT r{};
