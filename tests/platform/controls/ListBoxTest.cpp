@@ -202,6 +202,36 @@ TEST_F(ListBoxTest, SortedListsOrderByTheUsersLocaleAndFindBracketedEntries) {
   EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), 0);
 }
 
+// An exact search matches the whole text ignoring letter case only: the
+// brackets and hyphens a prefix search passes over count here.
+TEST_F(ListBoxTest, AnExactSearchMatchesTheWholeTextIgnoringCaseOnly) {
+  UserLocale english("en_US.UTF-8");
+  HWND l = Make(WC_LISTBOX, "", LBS_SORT, 200, 10, 100, 60, 6);
+  for (const char* t : {"[-abc-]", "[abc]", "abc", "a-bc", "ABC-", "ab"})
+    SendMessage(l, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t));
+  std::string order;
+  for (int i = 0; i < 6; ++i) order += ItemText(l, i) + ",";
+  const struct {
+    const char* text;
+    const char* found;  // null: none
+  } cases[] = {{"abc", "abc"},         {"ABC", "abc"},   {"[abc]", "[abc]"}, {"[ABC]", "[abc]"},
+               {"[-abc-]", "[-abc-]"}, {"abc-", "ABC-"}, {"a-bc", "a-bc"},   {"ab", "ab"},
+               {"abc]", nullptr},      {"a", nullptr},   {"", nullptr},      {"abcd", nullptr}};
+  for (const auto& c : cases) {
+    for (WPARAM from : {WPARAM(-1), WPARAM(0), WPARAM(2), WPARAM(5), WPARAM(99)}) {
+      LRESULT i = SendMessage(l, LB_FINDSTRINGEXACT, from, reinterpret_cast<LPARAM>(c.text));
+      EXPECT_EQ(i < 0 ? std::string("none") : ItemText(l, int(i)), c.found ? c.found : "none")
+          << c.text << " from " << std::intptr_t(from) << " in " << order;
+    }
+  }
+  // Items placed by index in a sorted list stay where they were put.
+  HWND placed = Make(WC_LISTBOX, "", LBS_SORT, 200, 80, 100, 60, 7);
+  for (const char* t : {"abc", "[abc]", "[-abc-]"})
+    SendMessage(placed, LB_INSERTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(t));
+  for (WPARAM from : {WPARAM(-1), WPARAM(0), WPARAM(1), WPARAM(2)})
+    EXPECT_EQ(SendMessage(placed, LB_FINDSTRINGEXACT, from, reinterpret_cast<LPARAM>("abc")), 0);
+}
+
 // Under a Turkish user locale i and I are one letter differing by case, so
 // they sort together and equal texts keep the order they came in.
 TEST_F(ListBoxTest, SortedListsUnderATurkishLocaleKeepIAndITogether) {
