@@ -226,8 +226,7 @@ bool IsUnweighted(UChar32 cp) {
 // in for unassigned code points of plane 14, which the collator weighs last.
 constexpr UChar32 kLoneSurrogateStandIn = 0xE0800;
 
-// Half-width katakana and the voiced sound marks ("half-width" here takes in
-// the marks of U+FF9E and U+FF9F).
+// Half-width katakana, with the half-width voiced sound marks.
 bool IsHalfWidthKana(UChar32 cp) {
   return cp >= 0xFF66 && cp <= 0xFF9F;
 }
