@@ -310,23 +310,103 @@ TEST_F(CompetitorsDialog, TypingTwiceIntoTheSameEditorKeepsBothChanges) {
   });
 }
 
-TEST_F(CompetitorsDialog, ABadAgeLeftPendingAtCloseIsReportedWhenShownAgain) {
+TEST_F(CompetitorsDialog, ABadAgeLeftPendingAtCloseIsReportedOnceOverTheDialogShownAgain) {
   InDialog([&] {
+    ClickRow(2);
     EnterEditor(Competitors->edtDogAge);
+    Competitors->edtDogAge->SelectAll();
     Type("-");
   });
   EXPECT_TRUE(boxes.empty());  // closing wrote nothing
   InDialog([&] {
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0], "app_tests: '7-' is not a valid integer value for field 'Dog_Age'");
+    EXPECT_EQ(boxes[0], "app_tests: '-' is not a valid integer value for field 'Dog_Age'");
+    EXPECT_TRUE(dialogUnderBox[0]);  // over the dialog, not the console
     EXPECT_EQ(Table().State(), memtable::dsEdit);
+    // The list is there, on the pending record, and the commands work.
+    EXPECT_EQ(Rows(), kSeeded);
+    EXPECT_EQ(Selected(), 2);
+    EXPECT_EQ(Field("Dog_Nick"), "Mr.Big");
+    EXPECT_EQ(Competitors->edtDogAge->Text(), "-");
     // The operator puts it right; the dialog goes on.
     EnterEditor(Competitors->edtDogAge);
     Key(p::VK_BACK);
     Type("8");
     ClickOn(Competitors->btnRefresh);
     EXPECT_EQ(Rows(), kSeeded);
-    EXPECT_EQ(Field("Dog_Age"), "78");
+    EXPECT_EQ(Field("Dog_Age"), "8");
+    EXPECT_EQ(boxes.size(), 1u);
+  });
+  // Left pending again; shown again, the record is deleted from the list.
+  InDialog([&] {
+    ClickRow(0);
+    EnterEditor(Competitors->edtDogAge);
+    Type("+");
+  });
+  boxes.clear();
+  InDialog([&] {
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(Selected(), 0);
+    // The editor keeps the focus while its text cannot be written: the
+    // key reports that once and deletes nothing.
+    AltKey('D');
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1], boxes[0]);
+    EXPECT_EQ(Rows(), kSeeded);
+    // Dropped with Escape, the change no longer holds the focus.
+    Key(p::VK_ESCAPE);
+    AltKey('D');
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[2], "Confirm: Delete selected record?");
+    EXPECT_EQ(Rows(), std::vector<std::string>(kSeeded.begin() + 1, kSeeded.end()));
+    EXPECT_EQ(Table().State(), memtable::dsBrowse);
   });
   EXPECT_TRUE(p::IsWindowEnabled(Main->Handle()));
+}
+
+TEST_F(CompetitorsDialog, AnErrorInTheMiddleOfAClickLeavesTheListOnTheTablesRecord) {
+  InDialog([&] {
+    TCompetitors& d = *Competitors;
+    EnterEditor(d.edtDogAge);
+    d.edtDogAge->SelectAll();
+    Type("-");
+    // The click's focus change fails: one box, the list stays on Rex, the
+    // mouse no longer drags the selection.
+    ClickRow(1);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(Selected(), 0);
+    EXPECT_EQ(Field("Dog_Nick"), "Rex");
+    EXPECT_EQ(p::GetFocus(), d.edtDogAge->Handle());
+    screen->MouseMove(At(d.CompList, 20, 3 * 16 + 8));
+    Flush();
+    EXPECT_EQ(Selected(), 0);
+    // A button pressed the same way is not left holding the mouse.
+    ClickOn(d.btnRefresh);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(p::GetCapture(), p::HWND{});
+    EXPECT_EQ(Table().State(), memtable::dsEdit);
+    // Moving by the find box fails at the commit: the list goes back to
+    // the record the table is on.
+    try {
+      d.CompFind->SetText("D");
+    } catch (...) {
+    }
+    Flush();
+    EXPECT_EQ(Selected(), 0);
+    EXPECT_EQ(Field("Dog_Nick"), "Rex");
+    // Put right, the next click is the operator's own; Delete deletes the
+    // record the list shows.
+    EnterEditor(d.edtDogAge);
+    d.edtDogAge->SelectAll();
+    Type("5");
+    const std::size_t before = boxes.size();
+    ClickRow(2);
+    EXPECT_EQ(Selected(), 2);
+    EXPECT_EQ(Field("Dog_Nick"), "Mr.Big");
+    AltKey('D');
+    EXPECT_EQ(boxes.size(), before + 1);
+    EXPECT_EQ(Rows(), (std::vector<std::string>{kSeeded[0], kSeeded[1], kSeeded[3], kSeeded[4]}));
+    Table().First();
+    EXPECT_EQ(Field("Dog_Age"), "5");
+  });
 }
