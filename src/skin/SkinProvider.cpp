@@ -229,8 +229,12 @@ void TSkinProvider::DropSkin() {
 }
 
 void TSkinProvider::ApplyColor() {
-  if (!form_ || form_->ComponentState().Contains(component::csLoading)) return;
-  if (useGlobalColor_ && pieces_.Valid()) form_->SetColor(toolkit::TColor(GlobalColor()));
+  if (!form_ || form_->ComponentState().Contains(component::csLoading) || !useGlobalColor_) return;
+  // The skin's global colour while the frame is skinned; the button face
+  // when it is not, or when the skin leaves the colour unset (-1), rather
+  // than the colour of a skin that is gone.
+  const std::int32_t global = pieces_.Valid() ? GlobalColor() : -1;
+  form_->SetColor(global == -1 ? toolkit::clBtnFace : toolkit::TColor(global));
 }
 
 bool TSkinProvider::Skinned() const {
@@ -380,6 +384,7 @@ TFrameHitInput TSkinProvider::HitInput() const {
   TFrameHitInput in;
   in.Width = layout_.Width;
   in.M = layout_.M;
+  in.Border = form_->BorderStyle() != toolkit::bsNone;
   in.IconSize = layout_.IconSize;
   in.SystemMenu = borderIcons_.Contains(biSystemMenu);
   in.Help = in.SystemMenu && borderIcons_.Contains(biHelp);

@@ -260,9 +260,12 @@ TEST_F(ProviderTest, ActivationAndSkinRemoval) {
       inactiveText = (screen->ScreenPixel(x, y) & 0xFFFFFF) == (PixelOf(0x01657E) & 0xFFFFFF);
   EXPECT_TRUE(inactiveText);
 
+  EXPECT_EQ(form->Color(), toolkit::TColor(0x7DB7D2));  // GLOBALINFO's
+
   provider->SkinMessage(SKM_REMOVESKIN, 0, 0);
   Flush();
   EXPECT_FALSE(provider->Skinned());
+  EXPECT_EQ(form->Color(), toolkit::clBtnFace);  // not the colour of a skin that is gone
   EXPECT_TRUE(form->BorderIcons().Contains(toolkit::biMaximize));
   EXPECT_NE(screen->ScreenPixel(wr.left, wr.top), screen->ScreenPixel(wr.left - 5, wr.top - 5));
   provider->SkinMessage(SKM_SETNEWSKIN, 0, 0);
