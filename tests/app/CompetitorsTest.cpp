@@ -7,8 +7,13 @@
 #include <vector>
 
 #include "DialogFixture.h"
+#include "platform/gdi/Gdi.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
+#include "toolkit/Button.h"
+#include "toolkit/Canvas.h"
+#include "toolkit/GroupBox.h"
+#include "toolkit/Label.h"
 #include "toolkit/Screen.h"
 
 using namespace app;
@@ -409,4 +414,36 @@ TEST_F(CompetitorsDialog, AnErrorInTheMiddleOfAClickLeavesTheListOnTheTablesReco
     Table().First();
     EXPECT_EQ(Field("Dog_Age"), "5");
   });
+}
+
+// Every caption of both windows fits the box its stored description gives
+// it, in the face that stands in for the classic one: nothing is clipped.
+TEST_F(CompetitorsDialog, EveryCaptionOfBothWindowsFitsItsBox) {
+  p::HDC dc = p::GetDC(p::HWND{});
+  toolkit::TCanvas canvas;
+  canvas.SetHandle(dc);
+  int checked = 0;
+  for (component::TComponent* window : {static_cast<component::TComponent*>(Main),
+                                        static_cast<component::TComponent*>(Competitors)}) {
+    for (int i = 0; i < window->ComponentCount(); ++i) {
+      auto* control = dynamic_cast<toolkit::TControl*>(window->Components(i));
+      int room = -1;  // the width the caption may take
+      if (dynamic_cast<toolkit::TLabel*>(control))
+        room = control->Width();
+      else if (dynamic_cast<toolkit::TButton*>(control))
+        room = control->Width() - 4;  // inside the button's edges
+      else if (dynamic_cast<toolkit::TGroupBox*>(control))
+        room = control->Width() - 16;  // between the frame's corners
+      if (room < 0) continue;
+      std::string text;
+      for (const char c : control->Caption())
+        if (c != '&') text += c;
+      canvas.Font()->Assign(*control->Font());
+      EXPECT_LE(canvas.TextWidth(text), room) << control->Name() << " \"" << text << "\"";
+      ++checked;
+    }
+  }
+  canvas.SetHandle({});
+  p::ReleaseDC(p::HWND{}, dc);
+  EXPECT_GE(checked, 30);
 }
