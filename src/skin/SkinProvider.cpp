@@ -17,6 +17,7 @@
 #include "skin/SkinData.h"
 #include "skin/SkinManager.h"
 #include "skin/SkinMessages.h"
+#include "toolkit/Canvas.h"
 #include "toolkit/Menus.h"
 
 namespace skin {
@@ -280,7 +281,6 @@ TFramePaintInput TSkinProvider::PaintInput() const {
       if (menu->Items()->Items(i)->Visible())
         in.MenuCaptions.push_back(menu->Items()->Items(i)->Caption());
   }
-  in.Layout.MenuHeight = FrameMenuHeight(in.Layout.Style, !in.MenuCaptions.empty(), 1);
   in.Active = active_;
   in.Enabled = form_->Enabled();
   in.Caption = form_->Caption();
@@ -303,7 +303,30 @@ TFramePaintInput TSkinProvider::PaintInput() const {
   in.Layout.AppIconSize = p::SIZE{titleIcon_->Width, titleIcon_->Height};
   in.FontName = form_->Font()->Name();
   in.FontHeight = form_->Font()->Height();
+  in.Layout.MenuHeight =
+      FrameMenuHeight(in.Layout.Style, !in.MenuCaptions.empty(), MenuBarLines(in));
   return in;
+}
+
+// A window too narrow for its menus wraps the bar onto more lines, laid out
+// as the bar is painted; the client area starts below the last.
+int TSkinProvider::MenuBarLines(const TFramePaintInput& in) const {
+  if (in.MenuCaptions.empty() || in.Layout.Width <= 0) return 1;
+  p::HDC dc = p::GetDC(p::HWND{});
+  int lines = 1;
+  {
+    toolkit::TCanvas canvas;
+    canvas.SetHandle(dc);
+    canvas.Font()->SetName(in.FontName);
+    canvas.Font()->SetHeight(in.FontHeight);
+    const auto items =
+        LayoutBarItems(canvas, in.MenuCaptions, in.Layout.Width,
+                       FrameMetricsFor(in.Layout.Style).BorderWidth, in.WindowBorder, 0);
+    lines = std::max(1, BarLines(items, 0));
+    canvas.SetHandle({});
+  }
+  p::ReleaseDC(p::HWND{}, dc);
+  return lines;
 }
 
 graphics::TPixelBitmap& TSkinProvider::FrameCache() {

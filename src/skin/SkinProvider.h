@@ -96,6 +96,7 @@ class TSkinProvider : public component::TComponent, public TSkinMessageReceiver 
   bool Paintable() const;
 
   TFramePaintInput PaintInput() const;
+  int MenuBarLines(const TFramePaintInput& in) const;
   void PaintCache();
   void UpdateRegion();
   void PaintNonClient();

@@ -292,6 +292,43 @@ TEST_F(ProviderTest, AWindowMadeAfterTheSkinGetsSkinnedMenusWhenActivated) {
   EXPECT_EQ(menu->Painter(), &manager->SkinMenu());
 }
 
+TEST_F(ProviderTest, ANarrowWindowWrapsItsMenuBarAndMovesTheClientDown) {
+  auto* form = MakeForm(100, 100, 600, 300);
+  auto* menu = new toolkit::TMainMenu(form);
+  for (const char* caption : {"&Database", "&Competitors", "&Results", "&Lanes", "&Help"}) {
+    auto* item = new toolkit::TMenuItem(menu);
+    item->SetCaption(caption);
+    menu->Items()->Add(item);
+  }
+  form->SetMenu(menu);
+  new TSkinProvider(form);
+  form->Show();
+  Flush();
+  const auto clientTop = [&] {
+    p::POINT origin{0, 0};
+    p::ClientToScreen(form->Handle(), &origin);
+    return origin.y - WindowRect(form).top;
+  };
+  const int line = p::GetSystemMetrics(p::SM_CYMENU) - 1;
+  const int wide = clientTop();
+  // Each width narrower than the items wraps them onto more lines, and
+  // the client area starts below the last.
+  int previous = wide;
+  for (const int width : {400, 200, 120, 70}) {
+    p::SetWindowPos(form->Handle(), {}, 0, 0, width, 300, p::SWP_NOMOVE | p::SWP_NOZORDER);
+    Flush();
+    const int top = clientTop();
+    EXPECT_GE(top, previous) << width;
+    EXPECT_EQ((top - wide) % line, 0) << width;
+    previous = top;
+  }
+  EXPECT_GE(previous - wide, 3 * line);  // one item a line at the narrowest
+  Dump("menu-wrapped.png");
+  p::SetWindowPos(form->Handle(), {}, 0, 0, 600, 300, p::SWP_NOMOVE | p::SWP_NOZORDER);
+  Flush();
+  EXPECT_EQ(clientTop(), wide);
+}
+
 TEST_F(ProviderTest, AltSpaceOpensTheSystemMenuFromAFocusedControl) {
   auto* form = MakeForm();
   new TSkinProvider(form);
