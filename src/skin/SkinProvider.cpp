@@ -177,6 +177,7 @@ void TSkinProvider::Subclass() {
   subclassed_ = h;
   active_ = p::GetActiveWindow() == h;
   stale_ = frameChanged_ = true;
+  clientKept_ = false;
   if (Skinned())
     p::SetWindowPos(h, {}, 0, 0, 0, 0,
                     p::SWP_NOMOVE | p::SWP_NOSIZE | p::SWP_NOZORDER | p::SWP_FRAMECHANGED);
@@ -215,6 +216,7 @@ void TSkinProvider::TakeSkin() {
     iconsTaken_ = false;
   }
   stale_ = frameChanged_ = true;
+  clientKept_ = false;
   ApplyColor();
 }
 
@@ -250,6 +252,7 @@ bool TSkinProvider::Paintable() const {
 
 void TSkinProvider::RefreshFrame() {
   stale_ = frameChanged_ = true;
+  clientKept_ = false;
   if (!subclassed_ || !Skinned()) return;
   p::SetWindowPos(subclassed_, {}, 0, 0, 0, 0,
                   p::SWP_NOMOVE | p::SWP_NOSIZE | p::SWP_NOZORDER | p::SWP_FRAMECHANGED);
@@ -339,6 +342,41 @@ void TSkinProvider::PaintCache() {
   PaintFrame(ActiveSkin(), pieces_, in, skinData_->CacheBitmap(), strip_);
   layout_ = FrameLayoutFor(ActiveSkin(), pieces_, in.Layout);
   stale_ = false;
+  KeepClientBackground();
+}
+
+// With the frame section's ReservedBoolean set, the client background is
+// painted once and kept: while only the title changes (activation, the
+// caption, a title button) the kept picture is put back, so the client and
+// the controls that show it through stay as they were.
+void TSkinProvider::KeepClientBackground() {
+  const TSkinTables& t = ActiveSkin();
+  if (!t.ValidSection(pieces_.Section) ||
+      !t.Sections[std::size_t(pieces_.Section)].ReservedBoolean) {
+    clientKept_ = false;
+    return;
+  }
+  const p::Surface cache = SurfaceOf(skinData_->CacheBitmap());
+  const RECT r{layout_.ClientOffset.x, layout_.ClientOffset.y,
+               std::min(cache.width, layout_.Width - layout_.M.BorderWidth),
+               std::min(cache.height, layout_.Height - layout_.M.BorderHeight)};
+  if (r.right <= r.left || r.bottom <= r.top) {
+    clientKept_ = false;
+    return;
+  }
+  const bool reuse = clientKept_ && keptClient_.Width() == r.right - r.left &&
+                     keptClient_.Height() == r.bottom - r.top && keptAt_ == POINT{r.left, r.top};
+  if (!reuse) keptClient_.Resize(r.right - r.left, r.bottom - r.top);
+  const p::Surface kept = keptClient_.View();
+  for (int y = 0; y < kept.height; ++y) {
+    std::uint32_t* row = cache.Row(r.top + y) + r.left;
+    if (reuse)
+      std::copy(kept.Row(y), kept.Row(y) + kept.width, row);
+    else
+      std::copy(row, row + kept.width, kept.Row(y));
+  }
+  keptAt_ = POINT{r.left, r.top};
+  clientKept_ = true;
 }
 
 void TSkinProvider::UpdateRegion() {
@@ -838,6 +876,7 @@ p::LRESULT TSkinProvider::Dispatch(p::UINT msg, p::WPARAM wParam, p::LPARAM lPar
       const p::LRESULT result = CallOld(msg, wParam, lParam);
       stale_ = true;
       if (msg == p::WM_SIZE) frameChanged_ = true;
+      if (msg != p::WM_SETTEXT) clientKept_ = false;  // the caption is the title's alone
       if (subclassed_)
         p::RedrawWindow(subclassed_, nullptr, p::HRGN{}, p::RDW_FRAME | p::RDW_INVALIDATE);
       return result;

@@ -329,6 +329,34 @@ TEST_F(ProviderTest, ANarrowWindowWrapsItsMenuBarAndMovesTheClientDown) {
   EXPECT_EQ(clientTop(), wide);
 }
 
+TEST_F(ProviderTest, WithReservedBooleanTheClientBackgroundIsKeptWhileOnlyTheTitleChanges) {
+  // A frame section whose normal and hot fills differ, so that a repaint
+  // of the client in the other state would show.
+  TSkinGeneralData& form = SkinData().Tables.Sections.at(std::size_t(FindSection("FORM")));
+  form.GradientPercent = form.HotGradientPercent = 0;
+  form.Color = 0x0000FF;
+  form.HotColor = 0x00FF00;
+  for (const bool reserved : {true, false}) {
+    form.ReservedBoolean = reserved;
+    auto* window = MakeForm(100, 100, 300, 200);
+    auto* provider = new TSkinProvider(window);
+    window->Show();
+    Flush();
+    ASSERT_TRUE(provider->FrameActive());
+    const auto client = [&] { return Rgb(provider->SkinData()->CacheBitmap(), 150, 100); };
+    const std::uint32_t active = client();
+    p::SendMessage(window->Handle(), p::WM_NCACTIVATE, 0, 0);
+    Flush();
+    ASSERT_FALSE(provider->FrameActive());
+    EXPECT_EQ(client() == active, reserved) << reserved;
+    // A change of the whole frame paints the client anew.
+    p::SetWindowPos(window->Handle(), {}, 0, 0, 310, 200, p::SWP_NOMOVE | p::SWP_NOZORDER);
+    Flush();
+    EXPECT_NE(client(), active) << reserved;
+    delete window;
+  }
+}
+
 TEST_F(ProviderTest, AltSpaceOpensTheSystemMenuFromAFocusedControl) {
   auto* form = MakeForm();
   new TSkinProvider(form);
