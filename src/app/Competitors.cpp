@@ -282,8 +282,8 @@ void TCompetitors::FormClose(TObject*, toolkit::TCloseAction&) {
   // The list stays true meanwhile, since every move of the table commits
   // first, and a commit rebuilds it.
   const memtable::TMemTable& table = *Main->Table_Competitors;
-  if (table.State() == memtable::dsEdit || table.State() == memtable::dsInsert) return;
-  ClearCompList();
+  listKept_ = table.State() == memtable::dsEdit || table.State() == memtable::dsInsert;
+  if (!listKept_) ClearCompList();
 }
 
 void TCompetitors::FormShow(TObject*) {
@@ -292,7 +292,7 @@ void TCompetitors::FormShow(TObject*) {
   // list on that record so the operator can put it right; raised on, it
   // would keep the dialog shut.
   try {
-    if (CompList->Count() > 0) {
+    if (std::exchange(listKept_, false)) {
       // The list kept for a pending change: commit it, then every showing
       // starts from the first row as usual.
       {

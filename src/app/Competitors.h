@@ -95,6 +95,8 @@ class TCompetitors : public toolkit::TForm {
   bool tableHooked_ = false;
   // Set while a commit runs whose caller rebuilds the list itself.
   bool rebuildHeld_ = false;
+  // The list was kept at closing for a change left pending.
+  bool listKept_ = false;
   std::exception_ptr pendingError_;
 };
 
