@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
   libicu-dev libfreetype-dev libfontconfig-dev libpng-dev libsdl2-dev libpixman-1-dev
-  libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev libinih-dev libjpeg-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev libjpeg-dev
   fonts-liberation fonts-dejavu-core
   xvfb xdotool x11-utils x11-xkb-utils imagemagick clang-format clang libclang-rt-14-dev valgrind
   desktop-file-utils appstream file dpkg-dev

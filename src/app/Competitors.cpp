@@ -1,5 +1,8 @@
 #include "app/Competitors.h"
 
+#include <exception>
+#include <utility>
+
 #include "app/Bind.h"
 #include "app/Main.h"
 #include "component/ClassBuilder.h"
@@ -51,6 +54,10 @@ TCompetitors::~TCompetitors() {
 
 namespace {
 
+// Posted to the dialog: the error of a commit that failed while it was
+// being shown, reported once it is on the screen.
+constexpr p::UINT kShowPendingError = p::WM_APP + 0x27;
+
 std::string Upper(std::string s) {
   for (char& c : s)
     if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
@@ -93,6 +100,7 @@ void TCompetitors::FormCreate(TObject*) {
 }
 
 void TCompetitors::CompTableAfterPost(memtable::TDataSet*) {
+  if (rebuildHeld_) return;  // the caller rebuilds in full right after
   RefreshCompList();
 }
 
@@ -154,7 +162,41 @@ void TCompetitors::SyncToSelection() {
   if (!obj) return;
   // Read before locating: a commit inside may rebuild the list and free it.
   const std::int32_t id = obj->ID;
-  Main->Table_Competitors->Locate("ID", memtable::TVariant(id), 0);
+  try {
+    Main->Table_Competitors->Locate("ID", memtable::TVariant(id), 0);
+  } catch (...) {
+    // The table stayed where it was (its pending change could not be
+    // committed): the list must show that record, or Delete would act on
+    // another than the one selected.
+    SelectTableRecord();
+    throw;
+  }
+}
+
+int TCompetitors::TableRecordRow() const {
+  memtable::TMemTable& table = *Main->Table_Competitors;
+  if (!table.Active()) return -1;
+  toolkit::TStrings& items = *CompList->Items();
+  if (table.State() == memtable::dsInsert) {
+    // An unposted record stands in the list as the placeholder.
+    for (int i = items.Count() - 1; i >= 0; --i)
+      if (items.Objects(i) == nullptr) return i;
+    return -1;
+  }
+  if (table.IsEmpty()) return -1;
+  const std::int32_t id = table.FieldByName("ID")->AsInteger();
+  for (int i = 0; i < items.Count(); ++i) {
+    auto* obj = dynamic_cast<TCompListObj*>(items.Objects(i));
+    if (obj && obj->ID == id) return i;
+  }
+  return -1;
+}
+
+void TCompetitors::SelectTableRecord() {
+  const int row = TableRecordRow();
+  if (row < 0) return;
+  CompList->SetItemIndex(row);
+  CompList->Invalidate();
 }
 
 void TCompetitors::CompListClick(TObject*) {
@@ -207,6 +249,12 @@ void TCompetitors::btnNewClick(TObject*) {
 
 void TCompetitors::btnDeleteClick(TObject*) {
   if (CompList->ItemIndex() < 0) return;
+  // Delete acts on the record the operator sees selected: should the table
+  // be elsewhere, it moves there first, and if it cannot, nothing is asked.
+  if (TableRecordRow() != CompList->ItemIndex()) {
+    SyncToSelection();
+    if (TableRecordRow() != CompList->ItemIndex()) return;
+  }
   const std::string text = records::LoadResString(records::rsDeleteRecord);
   const std::string caption = records::LoadResString(records::rsConfirm);
   if (p::MessageBox(Handle(), text.c_str(), caption.c_str(), p::MB_YESNO | p::MB_ICONWARNING) !=
@@ -229,18 +277,59 @@ void TCompetitors::FormCloseQuery(TObject*, bool& CanClose) {
 }
 
 void TCompetitors::FormClose(TObject*, toolkit::TCloseAction&) {
-  ClearCompList();
+  // A change left pending keeps the list: should it fail to commit at the
+  // next showing, the table cannot be walked and the list would be empty.
+  // The list stays true meanwhile, since every move of the table commits
+  // first, and a commit rebuilds it.
+  const memtable::TMemTable& table = *Main->Table_Competitors;
+  listKept_ = table.State() == memtable::dsEdit || table.State() == memtable::dsInsert;
+  if (!listKept_) ClearCompList();
 }
 
 void TCompetitors::FormShow(TObject*) {
   // A pending change that cannot be committed (a bad age left in its editor
-  // at the last closing) is reported, and the dialog still opens so the
-  // operator can put it right; raised on, it would keep the dialog shut.
+  // at the last closing) is reported, and the dialog still opens with its
+  // list on that record so the operator can put it right; raised on, it
+  // would keep the dialog shut.
   try {
+    if (std::exchange(listKept_, false)) {
+      // The list kept for a pending change: commit it, then every showing
+      // starts from the first row as usual.
+      {
+        TScopeExit release([this] { rebuildHeld_ = false; });
+        rebuildHeld_ = true;
+        Main->Table_Competitors->CheckBrowseMode();
+      }
+      ClearCompList();
+    }
     RefreshCompList();
+  } catch (...) {
+    SelectTableRecord();
+    // Told once the dialog is up, over it rather than over the console.
+    pendingError_ = std::current_exception();
+    if (HandleAllocated())
+      p::PostMessage(Handle(), kShowPendingError, 0, 0);
+    else
+      ShowPendingError();
+  }
+}
+
+void TCompetitors::ShowPendingError() {
+  std::exception_ptr error = std::exchange(pendingError_, nullptr);
+  if (!error) return;
+  try {
+    std::rethrow_exception(error);
   } catch (...) {
     toolkit::HandleException(this);
   }
+}
+
+void TCompetitors::WndProc(toolkit::TMessage& m) {
+  if (m.Msg == kShowPendingError) {
+    ShowPendingError();
+    return;
+  }
+  toolkit::TForm::WndProc(m);
 }
 
 }  // namespace app

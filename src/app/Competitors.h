@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 
 #include "component/Component.h"
 #include "memtable/DataSet.h"
@@ -80,10 +81,23 @@ class TCompetitors : public toolkit::TForm {
 
  protected:
   void Loaded() override;
+  void WndProc(toolkit::TMessage& message) override;
 
  private:
+  // The row that stands for the table's current record (the placeholder
+  // for an unposted new one), or -1.
+  int TableRecordRow() const;
+  // Selects that row, so the list shows where the table is.
+  void SelectTableRecord();
+  void ShowPendingError();
+
   // The console's table calls back here: this window's creation hook ran.
   bool tableHooked_ = false;
+  // Set while a commit runs whose caller rebuilds the list itself.
+  bool rebuildHeld_ = false;
+  // The list was kept at closing for a change left pending.
+  bool listKept_ = false;
+  std::exception_ptr pendingError_;
 };
 
 // Set before the window's construction begins.

@@ -5,7 +5,10 @@
 namespace skin {
 
 TSkinFontColors ParseFontColors(std::string_view text) {
-  const auto words = SplitWords(text, " ");
+  // Exactly five words between single blanks, as the skins are written: a
+  // doubled or leading blank makes another (empty) word and the text reads
+  // as no colours, as everywhere else the skin is read.
+  const auto words = SplitExactly(text, ' ');
   if (words.size() != 5) return {};
   std::array<std::int32_t, 5> values{};
   for (std::size_t i = 0; i < values.size(); ++i) {

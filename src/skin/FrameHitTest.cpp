@@ -6,6 +6,8 @@ namespace p = platform;
 
 p::LRESULT FrameHitTest(const TFrameHitInput& in, POINT pt) {
   if (in.Grip && pt.x >= in.GripCorner.x && pt.y >= in.GripCorner.y) return p::HTBOTTOMRIGHT;
+  // Nothing is painted there: a click at the top right must not close it.
+  if (!in.Border) return p::HTNOWHERE;
   const int W = in.Width, bw = in.M.BorderWidth, w = in.IconSize.cx, h = in.IconSize.cy;
   const int t = (in.M.BorderHeight + in.M.CaptionHeight - h) / 2;
   const int x = pt.x;

@@ -15,6 +15,7 @@ inline constexpr platform::LRESULT kHitTitleButton = 1000;
 struct TFrameHitInput {
   int Width = 0;
   TFrameMetrics M;
+  bool Border = true;  // a borderless window has no caption strip and no icons
   platform::SIZE IconSize{21, 21};
   bool SystemMenu = true;
   bool Help = false;

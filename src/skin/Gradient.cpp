@@ -11,11 +11,9 @@ std::int32_t WordValue(std::string_view word) {
 }  // namespace
 
 TSkinGradArray ParseGradientData(std::string_view text) {
-  std::vector<std::string_view> words;
-  for (auto word : SplitWords(text, ";")) {
-    word = TrimBlanks(word);
-    if (!word.empty()) words.push_back(word);
-  }
+  // Every word between single ";" counts, an empty one too (as 0), so the
+  // groups of five fall where every reader of the skin puts them.
+  const std::vector<std::string_view> words = SplitExactly(text, ';');
   TSkinGradArray bands(words.size() / 5);
   for (std::size_t i = 0; i < bands.size(); ++i) {
     const auto* w = &words[i * 5];

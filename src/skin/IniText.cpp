@@ -1,9 +1,7 @@
 #include "skin/IniText.h"
 
-#include <ini.h>
-
-#include <algorithm>
-#include <cstring>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "skin/SkinText.h"
 
@@ -23,83 +21,81 @@ const TIniSection* TIniText::Find(std::string_view name) const {
 
 namespace {
 
-// Feeds the library one line at a time, so that this side knows the line
-// being read: it notes each section header itself (the library says nothing
-// of a section without keys) and catches what the library would silently
-// cut or split.
-struct LineFeed {
-  std::string_view text;
-  std::size_t pos = 0;
-  int line = 0;
-  int tooLongLine = 0;
-  int nulLine = 0;
-  int current = -1;  // index of the section being read, -1 before the first
-  TIniText* out = nullptr;
-
-  void NoteHeader(std::string_view stripped) {
-    if (stripped.empty() || stripped.front() != '[') return;
-    const auto close = stripped.find(']');
-    if (close == std::string_view::npos) return;  // the library reports it
-    const auto name = TrimBlanks(stripped.substr(1, close - 1));
-    for (std::size_t i = 0; i < out->Sections.size(); ++i)
-      if (SameText(out->Sections[i].Name, name)) {
-        current = int(i);
-        return;
-      }
-    out->Sections.push_back({std::string(name), {}});
-    current = int(out->Sections.size()) - 1;
-  }
-};
-
-char* ReadLine(char* buffer, int size, void* stream) {
-  auto& feed = *static_cast<LineFeed*>(stream);
-  if (feed.pos >= feed.text.size() || size < 2) return nullptr;
-  ++feed.line;
-  const auto end = feed.text.find('\n', feed.pos);
-  const std::size_t stop = end == std::string_view::npos ? feed.text.size() : end;
-  auto line = feed.text.substr(feed.pos, stop - feed.pos);
-  feed.pos = stop + 1;
-  if (line.find('\0') != std::string_view::npos && feed.nulLine == 0) feed.nulLine = feed.line;
-  line.remove_prefix(std::min(line.size(), line.find_first_not_of(" \t")));
-  const auto room = std::size_t(size - 1);
-  if (line.size() > room) {
-    // The library would read the rest as a line of its own.
-    if (feed.tooLongLine == 0) feed.tooLongLine = feed.line;
-    line = {};
-  }
-  if (!line.empty()) std::memcpy(buffer, line.data(), line.size());
-  buffer[line.size()] = '\0';
-  feed.NoteHeader(TrimBlanks(line));
-  return buffer;
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r';
 }
 
-int TakeValue(void* user, const char* /*section*/, const char* name, const char* value) {
-  auto& feed = *static_cast<LineFeed*>(user);
-  if (feed.current < 0 || name == nullptr) return 1;
-  auto& section = feed.out->Sections[std::size_t(feed.current)];
-  if (section.Find(name) == nullptr) section.Values.emplace_back(name, value ? value : "");
-  return 1;
+// The value after its separator: ";" following a blank starts a remark.
+std::string_view ValueText(std::string_view text) {
+  text = TrimBlanks(text);
+  for (std::size_t i = 1; i < text.size(); ++i)
+    if (text[i] == ';' && IsBlank(text[i - 1])) return TrimBlanks(text.substr(0, i));
+  return text;
 }
 
 }  // namespace
 
 TIniText ParseIniText(std::string_view text) {
   TIniText ini;
-  LineFeed feed;
-  feed.text = text;
-  feed.out = &ini;
-  const int failedLine = ini_parse_stream(ReadLine, &feed, TakeValue, &feed);
-  if (feed.nulLine > 0) {
-    ini.ErrorLine = feed.nulLine;
-    ini.Error = "line " + std::to_string(feed.nulLine) + " holds a NUL byte";
-  } else if (feed.tooLongLine > 0) {
-    ini.ErrorLine = feed.tooLongLine;
-    ini.Error = "line " + std::to_string(feed.tooLongLine) + " is too long";
-  } else if (failedLine != 0) {
-    ini.ErrorLine = failedLine;
-    ini.Error = "line " + std::to_string(failedLine) + " is neither a section, a key nor a comment";
+  // Upper-cased name to section: a file of many sections is read in one pass.
+  std::unordered_map<std::string, std::size_t> byName;
+  std::vector<std::unordered_set<std::string>> keysOf;  // upper-cased, per section
+  constexpr std::size_t kNone = std::size_t(-1);
+  std::size_t current = kNone;  // an index: the vector grows
+  // A damaged file may have a problem on every line: the first few are
+  // named, the rest counted.
+  constexpr std::size_t kNamedProblems = 20;
+  std::size_t unnamed = 0;
+  const auto problem = [&](int line, std::string_view why) {
+    if (ini.Problems.size() < kNamedProblems)
+      ini.Problems.push_back("line " + std::to_string(line) + ": " + std::string(why));
+    else
+      ++unnamed;
+  };
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // a UTF-8 mark
+  int line = 0;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    ++line;
+    const auto end = text.find('\n', pos);
+    const std::size_t stop = end == std::string_view::npos ? text.size() : end;
+    const std::string_view raw = text.substr(pos, stop - pos);
+    pos = stop + 1;
+    if (raw.find('\0') != std::string_view::npos) {
+      problem(line, "holds a NUL byte");
+      continue;
+    }
+    const std::string_view stripped = TrimBlanks(raw);
+    if (stripped.empty() || stripped.front() == ';' || stripped.front() == '#') continue;
+    if (stripped.front() == '[') {
+      const auto close = stripped.find(']');
+      if (close == std::string_view::npos) {
+        problem(line, "a section header without ']'");
+        current = kNone;
+        continue;
+      }
+      const std::string_view name = TrimBlanks(stripped.substr(1, close - 1));
+      const auto [it, added] = byName.try_emplace(UpperCase(name), ini.Sections.size());
+      if (added) {
+        ini.Sections.push_back({std::string(name), {}});
+        keysOf.emplace_back();
+      }
+      current = it->second;
+      continue;
+    }
+    const auto separator = stripped.find_first_of("=:");
+    if (separator == std::string_view::npos) {
+      problem(line, "neither a section, a key nor a comment");
+      continue;
+    }
+    if (current == kNone) continue;
+    const std::string_view key = TrimBlanks(stripped.substr(0, separator));
+    if (keysOf[current].insert(UpperCase(key)).second)
+      ini.Sections[current].Values.emplace_back(
+          std::string(key), std::string(ValueText(stripped.substr(separator + 1))));
   }
-  if (!ini.Ok()) ini.Sections.clear();
+  if (unnamed > 0)
+    ini.Problems.push_back("and " + std::to_string(unnamed) + " more lines that could not be read");
   return ini;
 }
 

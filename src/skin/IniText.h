@@ -1,5 +1,5 @@
-// The sections and keys of an ini-format text, read by the ini library and
-// kept in file order, for the skin readers to look up by name.
+// The sections and keys of an ini-format text, kept in file order, for the
+// skin readers to look up by name.
 #pragma once
 
 #include <string>
@@ -19,21 +19,22 @@ struct TIniSection {
 
 struct TIniText {
   std::vector<TIniSection> Sections;  // in file order, each name once
-  std::string Error;                  // empty when the whole text was read
-  int ErrorLine = 0;                  // 1-based line of Error
+  // Lines that could not be read, as "line N: why"; each was skipped and
+  // the rest of the text read.
+  std::vector<std::string> Problems;
 
   // The section of that name, ignoring letter case; nullptr when absent.
   const TIniSection* Find(std::string_view name) const;
-  bool Ok() const { return Error.empty(); }
 };
 
-// Reads the text line by line. Blanks in front of a line are not
-// significant (no line continues the one above). A section named twice is
-// one section, and a key given twice keeps its first value. Keys ahead of
-// the first section belong to none and are dropped. A line that is neither
-// a section, a key nor a comment, a line longer than the ini library reads
-// whole (199 characters, not counting blanks in front) and a NUL byte are
-// errors: the text is then reported as not readable, never read in part.
+// Reads the text line by line, lines of any length. Blanks around a line
+// are not significant (no line continues the one above); ";" and "#" start
+// a comment line, and ";" after a blank ends a value. A section named twice
+// is one section, and a key given twice keeps its first value. Keys ahead
+// of the first section belong to none and are dropped. A line that is
+// neither a section, a key nor a comment, or that holds a NUL byte, is
+// skipped and noted, as are the keys under a section header that does not
+// close (they belong to no section that could be named).
 TIniText ParseIniText(std::string_view text);
 
 }  // namespace skin

@@ -1,5 +1,7 @@
 #include "skin/SkinButton.h"
 
+#include "toolkit/Application.h"
+
 #include <algorithm>
 
 #include "component/ClassBuilder.h"
@@ -15,6 +17,7 @@
 #include "skin/SkinData.h"
 #include "skin/SkinMessages.h"
 #include "skin/SkinTextDrawing.h"
+#include "toolkit/Application.h"
 #include "toolkit/Form.h"
 
 namespace skin {
@@ -51,6 +54,7 @@ TSkinButton::TSkinButton(TComponent* owner)
 
 TSkinButton::~TSkinButton() {
   Destroying();
+  RestoreHints();
   // The timers go before the window they paint on.
   fadeTimer_.reset();
   retiredTimer_.reset();
@@ -271,6 +275,7 @@ bool TSkinButton::SkinMessage(TMessage& m) {
       StopFade();
       data.HandleMessage(m);
       pressed_ = mousePressed_ = false;
+      RestoreHints();
       regionChanged_ = true;
       RemoveRegion();
       if (HandleAllocated()) Invalidate();
@@ -301,19 +306,41 @@ bool TSkinButton::SkinMessage(TMessage& m) {
 void TSkinButton::ButtonDown(TMessage& m) {
   if (Enabled()) {
     StopFade();
-    if (CanFocus() && !Focused()) SetFocus();
+    // Pressed and holding the mouse before the focus moves: a box raised
+    // by the control that loses the focus takes the capture, which ends
+    // the press, and the button neither stays pressed nor swallows the
+    // operator's next click.
     pressed_ = mousePressed_ = true;
     regionChanged_ = true;
+    HideHints();
     p::SetCapture(Handle());
+    if (CanFocus() && !Focused()) SetFocus();
+    if (ComponentState().Contains(csDestroying)) return;
+    if (!mousePressed_) return;  // already repainted unpressed
     RepaintNow();
   }
   toolkit::TButton::WndProc(m);
+}
+
+// No hint pops up over a button held down; they come back on release.
+void TSkinButton::HideHints() {
+  if (hintsHidden_ || !toolkit::Application) return;
+  hintsHidden_ = true;
+  hintsShown_ = toolkit::Application->ShowHint();
+  toolkit::Application->SetShowHint(false);
+}
+
+void TSkinButton::RestoreHints() {
+  if (!hintsHidden_) return;
+  hintsHidden_ = false;
+  if (toolkit::Application) toolkit::Application->SetShowHint(hintsShown_);
 }
 
 void TSkinButton::ButtonUp(TMessage& m) {
   const bool wasPressed = mousePressed_;
   if (wasPressed) {
     pressed_ = mousePressed_ = false;
+    RestoreHints();
     regionChanged_ = true;
     if (p::GetCapture() == Handle()) p::ReleaseCapture();
   }
@@ -343,6 +370,7 @@ void TSkinButton::FocusChange(TMessage& m, bool gained) {
   skinData_->MouseAbove = 0;
   if (!gained) {
     pressed_ = mousePressed_ = false;
+    RestoreHints();
     regionChanged_ = true;
     if (p::GetCapture() == Handle()) p::ReleaseCapture();
   }
@@ -404,9 +432,13 @@ void TSkinButton::WndProc(TMessage& m) {
       // Another window took the mouse: the press is over without a click.
       if (mousePressed_ && p::HWND{std::uint32_t(m.LParam)} != Handle()) {
         pressed_ = mousePressed_ = false;
+        RestoreHints();
         regionChanged_ = true;
         RepaintNow();
       }
+      break;
+    case p::WM_CANCELMODE:
+      if (mousePressed_ && p::GetCapture() == Handle()) p::ReleaseCapture();
       break;
     case toolkit::CM_MOUSEENTER:
     case toolkit::CM_MOUSELEAVE:
@@ -432,6 +464,7 @@ void TSkinButton::WndProc(TMessage& m) {
       if (!Enabled()) {
         StopFade();
         pressed_ = mousePressed_ = false;
+        RestoreHints();
         skinData_->MouseAbove = 0;
         if (p::GetCapture() == Handle()) p::ReleaseCapture();
       }
@@ -478,6 +511,7 @@ void TSkinButton::KeyDown(std::uint16_t& key, toolkit::TShiftState shift) {
     StopFade();
     pressed_ = true;
     mousePressed_ = false;
+    RestoreHints();
     regionChanged_ = true;
     RepaintNow();
   }

@@ -73,6 +73,8 @@ class TSkinButton : public toolkit::TButton {
   void FadeEnded();
   void ShowFadeStep(const Surface& picture);
   void RepaintDefaultButtons();
+  void HideHints();
+  void RestoreHints();
   bool FocusOnOtherSkinButton() const;
 
   std::unique_ptr<TSkinCommonData> skinData_;
@@ -81,6 +83,8 @@ class TSkinButton : public toolkit::TButton {
   bool down_ = false;
   bool pressed_ = false;
   bool mousePressed_ = false;  // pressed by the mouse (else by the space bar)
+  bool hintsHidden_ = false;   // this press turned the application's hints off
+  bool hintsShown_ = true;     // what they were before
   bool regionChanged_ = true;
   bool regionApplied_ = false;
   std::unique_ptr<TSkinFadeTimer> fadeTimer_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <unordered_map>
 
 #include "skin/SkinLookup.h"
 #include "skin/SkinText.h"
@@ -31,39 +32,92 @@ std::string ParentOf(const TIniSection& section) {
   return GivenStr(&section, "PARENTCLASS").value_or("");
 }
 
-// Values of a skin file section: a missing value is looked for in the
-// PARENTCLASS section, and in its parent, until a section has none, names
-// itself, or the chain returns to a section already asked.
-class SkinFileValues {
+// Inherited values of a skin file's sections: a missing value is looked
+// for in the PARENTCLASS section, and in its parent, until a section has
+// none, names itself, or the chain returns to a section already asked.
+// Resolved for all sections at once, key by key, each section visited once
+// per key: deep chains of thousands of sections load at once.
+class InheritedValues {
  public:
-  SkinFileValues(const TIniText& ini, const TIniSection& section) : ini_(ini), section_(section) {}
+  explicit InheritedValues(const TIniText& ini) : ini_(ini), parent_(ini.Sections.size(), -1) {
+    std::unordered_map<std::string, int> byName;
+    for (std::size_t i = 0; i < ini.Sections.size(); ++i)
+      byName.try_emplace(UpperCase(ini.Sections[i].Name), int(i));
+    for (std::size_t i = 0; i < ini.Sections.size(); ++i) {
+      const std::string parent = ParentOf(ini.Sections[i]);
+      if (parent.empty() || SameText(parent, ini.Sections[i].Name)) continue;
+      if (const auto it = byName.find(UpperCase(parent)); it != byName.end())
+        parent_[i] = it->second;
+    }
+  }
 
-  std::optional<std::int32_t> Int(std::string_view key) const {
-    return Walk([&](const TIniSection* s) { return GivenInt(s, key); });
+  std::optional<std::int32_t> Int(int section, std::string_view key) const {
+    const int from = Provider(key, true)[std::size_t(section)];
+    return from < 0 ? std::nullopt : GivenInt(&ini_.Sections[std::size_t(from)], key);
   }
-  std::optional<std::string> Str(std::string_view key) const {
-    return Walk([&](const TIniSection* s) { return GivenStr(s, key); });
+  std::optional<std::string> Str(int section, std::string_view key) const {
+    const int from = Provider(key, false)[std::size_t(section)];
+    return from < 0 ? std::nullopt : GivenStr(&ini_.Sections[std::size_t(from)], key);
   }
-  std::optional<std::int32_t> Own(std::string_view key) const { return GivenInt(&section_, key); }
 
  private:
-  template <class Read>
-  auto Walk(Read read) const -> decltype(read(nullptr)) {
-    std::vector<const TIniSection*> asked;
-    const TIniSection* section = &section_;
-    while (section != nullptr) {
-      if (auto value = read(section)) return value;
-      asked.push_back(section);
-      const std::string parent = ParentOf(*section);
-      if (parent.empty() || SameText(parent, section->Name)) break;
-      section = ini_.Find(parent);
-      if (std::find(asked.begin(), asked.end(), section) != asked.end()) break;
+  // For every section, the first section along its chain that gives the
+  // key, or -1. A chain is followed until it meets a section already
+  // answered, ends, or closes a loop; every section passed on the way did
+  // not give the key and takes the same answer (none, for a loop, since
+  // none of its sections gives it).
+  const std::vector<int>& Provider(std::string_view key, bool integer) const {
+    std::vector<int>& out = providers_[std::string(key) + (integer ? "#" : "$")];
+    const std::size_t n = ini_.Sections.size();
+    if (out.size() == n) return out;
+    constexpr int kOpen = -2;
+    out.assign(n, kOpen);
+    std::vector<char> onPath(n, 0);
+    std::vector<int> path;
+    const auto gives = [&](int s) {
+      const TIniSection* section = &ini_.Sections[std::size_t(s)];
+      return integer ? GivenInt(section, key).has_value() : GivenStr(section, key).has_value();
+    };
+    for (int start = 0; start < int(n); ++start) {
+      if (out[std::size_t(start)] != kOpen) continue;
+      path.clear();
+      int s = start;
+      while (s >= 0 && out[std::size_t(s)] == kOpen && !onPath[std::size_t(s)]) {
+        if (gives(s)) {
+          out[std::size_t(s)] = s;
+          break;
+        }
+        onPath[std::size_t(s)] = 1;
+        path.push_back(s);
+        s = parent_[std::size_t(s)];
+      }
+      const int answer = s < 0 || onPath[std::size_t(s)] ? -1 : out[std::size_t(s)];
+      for (const int p : path) {
+        out[std::size_t(p)] = answer;
+        onPath[std::size_t(p)] = 0;
+      }
     }
-    return std::nullopt;
+    return out;
   }
 
   const TIniText& ini_;
+  std::vector<int> parent_;  // index of each section's PARENTCLASS section, or -1
+  mutable std::unordered_map<std::string, std::vector<int>> providers_;
+};
+
+// One section's view of the inherited values.
+class SkinFileValues {
+ public:
+  SkinFileValues(const InheritedValues& all, const TIniSection& section, int index)
+      : all_(all), section_(section), index_(index) {}
+  std::optional<std::int32_t> Int(std::string_view key) const { return all_.Int(index_, key); }
+  std::optional<std::string> Str(std::string_view key) const { return all_.Str(index_, key); }
+  std::optional<std::int32_t> Own(std::string_view key) const { return GivenInt(&section_, key); }
+
+ private:
+  const InheritedValues& all_;
   const TIniSection& section_;
+  int index_;
 };
 
 // Values of a CommonSections section: only its own, the rest from a base
@@ -225,30 +279,36 @@ std::string RemoveCommonSectionBlanks(std::string_view text) {
   return out;
 }
 
-std::string AppendCommonSections(std::string_view common, const TSkinIniOptions& options,
-                                 TSkinGeneralDataArray& sections,
-                                 std::vector<TSkinNamedPiece>& pieces,
-                                 std::vector<std::string>* rejected) {
+void AppendCommonSections(std::string_view common, const TSkinIniOptions& options,
+                          TSkinGeneralDataArray& sections, std::vector<TSkinNamedPiece>& pieces,
+                          std::vector<std::string>* rejected, std::vector<std::string>* problems) {
   const TIniText ini = ParseIniText(common);
-  if (!ini.Ok()) return "CommonSections: " + ini.Error;
+  if (problems)
+    for (const std::string& p : ini.Problems) problems->push_back("CommonSections " + p);
   for (const auto& section : ini.Sections)
     if (!SameText(section.Name, "GLOBALINFO"))
       ReadSectionPieces(section, options, pieces, rejected);
+  // The first record of each name, as FindSection would answer.
+  std::unordered_map<std::string, std::size_t> byName;
+  for (std::size_t i = 0; i < sections.size(); ++i)
+    byName.try_emplace(UpperCase(sections[i].SectionName), i);
   for (const auto& section : ini.Sections) {
     const std::string parentName = ParentOf(section);
-    const int parent = parentName.empty() ? -1 : FindSection(sections, parentName);
-    const TSkinGeneralData base = parent >= 0 ? sections[std::size_t(parent)] : TSkinGeneralData{};
+    const auto parent = parentName.empty() ? byName.end() : byName.find(UpperCase(parentName));
+    const TSkinGeneralData base =
+        parent != byName.end() ? sections[parent->second] : TSkinGeneralData{};
     sections.push_back(BuildRecord(section, OwnValues(section), base));
+    byName.try_emplace(sections.back().SectionName, sections.size() - 1);
   }
-  return {};
 }
 
 TSkinIniContent ReadSkinIni(std::string_view skinIni, const TSkinIniOptions& options) {
   TSkinIniContent content;
   const TIniText ini = ParseIniText(skinIni);
-  if (!ini.Ok()) {
-    content.Error = TSkinIniError::Malformed;
-    content.Message = "Skin.ini: " + ini.Error;
+  for (const std::string& p : ini.Problems) content.Problems.push_back("Skin.ini " + p);
+  if (ini.Sections.empty()) {
+    content.Error = TSkinIniError::NoSections;
+    content.Message = "Skin.ini holds no sections";
     return content;
   }
   if (const TIniSection* global = ini.Find("GLOBALINFO")) {
@@ -268,17 +328,14 @@ TSkinIniContent ReadSkinIni(std::string_view skinIni, const TSkinIniOptions& opt
   for (const auto& section : ini.Sections)
     ReadSectionPieces(section, options, content.Pieces, &content.RejectedPieces);
   const TSkinGeneralData defaults;
-  for (const auto& section : ini.Sections)
-    content.Sections.push_back(BuildRecord(section, SkinFileValues(ini, section), defaults));
-  if (!options.CommonSections.empty()) {
-    auto error = AppendCommonSections(options.CommonSections, options, content.Sections,
-                                      content.Pieces, &content.RejectedPieces);
-    if (!error.empty()) {
-      content = {};
-      content.Error = TSkinIniError::Malformed;
-      content.Message = std::move(error);
-    }
-  }
+  const InheritedValues inherited(ini);
+  content.Sections.reserve(ini.Sections.size());
+  for (std::size_t i = 0; i < ini.Sections.size(); ++i)
+    content.Sections.push_back(
+        BuildRecord(ini.Sections[i], SkinFileValues(inherited, ini.Sections[i], int(i)), defaults));
+  if (!options.CommonSections.empty())
+    AppendCommonSections(options.CommonSections, options, content.Sections, content.Pieces,
+                         &content.RejectedPieces, &content.Problems);
   return content;
 }
 

@@ -23,7 +23,10 @@ struct TSkinIniInfo {  // from section GLOBALINFO
   std::string MasterBitmap;  // file name, as written
 };
 
-enum class TSkinIniError { None, Malformed, OldFormat };
+// A skin is refused only when nothing of it can be used: a text without a
+// single section, or one of the old format. Lines that cannot be read are
+// skipped and noted in Problems.
+enum class TSkinIniError { None, NoSections, OldFormat };
 
 struct TSkinIniContent {
   TSkinIniError Error = TSkinIniError::None;
@@ -32,6 +35,7 @@ struct TSkinIniContent {
   TSkinGeneralDataArray Sections;           // one per ini section, file order, then the common ones
   std::vector<TSkinNamedPiece> Pieces;      // in file order
   std::vector<std::string> RejectedPieces;  // "SECTION.KEY" of piece texts that did not read
+  std::vector<std::string> Problems;        // lines skipped, as "Skin.ini line N: why"
   bool Ok() const { return Error == TSkinIniError::None; }
 };
 
@@ -41,19 +45,19 @@ struct TSkinIniOptions {
   bool MasterBitmapLoaded = true;   // rectangle pieces count only with a master bitmap
 };
 
-// A refused skin (malformed text or the old format) yields no sections and
+// A refused skin (no sections, or the old format) yields no sections and
 // no pieces, so the caller can keep the tables it has.
 TSkinIniContent ReadSkinIni(std::string_view skinIni, const TSkinIniOptions& options = {});
 
 // The sections of a CommonSections text appended to a loaded table: a value
 // missing there (-1 or "?") comes from the record its PARENTCLASS names if
 // that is in the table, else from the defaults. Their pieces are appended
-// too, GLOBALINFO's excepted. Returns the error of an unreadable text (and
-// then changes nothing), else an empty text.
-std::string AppendCommonSections(std::string_view common, const TSkinIniOptions& options,
-                                 TSkinGeneralDataArray& sections,
-                                 std::vector<TSkinNamedPiece>& pieces,
-                                 std::vector<std::string>* rejected = nullptr);
+// too, GLOBALINFO's excepted. Lines that cannot be read are skipped and
+// noted in problems.
+void AppendCommonSections(std::string_view common, const TSkinIniOptions& options,
+                          TSkinGeneralDataArray& sections, std::vector<TSkinNamedPiece>& pieces,
+                          std::vector<std::string>* rejected = nullptr,
+                          std::vector<std::string>* problems = nullptr);
 
 // CommonSections as the skin manager keeps it: blanks taken out of every
 // line that does not start with ";".

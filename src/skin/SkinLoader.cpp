@@ -159,10 +159,6 @@ void AddSkinPieces(const std::vector<TSkinNamedPiece>& pieces, TSkinTables& tabl
 TSkinFolderLoad LoadFolderSkin(std::string_view skinIni, std::string_view skinPath,
                                TSkinTables& tables) {
   TSkinFolderLoad result;
-  tables.Masks.clear();
-  tables.Patterns.clear();
-  tables.Master.Resize(0, 0);
-
   // GLOBALINFO names the master bitmap; rectangle pieces count only with it.
   TSkinIniOptions options;
   options.SkinFolder = std::string(skinPath);
@@ -173,6 +169,9 @@ TSkinFolderLoad LoadFolderSkin(std::string_view skinIni, std::string_view skinPa
     result.Message = first.Message;
     return result;
   }
+  tables.Masks.clear();
+  tables.Patterns.clear();
+  tables.Master.Resize(0, 0);
   if (!first.Info.MasterBitmap.empty()) {
     std::string file = first.Info.MasterBitmap;
     if (file.find(':') == std::string::npos) file = std::string(skinPath) + file;
@@ -186,6 +185,7 @@ TSkinFolderLoad LoadFolderSkin(std::string_view skinIni, std::string_view skinPa
   options.MasterBitmapLoaded = tables.Master.Width() > 0;
   TSkinIniContent content = ReadSkinIni(skinIni, options);
   result.Info = content.Info;
+  result.Rejected.insert(result.Rejected.end(), content.Problems.begin(), content.Problems.end());
   result.Rejected.insert(result.Rejected.end(), content.RejectedPieces.begin(),
                          content.RejectedPieces.end());
   AddSkinPieces(content.Pieces, tables, &result.Rejected);
@@ -194,16 +194,15 @@ TSkinFolderLoad LoadFolderSkin(std::string_view skinIni, std::string_view skinPa
   return result;
 }
 
-std::string LoadCommonSections(std::string_view common, std::string_view skinPath,
-                               TSkinTables& tables, std::vector<std::string>* rejected) {
-  if (TrimBlanks(common).empty()) return {};
+void LoadCommonSections(std::string_view common, std::string_view skinPath, TSkinTables& tables,
+                        std::vector<std::string>* rejected) {
+  if (TrimBlanks(common).empty()) return;
   TSkinIniOptions options;
   options.SkinFolder = std::string(skinPath);
   options.MasterBitmapLoaded = tables.Master.Width() > 0;
   std::vector<TSkinNamedPiece> pieces;
-  std::string error = AppendCommonSections(common, options, tables.Sections, pieces, rejected);
-  if (error.empty()) AddSkinPieces(pieces, tables, rejected);
-  return error;
+  AppendCommonSections(common, options, tables.Sections, pieces, rejected, rejected);
+  AddSkinPieces(pieces, tables, rejected);
 }
 
 }  // namespace skin

@@ -34,20 +34,22 @@ struct TSkinFolderLoad {
   bool OldFormat = false;
   std::string Message;  // why the skin was refused
   TSkinIniInfo Info;
-  std::vector<std::string> Rejected;  // pieces whose text or file did not read
+  // Lines skipped and pieces whose text or file did not read.
+  std::vector<std::string> Rejected;
 };
 
 // A skin folder's Skin.ini text: the master bitmap it names (relative to
 // skinPath, itself ending in "\"), its pieces, patterns and sections. A
-// refused text leaves the section table as it was and the pieces empty.
+// refused text leaves the tables as they were.
 TSkinFolderLoad LoadFolderSkin(std::string_view skinIni, std::string_view skinPath,
                                TSkinTables& tables);
 
 // CommonSections added to whatever skin is loaded: their sections append
 // records, their pieces and pictures (GLOBALINFO's excepted) append pieces.
-// Returns why the text could not be read, or an empty text.
-std::string LoadCommonSections(std::string_view common, std::string_view skinPath,
-                               TSkinTables& tables, std::vector<std::string>* rejected = nullptr);
+// Lines that could not be read and pieces that did not load are noted in
+// rejected.
+void LoadCommonSections(std::string_view common, std::string_view skinPath, TSkinTables& tables,
+                        std::vector<std::string>* rejected = nullptr);
 
 // Pieces named by a skin text appended to the tables, reading their picture
 // files; a file that is missing, unreadable or empty drops its piece.

@@ -1,8 +1,10 @@
 #include "skin/SkinManager.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "component/ClassBuilder.h"
+#include "platform/LocaleServices.h"
 #include "platform/dialog/MessageBox.h"
 #include "platform/window/Window.h"
 #include "skin/SkinBroadcast.h"
@@ -30,6 +32,11 @@ std::string ProgramFolderInUse() {
   std::string& folder = ProgramFolderSetting();
   if (folder.empty()) folder = ProgramFolder();
   return folder;
+}
+
+// Skin problems go where someone running the program can read them.
+void Tell(const std::string& skinName, const std::string& what) {
+  std::fprintf(stderr, "sprintara: skin '%s': %s\n", skinName.c_str(), what.c_str());
 }
 
 }  // namespace
@@ -120,7 +127,12 @@ std::vector<std::string> TSkinManager::GetSkinNames() const {
   std::vector<std::string> names;
   for (int i = 0; i < internalSkins_->Count(); ++i) names.push_back(internalSkins_->Items(i)->Name);
   for (std::string& folder : SubFolders(skinFolder_)) names.push_back(std::move(folder));
-  std::sort(names.begin(), names.end());
+  // As a sorted list shows them: by the user's locale, ignoring case.
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    const int r = platform::CompareStringA(platform::LOCALE_USER_DEFAULT, platform::NORM_IGNORECASE,
+                                           a.data(), int(a.size()), b.data(), int(b.size()));
+    return r == 0 || r == platform::CSTR_EQUAL ? a < b : r == platform::CSTR_LESS_THAN;
+  });
   return names;
 }
 
@@ -132,15 +144,42 @@ void TSkinManager::ChooseSkin() {
     UpdateSkinFolder();
   }
   TSkinData& data = SkinData();
+  problems_.clear();
+  const bool wasReady = data.Tables.Ready;
   data.Tables.Ready = false;
-  data.SkinFile.clear();
-  data.SkinFileOpen = false;
-  data.SkinPath.clear();
 
   const std::string folder = skinFolder_ + skinName_ + "\\";
   std::optional<std::string> ini;
-  if (!skinName_.empty() && !skinFolder_.empty() && FileExists(folder + "Skin.ini"))
+  std::string refusal;
+  bool oldFormat = false;
+  if (!skinName_.empty() && !skinFolder_.empty() && FileExists(folder + "Skin.ini")) {
     ini = ReadFileText(folder + "Skin.ini");
+    if (!ini) {
+      refusal = "cannot read " + folder + "Skin.ini";
+    } else if (const TSkinIniContent probe = ReadSkinIni(*ini, {}); !probe.Ok()) {
+      refusal = probe.Message;
+      oldFormat = probe.Error == TSkinIniError::OldFormat;
+      ini.reset();
+    }
+  }
+  if (!refusal.empty()) {
+    // Said once, and the program stays painted: with the skin it had, or,
+    // with none loaded yet, the stored one.
+    problems_.assign(1, refusal);
+    Tell(skinName_, "not used: " + refusal);
+    if (oldFormat && toolkit::Application)
+      toolkit::Application->MessageBox(refusal, toolkit::Application->Title(),
+                                       platform::MB_OK | platform::MB_ICONERROR);
+    if (!loadedName_.empty()) {
+      skinName_ = loadedName_;
+      data.Tables.Ready = wasReady;
+      if (OnAfterChange) OnAfterChange(this);
+      return;
+    }
+  }
+  data.SkinFile.clear();
+  data.SkinFileOpen = false;
+  data.SkinPath.clear();
   if (ini) {
     data.SkinFile = std::move(*ini);
     data.SkinFileOpen = true;
@@ -155,7 +194,7 @@ void TSkinManager::ChooseSkin() {
 void TSkinManager::LoadSkin() {
   TSkinData& data = SkinData();
   TSkinTables& tables = data.Tables;
-  problems_.clear();
+  const std::size_t told = problems_.size();  // a refusal on the way here was told
   std::string common;
   for (int i = 0; i < commonSections_->Count(); ++i) common += commonSections_->Strings(i) + "\n";
   common = RemoveCommonSectionBlanks(common);
@@ -165,14 +204,7 @@ void TSkinManager::LoadSkin() {
     data.Version = load.Info.Version;
     data.Author = load.Info.Author;
     data.Description = load.Info.Description;
-    problems_ = std::move(load.Rejected);
-    if (!load.Ok) {
-      problems_.insert(problems_.begin(), load.Message);
-      if (load.OldFormat && toolkit::Application)
-        toolkit::Application->MessageBox(load.Message, toolkit::Application->Title(),
-                                         platform::MB_OK | platform::MB_ICONERROR);
-      return;
-    }
+    problems_.insert(problems_.end(), load.Rejected.begin(), load.Rejected.end());
   } else if (const TStoredSkin* stored = internalSkins_->Find(skinName_)) {
     data.Version = 0;
     data.Author.clear();
@@ -183,9 +215,9 @@ void TSkinManager::LoadSkin() {
   } else {
     tables.Clear();
   }
-  if (std::string error = LoadCommonSections(common, data.SkinPath, tables, &problems_);
-      !error.empty())
-    problems_.push_back("CommonSections: " + error);
+  LoadCommonSections(common, data.SkinPath, tables, &problems_);
+  for (std::size_t i = told; i < problems_.size(); ++i) Tell(skinName_, problems_[i]);
+  loadedName_ = skinName_;
   BroadcastSkinChange(this);
   if (tables.Sections.empty())
     skinMenu_->UnhookAll();
@@ -199,6 +231,7 @@ void TSkinManager::RemoveSkin() {
   SendToAllWindows(SKM_REMOVESKIN, 0, reinterpret_cast<platform::LPARAM>(this));
   skinMenu_->UnhookAll();
   data.Tables.Clear();
+  loadedName_.clear();
   data.SkinFile.clear();
   data.SkinFileOpen = false;
   data.SkinPath.clear();

@@ -78,6 +78,7 @@ class TSkinManager : public component::TComponent {
   std::unique_ptr<toolkit::TStrings> commonSections_;
   std::unique_ptr<TStoredSkins> internalSkins_;
   std::string skinDirectory_;
+  std::string loadedName_;  // the skin in the tables, to go back to when one is refused
   std::string skinName_;
   std::string skinFolder_;
   std::vector<std::string> problems_;

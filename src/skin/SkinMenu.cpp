@@ -118,7 +118,7 @@ void TSkinMenu::MeasureItem(TMenuItem* item, toolkit::TCanvas* canvas, int& widt
   p::SIZE size =
       item->IsBarItem()
           ? MeasureBarItem(*canvas, item->Caption(), keys, p::SIZE{width, height}, margin_)
-          : MeasureDropDownItem(*canvas, item->Caption(), keys, {}, margin_);
+          : MeasureDropDownItem(*canvas, item->Caption(), keys, GlyphOf(*item), margin_);
   width = size.cx;
   height = size.cy;
 }

@@ -17,6 +17,7 @@
 #include "skin/SkinData.h"
 #include "skin/SkinManager.h"
 #include "skin/SkinMessages.h"
+#include "toolkit/Canvas.h"
 #include "toolkit/Menus.h"
 
 namespace skin {
@@ -176,6 +177,7 @@ void TSkinProvider::Subclass() {
   subclassed_ = h;
   active_ = p::GetActiveWindow() == h;
   stale_ = frameChanged_ = true;
+  clientKept_ = false;
   if (Skinned())
     p::SetWindowPos(h, {}, 0, 0, 0, 0,
                     p::SWP_NOMOVE | p::SWP_NOSIZE | p::SWP_NOZORDER | p::SWP_FRAMECHANGED);
@@ -214,6 +216,7 @@ void TSkinProvider::TakeSkin() {
     iconsTaken_ = false;
   }
   stale_ = frameChanged_ = true;
+  clientKept_ = false;
   ApplyColor();
 }
 
@@ -229,8 +232,12 @@ void TSkinProvider::DropSkin() {
 }
 
 void TSkinProvider::ApplyColor() {
-  if (!form_ || form_->ComponentState().Contains(component::csLoading)) return;
-  if (useGlobalColor_ && pieces_.Valid()) form_->SetColor(toolkit::TColor(GlobalColor()));
+  if (!form_ || form_->ComponentState().Contains(component::csLoading) || !useGlobalColor_) return;
+  // The skin's global colour while the frame is skinned; the button face
+  // when it is not, or when the skin leaves the colour unset (-1), rather
+  // than the colour of a skin that is gone.
+  const std::int32_t global = pieces_.Valid() ? GlobalColor() : -1;
+  form_->SetColor(global == -1 ? toolkit::clBtnFace : toolkit::TColor(global));
 }
 
 bool TSkinProvider::Skinned() const {
@@ -245,6 +252,7 @@ bool TSkinProvider::Paintable() const {
 
 void TSkinProvider::RefreshFrame() {
   stale_ = frameChanged_ = true;
+  clientKept_ = false;
   if (!subclassed_ || !Skinned()) return;
   p::SetWindowPos(subclassed_, {}, 0, 0, 0, 0,
                   p::SWP_NOMOVE | p::SWP_NOSIZE | p::SWP_NOZORDER | p::SWP_FRAMECHANGED);
@@ -276,7 +284,6 @@ TFramePaintInput TSkinProvider::PaintInput() const {
       if (menu->Items()->Items(i)->Visible())
         in.MenuCaptions.push_back(menu->Items()->Items(i)->Caption());
   }
-  in.Layout.MenuHeight = FrameMenuHeight(in.Layout.Style, !in.MenuCaptions.empty(), 1);
   in.Active = active_;
   in.Enabled = form_->Enabled();
   in.Caption = form_->Caption();
@@ -299,7 +306,30 @@ TFramePaintInput TSkinProvider::PaintInput() const {
   in.Layout.AppIconSize = p::SIZE{titleIcon_->Width, titleIcon_->Height};
   in.FontName = form_->Font()->Name();
   in.FontHeight = form_->Font()->Height();
+  in.Layout.MenuHeight =
+      FrameMenuHeight(in.Layout.Style, !in.MenuCaptions.empty(), MenuBarLines(in));
   return in;
+}
+
+// A window too narrow for its menus wraps the bar onto more lines, laid out
+// as the bar is painted; the client area starts below the last.
+int TSkinProvider::MenuBarLines(const TFramePaintInput& in) const {
+  if (in.MenuCaptions.empty() || in.Layout.Width <= 0) return 1;
+  p::HDC dc = p::GetDC(p::HWND{});
+  int lines = 1;
+  {
+    toolkit::TCanvas canvas;
+    canvas.SetHandle(dc);
+    canvas.Font()->SetName(in.FontName);
+    canvas.Font()->SetHeight(in.FontHeight);
+    const auto items =
+        LayoutBarItems(canvas, in.MenuCaptions, in.Layout.Width,
+                       FrameMetricsFor(in.Layout.Style).BorderWidth, in.WindowBorder, 0);
+    lines = std::max(1, BarLines(items, 0));
+    canvas.SetHandle({});
+  }
+  p::ReleaseDC(p::HWND{}, dc);
+  return lines;
 }
 
 graphics::TPixelBitmap& TSkinProvider::FrameCache() {
@@ -312,6 +342,41 @@ void TSkinProvider::PaintCache() {
   PaintFrame(ActiveSkin(), pieces_, in, skinData_->CacheBitmap(), strip_);
   layout_ = FrameLayoutFor(ActiveSkin(), pieces_, in.Layout);
   stale_ = false;
+  KeepClientBackground();
+}
+
+// With the frame section's ReservedBoolean set, the client background is
+// painted once and kept: while only the title changes (activation, the
+// caption, a title button) the kept picture is put back, so the client and
+// the controls that show it through stay as they were.
+void TSkinProvider::KeepClientBackground() {
+  const TSkinTables& t = ActiveSkin();
+  if (!t.ValidSection(pieces_.Section) ||
+      !t.Sections[std::size_t(pieces_.Section)].ReservedBoolean) {
+    clientKept_ = false;
+    return;
+  }
+  const p::Surface cache = SurfaceOf(skinData_->CacheBitmap());
+  const RECT r{layout_.ClientOffset.x, layout_.ClientOffset.y,
+               std::min(cache.width, layout_.Width - layout_.M.BorderWidth),
+               std::min(cache.height, layout_.Height - layout_.M.BorderHeight)};
+  if (r.right <= r.left || r.bottom <= r.top) {
+    clientKept_ = false;
+    return;
+  }
+  const bool reuse = clientKept_ && keptClient_.Width() == r.right - r.left &&
+                     keptClient_.Height() == r.bottom - r.top && keptAt_ == POINT{r.left, r.top};
+  if (!reuse) keptClient_.Resize(r.right - r.left, r.bottom - r.top);
+  const p::Surface kept = keptClient_.View();
+  for (int y = 0; y < kept.height; ++y) {
+    std::uint32_t* row = cache.Row(r.top + y) + r.left;
+    if (reuse)
+      std::copy(kept.Row(y), kept.Row(y) + kept.width, row);
+    else
+      std::copy(row, row + kept.width, kept.Row(y));
+  }
+  keptAt_ = POINT{r.left, r.top};
+  clientKept_ = true;
 }
 
 void TSkinProvider::UpdateRegion() {
@@ -380,6 +445,7 @@ TFrameHitInput TSkinProvider::HitInput() const {
   TFrameHitInput in;
   in.Width = layout_.Width;
   in.M = layout_.M;
+  in.Border = form_->BorderStyle() != toolkit::bsNone;
   in.IconSize = layout_.IconSize;
   in.SystemMenu = borderIcons_.Contains(biSystemMenu);
   in.Help = in.SystemMenu && borderIcons_.Contains(biHelp);
@@ -810,6 +876,7 @@ p::LRESULT TSkinProvider::Dispatch(p::UINT msg, p::WPARAM wParam, p::LPARAM lPar
       const p::LRESULT result = CallOld(msg, wParam, lParam);
       stale_ = true;
       if (msg == p::WM_SIZE) frameChanged_ = true;
+      if (msg != p::WM_SETTEXT) clientKept_ = false;  // the caption is the title's alone
       if (subclassed_)
         p::RedrawWindow(subclassed_, nullptr, p::HRGN{}, p::RDW_FRAME | p::RDW_INVALIDATE);
       return result;

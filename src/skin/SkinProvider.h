@@ -96,6 +96,8 @@ class TSkinProvider : public component::TComponent, public TSkinMessageReceiver 
   bool Paintable() const;
 
   TFramePaintInput PaintInput() const;
+  int MenuBarLines(const TFramePaintInput& in) const;
+  void KeepClientBackground();
   void PaintCache();
   void UpdateRegion();
   void PaintNonClient();
@@ -144,6 +146,11 @@ class TSkinProvider : public component::TComponent, public TSkinMessageReceiver 
   std::vector<std::uint32_t> strip_;
   bool stale_ = true;
   bool frameChanged_ = true;
+  // The client background as first painted, reused while only the title
+  // changes (frame sections with ReservedBoolean).
+  platform::SurfaceBuffer keptClient_;
+  POINT keptAt_{};
+  bool clientKept_ = false;
   bool preparing_ = false;
   bool active_ = false;
   std::array<int, kFrameIconCount> iconStates_{};

@@ -93,4 +93,16 @@ std::vector<std::string_view> SplitWords(std::string_view text, std::string_view
   return words;
 }
 
+std::vector<std::string_view> SplitExactly(std::string_view text, char delimiter) {
+  std::vector<std::string_view> words;
+  if (text.empty()) return words;
+  std::size_t start = 0;
+  for (;;) {
+    const auto end = text.find(delimiter, start);
+    words.push_back(text.substr(start, end == std::string_view::npos ? end : end - start));
+    if (end == std::string_view::npos) return words;
+    start = end + 1;
+  }
+}
+
 }  // namespace skin

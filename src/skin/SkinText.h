@@ -28,5 +28,8 @@ std::optional<double> ParseSkinFloat(std::string_view text);
 
 // The non-empty words of a text between any of the given delimiters.
 std::vector<std::string_view> SplitWords(std::string_view text, std::string_view delimiters);
+// Every word between single delimiters, empty ones included: "a;;b" is
+// three words. An empty text has none.
+std::vector<std::string_view> SplitExactly(std::string_view text, char delimiter);
 
 }  // namespace skin

@@ -77,6 +77,10 @@ class TApplication : public component::TComponent {
   // until set. A control may lend it another while the mouse is over it.
   TColor HintColor() const { return hintColor_; }
   void SetHintColor(TColor v) { hintColor_ = v; }
+  // Whether hints may show; a control held down by the mouse turns them
+  // off until it is released.
+  bool ShowHint() const { return showHint_; }
+  void SetShowHint(bool v) { showHint_ = v; }
 
   // Whether Run shows the main form.
   bool ShowMainForm = true;
@@ -91,6 +95,7 @@ class TApplication : public component::TComponent {
   TCustomForm* mainForm_ = nullptr;
   bool terminated_ = false;
   TColor hintColor_ = clInfoBk;
+  bool showHint_ = true;
 };
 
 extern TApplication* Application;

@@ -64,7 +64,9 @@ void TButton::Click() {
 bool TButton::DialogChar(char key) {
   if (!IsAccel(key, Caption()) || !CanFocus()) return false;
   SetFocus();
-  Click();
+  // A control that refused to give up the focus has reported why; the
+  // command does not run on top of that (one key, one error box).
+  if (Focused()) Click();
   return true;
 }
 

@@ -7,8 +7,13 @@
 #include <vector>
 
 #include "DialogFixture.h"
+#include "platform/gdi/Gdi.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
+#include "toolkit/Button.h"
+#include "toolkit/Canvas.h"
+#include "toolkit/GroupBox.h"
+#include "toolkit/Label.h"
 #include "toolkit/Screen.h"
 
 using namespace app;
@@ -310,23 +315,135 @@ TEST_F(CompetitorsDialog, TypingTwiceIntoTheSameEditorKeepsBothChanges) {
   });
 }
 
-TEST_F(CompetitorsDialog, ABadAgeLeftPendingAtCloseIsReportedWhenShownAgain) {
+TEST_F(CompetitorsDialog, ABadAgeLeftPendingAtCloseIsReportedOnceOverTheDialogShownAgain) {
   InDialog([&] {
+    ClickRow(2);
     EnterEditor(Competitors->edtDogAge);
+    Competitors->edtDogAge->SelectAll();
     Type("-");
   });
   EXPECT_TRUE(boxes.empty());  // closing wrote nothing
   InDialog([&] {
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0], "app_tests: '7-' is not a valid integer value for field 'Dog_Age'");
+    EXPECT_EQ(boxes[0], "app_tests: '-' is not a valid integer value for field 'Dog_Age'");
+    EXPECT_TRUE(dialogUnderBox[0]);  // over the dialog, not the console
     EXPECT_EQ(Table().State(), memtable::dsEdit);
+    // The list is there, on the pending record, and the commands work.
+    EXPECT_EQ(Rows(), kSeeded);
+    EXPECT_EQ(Selected(), 2);
+    EXPECT_EQ(Field("Dog_Nick"), "Mr.Big");
+    EXPECT_EQ(Competitors->edtDogAge->Text(), "-");
     // The operator puts it right; the dialog goes on.
     EnterEditor(Competitors->edtDogAge);
     Key(p::VK_BACK);
     Type("8");
     ClickOn(Competitors->btnRefresh);
     EXPECT_EQ(Rows(), kSeeded);
-    EXPECT_EQ(Field("Dog_Age"), "78");
+    EXPECT_EQ(Field("Dog_Age"), "8");
+    EXPECT_EQ(boxes.size(), 1u);
+  });
+  // Left pending again; shown again, the record is deleted from the list.
+  InDialog([&] {
+    ClickRow(0);
+    EnterEditor(Competitors->edtDogAge);
+    Type("+");
+  });
+  boxes.clear();
+  InDialog([&] {
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(Selected(), 0);
+    // The editor keeps the focus while its text cannot be written: the
+    // key reports that once and deletes nothing.
+    AltKey('D');
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1], boxes[0]);
+    EXPECT_EQ(Rows(), kSeeded);
+    // Dropped with Escape, the change no longer holds the focus.
+    Key(p::VK_ESCAPE);
+    AltKey('D');
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[2], "Confirm: Delete selected record?");
+    EXPECT_EQ(Rows(), std::vector<std::string>(kSeeded.begin() + 1, kSeeded.end()));
+    EXPECT_EQ(Table().State(), memtable::dsBrowse);
   });
   EXPECT_TRUE(p::IsWindowEnabled(Main->Handle()));
+}
+
+TEST_F(CompetitorsDialog, AnErrorInTheMiddleOfAClickLeavesTheListOnTheTablesRecord) {
+  InDialog([&] {
+    TCompetitors& d = *Competitors;
+    EnterEditor(d.edtDogAge);
+    d.edtDogAge->SelectAll();
+    Type("-");
+    // The click's focus change fails: one box, the list stays on Rex, the
+    // mouse no longer drags the selection.
+    ClickRow(1);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(Selected(), 0);
+    EXPECT_EQ(Field("Dog_Nick"), "Rex");
+    EXPECT_EQ(p::GetFocus(), d.edtDogAge->Handle());
+    screen->MouseMove(At(d.CompList, 20, 3 * 16 + 8));
+    Flush();
+    EXPECT_EQ(Selected(), 0);
+    // A button pressed the same way is not left holding the mouse.
+    ClickOn(d.btnRefresh);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(p::GetCapture(), p::HWND{});
+    EXPECT_EQ(Table().State(), memtable::dsEdit);
+    // Moving by the find box fails at the commit: the list goes back to
+    // the record the table is on.
+    try {
+      d.CompFind->SetText("D");
+    } catch (...) {
+    }
+    Flush();
+    EXPECT_EQ(Selected(), 0);
+    EXPECT_EQ(Field("Dog_Nick"), "Rex");
+    // Put right, the next click is the operator's own; Delete deletes the
+    // record the list shows.
+    EnterEditor(d.edtDogAge);
+    d.edtDogAge->SelectAll();
+    Type("5");
+    const std::size_t before = boxes.size();
+    ClickRow(2);
+    EXPECT_EQ(Selected(), 2);
+    EXPECT_EQ(Field("Dog_Nick"), "Mr.Big");
+    AltKey('D');
+    EXPECT_EQ(boxes.size(), before + 1);
+    EXPECT_EQ(Rows(), (std::vector<std::string>{kSeeded[0], kSeeded[1], kSeeded[3], kSeeded[4]}));
+    Table().First();
+    EXPECT_EQ(Field("Dog_Age"), "5");
+  });
+}
+
+// Every caption of both windows fits the box its stored description gives
+// it, in the face that stands in for the classic one: nothing is clipped.
+TEST_F(CompetitorsDialog, EveryCaptionOfBothWindowsFitsItsBox) {
+  p::HDC dc = p::GetDC(p::HWND{});
+  toolkit::TCanvas canvas;
+  canvas.SetHandle(dc);
+  int checked = 0;
+  for (component::TComponent* window : {static_cast<component::TComponent*>(Main),
+                                        static_cast<component::TComponent*>(Competitors)}) {
+    for (int i = 0; i < window->ComponentCount(); ++i) {
+      auto* control = dynamic_cast<toolkit::TControl*>(window->Components(i));
+      int room = -1;  // the width the caption may take
+      if (dynamic_cast<toolkit::TLabel*>(control))
+        room = control->Width();
+      else if (dynamic_cast<toolkit::TButton*>(control))
+        room = control->Width() - 4;  // inside the button's edges
+      else if (dynamic_cast<toolkit::TGroupBox*>(control))
+        room = control->Width() - 16;  // between the frame's corners
+      if (room < 0) continue;
+      std::string text;
+      for (const char c : control->Caption())
+        if (c != '&') text += c;
+      canvas.Font()->Assign(*control->Font());
+      EXPECT_LE(canvas.TextWidth(text), room) << control->Name() << " \"" << text << "\"";
+      ++checked;
+    }
+  }
+  canvas.SetHandle({});
+  p::ReleaseDC(p::HWND{}, dc);
+  EXPECT_GE(checked, 30);
 }

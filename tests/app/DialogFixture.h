@@ -22,6 +22,8 @@ class CompetitorsDialog : public Program {
     namespace p = platform;
     p::AnswerMessageBoxes(*screen, [this](const p::MessageBoxInfo& box) {
       boxes.push_back(box.caption + ": " + box.text);
+      dialogUnderBox.push_back(app::Competitors && app::Competitors->HandleAllocated() &&
+                               p::IsWindowVisible(app::Competitors->Handle()));
       const bool yesNo = std::find(box.ids.begin(), box.ids.end(), p::IDYES) != box.ids.end();
       return yesNo ? answer : p::IDOK;
     });
@@ -101,4 +103,5 @@ class CompetitorsDialog : public Program {
   memtable::TMemTable& Table() { return *Main->Table_Competitors; }
 
   int answer = platform::IDYES;
+  std::vector<bool> dialogUnderBox;  // per box: the dialog was on the screen
 };

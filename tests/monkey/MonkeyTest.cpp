@@ -151,7 +151,9 @@ class Monkey : public Program {
   std::string ListProblem() {
     toolkit::TStrings& items = *Competitors->CompList->Items();
     memtable::TMemTable& t = *Main->Table_Competitors;
-    if (!Competitors->Visible())
+    // Hidden, the list is empty, unless a change is pending: then it is kept
+    // for the next showing and must still be true.
+    if (!Competitors->Visible() && (t.State() == memtable::dsBrowse || items.Count() == 0))
       return items.Count() != 0 ? "the hidden dialog's list is not empty" : "";
     std::set<int> ids;
     int placeholders = 0;

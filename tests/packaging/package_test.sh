@@ -19,7 +19,7 @@ for f in ./usr/bin/sprintara ./usr/bin/sprintara-snapshot \
 done
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for dep in libsdl2 libfreetype libfontconfig libpng libicu libjpeg libinih libstdc++ fonts-liberation fonts-dejavu-core; do
+for dep in libsdl2 libfreetype libfontconfig libpng libicu libjpeg libstdc++ fonts-liberation fonts-dejavu-core; do
   grep -q "$dep" <<<"$depends" || fail "the package does not depend on $dep: $depends"
 done
 [ "$(dpkg-deb -f "$deb" Package)" = sprintara ] || fail "package name"

@@ -130,6 +130,13 @@ TEST(FrameHitTest, EveryIconRangeAtItsEdges) {
   dialog.AppIconWidth = 0;
   EXPECT_EQ(FrameHitTest(dialog, {790, y}), p::HTCAPTION);
   EXPECT_EQ(FrameHitTest(dialog, {5, y}), p::HTCAPTION);
+
+  // A borderless window paints no caption strip and no icons: none is hit.
+  TFrameHitInput bare = Console();
+  bare.Border = false;
+  bare.M = FrameMetricsFor(toolkit::bsNone);
+  for (const int x : {795, 780, 760, 740, 400, 5})
+    EXPECT_EQ(FrameHitTest(bare, {x, y}), p::HTNOWHERE);
 }
 
 TEST(FrameHitTest, TitleButtonsAndGrip) {

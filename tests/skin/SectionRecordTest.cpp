@@ -23,8 +23,10 @@ TEST(FontColorText, AnythingButFiveNumbersGivesThePlainDefault) {
   for (const char* text : {"", " ", "0 -1", "255", "1 2 3 4 5 6", "1 2 x 4 5", "1 2 3 4 5x",
                            "1;2;3;4;5", "99999999999 1 2 3 4", "1 2 3 4 -99999999999"})
     EXPECT_EQ(ParseFontColors(text), none) << '"' << text << '"';
-  // Extra blanks between the words do not change what they say.
-  EXPECT_EQ(ParseFontColors(" 5  1 2 3 4 ").Contours[TCBOTTOM], 4);
+  // Exactly five words between single blanks: a doubled, leading or
+  // trailing blank makes an empty word more.
+  for (const char* text : {" 5 1 2 3 4", "5  1 2 3 4", "5 1 2 3 4 ", "5 1 2 3  4"})
+    EXPECT_EQ(ParseFontColors(text), none) << '"' << text << '"';
 }
 
 TEST(GradientText, GroupsOfFiveWordsMakeBands) {
@@ -44,8 +46,16 @@ TEST(GradientText, IncompleteGroupsEmptyTextAndJunk) {
   EXPECT_EQ(seven[0].Color2, 2);
   EXPECT_TRUE(ParseGradientData(" ").empty());
   EXPECT_TRUE(ParseGradientData("").empty());
-  EXPECT_TRUE(ParseGradientData(";;;;").empty());
+  EXPECT_TRUE(ParseGradientData(";;;").empty());        // four empty words
   EXPECT_TRUE(ParseGradientData("1 2 3 0 0").empty());  // only ";" separates
+  // An empty word is a word: the groups fall where every reader puts them.
+  const auto gap = ParseGradientData("1;;3;1;0;4;5;6;1;0");
+  ASSERT_EQ(gap.size(), 2u);
+  EXPECT_EQ(gap[0], (TSkinGradRecord{1, 0, 3, 1, 0}));
+  EXPECT_EQ(gap[1], (TSkinGradRecord{4, 5, 6, 1, 0}));
+  const auto shifted = ParseGradientData("1;2;;3;1;0;4;5;6;1;0");  // eleven words
+  ASSERT_EQ(shifted.size(), 2u);
+  EXPECT_EQ(shifted[1].Color1, 0);
 
   // A bad word counts as 0 and leaves the following bands in place.
   const auto junk = ParseGradientData("red;2;3;0;0;4;5;6;1;0");

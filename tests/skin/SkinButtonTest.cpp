@@ -199,18 +199,35 @@ TEST_F(SkinButtonTest, ClicksOnlyWhenReleasedInside) {
   screen->MouseDown(ScreenPoint(b, 30, 12));
   Flush();
   EXPECT_TRUE(b->Pressed());
+  EXPECT_FALSE(app->ShowHint());  // no hint over a button held down
   screen->MouseMove(ScreenPoint(b, 200, 12));
   screen->MouseUp(ScreenPoint(b, 200, 12));
   Flush();
   EXPECT_EQ(clicks, 1);
   EXPECT_FALSE(b->Pressed());
   EXPECT_EQ(p::GetCapture(), p::HWND{});
+  EXPECT_TRUE(app->ShowHint());
+  // Hints stay off when they were off, and come back when the press ends
+  // another way.
+  app->SetShowHint(false);
+  screen->Click(ScreenPoint(b, 30, 12));
+  Flush();
+  EXPECT_FALSE(app->ShowHint());
+  app->SetShowHint(true);
+  screen->MouseDown(ScreenPoint(b, 30, 12));
+  Flush();
+  p::ReleaseCapture();
+  EXPECT_FALSE(b->Pressed());
+  EXPECT_TRUE(app->ShowHint());
+  screen->MouseUp(ScreenPoint(b, 30, 12));
+  Flush();
+  EXPECT_EQ(clicks, 2);  // that press ended without a click
 
   b->SetEnabled(false);
   Flush();
   screen->Click(ScreenPoint(b, 30, 12));
   Flush();
-  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(clicks, 2);
 }
 
 TEST_F(SkinButtonTest, SpaceBarPressesAndClicks) {

@@ -129,6 +129,11 @@ TEST_F(SkinFolderTest, ASkinFolderIsPreferredToTheStoredSkin) {
   EXPECT_TRUE(manager->LoadProblems().empty());
 
   EXPECT_EQ(manager->GetSkinNames(), (std::vector<std::string>{"Stored", "Wood"}));
+  // Listed as a sorted list shows them, not by byte value.
+  Write("Zebra", "readme.txt", "");
+  Write("apple", "readme.txt", "");
+  EXPECT_EQ(manager->GetSkinNames(),
+            (std::vector<std::string>{"apple", "Stored", "Wood", "Zebra"}));
 }
 
 TEST_F(SkinFolderTest, AFolderWithoutSkinIniIsNoSkin) {
@@ -141,19 +146,44 @@ TEST_F(SkinFolderTest, AFolderWithoutSkinIniIsNoSkin) {
   EXPECT_EQ(manager->GetSkinNames(), (std::vector<std::string>{"Empty", "Stored"}));
 }
 
-TEST_F(SkinFolderTest, AnOldSkinIsRefusedWithAMessageAndTheSectionsStay) {
+TEST_F(SkinFolderTest, ARefusedSkinLeavesTheSkinThatWasPaintedAndSaysWhyOnce) {
   WriteGoodSkin("Wood");
   Choose("Wood");
   const std::size_t before = ActiveSkin().Sections.size();
   Write("Old", "Skin.ini", "[TSKINEDIT]\nCOLOR=1\n[FORM]\nCOLOR=2\n");
-  manager->SetSkinName("Old");
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_NE(boxes[0].find("You use old version of skin (for Veltrix 3), please download latest "
-                          "skins from the "),
-            std::string::npos);
-  EXPECT_EQ(boxes[0].back(), '!');
-  EXPECT_EQ(ActiveSkin().Sections.size(), before);
-  EXPECT_FALSE(manager->LoadProblems().empty());
+  Write("Blank", "Skin.ini", "");
+  Write("Binary", "Skin.ini", std::string("\x00\x01\xfe\n\xff\x00", 6));
+  for (const char* refused : {"Old", "Blank", "Binary"}) {
+    boxes.clear();
+    ::testing::internal::CaptureStderr();
+    manager->SetSkinName(refused);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(boxes.size(), refused == std::string("Old") ? 1u : 0u) << refused;
+    EXPECT_NE(said.find(std::string("skin '") + refused + "'"), std::string::npos) << said;
+    EXPECT_EQ(said.find('\n'), said.size() - 1) << said;  // one line
+    // Still painted with the skin it had.
+    EXPECT_EQ(manager->SkinName(), "Wood");
+    EXPECT_TRUE(ActiveSkin().Ready);
+    EXPECT_EQ(ActiveSkin().Sections.size(), before);
+    EXPECT_EQ(SkinData().SkinPath, folder.Path() + "/Skins\\Wood\\");
+    EXPECT_GE(FindMask(FindSection("FORM"), "FORM", "BORDERSMASK"), 0);
+    ASSERT_EQ(manager->LoadProblems().size(), 1u);
+    if (!boxes.empty()) {
+      EXPECT_NE(boxes[0].find("You use old version of skin (for Veltrix 3), please download "
+                              "latest skins from the "),
+                std::string::npos);
+      EXPECT_EQ(boxes[0].back(), '!');
+    }
+  }
+
+  // Refused before any skin was loaded: the stored one paints.
+  manager.reset();
+  ::testing::internal::CaptureStderr();
+  Choose("Blank");
+  ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(manager->SkinName(), "Stored");
+  EXPECT_TRUE(ActiveSkin().Ready);
+  EXPECT_EQ(FindSection("STORED"), 0);
 }
 
 TEST_F(SkinFolderTest, BrokenFilesLoadWhatTheyCanAndNeverCrash) {
@@ -172,6 +202,9 @@ TEST_F(SkinFolderTest, BrokenFilesLoadWhatTheyCanAndNeverCrash) {
   for (const TSkinMaskData& m : ActiveSkin().Masks) EXPECT_NE(m.PropertyName, "GLYPHMASK");
   EXPECT_TRUE(ActiveSkin().Patterns.empty());
   EXPECT_FALSE(manager->LoadProblems().empty());
+  // The unclosed header is skipped, the sections around it read.
+  EXPECT_GE(FindSection("FORM"), 0);
+  EXPECT_EQ(FindSection("EDIT"), -1);
 
   // A section that is its own parent, and a truncated file.
   Write("Loop", "Skin.ini", "[A]\nPARENTCLASS=B\n[B]\nPARENTCLASS=A\nCOLOR=-1\n[C]\nPARENTCLASS=C");

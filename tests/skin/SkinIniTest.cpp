@@ -3,6 +3,9 @@
 // the extra common sections.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <string>
+
 #include "skin/SkinIni.h"
 #include "skin/SkinLookup.h"
 
@@ -104,6 +107,35 @@ TEST(SkinIni, SelfParentsCyclesAndMissingParentsEndInTheDefault) {
     }
   EXPECT_EQ(Record(c, "Q").ParentClass, "");
   EXPECT_EQ(Record(c, "").Color, 3);
+
+  // A loop in which one section gives the value: every section in or
+  // leading into the loop finds it, going round from where it starts.
+  const auto loop = ReadSkinIni(
+      "[Tail]\nPARENTCLASS=Y\n[Y]\nPARENTCLASS=Z\nBEVEL=3\n[Z]\nPARENTCLASS=X\n"
+      "[X]\nPARENTCLASS=y\nCOLOR=7\nBEVEL=1\n");
+  for (const char* name : {"TAIL", "X", "Y", "Z"}) EXPECT_EQ(Record(loop, name).Color, 7) << name;
+  EXPECT_EQ(Record(loop, "TAIL").Bevel, 3);
+  EXPECT_EQ(Record(loop, "Z").Bevel, 1);
+  EXPECT_EQ(Record(loop, "X").Bevel, 1);
+}
+
+TEST(SkinIni, DeepAndWideParentChainsLoadAtOnce) {
+  // Each section the parent of the one before; only the last gives values.
+  constexpr int kSections = 10000;
+  std::string text;
+  for (int i = 0; i < kSections; ++i) {
+    text += "[S" + std::to_string(i) + "]\n";
+    if (i + 1 < kSections) text += "PARENTCLASS=S" + std::to_string(i + 1) + "\nCOLOR=-1\n";
+  }
+  text += "COLOR=42\nGRADIENTDATA=1;2;100;0;0\n";
+  const auto start = std::chrono::steady_clock::now();
+  const auto c = ReadSkinIni(text);
+  const auto took = std::chrono::steady_clock::now() - start;
+  ASSERT_EQ(c.Sections.size(), std::size_t(kSections));
+  EXPECT_EQ(c.Sections.front().Color, 42);
+  EXPECT_EQ(c.Sections.front().Gradient.size(), 1u);
+  EXPECT_EQ(c.Sections[kSections / 2].Color, 42);
+  EXPECT_LT(took, std::chrono::seconds(1));
 }
 
 TEST(SkinIni, GlobalInfoIsReadAsWritten) {
@@ -118,7 +150,7 @@ TEST(SkinIni, GlobalInfoIsReadAsWritten) {
   EXPECT_EQ(ReadSkinIni("[GlobalInfo]\nVERSION=v5\n").Info.Version, 0);
 }
 
-TEST(SkinIni, OldFormatAndMalformedTextAreRefusedWhole) {
+TEST(SkinIni, OldFormatAndSectionlessTextsAreRefusedDamagedLinesSkipped) {
   const auto old = ReadSkinIni("[FORM]\nCOLOR=1\n[TSkinEdit]\nX=1\n");
   EXPECT_EQ(old.Error, TSkinIniError::OldFormat);
   EXPECT_EQ(old.Message,
@@ -127,10 +159,24 @@ TEST(SkinIni, OldFormatAndMalformedTextAreRefusedWhole) {
   EXPECT_TRUE(old.Sections.empty());
   EXPECT_TRUE(old.Pieces.empty());
 
-  const auto bad = ReadSkinIni("[FORM]\nCOLOR=1\n[EDIT");
-  EXPECT_EQ(bad.Error, TSkinIniError::Malformed);
-  EXPECT_NE(bad.Message.find("line 3"), std::string::npos) << bad.Message;
-  EXPECT_TRUE(bad.Sections.empty());
+  // Damaged lines are skipped and named; the rest of the skin is read.
+  const auto damaged = ReadSkinIni("[FORM]\nCOLOR=1\n[EDIT\nCOLOR=2\njunk\n[BUTTON]\nCOLOR=3\n");
+  ASSERT_TRUE(damaged.Ok()) << damaged.Message;
+  ASSERT_EQ(damaged.Problems.size(), 2u);
+  EXPECT_EQ(damaged.Problems[0].rfind("Skin.ini line 3:", 0), 0u) << damaged.Problems[0];
+  EXPECT_EQ(damaged.Problems[1].rfind("Skin.ini line 5:", 0), 0u) << damaged.Problems[1];
+  ASSERT_EQ(damaged.Sections.size(), 2u);
+  EXPECT_EQ(Record(damaged, "FORM").Color, 1);
+  EXPECT_EQ(Record(damaged, "BUTTON").Color, 3);
+
+  // Nothing usable at all: refused with a reason.
+  for (const std::string& text :
+       {std::string(), std::string("\x01\x02\xff\n\x7f"), std::string("COLOR=1\n; no section\n")}) {
+    const auto none = ReadSkinIni(text);
+    EXPECT_EQ(none.Error, TSkinIniError::NoSections);
+    EXPECT_FALSE(none.Message.empty());
+    EXPECT_TRUE(none.Sections.empty());
+  }
 }
 
 TEST(SkinIni, RectanglePiecesOfTheMasterBitmap) {
@@ -222,10 +268,13 @@ TEST(SkinIni, CommonSectionsInheritFromTheTableAndAddPieces) {
   ASSERT_EQ(c.Pieces.size(), 1u);  // GLOBALINFO's piece is not taken from here
   EXPECT_EQ(c.Pieces[0].SectionName, "MYBUTTON");
 
-  options.CommonSections = "[X]\nbroken line\n";
-  const auto bad = ReadSkinIni("[Button]\n", options);
-  EXPECT_EQ(bad.Error, TSkinIniError::Malformed);
-  EXPECT_TRUE(bad.Sections.empty());
+  options.CommonSections = "[X]\nbroken line\nCOLOR=8\n";
+  const auto damaged = ReadSkinIni("[Button]\n", options);
+  ASSERT_TRUE(damaged.Ok());
+  ASSERT_EQ(damaged.Sections.size(), 2u);
+  EXPECT_EQ(Record(damaged, "X").Color, 8);
+  ASSERT_EQ(damaged.Problems.size(), 1u);
+  EXPECT_EQ(damaged.Problems[0].rfind("CommonSections line 2:", 0), 0u) << damaged.Problems[0];
 }
 
 TEST(SkinIni, DamagedTextsNeverCrashOrHang) {

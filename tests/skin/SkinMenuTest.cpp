@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "SkinFixture.h"
+#include "platform/gdi/Gdi.h"
 #include "platform/menu/Menu.h"
 #include "skin/SkinManager.h"
+#include "toolkit/Canvas.h"
 #include "toolkit/Form.h"
 #include "toolkit/PopupMenu.h"
 
@@ -138,6 +140,23 @@ TEST_F(SkinMenus, AFramePaintsItsBarItemsIntoItsOwnPicture) {
   // A rectangle that leaves the picture paints nothing.
   manager->SkinMenu().PaintBarItemOnFrame(*database, frame.View(), RECT{190, 0, 210, 18}, true);
   EXPECT_EQ(frame.At(195, 5), 0xFF123456u);
+}
+
+TEST_F(SkinMenus, DropDownItemsAreMeasuredWithTheirOwnPicture) {
+  manager->SetSkinName("Test");
+  TMenuItem* pictured = Item(popup->Items(), "&Open");
+  pictured->Bitmap()->SetSize(40, 36);
+  p::HDC dc = p::GetDC(p::HWND{});
+  toolkit::TCanvas canvas;
+  canvas.SetHandle(dc);
+  int plainW = 0, plainH = 0, picturedW = 0, picturedH = 0;
+  manager->SkinMenu().MeasureItem(open, &canvas, plainW, plainH);
+  manager->SkinMenu().MeasureItem(pictured, &canvas, picturedW, picturedH);
+  canvas.SetHandle({});
+  p::ReleaseDC(p::HWND{}, dc);
+  EXPECT_EQ(picturedW - plainW, 2 * (40 - 16));  // the glyph column, twice
+  EXPECT_EQ(picturedH, 36 + 2 * 4);              // taller than a line of text
+  EXPECT_LT(plainH, picturedH);
 }
 
 TEST_F(SkinMenus, ItemsWithTheirOwnHandlersKeepThem) {

@@ -260,9 +260,12 @@ TEST_F(ProviderTest, ActivationAndSkinRemoval) {
       inactiveText = (screen->ScreenPixel(x, y) & 0xFFFFFF) == (PixelOf(0x01657E) & 0xFFFFFF);
   EXPECT_TRUE(inactiveText);
 
+  EXPECT_EQ(form->Color(), toolkit::TColor(0x7DB7D2));  // GLOBALINFO's
+
   provider->SkinMessage(SKM_REMOVESKIN, 0, 0);
   Flush();
   EXPECT_FALSE(provider->Skinned());
+  EXPECT_EQ(form->Color(), toolkit::clBtnFace);  // not the colour of a skin that is gone
   EXPECT_TRUE(form->BorderIcons().Contains(toolkit::biMaximize));
   EXPECT_NE(screen->ScreenPixel(wr.left, wr.top), screen->ScreenPixel(wr.left - 5, wr.top - 5));
   provider->SkinMessage(SKM_SETNEWSKIN, 0, 0);
@@ -287,6 +290,71 @@ TEST_F(ProviderTest, AWindowMadeAfterTheSkinGetsSkinnedMenusWhenActivated) {
   auto* manager = SkinData().Manager;
   ASSERT_NE(manager, nullptr);
   EXPECT_EQ(menu->Painter(), &manager->SkinMenu());
+}
+
+TEST_F(ProviderTest, ANarrowWindowWrapsItsMenuBarAndMovesTheClientDown) {
+  auto* form = MakeForm(100, 100, 600, 300);
+  auto* menu = new toolkit::TMainMenu(form);
+  for (const char* caption : {"&Database", "&Competitors", "&Results", "&Lanes", "&Help"}) {
+    auto* item = new toolkit::TMenuItem(menu);
+    item->SetCaption(caption);
+    menu->Items()->Add(item);
+  }
+  form->SetMenu(menu);
+  new TSkinProvider(form);
+  form->Show();
+  Flush();
+  const auto clientTop = [&] {
+    p::POINT origin{0, 0};
+    p::ClientToScreen(form->Handle(), &origin);
+    return origin.y - WindowRect(form).top;
+  };
+  const int line = p::GetSystemMetrics(p::SM_CYMENU) - 1;
+  const int wide = clientTop();
+  // Each width narrower than the items wraps them onto more lines, and
+  // the client area starts below the last.
+  int previous = wide;
+  for (const int width : {400, 200, 120, 70}) {
+    p::SetWindowPos(form->Handle(), {}, 0, 0, width, 300, p::SWP_NOMOVE | p::SWP_NOZORDER);
+    Flush();
+    const int top = clientTop();
+    EXPECT_GE(top, previous) << width;
+    EXPECT_EQ((top - wide) % line, 0) << width;
+    previous = top;
+  }
+  EXPECT_GE(previous - wide, 3 * line);  // one item a line at the narrowest
+  Dump("menu-wrapped.png");
+  p::SetWindowPos(form->Handle(), {}, 0, 0, 600, 300, p::SWP_NOMOVE | p::SWP_NOZORDER);
+  Flush();
+  EXPECT_EQ(clientTop(), wide);
+}
+
+TEST_F(ProviderTest, WithReservedBooleanTheClientBackgroundIsKeptWhileOnlyTheTitleChanges) {
+  // A frame section whose normal and hot fills differ, so that a repaint
+  // of the client in the other state would show.
+  TSkinGeneralData& form = SkinData().Tables.Sections.at(std::size_t(FindSection("FORM")));
+  form.GradientPercent = form.HotGradientPercent = 0;
+  form.Color = 0x0000FF;
+  form.HotColor = 0x00FF00;
+  for (const bool reserved : {true, false}) {
+    form.ReservedBoolean = reserved;
+    auto* window = MakeForm(100, 100, 300, 200);
+    auto* provider = new TSkinProvider(window);
+    window->Show();
+    Flush();
+    ASSERT_TRUE(provider->FrameActive());
+    const auto client = [&] { return Rgb(provider->SkinData()->CacheBitmap(), 150, 100); };
+    const std::uint32_t active = client();
+    p::SendMessage(window->Handle(), p::WM_NCACTIVATE, 0, 0);
+    Flush();
+    ASSERT_FALSE(provider->FrameActive());
+    EXPECT_EQ(client() == active, reserved) << reserved;
+    // A change of the whole frame paints the client anew.
+    p::SetWindowPos(window->Handle(), {}, 0, 0, 310, 200, p::SWP_NOMOVE | p::SWP_NOZORDER);
+    Flush();
+    EXPECT_NE(client(), active) << reserved;
+    delete window;
+  }
 }
 
 TEST_F(ProviderTest, AltSpaceOpensTheSystemMenuFromAFocusedControl) {

@@ -306,11 +306,15 @@ LRESULT OnKillFocus(HWND h, ButtonState& s) {
 
 LRESULT OnButtonDown(HWND h) {
   if (Type(h) == BS_GROUPBOX) return 0;
-  if (GetFocus() != h) SetFocus(h);
   ButtonState* s = S(h);
   if (!s) return 0;
+  // Captured before the focus moves: a box that the focus change raises
+  // takes the mouse and so ends the press, instead of the button holding
+  // it afterwards and swallowing the next click.
   s->tracking = true;
   SetCapture(h);
+  if (GetFocus() != h) SetFocus(h);
+  if (!(s = S(h)) || !s->tracking) return 0;
   SetPushed(h, *s, true);
   return 0;
 }
@@ -342,6 +346,15 @@ LRESULT OnCaptureChanged(HWND h, ButtonState& s) {
     s.tracking = false;
     SetPushed(h, s, false);
   }
+  return 0;
+}
+
+// Another window takes the input (a box opens): the press ends unclicked.
+LRESULT OnCancelMode(HWND h, ButtonState& s) {
+  if (!s.tracking) return 0;
+  s.tracking = false;
+  if (GetCapture() == h) ReleaseCapture();
+  if (S(h)) SetPushed(h, s, false);
   return 0;
 }
 
@@ -417,6 +430,8 @@ LRESULT ButtonMessage(HWND h, ButtonState& s, UINT msg, WPARAM wp, LPARAM lp) {
       return OnButtonUp(h, &s);
     case WM_CAPTURECHANGED:
       return OnCaptureChanged(h, s);
+    case WM_CANCELMODE:
+      return OnCancelMode(h, s);
     case WM_KEYDOWN:
       return OnKeyDown(h, s, wp, lp);
     case WM_KEYUP:

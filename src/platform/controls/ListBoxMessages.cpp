@@ -131,17 +131,21 @@ LRESULT OnEnable(HWND h, ListState& s) {
 }
 
 LRESULT OnButtonDown(HWND h, bool doubleClick, LPARAM lp) {
-  if (!(Style(h) & LBS_COMBOBOX) && GetFocus() != h) SetFocus(h);
   ListState* s = S(h);
   if (!s) return 0;
+  // The press holds the mouse from its start, so that a box raised on the
+  // way (by the control that loses the focus, or by whoever hears of the
+  // selection) takes the capture and so ends the press: the list then
+  // neither selects under the mouse nor keeps following it afterwards.
+  SetCapture(h);
+  if (!(Style(h) & LBS_COMBOBOX) && GetFocus() != h) SetFocus(h);
+  if (!(s = S(h))) return 0;
+  if (GetCapture() != h) return 0;
+  s->tracking = true;
   int row = RowAt(h, *s, GET_Y_LPARAM(lp));
   if (row >= 0 && row < Count(*s)) {
     Select(h, *s, row, true);
-    if (doubleClick && (s = S(h)) && (Style(h) & LBS_NOTIFY)) Notify(h, LBN_DBLCLK);
-  }
-  if ((s = S(h))) {
-    s->tracking = true;
-    SetCapture(h);
+    if (doubleClick && (s = S(h)) && s->tracking && (Style(h) & LBS_NOTIFY)) Notify(h, LBN_DBLCLK);
   }
   return 0;
 }
@@ -161,6 +165,14 @@ LRESULT OnButtonUp(ListState& s) {
 
 LRESULT OnCaptureChanged(ListState& s) {
   s.tracking = false;
+  return 0;
+}
+
+// Another window takes the input (a box opens): the press ends here.
+LRESULT OnCancelMode(HWND h, ListState& s) {
+  const bool tracking = s.tracking;
+  s.tracking = false;
+  if (tracking && GetCapture() == h) ReleaseCapture();
   return 0;
 }
 
@@ -431,6 +443,8 @@ LRESULT WindowMessage(HWND h, ListState& s, UINT msg, WPARAM wp, LPARAM lp) {
       return OnButtonUp(s);
     case WM_CAPTURECHANGED:
       return OnCaptureChanged(s);
+    case WM_CANCELMODE:
+      return OnCancelMode(h, s);
     case WM_MOUSEWHEEL:
       return OnMouseWheel(h, s, wp);
     case WM_VSCROLL:

@@ -277,6 +277,12 @@ int MessageBox(HWND owner, const char* text, const char* caption, UINT flags) {
   x = std::clamp(x, int(work.left), std::max(int(work.left), int(work.right) - frame.Width()));
   y = std::clamp(y, int(work.top), std::max(int(work.top), int(work.bottom) - frame.Height()));
 
+  // Whatever held the mouse (a press, a drag) is over: the box takes the
+  // input, whoever owns it.
+  if (HWND held = GetCapture()) {
+    SendMessage(held, WM_CANCELMODE, 0, 0);
+    if (GetCapture() == held) ReleaseCapture();
+  }
   std::vector<HWND> disabled = DisableOwners(root, flags);
   MessageBeep(s.icon);
   HWND box = CreateWindowEx(ex, kBoxClass, title, style, x, y, frame.Width(), frame.Height(), root,

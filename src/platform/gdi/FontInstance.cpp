@@ -81,6 +81,12 @@ long Round(double v) {
 
 }  // namespace
 
+// The classic dialog face sets its letters closer than its stand-in at the
+// same height: the stand-in's advances are taken at this share, so texts
+// keep the widths they were laid out for. The letters themselves are drawn
+// as they are, crisp.
+constexpr double kClassicSansAdvance = 0.95;
+
 std::string SubstituteFamily(std::string_view requested) {
   // The faces the program asks for by name, and the installed faces that
   // match them best: same metrics where a metric-compatible face exists.
@@ -139,6 +145,8 @@ void FontInstance::Open(const LOGFONT& lf) {
   underline_ = lf.lfUnderline != 0;
   strikeOut_ = lf.lfStrikeOut != 0;
   mono_ = lf.lfQuality == NONANTIALIASED_QUALITY;
+  advanceShare_ =
+      Lower(requested) == "ms sans serif" && lf.lfWidth == 0 ? kClassicSansAdvance : 1.0;
 
   Match m = FindFace(SubstituteFamily(requested), bold, italic);
   FT_Face face = nullptr;
@@ -240,7 +248,9 @@ void FontInstance::Load(unsigned char c) {
       FT_Outline_Transform(&slot->outline, &shear);
     }
   }
-  g.advance = int((slot->advance.x + 32) >> 6) + extra;
+  g.advance = advanceShare_ == 1.0
+                  ? int((slot->advance.x + 32) >> 6) + extra
+                  : int(Round(slot->linearHoriAdvance / 65536.0 * advanceShare_)) + extra;
   if (FT_Render_Glyph(slot, mono_ ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0) return;
   const FT_Bitmap& bm = slot->bitmap;
   g.left = slot->bitmap_left;

@@ -61,7 +61,8 @@ class FontInstance {
 
   void* face_ = nullptr;  // FT_Face
   bool synthBold_ = false, synthItalic_ = false, mono_ = false;
-  int boldStrength_ = 0;  // 26.6
+  double advanceShare_ = 1.0;  // advances narrowed for a stand-in face
+  int boldStrength_ = 0;       // 26.6
   bool underline_ = false, strikeOut_ = false;
   int underlineTop_ = 1, underlineHeight_ = 1, strikeTop_ = -3, strikeHeight_ = 1;
   std::string family_;

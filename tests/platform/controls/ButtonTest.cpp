@@ -30,6 +30,26 @@ TEST_F(ButtonTest, AClickCountsOnlyWhenReleasedInside) {
   EXPECT_EQ(NoteCount(b, BN_CLICKED), 3);
 }
 
+TEST_F(ButtonTest, ABoxRaisedByTheFocusChangeEndsThePress) {
+  HWND b = Make(WC_BUTTON, "&Refresh", BS_PUSHBUTTON | WS_TABSTOP, 10, 10, 75, 25, 3);
+  const POINT on = ScreenOfClient(b, 10, 10);
+  HWND editor = RefusingEditor(on);
+  screen().MouseDown(on);
+  screen().Pump();
+  EXPECT_EQ(boxes, 1);
+  EXPECT_EQ(GetFocus(), editor);
+  EXPECT_NE(GetCapture(), b);
+  EXPECT_FALSE(SendMessage(b, BM_GETSTATE, 0, 0) & BST_PUSHED);
+  // The next click elsewhere is not swallowed by the button, and one on it
+  // clicks it.
+  refuse = false;
+  ClickAt(parent(), 200, 150);
+  EXPECT_EQ(NoteCount(b, BN_CLICKED), 0);
+  ClickAt(b, 10, 10);
+  EXPECT_EQ(NoteCount(b, BN_CLICKED), 1);
+  EXPECT_EQ(boxes, 1);
+}
+
 TEST_F(ButtonTest, CheckBoxesAndRadioButtonsKeepTheirState) {
   HWND check = Make(WC_BUTTON, "Check", BS_AUTOCHECKBOX, 10, 10, 80, 20, 3);
   HWND r1 = Make(WC_BUTTON, "One", BS_AUTORADIOBUTTON | WS_GROUP, 10, 40, 80, 20, 4);

@@ -7,7 +7,9 @@
 
 #include "../window/WindowTestSupport.h"
 #include "platform/controls/Controls.h"
+#include "platform/dialog/MessageBox.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/testing/MessageBoxAnswers.h"
 
 namespace platform::test {
 
@@ -62,6 +64,37 @@ class ControlTest : public WindowTest {
   }
 
   std::string Text(HWND h) { return GetWindowTextString(h); }
+
+  // An error box in the middle of a click, as a control's handler raises
+  // it; the operator lets go of the mouse at `release` while it is up.
+  void BoxWhileReleasing(POINT release) {
+    AnswerMessageBoxes(screen(), [](const MessageBoxInfo&) { return IDOK; });
+    screen().MouseUp(release);
+    MessageBox(parent_, "Bad value", "Error", MB_OK);
+    ++boxes;
+  }
+  // A window that refuses to let the focus go while `refuse` is set, as an
+  // editor with a value that cannot be written: it takes the focus back
+  // and reports.
+  HWND RefusingEditor(POINT release) {
+    HWND editor = CreateWindowEx(0, "Recorder", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 300, 200,
+                                 60, 20, parent_, HMENU{});
+    Handlers()[editor.value] = [this, editor, release](HWND, UINT m, WPARAM wp,
+                                                       LPARAM) -> std::optional<LRESULT> {
+      // Only a move to another control of the window counts as leaving.
+      const HWND next{std::uint32_t(wp)};
+      if (m == WM_KILLFOCUS && refuse && next && IsChild(parent_, next)) {
+        SetFocus(editor);
+        BoxWhileReleasing(release);
+      }
+      return std::nullopt;
+    };
+    SetFocus(editor);
+    screen().Pump();
+    return editor;
+  }
+  bool refuse = true;
+  int boxes = 0;
 
   // Pictures go where a person can look at them.
   std::string PicturePath(const std::string& name) {

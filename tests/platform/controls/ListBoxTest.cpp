@@ -265,6 +265,46 @@ TEST_F(ListBoxTest, LosingTheFocusMidClickEndsTheClick) {
   EXPECT_EQ(NoteCount(l, LBN_SELCHANGE), 2);
 }
 
+TEST_F(ListBoxTest, ABoxRaisedMidClickEndsTheClick) {
+  HWND l = List(LBS_NOTIFY, 8);
+  const POINT row2 = ScreenOfClient(l, 20, 13 * 2 + 5);
+  // Raised by the control that will not give up the focus: no row is
+  // selected, and the mouse moving over the list afterwards selects none.
+  HWND editor = RefusingEditor(row2);
+  screen().MouseDown(row2);
+  screen().Pump();
+  EXPECT_EQ(boxes, 1);
+  EXPECT_EQ(GetFocus(), editor);
+  EXPECT_NE(GetCapture(), l);
+  EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), -1);
+  screen().MouseMove(ScreenOfClient(l, 20, 13 * 3 + 5));
+  screen().Pump();
+  EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), -1);
+  EXPECT_EQ(NoteCount(l, LBN_SELCHANGE), 0);
+
+  // Raised by whoever hears of the selection: the row stays selected, the
+  // press is over.
+  refuse = false;
+  Handlers()[parent().value] = [&](HWND, UINT m, WPARAM wp, LPARAM) -> std::optional<LRESULT> {
+    if (m == WM_COMMAND && HIWORD(wp) == LBN_SELCHANGE && boxes == 1) BoxWhileReleasing(row2);
+    return std::nullopt;
+  };
+  screen().MouseDown(row2);
+  screen().Pump();
+  EXPECT_EQ(boxes, 2);
+  EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), 2);
+  EXPECT_NE(GetCapture(), l);
+  screen().MouseMove(ScreenOfClient(l, 20, 13 * 3 + 5));
+  screen().Pump();
+  EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), 2);
+  EXPECT_EQ(NoteCount(l, LBN_SELCHANGE), 1);
+  EXPECT_EQ(boxes, 2);
+  // The next click is the operator's own again.
+  ClickAt(l, 20, 13 * 1 + 5);
+  EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), 1);
+  EXPECT_NE(GetCapture(), l);
+}
+
 TEST_F(ListBoxTest, ANoSelectionListKeepsACurrentItemItNeverHighlights) {
   HWND l = List(LBS_NOTIFY | LBS_NOSEL, 8);
   SetFocus(l);
