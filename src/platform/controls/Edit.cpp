@@ -67,21 +67,36 @@ bool ReadOnly(HWND h) {
   return Style(h) & ES_READONLY;
 }
 
+// Widths are asked of the font only for characters the text holds: a font
+// measures a character by loading its outline, and most edits hold a few.
 void Measure(HWND h, EditState& s) {
+  constexpr int kUnknown = -1;
+  HDC dc{};
+  HFONT old{};
+  auto select = [&] {
+    if (dc) return;
+    dc = GetDC(h);
+    old = SelectObject(dc, UsableFont(s.font));
+  };
   if (!s.widthsValid) {
-    HDC dc = GetDC(h);
-    HFONT old = SelectObject(dc, UsableFont(s.font));
-    GetCharWidth32(dc, 0, 255, s.charWidths);
+    std::fill(std::begin(s.charWidths), std::end(s.charWidths), kUnknown);
+    select();
     s.lineHeight = LineHeight(dc);
-    SelectObject(dc, old);
-    ReleaseDC(h, dc);
     s.widthsValid = true;
   }
   s.x.resize(s.text.size() + 1);
   s.x[0] = 0;
   for (std::size_t i = 0; i < s.text.size(); ++i) {
     unsigned char c = s.password ? s.password : static_cast<unsigned char>(s.text[i]);
+    if (s.charWidths[c] == kUnknown) {
+      select();
+      if (!GetCharWidth32(dc, c, c, &s.charWidths[c])) s.charWidths[c] = 0;
+    }
     s.x[i + 1] = s.x[i] + s.charWidths[c];
+  }
+  if (dc) {
+    SelectObject(dc, old);
+    ReleaseDC(h, dc);
   }
 }
 
