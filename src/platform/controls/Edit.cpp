@@ -37,11 +37,22 @@ void PlaceCaret(HWND h, EditState& s) {
   SetCaretPos(x, f.top);
 }
 
-void TextChanged(HWND h, EditState& s) {
+// Everything from character `from` on may have moved; what lies before it
+// stays where it was when the text starts at the left (scrolling, which
+// ScrollToCaret handles, moves it all). Half a line of room on the left
+// takes in a new character's stroke that reaches back over its neighbour.
+void TextChanged(HWND h, EditState& s, int from = 0) {
   Notify(h, EN_UPDATE);
   if (!S(h)) return;
   Measure(h, s);
-  Redraw(h);
+  if (from > 0 && !(Style(h) & (ES_CENTER | ES_RIGHT))) {
+    RECT r;
+    GetClientRect(h, &r);
+    r.left = std::max<int>(r.left, Origin(h, s) + s.x[std::size_t(from)] - s.lineHeight / 2);
+    InvalidateRect(h, &r, FALSE);
+  } else {
+    Redraw(h);
+  }
   ScrollToCaret(h, s);
   Notify(h, EN_CHANGE);
 }
@@ -194,7 +205,7 @@ bool ReplaceSel(HWND h, EditState& s, std::string_view insert, bool undoable, bo
   s.anchor = s.caret = start + int(in.size());
   s.typingRun = typing;
   s.modified = true;
-  TextChanged(h, s);
+  TextChanged(h, s, start);
   if (S(h)) S(h)->typingRun = typing;
   return true;
 }
