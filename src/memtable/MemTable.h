@@ -371,6 +371,7 @@ class TCustomMemTable : public TDataSet {
   TTableImage MakeImage(TMemTableFormatOptions options, bool notify);
   void ReadStoredValue(TField* field, const TMemRecord* rec, std::string& out, bool& null);
   void WriteLoadedValue(TField* field, TMemRecord* buffer, std::string_view value);
+  void LoadIntoOpenTable(const TTableImage& image);
   void ApplyImage(const TTableImage& image, const std::vector<TField*>& targets, bool loading);
   void LoadPersistentFile();
   void LoadFormData();

@@ -304,8 +304,14 @@ void TCustomMemTable::ApplyImage(const TTableImage& image, const std::vector<TFi
 }
 
 void TCustomMemTable::LoadFromImage(const TTableImage& image) {
-  // A closed table without definitions takes the saved ones.
-  if (!Active()) {
+  if (Active()) {
+    LoadIntoOpenTable(image);
+    return;
+  }
+  // A closed table without definitions takes the saved ones; a failed load
+  // leaves it closed, and without them.
+  bool tookDefinitions = false;
+  try {
     if (FieldDefs().Count() == 0 && Fields().Count() == 0 && store_->owner == this) {
       if (!image.hasDefinitions) throw EMemTableFormatError("it holds no field definitions");
       TFieldDefs defs;
@@ -315,12 +321,28 @@ void TCustomMemTable::LoadFromImage(const TTableImage& image) {
         d.SetAttributes(c.attributes);
       }
       FieldDefs() = defs;
+      tookDefinitions = true;
       if (image.hasIndexes && indexDefs_.Count() == 0)
         for (const TIndexDef& d : image.indexes)
           indexDefs_.Add(d.Name, d.Fields, d.Options).CompareOptions = d.CompareOptions;
     }
     Open();
+    LoadIntoOpenTable(image);
+  } catch (...) {
+    try {
+      Close();
+    } catch (...) {
+      // The load's own error is the one reported.
+    }
+    if (tookDefinitions) {
+      FieldDefs().Clear();
+      indexDefs_.Clear();
+    }
+    throw;
   }
+}
+
+void TCustomMemTable::LoadIntoOpenTable(const TTableImage& image) {
   CheckBrowseMode();
   // Every column must find a data field of its kind that can take its values.
   std::vector<TField*> targets;
@@ -345,7 +367,8 @@ void TCustomMemTable::LoadFromImage(const TTableImage& image) {
     for (std::size_t r = 0; r < rows; ++r) {
       const TImageCell& cell = image.Cell(r, c);
       if (cell.null) continue;
-      bool bad = fixed >= 0 ? cell.length != static_cast<std::uint32_t>(fixed)
+      bool bad = fixed >= 0 ? cell.length != static_cast<std::uint32_t>(fixed) ||
+                                  !ImageValueInRange(f->DataType(), image.Value(cell))
                             : max >= 0 && cell.length > max;
       if (bad)
         throw EMemTableFormatError("the value of field '" + f->FieldName() + "' in row " +
@@ -404,8 +427,11 @@ void TCustomMemTable::LoadFromString(std::string_view data, TMemTableStreamForma
     LoadFromImage(f->Read(data, shape));
   } catch (EMemTableFormatError& e) {
     throw EMemTableFormatError(prefix() + e.Message());
-  } catch (EMemTableDupKey& e) {
+  } catch (EMemTableDupKey&) {
     throw EMemTableFormatError(prefix() + "it holds two records with the same key");
+  } catch (EDatabaseError& e) {
+    // Definitions the table cannot open with, for one.
+    throw EMemTableFormatError(prefix() + e.Message());
   } catch (std::bad_alloc&) {
     throw EMemTableFormatError(prefix() + "there is not enough memory");
   }

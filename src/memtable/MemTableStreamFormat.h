@@ -91,6 +91,9 @@ inline bool ImageVariableWidth(TFieldType type, int size) {
 }
 // The most bytes a value of a column may hold (blobs: no limit, -1).
 std::int64_t ImageMaxLength(const TImageColumn& column);
+// False for a value of a date or time kind that names no moment between the
+// years 1 and 9999 (a damaged or hostile file); the fields could not show it.
+bool ImageValueInRange(TFieldType type, std::string_view value);
 // Kinds a format can keep: the kinds a record holds, structured ones aside.
 bool ImageKindSupported(TFieldType type);
 
