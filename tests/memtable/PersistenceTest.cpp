@@ -13,6 +13,8 @@
 #include <random>
 
 #include "TestTables.h"
+#include "component/Reader.h"
+#include "component/Writer.h"
 #include "memtable/BinaryFormat.h"
 #include "memtable/BlobField.h"
 #include "memtable/CommaTextFormat.h"
@@ -484,6 +486,19 @@ TEST(Persistence, DataKeptInTheDescription) {
   b.SetFormData(data);
   b.Open();
   EXPECT_EQ(Names(b), std::vector<std::string>{"Rex"});
+  // Through a stored description: written as the binary "Data", read back
+  // when the table opens at the end of loading.
+  component::RegisterClasses<TMemTable>();
+  a.StoreDataOnForm = true;
+  const std::string text = component::WriteDescription(a);
+  EXPECT_NE(text.find("Data = {"), std::string::npos) << text;
+  TMemTable read("Read");
+  DefinePeople(read, false);
+  component::ReadDescription(read, text, "People.sdesc");
+  ASSERT_TRUE(read.Active());
+  EXPECT_EQ(Names(read), std::vector<std::string>{"Rex"});
+  a.StoreDataOnForm = false;
+  EXPECT_EQ(component::WriteDescription(a).find("Data = {"), std::string::npos);
   // Without StoreDataOnForm the kept data is not loaded.
   TMemTable c("C");
   DefinePeople(c, false);
