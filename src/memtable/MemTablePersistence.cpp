@@ -375,8 +375,27 @@ void TCustomMemTable::LoadIntoOpenTable(const TTableImage& image) {
                                    std::to_string(r + 1) + " does not fit the field");
     }
   }
-  // What the table holds now, to put back should storing fail.
-  TTableImage before = MakeImage(mtfoData, false);
+  // What the table holds now, to put back should storing fail. Storing
+  // checked values fails only through a handler, a unique index or running
+  // out of numbers; without those (the common case, and the costly one to
+  // copy) there is nothing to keep, and running out of memory empties the
+  // table rather than leaving part of the data.
+  bool canFail = OnLoadRecord || OnLoadField || OnCompressField || OnProgress;
+  if (autoIncField_) {
+    auto at = std::find(targets.begin(), targets.end(), autoIncField_);
+    if (at == targets.end()) {
+      canFail = true;
+    } else {
+      std::size_t c = static_cast<std::size_t>(at - targets.begin());
+      for (std::size_t r = 0; r < rows && !canFail; ++r) canFail = image.Cell(r, c).null;
+    }
+  }
+  for (TCustomMemTable* t : store_->attachedTables)
+    if (t && t->cursorOpen_)
+      for (auto& idx : t->indexes_)
+        if (idx->Options() & mtcoUnique) canFail = true;
+  TTableImage before;
+  if (canFail && !store_->slots.empty()) before = MakeImage(mtfoData, false);
   std::vector<TField*> all = SavedFields();
   TControlsDisabled quiet(*this);
   LoadedCompletely = true;
