@@ -156,6 +156,8 @@ std::uint32_t Crc32(const void* data, std::size_t length, std::uint32_t crc) {
 
 void TMemTableBinaryFormat::Write(const TTableImage& image, std::string& out) {
   std::size_t start = out.size();
+  out.reserve(start + image.ValueBytes() + image.RowCount() * (image.columns.size() * 4 + 8) +
+              4096);
   Writer w(out);
   w.Bytes(kMagic, 4);
   w.Num(kVersion);

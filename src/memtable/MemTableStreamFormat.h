@@ -75,6 +75,7 @@ class TTableImage {
   std::string_view Value(const TImageCell& c) const {
     return std::string_view(arena_).substr(c.offset, c.length);
   }
+  std::size_t ValueBytes() const { return arena_.size(); }
   void DropLastRow() { cells_.resize(cells_.size() - columns.size()); }
 
  private:
