@@ -378,6 +378,7 @@ class TCustomMemTable : public TDataSet {
   void SavePersistentFile();
   std::unique_ptr<TMemTableStreamFormat> builtinFormat_;
   component::TBytes formData_;
+  bool persistentUnread_ = false;
 
   void SetFormat(int which, component::TComponent* c) {
     if (c) c->FreeNotification(this);

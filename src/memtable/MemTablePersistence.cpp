@@ -496,12 +496,17 @@ void TCustomMemTable::LoadFromFile(const std::string& path, TMemTableStreamForma
 }
 
 void TCustomMemTable::LoadPersistentFile() {
+  persistentUnread_ = false;
   if (!Persistent || PersistentFile.empty() || !FileExists(PersistentFile)) return;
+  // A file that could not be read must not be replaced by the (empty) table
+  // when it closes: whatever is left in it may still be rescued.
+  persistentUnread_ = true;
   LoadFromFile(PersistentFile, FormatFor(nullptr, PersistentFormat()));
+  persistentUnread_ = false;
 }
 
 void TCustomMemTable::SavePersistentFile() {
-  if (!Persistent || PersistentFile.empty() || !cursorOpen_) return;
+  if (!Persistent || PersistentFile.empty() || !cursorOpen_ || persistentUnread_) return;
   SaveToFile(PersistentFile, FormatFor(nullptr, PersistentFormat()));
 }
 

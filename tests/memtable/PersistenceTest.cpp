@@ -416,6 +416,13 @@ TEST(Persistence, PersistentTablesLoadAtOpenAndSaveAtClose) {
   EXPECT_EQ(Names(t), (std::vector<std::string>{"Rex", "Dina"}));
   AddPerson(t, "Kiki", 4, "London");
   EXPECT_EQ(t.FieldByName("ID")->AsInteger(), 2);
+  t.Close();
+  // A damaged file fails the open and is not replaced when the table closes.
+  { std::ofstream(t.PersistentFile, std::ios::trunc) << "SPMT\x01"; }
+  EXPECT_THROW(t.Open(), EMemTableFormatError);
+  t.Close();
+  std::ifstream in(t.PersistentFile, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "SPMT\x01");
 }
 
 TEST(Persistence, LimitsEventsAndProgress) {
