@@ -17,6 +17,7 @@ namespace memtable {
 
 class TMemTableBinaryFormat : public TMemTableStreamFormat {
  public:
+  COMPONENT_CLASS_INFO()
   static constexpr std::uint16_t kVersion = 1;
 
   explicit TMemTableBinaryFormat(component::TComponent* owner = nullptr)

@@ -22,6 +22,7 @@ namespace memtable {
 
 class TMemTableCommaTextFormat : public TMemTableStreamFormat {
  public:
+  COMPONENT_CLASS_INFO()
   explicit TMemTableCommaTextFormat(component::TComponent* owner = nullptr)
       : TMemTableStreamFormat(owner) {}
 

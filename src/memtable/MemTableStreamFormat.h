@@ -108,6 +108,7 @@ class EMemTableFormatError : public EMemTableError {
 // concrete format provides.
 class TMemTableStreamFormat : public component::TComponent {
  public:
+  COMPONENT_CLASS_INFO()
   explicit TMemTableStreamFormat(component::TComponent* owner = nullptr) : TComponent(owner) {}
 
   TMemTableFormatOptions Options() const { return options_; }

@@ -513,3 +513,23 @@ TEST(Persistence, DataKeptInTheDescription) {
   c.Open();
   EXPECT_EQ(c.RecordCount(), 0);
 }
+
+TEST(Persistence, FormatsCanBeStoredInADescription) {
+  component::RegisterClasses<TMemTableCommaTextFormat>();
+  TMemTableCommaTextFormat format;
+  component::ReadDescription(format,
+                             "object Fmt: TMemTableCommaTextFormat\n"
+                             "  Options = [mtfoData, mtfoOnlyVisible]\n"
+                             "  Separator = ';'\n"
+                             "end\n",
+                             "Fmt.sdesc");
+  EXPECT_EQ(format.Separator(), ';');
+  EXPECT_EQ(format.Options(), TMemTableFormatOptions(mtfoData | mtfoOnlyVisible));
+  const std::string text = component::WriteDescription(format);
+  EXPECT_NE(text.find("Separator = ';'"), std::string::npos) << text;
+  TMemTable t("T");
+  DefinePeople(t);
+  AddPerson(t, "Rex", 7, "Dortmund");
+  t.SetDefaultFormat(&format);
+  EXPECT_EQ(t.SaveToString(), "ID;Name;Age;City\r\n0;Rex;7;Dortmund\r\n");
+}
