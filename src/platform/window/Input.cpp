@@ -240,7 +240,7 @@ bool CookKey(const RawInput& raw, MSG* msg, bool commit) {
   bool alt = vk == VK_MENU ? raw.down || wasDown : Down(ws.keyState, VK_MENU);
   bool ctrl = Down(ws.keyState, VK_CONTROL);
   bool sys = (alt && !ctrl) || vk == VK_F10 || vk == VK_MENU;
-  HWND target = ws.focus;
+  HWND target = ws.captureTakesKeys && ws.Get(ws.capture) ? ws.capture : ws.focus;
   if (!target) {
     target = ws.active;
     sys = true;
