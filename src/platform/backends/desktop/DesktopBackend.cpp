@@ -537,6 +537,17 @@ void DesktopBackend::Handle(const SDL_Event& e) {
           if (!IsIconic(h)) PostMessage(h, WM_SYSCOMMAND, SC_MINIMIZE, 0);
           natives_[h.value].minimized = true;
           break;
+        case SDL_WINDOWEVENT_SHOWN:
+          // Mapped again from outside while taken off the screen as
+          // minimized (no window manager): that is a restore.
+          if (natives_[h.value].hidden && IsIconic(h)) {
+            natives_[h.value].hidden = false;
+            natives_[h.value].minimized = false;
+            natives_[h.value].needsFull = true;
+            refocus_ = true;
+            PostMessage(h, WM_SYSCOMMAND, SC_RESTORE, 0);
+          }
+          break;
         case SDL_WINDOWEVENT_RESTORED:
           if (IsIconic(h)) PostMessage(h, WM_SYSCOMMAND, SC_RESTORE, 0);
           natives_[h.value].minimized = false;
