@@ -522,6 +522,9 @@ void DesktopBackend::Handle(const SDL_Event& e) {
       if (!h) break;
       switch (e.window.event) {
         case SDL_WINDOWEVENT_CLOSE:
+          // The window manager's Alt+F4: the F4 never came here, and the
+          // Alt let go afterwards must not count as Alt alone (the menu).
+          if (SDL_GetModState() & KMOD_ALT) QueueKeyHeld(VK_MENU);
           PostMessage(h, WM_SYSCOMMAND, SC_CLOSE, 0);
           break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
