@@ -249,6 +249,14 @@ int DisplayLost(Display*) {
   _exit(1);
 }
 
+// A request the server refused (a focus given to a window the window
+// manager has just unmapped, a shape for a window already gone): the
+// library's default would end the program; the request simply had no
+// effect.
+int RequestRefused(Display*, XErrorEvent*) {
+  return 0;
+}
+
 // The display's X connection and window behind an SDL window.
 bool XHandles(SDL_Window* window, Display** display, ::Window* xw) {
   SDL_SysWMinfo info;
@@ -304,7 +312,10 @@ std::unique_ptr<DesktopBackend> DesktopBackend::Create(std::string* error) {
   const char* driver = SDL_GetCurrentVideoDriver();
   b->x11_ = driver && std::strcmp(driver, "x11") == 0;
 #if SPRINTARA_HAVE_XSHAPE
-  if (b->x11_) XSetIOErrorHandler(DisplayLost);
+  if (b->x11_) {
+    XSetIOErrorHandler(DisplayLost);
+    XSetErrorHandler(RequestRefused);
+  }
 #endif
   float dpi = 0;
   if (SDL_GetDisplayDPI(0, nullptr, &dpi, nullptr) != 0) dpi = 0;
@@ -720,7 +731,10 @@ void DesktopBackend::Present(std::span<const TopLevelView> views) {
     // goes (a modal dialog closing, a drop-down list or menu that the
     // display focused when it was clicked) the display would leave it
     // nowhere.
-    if (auto it = natives_.find(active.value); it != natives_.end()) {
+    // Only a window on the screen can take it.
+    if (auto it = natives_.find(active.value);
+        it != natives_.end() && !it->second.minimized &&
+        (SDL_GetWindowFlags(it->second.window) & SDL_WINDOW_SHOWN)) {
       SDL_RaiseWindow(it->second.window);
       SDL_SetWindowInputFocus(it->second.window);
     }
