@@ -215,9 +215,14 @@ Region WindowSystem::VisibleRegion(const WindowRec& w, bool clientOnly, bool cli
     cur = parent;
   }
   if (clipChildren) {
+    // A child shows only inside the client area: where it hangs over the
+    // frame (a window made smaller than its contents) the frame is painted.
+    POINT o = OffsetInRoot(w);
+    int cx = o.x + w.client.left - w.window.left, cy = o.y + w.client.top - w.window.top;
+    const Region client(cx, cy, cx + w.client.Width(), cy + w.client.Height());
     for (HWND c : w.children) {
       const WindowRec* child = Get(c);
-      if (child && (child->style & WS_VISIBLE)) rgn -= CoverInRoot(*this, *child);
+      if (child && (child->style & WS_VISIBLE)) rgn -= CoverInRoot(*this, *child) & client;
     }
   }
   return rgn;

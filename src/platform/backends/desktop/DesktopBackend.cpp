@@ -545,6 +545,8 @@ void DesktopBackend::Handle(const SDL_Event& e) {
           focusStamp_ = e.window.timestamp;
           break;
         case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+          // A new size brings a new drawing surface, which starts empty.
           natives_[h.value].needsFull = true;
           break;
         case SDL_WINDOWEVENT_MINIMIZED:
