@@ -219,6 +219,17 @@ class DesktopWindow : public ::testing::TestWithParam<bool> {
     return white;
   }
 
+  // Whether the screen shows `colour` at (x, y) within two seconds.
+  bool ScreenShowsAt(int x, int y, std::uint32_t colour, bool shows = true) {
+    const std::string png = Temp("pixel.png");
+    for (int i = 0; i < 20; ++i, std::this_thread::sleep_for(100ms)) {
+      p::SurfaceBuffer shot;
+      if (!server_.Screenshot(png) || !p::ReadPng(png, &shot)) continue;
+      if (((shot.At(x, y) & 0xFFFFFF) == colour) == shows) return true;
+    }
+    return false;
+  }
+
   testsupport::XServer server_;
   Child wm_, program_;
   std::string console_;
@@ -247,6 +258,15 @@ TEST_P(DesktopWindow, MovingSizingMaximizingMinimizingAndClosing) {
               std::string::npos);
   }
   EXPECT_TRUE(ConsoleTakesKeys()) << "Ctrl+D does nothing at the start";
+
+  // The TV screen's drop-down list closes on a click on the bare desktop
+  // (its white rows go), and the console has the keyboard again.
+  ASSERT_EQ(X("xdotool " + Move(start.x + 240, start.y + 331) + "click 1"), 0);
+  ASSERT_TRUE(ScreenShowsAt(start.x + 220, start.y + 385, 0xFFFFFF)) << "the list did not open";
+  ASSERT_EQ(X("xdotool " + Move(5, 795) + "click 1"), 0);
+  EXPECT_TRUE(ScreenShowsAt(start.x + 220, start.y + 385, 0xFFFFFF, false))
+      << "a click on the desktop left the list open";
+  EXPECT_TRUE(ConsoleTakesKeys()) << "Ctrl+D does nothing after the list closed";
 
   // The title bar dragged up past the window's top and released above it.
   const int grabX = start.x + 360, grabY = start.y + 12;
@@ -308,7 +328,9 @@ TEST_P(DesktopWindow, MovingSizingMaximizingMinimizingAndClosing) {
     ASSERT_TRUE(Shown("Sprintara", false)) << "the window manager did not iconify the console";
     ASSERT_EQ(X("xdotool windowactivate " + console_), 0);
   } else {
-    ASSERT_EQ(X("xdotool " + Move(sized.x + sized.w - 53, sized.y + 10) + "click 1"), 0);
+    ASSERT_EQ(
+        X("sleep 0.3; xdotool " + Move(sized.x + sized.w - 53, sized.y + 10) + "sleep 0.1 click 1"),
+        0);
     ASSERT_TRUE(Shown("Sprintara", false)) << "minimize left the console on the screen";
     ASSERT_EQ(X("xdotool windowmap " + console_), 0);
   }

@@ -375,6 +375,7 @@ void DesktopBackend::Poll() {
   SDL_Event e;
   while (SDL_PollEvent(&e)) Handle(e);
   FollowHeldPointer();
+  HoldPopupGrab();
 }
 
 void DesktopBackend::Wait(std::optional<std::uint64_t> deadline) {
@@ -393,6 +394,57 @@ void DesktopBackend::Wait(std::optional<std::uint64_t> deadline) {
   }
   if (got) Handle(e);
   FollowHeldPointer();
+  HoldPopupGrab();
+}
+
+void DesktopBackend::HoldPopupGrab() {
+#if SPRINTARA_HAVE_XSHAPE
+  if (!x11_) return;
+  Display* display = nullptr;
+  ::Window xw = 0;
+  // The grab ends by itself when its window is unmapped (the popup closed).
+  if (!popup_ || popupGrabbed_ || buttonsDown_ != 0 || !XHandles(popup_, &display, &xw)) return;
+  popupGrabbed_ =
+      XGrabPointer(display, xw, True, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
+                   GrabModeAsync, GrabModeAsync, None, None, CurrentTime) == GrabSuccess;
+#endif
+}
+
+void DesktopBackend::HandleGrabbedButton(const SDL_Event& e) {
+#if SPRINTARA_HAVE_XSHAPE
+  if (!popupGrabbed_ || !e.syswm.msg || e.syswm.msg->subsystem != SDL_SYSWM_X11) return;
+  const XEvent& x = e.syswm.msg->msg.x11.event;
+  // SDL takes the pointer's buttons through the input extension, so the
+  // grab's presses come as its raw button events, which tell no place.
+  constexpr int kRawButtonPress = 15, kRawButtonRelease = 16;
+  bool down;
+  if (x.type == ButtonPress || x.type == ButtonRelease)
+    down = x.type == ButtonPress;
+  else if (x.type == GenericEvent &&
+           (x.xcookie.evtype == kRawButtonPress || x.xcookie.evtype == kRawButtonRelease))
+    down = x.xcookie.evtype == kRawButtonPress;
+  else
+    return;
+  int px = 0, py = 0;
+  unsigned state = 0;
+  if (!QueryPointer(&px, &py, &state)) return;
+  // Over one of our windows the event is that window's own (SDL reports
+  // it); only one from outside all of them is taken here.
+  const POINT at{Down(px), Down(py)};
+  for (const auto& [h, n] : natives_)
+    if (!n.minimized && PtInRect(n.rect, at)) return;
+  const int button = !down                  ? grabbedButton_
+                     : (state & (1u << 10)) ? 1
+                     : (state & (1u << 9))  ? 2
+                                            : 0;
+  if (down == grabbedDown_) return;  // the core and the raw event of one press
+  grabbedDown_ = down;
+  grabbedButton_ = button;
+  QueueMouseMove(at);
+  QueueMouseButton(button, down, at);
+#else
+  (void)e;
+#endif
 }
 
 void DesktopBackend::FollowHeldPointer() {
@@ -414,7 +466,10 @@ void DesktopBackend::FollowHeldPointer() {
     buttonsDown_ &= ~(1 << b);
     QueueMouseButton(b, false, at);
   }
-  if (buttonsDown_ == 0) SDL_CaptureMouse(SDL_FALSE);
+  if (buttonsDown_ == 0) {
+    SDL_CaptureMouse(SDL_FALSE);
+    popupGrabbed_ = false;
+  }
 }
 
 void DesktopBackend::Wake() {
@@ -475,6 +530,7 @@ void DesktopBackend::Handle(const SDL_Event& e) {
       // Dragging past the window's edge keeps reporting the mouse (the
       // display's pointer grab; where it is refused, the pointer's state).
       SDL_CaptureMouse(buttonsDown_ != 0 ? SDL_TRUE : SDL_FALSE);
+      if (!down) popupGrabbed_ = false;  // releasing the press's grab ended the popup's
       lastPointer_ = POINT{r.left + Down(e.button.x), r.top + Down(e.button.y)};
       pointerKnown_ = true;
       QueueMouseButton(button, down, lastPointer_);
@@ -521,6 +577,9 @@ void DesktopBackend::Handle(const SDL_Event& e) {
           QueueKey(vk, e.type == SDL_KEYDOWN, true);
         }
       }
+      break;
+    case SDL_SYSWMEVENT:
+      HandleGrabbedButton(e);
       break;
     case SDL_KEYMAPCHANGED:
       altGrKnown_ = false;  // the user may have switched layouts
@@ -716,6 +775,19 @@ void DesktopBackend::Present(std::span<const TopLevelView> views) {
       n.shapedId = nativeId;
     }
   }
+  SDL_Window* popup = nullptr;
+  for (const TopLevelView& v : views)
+    if (v.popup && !v.minimized)
+      if (auto it = natives_.find(v.hwnd.value); it != natives_.end()) {
+        popup = it->second.window;
+        break;
+      }
+  if (popup != popup_) {
+    popupGrabbed_ = false;  // a new popup is grabbed for anew
+    // The display's raw events are looked at only while a popup is open.
+    if (x11_) SDL_EventState(SDL_SYSWMEVENT, popup ? SDL_ENABLE : SDL_DISABLE);
+  }
+  popup_ = popup;
   bool destroyed = false;
   for (auto it = natives_.begin(); it != natives_.end();) {
     if (!seen.count(it->first)) {

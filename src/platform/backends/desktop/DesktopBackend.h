@@ -81,6 +81,12 @@ class DesktopBackend : public Backend {
   // server's mask); false where the display cannot say.
   bool QueryPointer(int* x, int* y, unsigned* buttons) const;
   void ShowOverlay(bool show);
+  // While a menu or drop-down list is open the pointer is grabbed for it
+  // (events over our own windows still go to them), so that a click on the
+  // bare desktop or on another program's window reaches it and closes it.
+  void HoldPopupGrab();
+  // A press or release the grab brought from outside our windows.
+  void HandleGrabbedButton(const SDL_Event& e);
   // Whether a window manager runs on the display (X11 only; elsewhere the
   // compositor is the window manager).
   bool WindowManagerRuns(SDL_Window* any) const;
@@ -101,6 +107,10 @@ class DesktopBackend : public Backend {
   int buttonsDown_ = 0;  // held buttons: bit 0 left, 1 right, 2 middle
   bool x11_ = false;     // the display is an X server (global pointer, shapes, grabs)
   bool overlayShown_ = false;
+  SDL_Window* popup_ = nullptr;  // the topmost open menu or list
+  bool popupGrabbed_ = false;
+  bool grabbedDown_ = false;   // a press from outside our windows is held...
+  int grabbedButton_ = 0;      // ...with this button
   bool refocus_ = false;       // give the active window the keyboard at the next Present
   bool pointerKnown_ = false;  // the last pointer position queued...
   POINT lastPointer_{};        // ...in our coordinates
