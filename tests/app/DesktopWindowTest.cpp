@@ -244,7 +244,8 @@ std::string Move(int x, int y) {
 
 // A drag in 10-pixel steps from one point to another, released there.
 std::string Drag(int x0, int y0, int x1, int y1) {
-  std::string line = "xdotool " + Move(x0, y0) + "mousedown 1 ";
+  // A moment first: the window may still be settling from the last change.
+  std::string line = "sleep 0.2; xdotool " + Move(x0, y0) + "sleep 0.1 mousedown 1 ";
   const int steps = std::max(std::abs(x1 - x0), std::abs(y1 - y0)) / 10 + 1;
   for (int i = 1; i <= steps; ++i)
     line += Move(x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps) + "sleep 0.02 ";
