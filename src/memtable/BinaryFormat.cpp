@@ -1,6 +1,7 @@
 #include "memtable/BinaryFormat.h"
 
 #include <array>
+#include <cstdint>
 #include <cstring>
 
 #include "memtable/MemTableStore.h"
@@ -156,8 +157,6 @@ std::uint32_t Crc32(const void* data, std::size_t length, std::uint32_t crc) {
 
 void TMemTableBinaryFormat::Write(const TTableImage& image, std::string& out) {
   std::size_t start = out.size();
-  out.reserve(start + image.ValueBytes() + image.RowCount() * (image.columns.size() * 4 + 8) +
-              4096);
   Writer w(out);
   w.Bytes(kMagic, 4);
   w.Num(kVersion);
@@ -195,18 +194,30 @@ void TMemTableBinaryFormat::Write(const TTableImage& image, std::string& out) {
   }
   std::size_t rows = image.RowCount(), cols = image.columns.size();
   w.Num(static_cast<std::uint32_t>(rows));
-  std::vector<std::uint8_t> nulls((cols + 7) / 8);
-  for (std::size_t r = 0; r < rows; ++r) {
-    std::fill(nulls.begin(), nulls.end(), 0);
+  // The rows' size is worked out first, so they are written with plain
+  // copies into bytes already there rather than appended value by value.
+  const std::size_t nullBytes = (cols + 7) / 8;
+  const TImageCell* cells = image.Cells();
+  std::size_t rowBytes = rows * nullBytes;
+  for (std::size_t i = 0; i < rows * cols; ++i)
+    if (!cells[i].null) rowBytes += cells[i].length + (fixed[i % cols] < 0 ? 4 : 0);
+  std::size_t at = out.size();
+  out.resize(at + rowBytes);
+  char* p = out.data() + at;
+  for (std::size_t r = 0; r < rows; ++r, cells += cols) {
+    std::memset(p, 0, nullBytes);
     for (std::size_t c = 0; c < cols; ++c)
-      if (image.Cell(r, c).null) nulls[c / 8] |= std::uint8_t(1u << (c % 8));
-    w.Bytes(nulls.data(), nulls.size());
+      if (cells[c].null) p[c / 8] = static_cast<char>(p[c / 8] | (1u << (c % 8)));
+    p += nullBytes;
     for (std::size_t c = 0; c < cols; ++c) {
-      const TImageCell& cell = image.Cell(r, c);
+      const TImageCell& cell = cells[c];
       if (cell.null) continue;
-      std::string_view v = image.Value(cell);
-      if (fixed[c] < 0) w.Num(static_cast<std::uint32_t>(v.size()));
-      w.Bytes(v.data(), v.size());
+      if (fixed[c] < 0) {
+        std::memcpy(p, &cell.length, 4);
+        p += 4;
+      }
+      std::memcpy(p, image.ValueData(cell), cell.length);
+      p += cell.length;
     }
   }
   w.Num(Crc32(out.data() + start, out.size() - start));
@@ -278,7 +289,10 @@ TTableImage TMemTableBinaryFormat::Read(std::string_view data, const std::vector
     fixed.push_back(ImageFixedWidth(c.type, c.size));
     maxLen.push_back(ImageMaxLength(c));
   }
-  image.Reserve(rows, r.Left());
+  // Cells point into the data when their offsets can reach all of it.
+  bool borrow = data.size() <= UINT32_MAX;
+  if (borrow) image.Borrow(data);
+  image.Reserve(rows, borrow ? 0 : r.Left());
   for (std::uint32_t row = 0; row < rows; ++row) {
     const auto* nulls = reinterpret_cast<const std::uint8_t*>(r.Take(nullBytes));
     for (std::uint32_t c = 0; c < cols; ++c) {
@@ -296,7 +310,10 @@ TTableImage TMemTableBinaryFormat::Read(std::string_view data, const std::vector
               " is longer than the field");
       }
       const char* p = r.Take(n);
-      image.AddValue(p, n);
+      if (borrow)
+        image.AddBorrowed(p, n);
+      else
+        image.AddValue(p, n);
     }
   }
   if (r.Left() != 0) Bad("there are unexpected bytes after the rows");

@@ -108,13 +108,21 @@ void TCustomMemTable::WriteLoadedValue(TField* field, TMemRecord* buffer, std::s
   std::uint8_t* p = buffer->Data() + field->offset_;
   char* q = reinterpret_cast<char*>(p + 1);
   int width = field->width_;
-  std::memset(q, 0, width);
   p[0] = 2;
   switch (field->DataType()) {
     case ftString:
-    case ftFixedChar:
-      std::memcpy(q, v.data(), std::min<std::size_t>(v.size(), width - 1));
+    case ftFixedChar: {
+      // Only the bytes after the text need clearing.
+      std::size_t n = std::min<std::size_t>(v.size(), width - 1);
+      std::memcpy(q, v.data(), n);
+      std::memset(q + n, 0, width - n);
+      return;
+    }
+    default:
       break;
+  }
+  std::memset(q, 0, width);
+  switch (field->DataType()) {
     case ftWideString: {
       auto n = static_cast<std::uint32_t>(std::min<std::size_t>(v.size(), width - 4));
       std::memcpy(q, &n, 4);
