@@ -108,13 +108,21 @@ void TCustomMemTable::WriteLoadedValue(TField* field, TMemRecord* buffer, std::s
   std::uint8_t* p = buffer->Data() + field->offset_;
   char* q = reinterpret_cast<char*>(p + 1);
   int width = field->width_;
-  std::memset(q, 0, width);
   p[0] = 2;
   switch (field->DataType()) {
     case ftString:
-    case ftFixedChar:
-      std::memcpy(q, v.data(), std::min<std::size_t>(v.size(), width - 1));
+    case ftFixedChar: {
+      // Only the bytes after the text need clearing.
+      std::size_t n = std::min<std::size_t>(v.size(), width - 1);
+      std::memcpy(q, v.data(), n);
+      std::memset(q + n, 0, width - n);
+      return;
+    }
+    default:
       break;
+  }
+  std::memset(q, 0, width);
+  switch (field->DataType()) {
     case ftWideString: {
       auto n = static_cast<std::uint32_t>(std::min<std::size_t>(v.size(), width - 4));
       std::memcpy(q, &n, 4);
@@ -270,12 +278,30 @@ void TCustomMemTable::ApplyImage(const TTableImage& image, const std::vector<TFi
     };
     component::TScopeExit release(freeBuffer);
     if (loading) DoProgress(0, mtpcLoad);
+    // Texts held in the record, most of the values, are copied right here.
+    std::vector<char> inRecordText(cols);
+    for (std::size_t c = 0; c < cols; ++c)
+      inRecordText[c] = !targets[c]->varLength_ && (targets[c]->DataType() == ftString ||
+                                                    targets[c]->DataType() == ftFixedChar);
     int shown = 0;
     for (std::size_t r = 0; r < rows; ++r) {
       store_->InitRecord(buffer);
+      const TImageCell* cells = image.Cells() + r * cols;
       for (std::size_t c = 0; c < cols; ++c) {
-        const TImageCell& cell = image.Cell(r, c);
-        if (!cell.null) WriteLoadedValue(targets[c], buffer, image.Value(cell));
+        const TImageCell& cell = cells[c];
+        if (cell.null) {
+          // The fresh record holds it as null already.
+        } else if (inRecordText[c]) {
+          TField* f = targets[c];
+          std::uint8_t* p = buffer->Data() + f->offset_;
+          std::size_t width = static_cast<std::size_t>(f->width_);
+          std::size_t n = std::min<std::size_t>(cell.length, width - 1);
+          p[0] = 2;
+          std::memcpy(p + 1, image.ValueData(cell), n);
+          std::memset(p + 1 + n, 0, width - n);
+        } else {
+          WriteLoadedValue(targets[c], buffer, image.Value(cell));
+        }
         if (loading && OnLoadField) OnLoadField(this);
       }
       if (autoIncField_ && (autoCol < 0 || image.Cell(r, autoCol).null)) {

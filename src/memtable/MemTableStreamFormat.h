@@ -65,6 +65,13 @@ class TTableImage {
                                 static_cast<std::uint32_t>(length), false});
     arena_.append(static_cast<const char*>(bytes), length);
   }
+  // A reader may leave the values in the bytes it reads (which must outlive
+  // the image): the cells then point into them and nothing is copied.
+  void Borrow(std::string_view bytes) { borrowed_ = bytes; }
+  void AddBorrowed(const char* bytes, std::size_t length) {
+    cells_.push_back(TImageCell{static_cast<std::uint32_t>(bytes - borrowed_.data()),
+                                static_cast<std::uint32_t>(length), false});
+  }
   void Reserve(std::size_t rows, std::size_t bytes) {
     cells_.reserve(rows * columns.size());
     arena_.reserve(bytes);
@@ -72,8 +79,14 @@ class TTableImage {
   const TImageCell& Cell(std::size_t row, std::size_t column) const {
     return cells_[row * columns.size() + column];
   }
+  // The cells row by row, RowCount() times the columns of them.
+  const TImageCell* Cells() const { return cells_.data(); }
   std::string_view Value(const TImageCell& c) const {
-    return std::string_view(arena_).substr(c.offset, c.length);
+    return (borrowed_.data() ? borrowed_ : std::string_view(arena_)).substr(c.offset, c.length);
+  }
+  // Where a cell's bytes start; no check, for the writers' inner loops.
+  const char* ValueData(const TImageCell& c) const {
+    return (borrowed_.data() ? borrowed_.data() : arena_.data()) + c.offset;
   }
   std::size_t ValueBytes() const { return arena_.size(); }
   void DropLastRow() { cells_.resize(cells_.size() - columns.size()); }
@@ -81,6 +94,7 @@ class TTableImage {
  private:
   std::vector<TImageCell> cells_;
   std::string arena_;
+  std::string_view borrowed_;
 };
 
 // The width of a kind's value in an image when it is fixed, else -1.
