@@ -1,7 +1,7 @@
 #include "skin/DBControls.h"
 
 #include "component/ClassBuilder.h"
-#include "skin/SkinText.h"
+#include "component/ClassInfo.h"
 
 namespace skin {
 
@@ -34,7 +34,7 @@ bool EditorKeyPress(memtable::TFieldDataLink& link, char& key) {
 int IndexOfIgnoringCase(toolkit::TStrings& items, std::string_view text) {
   if (text.empty()) return -1;
   for (int i = 0; i < items.Count(); ++i)
-    if (SameText(items.Strings(i), text)) return i;
+    if (component::SameText(items.Strings(i), text)) return i;
   return -1;
 }
 

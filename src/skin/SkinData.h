@@ -4,10 +4,15 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 
 #include "skin/SkinTables.h"
+
+namespace toolkit {
+class TCustomForm;
+}
 
 namespace skin {
 
@@ -30,7 +35,10 @@ struct TSkinCommonIndexes {
 
 struct TSkinData {
   TSkinManager* Manager = nullptr;  // the first manager created, while it lives
-  std::string SkinFile;             // Skin.ini's text, for a skin from a folder
+  // Set by that manager: gives a window made after the skin loaded its
+  // skinned menus.
+  std::function<void(toolkit::TCustomForm&)> HookNewMenus;
+  std::string SkinFile;  // Skin.ini's text, for a skin from a folder
   bool SkinFileOpen = false;
   std::string SkinPath;  // the skin's folder with a trailing "\"; empty for a stored skin
   double Version = 0;    // GLOBALINFO of a skin from a folder

@@ -1,12 +1,13 @@
 #include "skin/SkinMenu.h"
 
+#include <utility>
+
 #include "platform/gdi/Gdi.h"
 #include "platform/window/Window.h"
 #include "skin/MenuItemMetrics.h"
 #include "skin/MenuItemPaint.h"
 #include "skin/PaintPixels.h"
 #include "skin/SkinData.h"
-#include "skin/SkinManager.h"
 #include "skin/SkinMessages.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Canvas.h"
@@ -55,7 +56,7 @@ void ForEachComponent(component::TComponent& c, F f) {
 
 }  // namespace
 
-TSkinMenu::TSkinMenu(TSkinManager& manager) : manager_(manager) {}
+TSkinMenu::TSkinMenu(TSkinMenuHost host) : host_(std::move(host)) {}
 
 TSkinMenu::~TSkinMenu() {
   UnhookAll();
@@ -71,7 +72,7 @@ void TSkinMenu::Hook(toolkit::TMenu& menu) {
 
 void TSkinMenu::HookForm(toolkit::TCustomForm& form) {
   if (form.Menu()) Hook(*form.Menu());
-  if (!manager_.SkinnedPopups()) return;
+  if (!host_.SkinnedPopups()) return;
   ForEachComponent(form, [this](component::TComponent& c) {
     if (auto* popup = dynamic_cast<toolkit::TPopupMenu*>(&c)) Hook(*popup);
   });
@@ -83,7 +84,7 @@ void TSkinMenu::HookNew(toolkit::TCustomForm& form) {
       menu.SetPainter(this);
   };
   if (form.Menu()) hook(*form.Menu());
-  if (!manager_.SkinnedPopups()) return;
+  if (!host_.SkinnedPopups()) return;
   ForEachComponent(form, [&](component::TComponent& c) {
     if (auto* popup = dynamic_cast<toolkit::TPopupMenu*>(&c)) hook(*popup);
   });
@@ -94,7 +95,7 @@ void TSkinMenu::SkinChanged() {
   if (toolkit::Screen)
     for (int i = 0; i < toolkit::Screen->FormCount(); ++i) HookForm(*toolkit::Screen->Forms(i));
   // The manager's own window, should it not be listed yet while it loads.
-  if (auto* form = dynamic_cast<toolkit::TCustomForm*>(manager_.Owner())) HookForm(*form);
+  if (auto* form = dynamic_cast<toolkit::TCustomForm*>(host_.Owner())) HookForm(*form);
 }
 
 void TSkinMenu::UnhookAll() {
@@ -109,7 +110,7 @@ void TSkinMenu::UnhookAll() {
   };
   if (toolkit::Screen)
     for (int i = 0; i < toolkit::Screen->FormCount(); ++i) form(*toolkit::Screen->Forms(i));
-  if (auto* owner = dynamic_cast<toolkit::TCustomForm*>(manager_.Owner())) form(*owner);
+  if (auto* owner = dynamic_cast<toolkit::TCustomForm*>(host_.Owner())) form(*owner);
 }
 
 void TSkinMenu::MeasureItem(TMenuItem* item, toolkit::TCanvas* canvas, int& width, int& height) {
@@ -241,11 +242,11 @@ void TSkinMenu::DrawDropDownItem(TMenuItem* item, toolkit::TCanvas& canvas, p::R
   platform::SurfaceBuffer glyph;
   if (bitmap && !bitmap->Empty()) glyph = bitmap->MaskedPixels();
   PaintDropDownItem(tables, picture_, behind, look, GlyphOf(*item), glyph.View(), margin_);
-  if (manager_.OnDrawMenuItem) {
+  if (const TSkinMenuDrawEvent& onDraw = host_.OnDrawMenuItem(); onDraw) {
     toolkit::TMenu* menu = item->Menu();
     const auto kind =
         menu && menu->IsBar() ? TSkinMenuItemKind::DropDownItem : TSkinMenuItemKind::PopupItem;
-    manager_.OnDrawMenuItem(item, picture_.Canvas(), kind);
+    onDraw(item, picture_.Canvas(), kind);
   }
   picture_.DrawToDevice(canvas.Handle(), rect.left, rect.top);
 }

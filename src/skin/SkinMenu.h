@@ -18,16 +18,22 @@ class TCustomForm;
 
 namespace skin {
 
-class TSkinManager;
-
 // Which list a drawn item belongs to, for the manager's menu-draw event.
 enum class TSkinMenuItemKind { DropDownItem, PopupItem };
 using TSkinMenuDrawEvent = std::function<void(toolkit::TMenuItem* Item, toolkit::TCanvas* ACanvas,
                                               TSkinMenuItemKind Kind)>;
 
+// What the menu object reads of its owner: whether popup menus take the
+// skin, the form the owner sits on, and the owner's menu-draw event.
+struct TSkinMenuHost {
+  std::function<bool()> SkinnedPopups;
+  std::function<component::TComponent*()> Owner;
+  std::function<const TSkinMenuDrawEvent&()> OnDrawMenuItem;
+};
+
 class TSkinMenu : public toolkit::TMenuItemPainter {
  public:
-  explicit TSkinMenu(TSkinManager& manager);
+  explicit TSkinMenu(TSkinMenuHost host);
   ~TSkinMenu() override;
 
   int Margin() const { return margin_; }
@@ -73,7 +79,7 @@ class TSkinMenu : public toolkit::TMenuItemPainter {
   TParentBackground BarBackground(platform::HWND window, const platform::RECT& rect);
   void Hook(toolkit::TMenu& menu);
 
-  TSkinManager& manager_;
+  TSkinMenuHost host_;
   int margin_ = 4;
   TMenuListBackgrounds backgrounds_;
   graphics::TPixelBitmap picture_;    // one item, drawn off screen

@@ -15,7 +15,6 @@
 #include "skin/PaintPixels.h"
 #include "skin/SkinControl.h"
 #include "skin/SkinData.h"
-#include "skin/SkinManager.h"
 #include "skin/SkinMessages.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/Menus.h"
@@ -756,8 +755,8 @@ p::LRESULT TSkinProvider::Dispatch(p::UINT msg, p::WPARAM wParam, p::LPARAM lPar
         stale_ = true;
       }
       // A window made after the skin loaded gets its skinned menus now.
-      if (active_ && ActiveSkin().Ready && skin::SkinData().Manager)
-        skin::SkinData().Manager->SkinMenu().HookNew(*form_);
+      if (active_ && ActiveSkin().Ready && skin::SkinData().HookNewMenus)
+        skin::SkinData().HookNewMenus(*form_);
       if (subclassed_) PaintNonClient();
       return result ? result : p::TRUE;
     }
