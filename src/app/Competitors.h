@@ -10,12 +10,12 @@
 
 #include "component/Component.h"
 #include "memtable/DataSet.h"
-#include "skin/SkinBevel.h"
-#include "skin/SkinButton.h"
-#include "skin/SkinDBControls.h"
-#include "skin/SkinEdit.h"
-#include "skin/SkinGroupBox.h"
-#include "skin/SkinListBox.h"
+#include "skin/controls/SkinBevel.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinDBControls.h"
+#include "skin/controls/SkinEdit.h"
+#include "skin/controls/SkinGroupBox.h"
+#include "skin/controls/SkinListBox.h"
 #include "toolkit/Form.h"
 #include "toolkit/OwnerDrawState.h"
 

@@ -1,42 +1,11 @@
-#include "skin/DBControls.h"
+#include "dataaware/DBControls.h"
 
 #include "component/ClassBuilder.h"
-#include "component/ClassInfo.h"
 
-namespace skin {
+namespace dataaware {
 
 using component::TClassBuilder;
 using component::TClassInfo;
-namespace p = platform;
-
-bool FocusStaysInWindow(p::HWND self, p::HWND next) {
-  if (!next) return false;
-  return p::GetAncestor(self, p::GA_ROOT) == p::GetAncestor(next, p::GA_ROOT);
-}
-
-bool EditorKeyPress(memtable::TFieldDataLink& link, char& key) {
-  const auto c = static_cast<unsigned char>(key);
-  if (c >= 32 && link.Field() && !memtable::IsValidChar(*link.Field(), key)) {
-    p::MessageBeep(0);
-    key = 0;
-    return false;
-  }
-  if (c == 8 || c == 0x16 || c == 0x18 || c >= 32) {
-    link.Edit();
-  } else if (c == 27) {
-    link.Reset();
-    key = 0;
-    return true;
-  }
-  return false;
-}
-
-int IndexOfIgnoringCase(toolkit::TStrings& items, std::string_view text) {
-  if (text.empty()) return -1;
-  for (int i = 0; i < items.Count(); ++i)
-    if (component::SameText(items.Strings(i), text)) return i;
-  return -1;
-}
 
 const TClassInfo& TDBEdit::StaticClassInfo() {
   using T = TDBEdit;
@@ -58,4 +27,4 @@ const TClassInfo& TDBComboBox::StaticClassInfo() {
   return info;
 }
 
-}  // namespace skin
+}  // namespace dataaware

@@ -2,12 +2,12 @@
 // field of a data source.
 #pragma once
 
-#include "skin/DataAwareComboBox.h"
-#include "skin/DataAwareEdit.h"
+#include "dataaware/DataAwareComboBox.h"
+#include "dataaware/DataAwareEdit.h"
 #include "toolkit/ComboBox.h"
 #include "toolkit/Edit.h"
 
-namespace skin {
+namespace dataaware {
 
 class TDBEdit : public TDataAwareEdit<toolkit::TEdit> {
  public:
@@ -23,4 +23,4 @@ class TDBComboBox : public TDataAwareComboBox<toolkit::TComboBox> {
   void SetReadOnly(bool v) { DataLink()->SetReadOnly(v); }
 };
 
-}  // namespace skin
+}  // namespace dataaware

@@ -9,18 +9,18 @@
 #include <string>
 #include <string_view>
 
+#include "dataaware/DataAwareEdit.h"
 #include "memtable/DataSource.h"
 #include "memtable/Field.h"
 #include "memtable/FieldDataLink.h"
 #include "platform/controls/Controls.h"
 #include "platform/window/VirtualKeys.h"
 #include "platform/window/Window.h"
-#include "skin/DataAwareEdit.h"
 #include "toolkit/ComboBox.h"
 #include "toolkit/Messages.h"
 #include "toolkit/Strings.h"
 
-namespace skin {
+namespace dataaware {
 
 // The first entry equal to `text` ignoring letter case (a to z against A to
 // Z); -1 when none or the text is empty.
@@ -123,4 +123,4 @@ class TDataAwareComboBox : public Base {
   memtable::TFieldDataLink link_;
 };
 
-}  // namespace skin
+}  // namespace dataaware

@@ -20,7 +20,7 @@
 #include "toolkit/Messages.h"
 #include "toolkit/Types.h"
 
-namespace skin {
+namespace dataaware {
 
 // True when `next` (the window taking the focus) lies in the same top-level
 // window as `self`: only such a move counts as leaving an editor.
@@ -148,4 +148,4 @@ class TDataAwareEdit : public Base {
   bool focused_ = false;
 };
 
-}  // namespace skin
+}  // namespace dataaware

@@ -7,12 +7,12 @@
 #include "platform/LocaleServices.h"
 #include "platform/dialog/MessageBox.h"
 #include "platform/window/Window.h"
-#include "skin/SkinBroadcast.h"
-#include "skin/SkinData.h"
-#include "skin/SkinFolder.h"
-#include "skin/SkinIni.h"
-#include "skin/SkinLoader.h"
-#include "skin/SkinMessages.h"
+#include "skin/link/SkinBroadcast.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/SkinFolder.h"
+#include "skin/data/SkinIni.h"
+#include "skin/data/SkinLoader.h"
+#include "skin/link/SkinMessages.h"
 #include "toolkit/Application.h"
 
 namespace skin {

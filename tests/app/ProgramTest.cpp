@@ -14,9 +14,9 @@
 #include "platform/dialog/MessageBox.h"
 #include "platform/testing/HeadlessScreen.h"
 #include "platform/testing/MessageBoxAnswers.h"
-#include "skin/SkinData.h"
+#include "skin/data/SkinData.h"
 #include "skin/SkinManager.h"
-#include "skin/SkinProvider.h"
+#include "skin/frame/SkinProvider.h"
 #include "toolkit/Application.h"
 #include "toolkit/Screen.h"
 

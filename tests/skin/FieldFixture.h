@@ -7,7 +7,7 @@
 
 #include "ControlFixture.h"
 #include "platform/window/Window.h"
-#include "skin/SkinCommonData.h"
+#include "skin/link/SkinCommonData.h"
 #include "skin/SkinManager.h"
 
 class SkinFieldTest : public SkinControlTest {

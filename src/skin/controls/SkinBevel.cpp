@@ -1,4 +1,4 @@
-#include "skin/SkinBevel.h"
+#include "skin/controls/SkinBevel.h"
 
 #include "component/ClassBuilder.h"
 

@@ -1,11 +1,11 @@
-#include "skin/SkinBoundLabel.h"
+#include "skin/controls/SkinBoundLabel.h"
 
 #include <algorithm>
 
 #include "component/ClassBuilder.h"
 #include "platform/gdi/DcGuards.h"
 #include "platform/gdi/Gdi.h"
-#include "skin/SkinLabel.h"
+#include "skin/controls/SkinLabel.h"
 #include "toolkit/WinControl.h"
 
 namespace skin {

@@ -1,4 +1,4 @@
-#include "skin/SkinButton.h"
+#include "skin/controls/SkinButton.h"
 
 #include "toolkit/Application.h"
 
@@ -9,14 +9,14 @@
 #include "platform/gdi/DcGuards.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/window/Window.h"
-#include "skin/BorderMask.h"
-#include "skin/FocusDots.h"
-#include "skin/PictureSurface.h"
-#include "skin/SectionBackground.h"
-#include "skin/SkinControl.h"
-#include "skin/SkinData.h"
-#include "skin/SkinMessages.h"
-#include "skin/SkinTextDrawing.h"
+#include "skin/paint/BorderMask.h"
+#include "skin/paint/FocusDots.h"
+#include "skin/paint/PictureSurface.h"
+#include "skin/paint/SectionBackground.h"
+#include "skin/link/SkinControl.h"
+#include "skin/data/SkinData.h"
+#include "skin/link/SkinMessages.h"
+#include "skin/paint/SkinTextDrawing.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 

@@ -9,9 +9,9 @@
 #include <memory>
 
 #include "graphics/PixelBitmap.h"
-#include "skin/DisabledLook.h"
-#include "skin/FadeTimer.h"
-#include "skin/SkinCommonData.h"
+#include "skin/paint/DisabledLook.h"
+#include "skin/paint/FadeTimer.h"
+#include "skin/link/SkinCommonData.h"
 #include "toolkit/Button.h"
 
 namespace skin {

@@ -1,4 +1,4 @@
-#include "skin/SkinComboBox.h"
+#include "skin/controls/SkinComboBox.h"
 
 #include <algorithm>
 
@@ -10,12 +10,12 @@
 #include "platform/window/SystemMetrics.h"
 #include "platform/window/VirtualKeys.h"
 #include "platform/window/Window.h"
-#include "skin/GlyphMask.h"
-#include "skin/SectionPaint.h"
-#include "skin/SkinControl.h"
-#include "skin/SkinData.h"
-#include "skin/SkinMessages.h"
-#include "skin/SkinTextDrawing.h"
+#include "skin/paint/GlyphMask.h"
+#include "skin/paint/SectionPaint.h"
+#include "skin/link/SkinControl.h"
+#include "skin/data/SkinData.h"
+#include "skin/link/SkinMessages.h"
+#include "skin/paint/SkinTextDrawing.h"
 #include "toolkit/Canvas.h"
 
 namespace skin {

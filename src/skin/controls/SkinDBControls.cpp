@@ -1,4 +1,4 @@
-#include "skin/SkinDBControls.h"
+#include "skin/controls/SkinDBControls.h"
 
 #include "component/ClassBuilder.h"
 

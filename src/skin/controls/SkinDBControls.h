@@ -2,20 +2,20 @@
 // look, bound to a field of a data source like TDBEdit and TDBComboBox.
 #pragma once
 
-#include "skin/DataAwareComboBox.h"
-#include "skin/DataAwareEdit.h"
-#include "skin/SkinComboBox.h"
-#include "skin/SkinEdit.h"
+#include "dataaware/DataAwareComboBox.h"
+#include "dataaware/DataAwareEdit.h"
+#include "skin/controls/SkinComboBox.h"
+#include "skin/controls/SkinEdit.h"
 
 namespace skin {
 
-class TSkinDBEdit : public TDataAwareEdit<TSkinEdit> {
+class TSkinDBEdit : public dataaware::TDataAwareEdit<TSkinEdit> {
  public:
   COMPONENT_CLASS_INFO()
   explicit TSkinDBEdit(component::TComponent* owner) : TDataAwareEdit(owner) {}
 };
 
-class TSkinDBComboBox : public TDataAwareComboBox<TSkinComboBox> {
+class TSkinDBComboBox : public dataaware::TDataAwareComboBox<TSkinComboBox> {
  public:
   COMPONENT_CLASS_INFO()
   explicit TSkinDBComboBox(component::TComponent* owner) : TDataAwareComboBox(owner) {}

@@ -1,4 +1,4 @@
-#include "skin/SkinEdit.h"
+#include "skin/controls/SkinEdit.h"
 
 #include "component/ClassBuilder.h"
 #include "platform/controls/Controls.h"
@@ -6,11 +6,11 @@
 #include "platform/window/Messages.h"
 #include "platform/window/Styles.h"
 #include "platform/window/Window.h"
-#include "skin/SectionPaint.h"
-#include "skin/SkinControl.h"
-#include "skin/SkinData.h"
-#include "skin/SkinMessages.h"
-#include "skin/SkinTextDrawing.h"
+#include "skin/paint/SectionPaint.h"
+#include "skin/link/SkinControl.h"
+#include "skin/data/SkinData.h"
+#include "skin/link/SkinMessages.h"
+#include "skin/paint/SkinTextDrawing.h"
 #include "toolkit/Canvas.h"
 
 namespace skin {

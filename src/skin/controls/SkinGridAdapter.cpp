@@ -1,4 +1,4 @@
-#include "skin/SkinGridAdapter.h"
+#include "skin/controls/SkinGridAdapter.h"
 
 #include "component/ClassBuilder.h"
 

@@ -1,4 +1,4 @@
-#include "skin/SkinGroupBox.h"
+#include "skin/controls/SkinGroupBox.h"
 
 #include <algorithm>
 #include <vector>
@@ -7,12 +7,12 @@
 #include "platform/gdi/DcGuards.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/window/Window.h"
-#include "skin/BorderMask.h"
-#include "skin/SectionBackground.h"
-#include "skin/SkinControl.h"
-#include "skin/SkinData.h"
-#include "skin/SkinMessages.h"
-#include "skin/SkinTextDrawing.h"
+#include "skin/paint/BorderMask.h"
+#include "skin/paint/SectionBackground.h"
+#include "skin/link/SkinControl.h"
+#include "skin/data/SkinData.h"
+#include "skin/link/SkinMessages.h"
+#include "skin/paint/SkinTextDrawing.h"
 
 namespace skin {
 

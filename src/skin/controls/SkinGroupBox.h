@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "skin/SkinCommonData.h"
+#include "skin/link/SkinCommonData.h"
 #include "toolkit/GroupBox.h"
 
 namespace skin {

@@ -1,7 +1,7 @@
-#include "skin/SkinLabel.h"
+#include "skin/controls/SkinLabel.h"
 
 #include "component/ClassBuilder.h"
-#include "skin/SkinBoundLabel.h"
+#include "skin/controls/SkinBoundLabel.h"
 
 namespace skin {
 

@@ -1,4 +1,4 @@
-#include "skin/SkinListBox.h"
+#include "skin/controls/SkinListBox.h"
 
 #include <algorithm>
 #include <cstring>
@@ -7,12 +7,12 @@
 #include "platform/controls/Controls.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/window/Window.h"
-#include "skin/PictureSurface.h"
-#include "skin/SectionPaint.h"
-#include "skin/SkinControl.h"
-#include "skin/SkinData.h"
-#include "skin/SkinMessages.h"
-#include "skin/SkinTextDrawing.h"
+#include "skin/paint/PictureSurface.h"
+#include "skin/paint/SectionPaint.h"
+#include "skin/link/SkinControl.h"
+#include "skin/data/SkinData.h"
+#include "skin/link/SkinMessages.h"
+#include "skin/paint/SkinTextDrawing.h"
 
 namespace skin {
 

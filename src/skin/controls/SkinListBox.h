@@ -9,10 +9,10 @@
 #include <memory>
 
 #include "graphics/PixelBitmap.h"
-#include "skin/DisabledLook.h"
-#include "skin/SkinBoundLabel.h"
-#include "skin/SkinCommonData.h"
-#include "skin/SkinScrollBar.h"
+#include "skin/paint/DisabledLook.h"
+#include "skin/controls/SkinBoundLabel.h"
+#include "skin/link/SkinCommonData.h"
+#include "skin/controls/SkinScrollBar.h"
 #include "toolkit/ListBox.h"
 
 namespace skin {

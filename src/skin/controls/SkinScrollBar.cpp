@@ -1,16 +1,16 @@
-#include "skin/SkinScrollBar.h"
+#include "skin/controls/SkinScrollBar.h"
 
 #include <algorithm>
 
 #include "component/ClassBuilder.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/window/Window.h"
-#include "skin/GlyphMask.h"
-#include "skin/PictureSurface.h"
-#include "skin/SectionPaint.h"
-#include "skin/SkinControl.h"
-#include "skin/SkinData.h"
-#include "skin/SkinMessages.h"
+#include "skin/paint/GlyphMask.h"
+#include "skin/paint/PictureSurface.h"
+#include "skin/paint/SectionPaint.h"
+#include "skin/link/SkinControl.h"
+#include "skin/data/SkinData.h"
+#include "skin/link/SkinMessages.h"
 
 namespace skin {
 

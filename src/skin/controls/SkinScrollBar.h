@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "graphics/PixelBitmap.h"
-#include "skin/SkinCommonData.h"
+#include "skin/link/SkinCommonData.h"
 #include "toolkit/GraphicControl.h"
 
 namespace skin {

@@ -1,6 +1,6 @@
-#include "skin/FontColors.h"
+#include "skin/data/FontColors.h"
 
-#include "skin/SkinText.h"
+#include "skin/data/SkinText.h"
 
 namespace skin {
 

@@ -1,6 +1,6 @@
-#include "skin/Gradient.h"
+#include "skin/data/Gradient.h"
 
-#include "skin/SkinText.h"
+#include "skin/data/SkinText.h"
 
 namespace skin {
 

@@ -1,9 +1,9 @@
-#include "skin/IniText.h"
+#include "skin/data/IniText.h"
 
 #include <unordered_map>
 #include <unordered_set>
 
-#include "skin/SkinText.h"
+#include "skin/data/SkinText.h"
 
 namespace skin {
 

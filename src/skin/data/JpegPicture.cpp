@@ -1,4 +1,4 @@
-#include "skin/JpegPicture.h"
+#include "skin/data/JpegPicture.h"
 
 #include <jpeglib.h>
 

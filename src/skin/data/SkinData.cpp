@@ -1,7 +1,7 @@
-#include "skin/SkinData.h"
+#include "skin/data/SkinData.h"
 
 #include "platform/gdi/Gdi.h"
-#include "skin/SkinLookup.h"
+#include "skin/data/SkinLookup.h"
 
 namespace skin {
 

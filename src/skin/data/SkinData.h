@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "skin/SkinTables.h"
+#include "skin/data/SkinTables.h"
 
 namespace toolkit {
 class TCustomForm;

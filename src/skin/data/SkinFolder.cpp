@@ -1,4 +1,4 @@
-#include "skin/SkinFolder.h"
+#include "skin/data/SkinFolder.h"
 
 #include <unistd.h>
 

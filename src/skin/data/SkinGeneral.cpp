@@ -1,6 +1,6 @@
-#include "skin/SkinGeneral.h"
+#include "skin/data/SkinGeneral.h"
 
-#include "skin/SkinText.h"
+#include "skin/data/SkinText.h"
 
 namespace skin {
 

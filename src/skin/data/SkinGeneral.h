@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "skin/FontColors.h"
-#include "skin/Gradient.h"
+#include "skin/data/FontColors.h"
+#include "skin/data/Gradient.h"
 
 namespace skin {
 

@@ -1,11 +1,11 @@
-#include "skin/SkinIni.h"
+#include "skin/data/SkinIni.h"
 
 #include <algorithm>
 #include <optional>
 #include <unordered_map>
 
-#include "skin/SkinLookup.h"
-#include "skin/SkinText.h"
+#include "skin/data/SkinLookup.h"
+#include "skin/data/SkinText.h"
 
 namespace skin {
 

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "skin/IniText.h"
-#include "skin/SkinGeneral.h"
-#include "skin/SkinPiece.h"
+#include "skin/data/IniText.h"
+#include "skin/data/SkinGeneral.h"
+#include "skin/data/SkinPiece.h"
 
 namespace skin {
 

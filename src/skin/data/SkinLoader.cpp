@@ -1,13 +1,13 @@
-#include "skin/SkinLoader.h"
+#include "skin/data/SkinLoader.h"
 
 #include <memory>
 
 #include "platform/gdi/Bmp.h"
 #include "platform/gdi/Gdi.h"
-#include "skin/JpegPicture.h"
-#include "skin/SkinFolder.h"
-#include "skin/SkinText.h"
-#include "skin/StoredSkin.h"
+#include "skin/data/JpegPicture.h"
+#include "skin/data/SkinFolder.h"
+#include "skin/data/SkinText.h"
+#include "skin/data/StoredSkin.h"
 
 namespace skin {
 

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "skin/SkinIni.h"
-#include "skin/SkinTables.h"
+#include "skin/data/SkinIni.h"
+#include "skin/data/SkinTables.h"
 
 namespace skin {
 

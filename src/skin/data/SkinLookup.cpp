@@ -1,4 +1,4 @@
-#include "skin/SkinLookup.h"
+#include "skin/data/SkinLookup.h"
 
 namespace skin {
 

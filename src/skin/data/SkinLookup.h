@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "skin/SkinGeneral.h"
-#include "skin/SkinTables.h"
-#include "skin/SkinText.h"
+#include "skin/data/SkinGeneral.h"
+#include "skin/data/SkinTables.h"
+#include "skin/data/SkinText.h"
 
 namespace skin {
 

@@ -12,7 +12,7 @@
 
 #include "platform/Types.h"
 #include "platform/gdi/Surface.h"
-#include "skin/SkinGeneral.h"
+#include "skin/data/SkinGeneral.h"
 
 namespace skin {
 

@@ -1,4 +1,4 @@
-#include "skin/SkinText.h"
+#include "skin/data/SkinText.h"
 
 #include <charconv>
 

@@ -1,4 +1,4 @@
-#include "skin/SkinTitleButtons.h"
+#include "skin/data/SkinTitleButtons.h"
 
 #include "component/ClassBuilder.h"
 

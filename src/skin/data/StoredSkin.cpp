@@ -1,4 +1,4 @@
-#include "skin/StoredSkin.h"
+#include "skin/data/StoredSkin.h"
 
 #include "component/ClassBuilder.h"
 #include "toolkit/Types.h"

@@ -20,7 +20,7 @@
 #include "component/ClassInfo.h"
 #include "component/Collection.h"
 #include "component/Persistent.h"
-#include "skin/SkinGeneral.h"
+#include "skin/data/SkinGeneral.h"
 #include "toolkit/Bitmap.h"
 
 namespace skin {

@@ -1,4 +1,4 @@
-#include "skin/FrameHitTest.h"
+#include "skin/frame/FrameHitTest.h"
 
 namespace skin {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/window/Messages.h"
-#include "skin/FrameLayout.h"
+#include "skin/frame/FrameLayout.h"
 
 namespace skin {
 

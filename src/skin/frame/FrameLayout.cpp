@@ -1,4 +1,4 @@
-#include "skin/FrameLayout.h"
+#include "skin/frame/FrameLayout.h"
 
 #include <algorithm>
 

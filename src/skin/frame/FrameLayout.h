@@ -6,7 +6,7 @@
 #include <array>
 #include <vector>
 
-#include "skin/FrameMetrics.h"
+#include "skin/frame/FrameMetrics.h"
 
 namespace skin {
 

@@ -1,4 +1,4 @@
-#include "skin/FrameMetrics.h"
+#include "skin/frame/FrameMetrics.h"
 
 #include "platform/window/SystemMetrics.h"
 

@@ -2,7 +2,7 @@
 // the menu bar, where the client area starts and how big a border icon is.
 #pragma once
 
-#include "skin/SkinTables.h"
+#include "skin/data/SkinTables.h"
 #include "toolkit/Form.h"
 
 namespace skin {

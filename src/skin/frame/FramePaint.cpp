@@ -1,14 +1,14 @@
-#include "skin/FramePaint.h"
+#include "skin/frame/FramePaint.h"
 
 #include <algorithm>
 
 #include "platform/gdi/Gdi.h"
 #include "platform/window/SystemMetrics.h"
-#include "skin/GlyphMask.h"
-#include "skin/SectionBackground.h"
-#include "skin/SectionPaint.h"
-#include "skin/SkinLookup.h"
-#include "skin/SkinTextDrawing.h"
+#include "skin/paint/GlyphMask.h"
+#include "skin/paint/SectionBackground.h"
+#include "skin/paint/SectionPaint.h"
+#include "skin/data/SkinLookup.h"
+#include "skin/paint/SkinTextDrawing.h"
 
 namespace skin {
 

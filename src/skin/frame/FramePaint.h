@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "graphics/PixelBitmap.h"
-#include "skin/FrameLayout.h"
-#include "skin/PictureSurface.h"
+#include "skin/frame/FrameLayout.h"
+#include "skin/paint/PictureSurface.h"
 #include "toolkit/Types.h"
 
 namespace skin {

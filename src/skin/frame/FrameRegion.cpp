@@ -1,8 +1,8 @@
-#include "skin/FrameRegion.h"
+#include "skin/frame/FrameRegion.h"
 
 #include <algorithm>
 
-#include "skin/PieceSource.h"
+#include "skin/paint/PieceSource.h"
 
 namespace skin {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "skin/SkinTables.h"
+#include "skin/data/SkinTables.h"
 
 namespace skin {
 

@@ -1,4 +1,4 @@
-#include "skin/FrameTracking.h"
+#include "skin/frame/FrameTracking.h"
 
 #include <algorithm>
 #include <cstdlib>

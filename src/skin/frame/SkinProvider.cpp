@@ -1,4 +1,4 @@
-#include "skin/SkinProvider.h"
+#include "skin/frame/SkinProvider.h"
 
 #include <algorithm>
 
@@ -10,12 +10,12 @@
 #include "platform/window/SystemMetrics.h"
 #include "platform/window/VirtualKeys.h"
 #include "platform/window/Window.h"
-#include "skin/FrameRegion.h"
-#include "skin/FrameTracking.h"
-#include "skin/PaintPixels.h"
-#include "skin/SkinControl.h"
-#include "skin/SkinData.h"
-#include "skin/SkinMessages.h"
+#include "skin/frame/FrameRegion.h"
+#include "skin/frame/FrameTracking.h"
+#include "skin/paint/PaintPixels.h"
+#include "skin/link/SkinControl.h"
+#include "skin/data/SkinData.h"
+#include "skin/link/SkinMessages.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/Menus.h"
 

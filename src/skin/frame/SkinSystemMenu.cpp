@@ -1,4 +1,4 @@
-#include "skin/SkinSystemMenu.h"
+#include "skin/frame/SkinSystemMenu.h"
 
 #include "component/ClassBuilder.h"
 #include "platform/window/Messages.h"

@@ -1,9 +1,9 @@
-#include "skin/SkinBroadcast.h"
+#include "skin/link/SkinBroadcast.h"
 
 #include "component/Component.h"
 #include "platform/window/Window.h"
-#include "skin/SkinData.h"
-#include "skin/SkinMessages.h"
+#include "skin/data/SkinData.h"
+#include "skin/link/SkinMessages.h"
 #include "toolkit/Form.h"
 #include "toolkit/Screen.h"
 #include "toolkit/WinControl.h"

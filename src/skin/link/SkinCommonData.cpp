@@ -1,10 +1,10 @@
-#include "skin/SkinCommonData.h"
+#include "skin/link/SkinCommonData.h"
 
 #include "component/ClassBuilder.h"
-#include "skin/PictureSurface.h"
-#include "skin/SkinData.h"
-#include "skin/SkinMessages.h"
-#include "skin/SkinText.h"
+#include "skin/paint/PictureSurface.h"
+#include "skin/data/SkinData.h"
+#include "skin/link/SkinMessages.h"
+#include "skin/data/SkinText.h"
 #include "toolkit/Control.h"
 #include "toolkit/WinControl.h"
 

@@ -13,7 +13,7 @@
 #include "component/ClassInfo.h"
 #include "component/Persistent.h"
 #include "graphics/PixelBitmap.h"
-#include "skin/SkinTables.h"
+#include "skin/data/SkinTables.h"
 #include "toolkit/Messages.h"
 
 namespace toolkit {

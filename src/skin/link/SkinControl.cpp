@@ -1,11 +1,11 @@
-#include "skin/SkinControl.h"
+#include "skin/link/SkinControl.h"
 
 #include <algorithm>
 
 #include "platform/gdi/Gdi.h"
 #include "platform/window/Window.h"
-#include "skin/SkinData.h"
-#include "skin/SkinMessages.h"
+#include "skin/data/SkinData.h"
+#include "skin/link/SkinMessages.h"
 #include "toolkit/WinControl.h"
 
 namespace skin {

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/Types.h"
-#include "skin/SkinCommonData.h"
+#include "skin/link/SkinCommonData.h"
 
 namespace toolkit {
 class TControl;

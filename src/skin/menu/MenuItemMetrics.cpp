@@ -1,11 +1,11 @@
-#include "skin/MenuItemMetrics.h"
+#include "skin/menu/MenuItemMetrics.h"
 
 #include <algorithm>
 #include <string>
 
 #include "platform/gdi/Gdi.h"
 #include "platform/window/SystemMetrics.h"
-#include "skin/PaintPixels.h"
+#include "skin/paint/PaintPixels.h"
 
 namespace skin {
 

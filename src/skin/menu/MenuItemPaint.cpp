@@ -1,13 +1,13 @@
-#include "skin/MenuItemPaint.h"
+#include "skin/menu/MenuItemPaint.h"
 
 #include <algorithm>
 #include <string>
 
 #include "platform/gdi/Gdi.h"
-#include "skin/PaintPixels.h"
-#include "skin/SectionPaint.h"
-#include "skin/SkinLookup.h"
-#include "skin/SkinTextDrawing.h"
+#include "skin/paint/PaintPixels.h"
+#include "skin/paint/SectionPaint.h"
+#include "skin/data/SkinLookup.h"
+#include "skin/paint/SkinTextDrawing.h"
 #include "toolkit/MenuOwnerDraw.h"
 
 namespace skin {

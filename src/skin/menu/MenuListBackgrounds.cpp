@@ -1,6 +1,6 @@
-#include "skin/MenuListBackgrounds.h"
+#include "skin/menu/MenuListBackgrounds.h"
 
-#include "skin/MenuItemPaint.h"
+#include "skin/menu/MenuItemPaint.h"
 
 namespace skin {
 

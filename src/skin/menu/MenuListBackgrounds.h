@@ -7,7 +7,7 @@
 #include <unordered_map>
 
 #include "graphics/PixelBitmap.h"
-#include "skin/SkinTables.h"
+#include "skin/data/SkinTables.h"
 
 namespace skin {
 

@@ -1,14 +1,14 @@
-#include "skin/SkinMenu.h"
+#include "skin/menu/SkinMenu.h"
 
 #include <utility>
 
 #include "platform/gdi/Gdi.h"
 #include "platform/window/Window.h"
-#include "skin/MenuItemMetrics.h"
-#include "skin/MenuItemPaint.h"
-#include "skin/PaintPixels.h"
-#include "skin/SkinData.h"
-#include "skin/SkinMessages.h"
+#include "skin/menu/MenuItemMetrics.h"
+#include "skin/menu/MenuItemPaint.h"
+#include "skin/paint/PaintPixels.h"
+#include "skin/data/SkinData.h"
+#include "skin/link/SkinMessages.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/Form.h"

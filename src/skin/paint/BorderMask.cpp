@@ -1,12 +1,12 @@
-#include "skin/BorderMask.h"
+#include "skin/paint/BorderMask.h"
 
 #include <algorithm>
 #include <limits>
 #include <vector>
 
-#include "skin/PictureCopy.h"
-#include "skin/PieceSource.h"
-#include "skin/Tiling.h"
+#include "skin/paint/PictureCopy.h"
+#include "skin/paint/PieceSource.h"
+#include "skin/paint/Tiling.h"
 
 namespace skin {
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/gdi/Region.h"
-#include "skin/SkinTables.h"
+#include "skin/data/SkinTables.h"
 
 namespace skin {
 

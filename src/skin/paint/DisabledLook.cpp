@@ -1,7 +1,7 @@
-#include "skin/DisabledLook.h"
+#include "skin/paint/DisabledLook.h"
 
-#include "skin/PaintPixels.h"
-#include "skin/PictureCopy.h"
+#include "skin/paint/PaintPixels.h"
+#include "skin/paint/PictureCopy.h"
 
 namespace skin {
 

@@ -5,7 +5,7 @@
 
 #include "component/ClassInfo.h"
 #include "component/Set.h"
-#include "skin/SkinTables.h"
+#include "skin/data/SkinTables.h"
 
 namespace skin {
 

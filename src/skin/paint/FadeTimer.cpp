@@ -1,8 +1,8 @@
-#include "skin/FadeTimer.h"
+#include "skin/paint/FadeTimer.h"
 
 #include <algorithm>
 
-#include "skin/PaintPixels.h"
+#include "skin/paint/PaintPixels.h"
 #include "toolkit/Application.h"
 
 namespace skin {

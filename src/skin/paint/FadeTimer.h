@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-#include "skin/SkinTables.h"
+#include "skin/data/SkinTables.h"
 #include "toolkit/Timer.h"
 
 namespace skin {

@@ -1,8 +1,8 @@
-#include "skin/FocusDots.h"
+#include "skin/paint/FocusDots.h"
 
 #include <algorithm>
 
-#include "skin/PaintPixels.h"
+#include "skin/paint/PaintPixels.h"
 
 namespace skin {
 

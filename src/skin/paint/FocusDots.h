@@ -1,7 +1,7 @@
 // The dotted frame of a focused skinned control.
 #pragma once
 
-#include "skin/SkinTables.h"
+#include "skin/data/SkinTables.h"
 
 namespace skin {
 

@@ -1,9 +1,9 @@
-#include "skin/GlyphMask.h"
+#include "skin/paint/GlyphMask.h"
 
 #include <algorithm>
 
-#include "skin/PictureCopy.h"
-#include "skin/PieceSource.h"
+#include "skin/paint/PictureCopy.h"
+#include "skin/paint/PieceSource.h"
 
 namespace skin {
 

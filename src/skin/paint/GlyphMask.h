@@ -2,7 +2,7 @@
 // point.
 #pragma once
 
-#include "skin/SkinTables.h"
+#include "skin/data/SkinTables.h"
 
 namespace skin {
 

@@ -1,4 +1,4 @@
-#include "skin/GradientPaint.h"
+#include "skin/paint/GradientPaint.h"
 
 #include <algorithm>
 #include <cstring>
@@ -7,8 +7,8 @@
 #include <emmintrin.h>
 #endif
 
-#include "skin/PaintPixels.h"
-#include "skin/PictureCopy.h"
+#include "skin/paint/PaintPixels.h"
+#include "skin/paint/PictureCopy.h"
 
 namespace skin {
 

@@ -1,8 +1,8 @@
 // Painting a section's gradient bands into a rectangle of a picture.
 #pragma once
 
-#include "skin/Gradient.h"
-#include "skin/SkinTables.h"
+#include "skin/data/Gradient.h"
+#include "skin/data/SkinTables.h"
 
 namespace skin {
 

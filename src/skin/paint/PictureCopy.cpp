@@ -1,8 +1,8 @@
-#include "skin/PictureCopy.h"
+#include "skin/paint/PictureCopy.h"
 
 #include <algorithm>
 
-#include "skin/PaintPixels.h"
+#include "skin/paint/PaintPixels.h"
 
 namespace skin {
 

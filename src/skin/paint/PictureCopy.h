@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "skin/SkinTables.h"
+#include "skin/data/SkinTables.h"
 
 namespace skin {
 

@@ -1,12 +1,12 @@
-#include "skin/SectionBackground.h"
+#include "skin/paint/SectionBackground.h"
 
 #include <algorithm>
 
-#include "skin/GradientPaint.h"
-#include "skin/PaintPixels.h"
-#include "skin/PictureCopy.h"
-#include "skin/SkinLookup.h"
-#include "skin/Tiling.h"
+#include "skin/paint/GradientPaint.h"
+#include "skin/paint/PaintPixels.h"
+#include "skin/paint/PictureCopy.h"
+#include "skin/data/SkinLookup.h"
+#include "skin/paint/Tiling.h"
 
 namespace skin {
 

@@ -1,9 +1,9 @@
-#include "skin/SectionPaint.h"
+#include "skin/paint/SectionPaint.h"
 
-#include "skin/BorderMask.h"
-#include "skin/PictureCopy.h"
-#include "skin/SectionBackground.h"
-#include "skin/SkinLookup.h"
+#include "skin/paint/BorderMask.h"
+#include "skin/paint/PictureCopy.h"
+#include "skin/paint/SectionBackground.h"
+#include "skin/data/SkinLookup.h"
 
 namespace skin {
 

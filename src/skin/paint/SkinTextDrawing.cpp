@@ -1,4 +1,4 @@
-#include "skin/SkinTextDrawing.h"
+#include "skin/paint/SkinTextDrawing.h"
 
 #include "platform/gdi/Gdi.h"
 

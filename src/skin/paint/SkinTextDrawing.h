@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "skin/SkinTables.h"
+#include "skin/data/SkinTables.h"
 #include "toolkit/Canvas.h"
 
 namespace skin {

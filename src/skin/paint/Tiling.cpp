@@ -1,9 +1,9 @@
-#include "skin/Tiling.h"
+#include "skin/paint/Tiling.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "skin/PaintPixels.h"
+#include "skin/paint/PaintPixels.h"
 
 namespace skin {
 

@@ -12,8 +12,8 @@
 #include "memtable/MemTable.h"
 #include "memtable/TestTables.h"
 #include "platform/window/VirtualKeys.h"
-#include "skin/DBControls.h"
-#include "skin/SkinDBControls.h"
+#include "dataaware/DBControls.h"
+#include "skin/controls/SkinDBControls.h"
 
 namespace {
 
@@ -261,12 +261,12 @@ TEST_F(DBComboBoxTest, KeysStartAnEditAndTheChoiceIsWrittenByThePost) {
 }
 
 TEST(DBEditorsRegistration, ThePlainEditorsReadTheirBindingFromADescription) {
-  skin::TDBEdit edit(nullptr);
+  dataaware::TDBEdit edit(nullptr);
   EXPECT_TRUE(edit.EditReadOnly());
   edit.SetDataField("Name");
   EXPECT_EQ(edit.DataField(), "Name");
   EXPECT_EQ(edit.Field(), nullptr);  // no source: inactive
-  skin::TDBComboBox box(nullptr);
+  dataaware::TDBComboBox box(nullptr);
   box.SetReadOnly(true);
   EXPECT_TRUE(box.ReadOnly());
 }

@@ -6,13 +6,13 @@
 #include <string>
 
 #include "ControlFixture.h"
-#include "skin/PaintPixels.h"
-#include "skin/SkinButton.h"
-#include "skin/SkinData.h"
-#include "skin/SkinGroupBox.h"
-#include "skin/SkinLabel.h"
+#include "skin/paint/PaintPixels.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/data/SkinData.h"
+#include "skin/controls/SkinGroupBox.h"
+#include "skin/controls/SkinLabel.h"
 #include "skin/SkinManager.h"
-#include "skin/SkinMessages.h"
+#include "skin/link/SkinMessages.h"
 #include "toolkit/GroupBox.h"
 
 namespace {

@@ -7,12 +7,12 @@
 
 #include "ControlFixture.h"
 #include "component/Reader.h"
-#include "skin/SkinBevel.h"
-#include "skin/SkinBoundLabel.h"
-#include "skin/SkinButton.h"
-#include "skin/SkinGridAdapter.h"
-#include "skin/SkinGroupBox.h"
-#include "skin/SkinLabel.h"
+#include "skin/controls/SkinBevel.h"
+#include "skin/controls/SkinBoundLabel.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinGridAdapter.h"
+#include "skin/controls/SkinGroupBox.h"
+#include "skin/controls/SkinLabel.h"
 #include "toolkit/Edit.h"
 
 namespace {

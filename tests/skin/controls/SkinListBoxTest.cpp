@@ -8,7 +8,7 @@
 #include "component/Reader.h"
 #include "platform/controls/Controls.h"
 #include "platform/gdi/Gdi.h"
-#include "skin/SkinListBox.h"
+#include "skin/controls/SkinListBox.h"
 #include "skin/SkinManager.h"
 
 namespace {

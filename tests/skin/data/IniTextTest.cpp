@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "skin/IniText.h"
+#include "skin/data/IniText.h"
 
 using namespace skin;
 

@@ -1,7 +1,7 @@
 // A section's font colour and gradient texts and its run-time record.
 #include <gtest/gtest.h>
 
-#include "skin/SkinGeneral.h"
+#include "skin/data/SkinGeneral.h"
 
 using namespace skin;
 

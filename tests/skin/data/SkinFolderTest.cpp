@@ -8,9 +8,9 @@
 
 #include "JpegFile.h"
 #include "SkinFixture.h"
-#include "skin/JpegPicture.h"
-#include "skin/SkinData.h"
-#include "skin/SkinFolder.h"
+#include "skin/data/JpegPicture.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/SkinFolder.h"
 #include "skin/SkinManager.h"
 #include "toolkit/Bitmap.h"
 

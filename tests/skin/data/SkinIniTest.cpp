@@ -6,8 +6,8 @@
 #include <chrono>
 #include <string>
 
-#include "skin/SkinIni.h"
-#include "skin/SkinLookup.h"
+#include "skin/data/SkinIni.h"
+#include "skin/data/SkinLookup.h"
 
 using namespace skin;
 

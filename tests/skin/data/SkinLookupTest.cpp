@@ -1,8 +1,8 @@
 // Finding sections and, through ParentClass, the pieces a section lacks.
 #include <gtest/gtest.h>
 
-#include "skin/SkinLookup.h"
-#include "skin/SkinPiece.h"
+#include "skin/data/SkinLookup.h"
+#include "skin/data/SkinPiece.h"
 
 using namespace skin;
 

@@ -3,7 +3,7 @@
 
 #include <limits>
 
-#include "skin/SkinText.h"
+#include "skin/data/SkinText.h"
 
 using namespace skin;
 

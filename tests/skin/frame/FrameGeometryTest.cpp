@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "FrameFixture.h"
-#include "skin/FrameHitTest.h"
-#include "skin/FramePaint.h"
-#include "skin/FrameRegion.h"
-#include "skin/FrameTracking.h"
+#include "skin/frame/FrameHitTest.h"
+#include "skin/frame/FramePaint.h"
+#include "skin/frame/FrameRegion.h"
+#include "skin/frame/FrameTracking.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include "FrameFixture.h"
 #include "platform/gdi/Gdi.h"
-#include "skin/FramePaint.h"
-#include "skin/GlyphMask.h"
+#include "skin/frame/FramePaint.h"
+#include "skin/paint/GlyphMask.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include "PaintFixture.h"
 #include "graphics/PixelBitmap.h"
 #include "platform/window/SystemMetrics.h"
-#include "skin/MenuItemMetrics.h"
-#include "skin/MenuItemPaint.h"
-#include "skin/MenuListBackgrounds.h"
-#include "skin/PaintPixels.h"
-#include "skin/SkinText.h"
+#include "skin/menu/MenuItemMetrics.h"
+#include "skin/menu/MenuItemPaint.h"
+#include "skin/menu/MenuListBackgrounds.h"
+#include "skin/paint/PaintPixels.h"
+#include "skin/data/SkinText.h"
 #include "toolkit/MenuOwnerDraw.h"
 
 using namespace skintest;

@@ -9,9 +9,9 @@
 
 #include "PaintFixture.h"
 #include "platform/gdi/Region.h"
-#include "skin/BorderMask.h"
-#include "skin/GlyphMask.h"
-#include "skin/PictureCopy.h"
+#include "skin/paint/BorderMask.h"
+#include "skin/paint/GlyphMask.h"
+#include "skin/paint/PictureCopy.h"
 
 using namespace skintest;
 

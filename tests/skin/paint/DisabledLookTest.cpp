@@ -4,8 +4,8 @@
 #include <string>
 
 #include "PaintFixture.h"
-#include "skin/DisabledLook.h"
-#include "skin/FocusDots.h"
+#include "skin/paint/DisabledLook.h"
+#include "skin/paint/FocusDots.h"
 
 using namespace skintest;
 

@@ -9,8 +9,8 @@
 
 #include "PaintFixture.h"
 #include "platform/testing/HeadlessScreen.h"
-#include "skin/FadeTimer.h"
-#include "skin/PaintPixels.h"
+#include "skin/paint/FadeTimer.h"
+#include "skin/paint/PaintPixels.h"
 #include "toolkit/Application.h"
 #include "toolkit/Registration.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "PaintFixture.h"
-#include "skin/GradientPaint.h"
+#include "skin/paint/GradientPaint.h"
 
 using namespace skintest;
 

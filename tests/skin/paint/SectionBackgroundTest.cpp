@@ -8,9 +8,9 @@
 
 #include "PaintFixture.h"
 #include "platform/gdi/Gdi.h"
-#include "skin/GradientPaint.h"
-#include "skin/SectionBackground.h"
-#include "skin/SectionPaint.h"
+#include "skin/paint/GradientPaint.h"
+#include "skin/paint/SectionBackground.h"
+#include "skin/paint/SectionPaint.h"
 
 using namespace skintest;
 

@@ -8,7 +8,7 @@
 
 #include "PaintFixture.h"
 #include "graphics/PixelBitmap.h"
-#include "skin/SkinTextDrawing.h"
+#include "skin/paint/SkinTextDrawing.h"
 
 using namespace skintest;
 namespace p = platform;

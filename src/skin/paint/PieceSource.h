@@ -3,8 +3,8 @@
 // three frames side by side, picture over mask.
 #pragma once
 
-#include "skin/PaintPixels.h"
-#include "skin/SkinTables.h"
+#include "skin/paint/PaintPixels.h"
+#include "skin/data/SkinTables.h"
 
 namespace skin {
 
