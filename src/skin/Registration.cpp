@@ -2,6 +2,7 @@
 
 #include "component/ClassInfo.h"
 #include "dataaware/DBControls.h"
+#include "skin/SkinManager.h"
 #include "skin/controls/SkinBevel.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinComboBox.h"
@@ -11,7 +12,6 @@
 #include "skin/controls/SkinGroupBox.h"
 #include "skin/controls/SkinLabel.h"
 #include "skin/controls/SkinListBox.h"
-#include "skin/SkinManager.h"
 #include "skin/frame/SkinProvider.h"
 
 namespace skin {

@@ -7,11 +7,11 @@
 #include "platform/LocaleServices.h"
 #include "platform/dialog/MessageBox.h"
 #include "platform/window/Window.h"
-#include "skin/link/SkinBroadcast.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinFolder.h"
 #include "skin/data/SkinIni.h"
 #include "skin/data/SkinLoader.h"
+#include "skin/link/SkinBroadcast.h"
 #include "skin/link/SkinMessages.h"
 #include "toolkit/Application.h"
 

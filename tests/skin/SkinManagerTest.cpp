@@ -7,10 +7,10 @@
 
 #include "SkinFixture.h"
 #include "component/Reader.h"
+#include "skin/SkinManager.h"
+#include "skin/data/SkinData.h"
 #include "skin/link/SkinBroadcast.h"
 #include "skin/link/SkinCommonData.h"
-#include "skin/data/SkinData.h"
-#include "skin/SkinManager.h"
 #include "skin/link/SkinMessages.h"
 #include "toolkit/Form.h"
 #include "toolkit/GraphicControl.h"

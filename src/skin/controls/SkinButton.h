@@ -9,9 +9,9 @@
 #include <memory>
 
 #include "graphics/PixelBitmap.h"
+#include "skin/link/SkinCommonData.h"
 #include "skin/paint/DisabledLook.h"
 #include "skin/paint/FadeTimer.h"
-#include "skin/link/SkinCommonData.h"
 #include "toolkit/Button.h"
 
 namespace skin {

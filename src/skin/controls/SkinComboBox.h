@@ -7,9 +7,9 @@
 
 #include <memory>
 
-#include "skin/paint/DisabledLook.h"
 #include "skin/controls/SkinBoundLabel.h"
 #include "skin/link/SkinCommonData.h"
+#include "skin/paint/DisabledLook.h"
 #include "toolkit/ComboBox.h"
 #include "toolkit/Types.h"
 

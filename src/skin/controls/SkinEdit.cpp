@@ -6,10 +6,10 @@
 #include "platform/window/Messages.h"
 #include "platform/window/Styles.h"
 #include "platform/window/Window.h"
-#include "skin/paint/SectionPaint.h"
-#include "skin/link/SkinControl.h"
 #include "skin/data/SkinData.h"
+#include "skin/link/SkinControl.h"
 #include "skin/link/SkinMessages.h"
+#include "skin/paint/SectionPaint.h"
 #include "skin/paint/SkinTextDrawing.h"
 #include "toolkit/Canvas.h"
 

@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "skin/paint/DisabledLook.h"
 #include "skin/controls/SkinBoundLabel.h"
 #include "skin/link/SkinCommonData.h"
+#include "skin/paint/DisabledLook.h"
 #include "toolkit/Edit.h"
 
 namespace skin {

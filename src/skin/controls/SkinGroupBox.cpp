@@ -7,11 +7,11 @@
 #include "platform/gdi/DcGuards.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/window/Window.h"
+#include "skin/data/SkinData.h"
+#include "skin/link/SkinControl.h"
+#include "skin/link/SkinMessages.h"
 #include "skin/paint/BorderMask.h"
 #include "skin/paint/SectionBackground.h"
-#include "skin/link/SkinControl.h"
-#include "skin/data/SkinData.h"
-#include "skin/link/SkinMessages.h"
 #include "skin/paint/SkinTextDrawing.h"
 
 namespace skin {

@@ -7,11 +7,11 @@
 #include "platform/controls/Controls.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/window/Window.h"
+#include "skin/data/SkinData.h"
+#include "skin/link/SkinControl.h"
+#include "skin/link/SkinMessages.h"
 #include "skin/paint/PictureSurface.h"
 #include "skin/paint/SectionPaint.h"
-#include "skin/link/SkinControl.h"
-#include "skin/data/SkinData.h"
-#include "skin/link/SkinMessages.h"
 #include "skin/paint/SkinTextDrawing.h"
 
 namespace skin {

@@ -9,10 +9,10 @@
 #include <memory>
 
 #include "graphics/PixelBitmap.h"
-#include "skin/paint/DisabledLook.h"
 #include "skin/controls/SkinBoundLabel.h"
-#include "skin/link/SkinCommonData.h"
 #include "skin/controls/SkinScrollBar.h"
+#include "skin/link/SkinCommonData.h"
+#include "skin/paint/DisabledLook.h"
 #include "toolkit/ListBox.h"
 
 namespace skin {

@@ -4,10 +4,10 @@
 
 #include "platform/gdi/Gdi.h"
 #include "platform/window/SystemMetrics.h"
+#include "skin/data/SkinLookup.h"
 #include "skin/paint/GlyphMask.h"
 #include "skin/paint/SectionBackground.h"
 #include "skin/paint/SectionPaint.h"
-#include "skin/data/SkinLookup.h"
 #include "skin/paint/SkinTextDrawing.h"
 
 namespace skin {

@@ -12,12 +12,12 @@
 
 #include "component/Component.h"
 #include "graphics/PixelBitmap.h"
+#include "skin/data/SkinTitleButtons.h"
 #include "skin/frame/FrameHitTest.h"
 #include "skin/frame/FramePaint.h"
+#include "skin/frame/SkinSystemMenu.h"
 #include "skin/link/SkinBroadcast.h"
 #include "skin/link/SkinCommonData.h"
-#include "skin/frame/SkinSystemMenu.h"
-#include "skin/data/SkinTitleButtons.h"
 #include "toolkit/Form.h"
 
 namespace skin {

@@ -1,10 +1,10 @@
 #include "skin/link/SkinCommonData.h"
 
 #include "component/ClassBuilder.h"
-#include "skin/paint/PictureSurface.h"
 #include "skin/data/SkinData.h"
-#include "skin/link/SkinMessages.h"
 #include "skin/data/SkinText.h"
+#include "skin/link/SkinMessages.h"
+#include "skin/paint/PictureSurface.h"
 #include "toolkit/Control.h"
 #include "toolkit/WinControl.h"
 

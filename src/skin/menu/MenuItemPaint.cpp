@@ -4,9 +4,9 @@
 #include <string>
 
 #include "platform/gdi/Gdi.h"
+#include "skin/data/SkinLookup.h"
 #include "skin/paint/PaintPixels.h"
 #include "skin/paint/SectionPaint.h"
-#include "skin/data/SkinLookup.h"
 #include "skin/paint/SkinTextDrawing.h"
 #include "toolkit/MenuOwnerDraw.h"
 

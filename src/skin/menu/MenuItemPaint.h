@@ -8,9 +8,9 @@
 #include <string_view>
 
 #include "graphics/PixelBitmap.h"
+#include "skin/data/SkinTables.h"
 #include "skin/menu/MenuItemMetrics.h"
 #include "skin/paint/PictureSurface.h"
-#include "skin/data/SkinTables.h"
 
 namespace skin {
 

@@ -4,11 +4,11 @@
 
 #include "platform/gdi/Gdi.h"
 #include "platform/window/Window.h"
+#include "skin/data/SkinData.h"
+#include "skin/link/SkinMessages.h"
 #include "skin/menu/MenuItemMetrics.h"
 #include "skin/menu/MenuItemPaint.h"
 #include "skin/paint/PaintPixels.h"
-#include "skin/data/SkinData.h"
-#include "skin/link/SkinMessages.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/Form.h"

@@ -7,8 +7,8 @@
 #include <functional>
 
 #include "graphics/PixelBitmap.h"
-#include "skin/menu/MenuListBackgrounds.h"
 #include "skin/data/SkinTables.h"
+#include "skin/menu/MenuListBackgrounds.h"
 #include "toolkit/Menus.h"
 #include "toolkit/Types.h"
 

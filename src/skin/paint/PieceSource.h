@@ -3,8 +3,8 @@
 // three frames side by side, picture over mask.
 #pragma once
 
-#include "skin/paint/PaintPixels.h"
 #include "skin/data/SkinTables.h"
+#include "skin/paint/PaintPixels.h"
 
 namespace skin {
 

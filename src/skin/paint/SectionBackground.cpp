@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "skin/data/SkinLookup.h"
 #include "skin/paint/GradientPaint.h"
 #include "skin/paint/PaintPixels.h"
 #include "skin/paint/PictureCopy.h"
-#include "skin/data/SkinLookup.h"
 #include "skin/paint/Tiling.h"
 
 namespace skin {

@@ -1,9 +1,9 @@
 #include "skin/paint/SectionPaint.h"
 
+#include "skin/data/SkinLookup.h"
 #include "skin/paint/BorderMask.h"
 #include "skin/paint/PictureCopy.h"
 #include "skin/paint/SectionBackground.h"
-#include "skin/data/SkinLookup.h"
 
 namespace skin {
 

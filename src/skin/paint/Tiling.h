@@ -1,8 +1,8 @@
 // Covering a rectangle with copies of a picture cell.
 #pragma once
 
-#include "skin/paint/PictureCopy.h"
 #include "skin/data/SkinTables.h"
+#include "skin/paint/PictureCopy.h"
 
 namespace skin {
 

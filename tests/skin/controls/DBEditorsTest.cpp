@@ -7,12 +7,12 @@
 #include <string>
 
 #include "ControlFixture.h"
+#include "dataaware/DBControls.h"
 #include "memtable/DataSource.h"
 #include "memtable/DatabaseError.h"
 #include "memtable/MemTable.h"
 #include "memtable/TestTables.h"
 #include "platform/window/VirtualKeys.h"
-#include "dataaware/DBControls.h"
 #include "skin/controls/SkinDBControls.h"
 
 namespace {

@@ -12,11 +12,11 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/window/VirtualKeys.h"
 #include "platform/window/Window.h"
-#include "skin/paint/PaintPixels.h"
+#include "skin/SkinManager.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/data/SkinData.h"
-#include "skin/SkinManager.h"
 #include "skin/link/SkinMessages.h"
+#include "skin/paint/PaintPixels.h"
 #include "toolkit/Button.h"
 #include "toolkit/Edit.h"
 

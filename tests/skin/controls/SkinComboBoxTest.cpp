@@ -9,10 +9,10 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/window/Messages.h"
 #include "platform/window/VirtualKeys.h"
-#include "skin/paint/GlyphMask.h"
-#include "skin/paint/PaintPixels.h"
 #include "skin/controls/SkinComboBox.h"
 #include "skin/data/SkinData.h"
+#include "skin/paint/GlyphMask.h"
+#include "skin/paint/PaintPixels.h"
 #include "toolkit/ComboBox.h"
 
 namespace {

@@ -12,13 +12,13 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Styles.h"
-#include "skin/paint/PaintPixels.h"
 #include "skin/controls/SkinBoundLabel.h"
 #include "skin/controls/SkinDBControls.h"
-#include "skin/data/SkinData.h"
 #include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinLabel.h"
+#include "skin/data/SkinData.h"
 #include "skin/link/SkinMessages.h"
+#include "skin/paint/PaintPixels.h"
 #include "toolkit/Edit.h"
 
 namespace {

@@ -6,13 +6,13 @@
 #include <string>
 
 #include "ControlFixture.h"
-#include "skin/paint/PaintPixels.h"
+#include "skin/SkinManager.h"
 #include "skin/controls/SkinButton.h"
-#include "skin/data/SkinData.h"
 #include "skin/controls/SkinGroupBox.h"
 #include "skin/controls/SkinLabel.h"
-#include "skin/SkinManager.h"
+#include "skin/data/SkinData.h"
 #include "skin/link/SkinMessages.h"
+#include "skin/paint/PaintPixels.h"
 #include "toolkit/GroupBox.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include "component/Reader.h"
 #include "platform/controls/Controls.h"
 #include "platform/gdi/Gdi.h"
-#include "skin/controls/SkinListBox.h"
 #include "skin/SkinManager.h"
+#include "skin/controls/SkinListBox.h"
 
 namespace {
 

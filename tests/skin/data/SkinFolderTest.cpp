@@ -8,10 +8,10 @@
 
 #include "JpegFile.h"
 #include "SkinFixture.h"
+#include "skin/SkinManager.h"
 #include "skin/data/JpegPicture.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinFolder.h"
-#include "skin/SkinManager.h"
 #include "toolkit/Bitmap.h"
 
 using namespace skin;

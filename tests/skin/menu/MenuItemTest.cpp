@@ -8,11 +8,11 @@
 #include "PaintFixture.h"
 #include "graphics/PixelBitmap.h"
 #include "platform/window/SystemMetrics.h"
+#include "skin/data/SkinText.h"
 #include "skin/menu/MenuItemMetrics.h"
 #include "skin/menu/MenuItemPaint.h"
 #include "skin/menu/MenuListBackgrounds.h"
 #include "skin/paint/PaintPixels.h"
-#include "skin/data/SkinText.h"
 #include "toolkit/MenuOwnerDraw.h"
 
 using namespace skintest;
