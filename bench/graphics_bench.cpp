@@ -1,5 +1,6 @@
 // BlendRow over a full-HD picture of varying alpha against pixman's OVER on
-// the same pixels (premultiplied, as pixman takes them); and one paint of
+// the same pixels (premultiplied, as pixman takes them) and against copying
+// the same rows, the floor of a memory-bound blend; and one paint of
 // the clock bar (353 x 29, the console's settings) against copying the
 // clock bar's pixels, the least a repaint of that area can cost.
 #include <benchmark/benchmark.h>
@@ -52,6 +53,22 @@ void BM_BlendRow_1080p(benchmark::State& state) {
   state.SetLabel(BlendForm() == TBlendForm::Mmx ? "MMX form" : "plain form");
 }
 BENCHMARK(BM_BlendRow_1080p)->Unit(benchmark::kMillisecond);
+
+// The floor of BlendRow_1080p: the same rows copied over the same picture,
+// so the same bytes read and written.
+void BM_Memcpy_1080p(benchmark::State& state) {
+  const std::vector<TPixelColor> src = Source();
+  std::vector<TPixelColor> dst = Background();
+  for (auto _ : state) {
+    for (int y = 0; y < kH; ++y)
+      std::memcpy(dst.data() + std::size_t(y) * kW, src.data() + std::size_t(y) * kW,
+                  kW * sizeof(TPixelColor));
+    benchmark::DoNotOptimize(dst.data());
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(state.iterations() * kW * kH);
+}
+BENCHMARK(BM_Memcpy_1080p)->Unit(benchmark::kMillisecond);
 
 void BM_PixmanOver_1080p(benchmark::State& state) {
   std::vector<TPixelColor> src = Source();

@@ -8,6 +8,7 @@
 
 #include "component/ClassInfo.h"
 #include "component/Collection.h"
+#include "component/CompiledDescription.h"
 #include "component/Description.h"
 #include "component/Exception.h"
 #include "component/Resource.h"
@@ -476,7 +477,8 @@ class TReader {
 
 void ReadDescription(TComponent& root, std::string_view text, std::string_view fileName,
                      const TFindGlobalComponent& findWindow) {
-  TDescriptionObject tree = ParseDescription(text, fileName);
+  TDescriptionObject tree = IsCompiledDescription(text) ? LoadCompiledDescription(text, fileName)
+                                                        : ParseDescription(text, fileName);
   TReader(root, fileName, findWindow).Read(tree);
 }
 

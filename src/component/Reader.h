@@ -2,7 +2,9 @@
 //
 // Loading a description into its window, the root component that the caller
 // has already constructed:
-//   1. The whole text is parsed; nothing is created before it parses.
+//   1. The whole text is parsed (or, for a description compiled at build
+//      time, CompiledDescription.h, its tree is loaded); nothing is created
+//      before it parses.
 //   2. The root's class must be the description's class; the root takes the
 //      description's name. Its own properties are applied.
 //   3. Every nested object is created by its registered class, owned by the

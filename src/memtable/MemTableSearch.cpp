@@ -508,17 +508,16 @@ bool TMemTableSearch::WriteKeyValues(TMemRecord* key, const TMemFieldList& list,
                                      const TVariant& keyValues) {
   // The shared key record is not cleared: comparisons read the key fields
   // only, and every one of them is written here.
+  static const TVariant kMissing;
   bool fits = true;
   for (std::size_t i = 0; i < list.size(); ++i) {
-    TVariant v;
-    if (keyValues.IsArray()) {
-      if (i < keyValues.AsArray().size()) v = keyValues.AsArray()[i];
-    } else {
-      v = keyValues;
-    }
+    // Read in place: a copy of a text key would cost an allocation a search.
+    const TVariant* v = &keyValues;
+    if (keyValues.IsArray())
+      v = i < keyValues.AsArray().size() ? &keyValues.AsArray()[i] : &kMissing;
     // A value its field cannot hold matches no record; the rest are still
     // written so the key record is whole.
-    if (!WriteKeyValue(key, list[i], v)) fits = false;
+    if (!WriteKeyValue(key, list[i], *v)) fits = false;
   }
   return fits;
 }

@@ -2,6 +2,7 @@
 
 #include <unicode/uset.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,7 +14,9 @@ namespace platform {
 namespace {
 
 // Characters taking part in a contraction or prefix rule depend on their
-// neighbours, so they get no simple weight. False when the set is unknown.
+// neighbours, so they get no simple weight. A rule that needs a character
+// outside ASCII never applies to the texts the shortcut takes ("l" followed
+// by a middle dot leaves plain "l" alone). False when the set is unknown.
 bool MarkContractions(UCollator* collator, std::array<bool, 128>& marked) {
   UErrorCode status = U_ZERO_ERROR;
   USet* contractions = uset_openEmpty();
@@ -25,9 +28,10 @@ bool MarkContractions(UCollator* collator, std::array<bool, 128>& marked) {
     int32_t len = uset_getItem(contractions, i, &first, &last, text, 32, &status);
     if (len == 0) {
       for (UChar32 ch = first; ch <= last && ch < 128; ++ch) marked[ch] = true;
-    } else {
-      for (int32_t k = 0; k < len; ++k)
-        if (text[k] < 128) marked[text[k]] = true;
+    } else if (len > 32) {
+      return false;  // longer than the buffer: the text is unknown
+    } else if (std::all_of(text, text + len, [](UChar c) { return c < 128; })) {
+      for (int32_t k = 0; k < len; ++k) marked[text[k]] = true;
     }
   }
   uset_close(contractions);

@@ -13,12 +13,29 @@
 
 namespace platform {
 
+// A learnt table in a form that can be compiled into a program, so a start
+// that only compares plain ASCII texts needs no collator at all.
+struct AsciiCollationTable {
+  bool ignoreCase = false;
+  std::array<std::uint8_t, 128> primary{};
+  std::array<std::uint8_t, 128> tertiary{};
+};
+
 class AsciiCollation {
  public:
   // Learns the weights of `collator` (left as it was found). `usable()` stays
   // false when the collator gives even the letter "a" no simple weight.
   void Learn(UCollator* collator, bool ignoreCase);
   bool usable() const { return usable_; }
+
+  // The learnt weights of a usable table, and a table taken back from them.
+  AsciiCollationTable Table() const { return {ignoreCase_, primary_, tertiary_}; }
+  void Restore(const AsciiCollationTable& table) {
+    usable_ = true;
+    ignoreCase_ = table.ignoreCase;
+    primary_ = table.primary;
+    tertiary_ = table.tertiary;
+  }
 
   // True when every character of the text has a simple weight.
   template <typename Char>

@@ -20,6 +20,7 @@
 #include "AsciiCollation.h"
 #include "CollationTailoring.h"
 #include "LastError.h"
+#include "StoredCollation.h"
 
 namespace platform {
 
@@ -32,7 +33,12 @@ using CollatorPtr = std::unique_ptr<UCollator, CollatorDeleter>;
 
 // Everything one (locale, flags) pair compares with.
 struct Comparer {
+  // Opened at creation, or, when the ASCII table was compiled in, by the
+  // first text the table does not cover (CollatorOf).
   CollatorPtr collator;
+  std::once_flag opening;
+  std::string icuName;
+  LCID resolved = 0;
   std::uint32_t flags = 0;
   unsigned codePage = 1252;
   const AnsiByteTable* bytes = nullptr;  // null for double-byte code pages
@@ -161,6 +167,45 @@ void ApplyFlags(UCollator* collator, LCID resolved, std::uint32_t flags) {
   }
 }
 
+CollatorPtr OpenCollator(const std::string& name, LCID resolved, std::uint32_t flags) {
+  CollatorPtr collator =
+      name.empty() ? nullptr : OpenTailoredCollator(name, resolved, !(flags & SORT_STRINGSORT));
+  if (collator) ApplyFlags(collator.get(), resolved, flags);
+  return collator;
+}
+
+std::unique_ptr<Comparer> NewComparer(std::string name, LCID resolved, std::uint32_t flags) {
+  auto comparer = std::make_unique<Comparer>();
+  comparer->icuName = std::move(name);
+  comparer->resolved = resolved;
+  comparer->flags = flags;
+  comparer->codePage = AnsiCodePageForLocale(resolved);
+  comparer->bytes = SingleByteTable(comparer->codePage);
+  comparer->wordSort = !(flags & SORT_STRINGSORT) && !(flags & NORM_IGNORESYMBOLS);
+  return comparer;
+}
+
+// The shortcut knows primary weights and case only.
+bool AsciiShortcutFits(std::uint32_t flags) {
+  constexpr std::uint32_t kAsciiFlags =
+      NORM_IGNORECASE | LINGUISTIC_IGNORECASE | SORT_STRINGSORT | NORM_LINGUISTIC_CASING;
+  return !(flags & ~kAsciiFlags);
+}
+
+void LearnAscii(Comparer& c) {
+  if (AsciiShortcutFits(c.flags))
+    c.ascii.Learn(c.collator.get(), c.flags & (NORM_IGNORECASE | LINGUISTIC_IGNORECASE));
+}
+
+// The comparer's collator, opened now if it was left for later; null when
+// it cannot be opened.
+UCollator* CollatorOf(Comparer& c) {
+  std::call_once(c.opening, [&] {
+    if (!c.collator) c.collator = OpenCollator(c.icuName, c.resolved, c.flags);
+  });
+  return c.collator.get();
+}
+
 Comparer* ComparerLocked(LCID locale, std::uint32_t flags) {
   LCID resolved = ResolveLocked(locale);
   if (resolved == 0) return nullptr;
@@ -170,22 +215,17 @@ Comparer* ComparerLocked(LCID locale, std::uint32_t flags) {
 
   std::unique_ptr<Comparer> comparer;
   std::string name = IcuNameForResolved(resolved);
-  bool wordSort = !(flags & SORT_STRINGSORT);
-  CollatorPtr collator = name.empty() ? nullptr : OpenTailoredCollator(name, resolved, wordSort);
-  if (collator) {
-    comparer = std::make_unique<Comparer>();
+  const AsciiCollationTable* stored = name.empty() || !AsciiShortcutFits(flags)
+                                          ? nullptr
+                                          : FindStoredAsciiCollation(resolved, flags);
+  if (stored) {
+    // Known at build time to open; the collator waits for a text that needs it.
+    comparer = NewComparer(std::move(name), resolved, flags);
+    comparer->ascii.Restore(*stored);
+  } else if (CollatorPtr collator = OpenCollator(name, resolved, flags)) {
+    comparer = NewComparer(std::move(name), resolved, flags);
     comparer->collator = std::move(collator);
-    comparer->flags = flags;
-    comparer->codePage = AnsiCodePageForLocale(resolved);
-    comparer->bytes = SingleByteTable(comparer->codePage);
-    comparer->wordSort = wordSort && !(flags & NORM_IGNORESYMBOLS);
-    ApplyFlags(comparer->collator.get(), resolved, flags);
-    // The shortcut knows primary weights and case only.
-    constexpr std::uint32_t kAsciiFlags =
-        NORM_IGNORECASE | LINGUISTIC_IGNORECASE | SORT_STRINGSORT | NORM_LINGUISTIC_CASING;
-    if (!(flags & ~kAsciiFlags))
-      comparer->ascii.Learn(comparer->collator.get(),
-                            flags & (NORM_IGNORECASE | LINGUISTIC_IGNORECASE));
+    LearnAscii(*comparer);
   }
   Comparer* raw = comparer.get();
   g_comparers.emplace(key, std::move(comparer));
@@ -340,7 +380,12 @@ int CompareKanaForms(const char16_t* a, size_t na, const char16_t* b, size_t nb,
   }
 }
 
-int CompareWide(const Comparer& c, const char16_t* a, size_t na, const char16_t* b, size_t nb) {
+int CompareWide(Comparer& c, const char16_t* a, size_t na, const char16_t* b, size_t nb) {
+  UCollator* collator = CollatorOf(c);
+  if (!collator) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
   thread_local std::u16string bufferA, bufferB;
   const char16_t *givenA = a, *givenB = b;
   const size_t givenNA = na, givenNB = nb;
@@ -353,7 +398,7 @@ int CompareWide(const Comparer& c, const char16_t* a, size_t na, const char16_t*
     nb = bufferB.size();
   }
   UCollationResult r =
-      ucol_strcoll(c.collator.get(), reinterpret_cast<const UChar*>(a), static_cast<int32_t>(na),
+      ucol_strcoll(collator, reinterpret_cast<const UChar*>(a), static_cast<int32_t>(na),
                    reinterpret_cast<const UChar*>(b), static_cast<int32_t>(nb));
   if (r != UCOL_EQUAL) return r == UCOL_LESS ? CSTR_LESS_THAN : CSTR_GREATER_THAN;
   int kana = CompareKanaForms(givenA, givenNA, givenB, givenNB, c.flags);
@@ -427,6 +472,24 @@ int CompareStringW(LCID locale, std::uint32_t flags, const char16_t* s1, int len
   if (c->ascii.usable() && c->ascii.Covers(s1, n1) && c->ascii.Covers(s2, n2))
     return ToResult(c->ascii.Compare(s1, n1, s2, n2));
   return CompareWide(*c, s1, n1, s2, n2);
+}
+
+std::optional<AsciiCollationTable> LearnAsciiCollation(LCID locale, std::uint32_t flags) {
+  std::string name;
+  LCID resolved;
+  {
+    std::lock_guard lock(g_mutex);
+    resolved = ResolveLocked(locale);
+    if (resolved == 0) return std::nullopt;
+    name = IcuNameForResolved(resolved);
+  }
+  if (!AsciiShortcutFits(flags)) return std::nullopt;
+  auto comparer = NewComparer(name, resolved, flags);
+  comparer->collator = OpenCollator(name, resolved, flags);
+  if (!comparer->collator) return std::nullopt;
+  LearnAscii(*comparer);
+  if (!comparer->ascii.usable()) return std::nullopt;
+  return comparer->ascii.Table();
 }
 
 bool IsValidLocale(LCID locale) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "component/CompiledDescription.h"
 #include "component/Exception.h"
 
 using namespace component;
@@ -39,8 +40,9 @@ TEST(DescriptionParserTest, ReadsObjectsPropertiesAndNestedObjectsWithTheirLines
   EXPECT_EQ(root.children[1].name, "Table_Competitors");
 }
 
+// Every kind of value, in the text and in the compiled form made from it.
 TEST(DescriptionParserTest, ReadsEveryKindOfValue) {
-  TDescriptionObject o = ParseDescription(
+  TDescriptionObject parsed = ParseDescription(
       "object A: TA\n"
       "  I = -17\n"
       "  H = $FF00000D\n"
@@ -63,29 +65,57 @@ TEST(DescriptionParserTest, ReadsEveryKindOfValue) {
       "  Empty = ''\n"
       "end",
       "t");
-  EXPECT_EQ(Value(o, 0).type, TDescriptionValueType::Integer);
-  EXPECT_EQ(Value(o, 0).integer, -17);
-  EXPECT_TRUE(Value(o, 1).hex);
-  EXPECT_EQ(Value(o, 1).raw, 0xFF00000Du);
-  EXPECT_EQ(Value(o, 2).type, TDescriptionValueType::Float);
-  EXPECT_DOUBLE_EQ(Value(o, 2).real, 2.5e-3);
-  EXPECT_EQ(Value(o, 3).text, "It's\r\ntwo linesA\x80");
-  EXPECT_EQ(Value(o, 4).type, TDescriptionValueType::Identifier);
-  EXPECT_EQ(Value(o, 4).text, "Main.DS_Competitors");
-  EXPECT_EQ(Value(o, 5).identifiers, (std::vector<std::string>{"fsBold", "fsItalic"}));
-  EXPECT_TRUE(Value(o, 6).identifiers.empty());
-  EXPECT_EQ(Value(o, 7).bytes, (std::vector<std::uint8_t>{0x0A, 0xFF, 0x10}));
-  ASSERT_EQ(Value(o, 8).list.size(), 3u);
-  EXPECT_EQ(Value(o, 8).list[1].text, "16:9");
-  EXPECT_EQ(Value(o, 8).list[2].integer, 7);
-  const TDescriptionValue& c = Value(o, 9);
-  ASSERT_EQ(c.items.size(), 2u);
-  EXPECT_EQ(c.items[0].line, 14);
-  EXPECT_EQ(c.items[0].properties[1].value.items.size(), 1u);
-  EXPECT_TRUE(c.items[1].properties.empty());
-  EXPECT_EQ(o.properties[10].line, 20);  // lines counted through blocks and items
-  EXPECT_EQ(Value(o, 10).type, TDescriptionValueType::String);
-  EXPECT_EQ(Value(o, 10).text, "");
+  const std::string compiled = CompileDescription(parsed);
+  ASSERT_TRUE(IsCompiledDescription(compiled));
+  for (const TDescriptionObject& o : {parsed, LoadCompiledDescription(compiled, "t")}) {
+    EXPECT_EQ(Value(o, 0).type, TDescriptionValueType::Integer);
+    EXPECT_EQ(Value(o, 0).integer, -17);
+    EXPECT_TRUE(Value(o, 1).hex);
+    EXPECT_EQ(Value(o, 1).raw, 0xFF00000Du);
+    EXPECT_EQ(Value(o, 2).type, TDescriptionValueType::Float);
+    EXPECT_DOUBLE_EQ(Value(o, 2).real, 2.5e-3);
+    EXPECT_EQ(Value(o, 3).text, "It's\r\ntwo linesA\x80");
+    EXPECT_EQ(Value(o, 4).type, TDescriptionValueType::Identifier);
+    EXPECT_EQ(Value(o, 4).text, "Main.DS_Competitors");
+    EXPECT_EQ(Value(o, 5).identifiers, (std::vector<std::string>{"fsBold", "fsItalic"}));
+    EXPECT_TRUE(Value(o, 6).identifiers.empty());
+    EXPECT_EQ(Value(o, 7).bytes, (std::vector<std::uint8_t>{0x0A, 0xFF, 0x10}));
+    ASSERT_EQ(Value(o, 8).list.size(), 3u);
+    EXPECT_EQ(Value(o, 8).list[1].text, "16:9");
+    EXPECT_EQ(Value(o, 8).list[2].integer, 7);
+    const TDescriptionValue& c = Value(o, 9);
+    ASSERT_EQ(c.items.size(), 2u);
+    EXPECT_EQ(c.items[0].line, 14);
+    EXPECT_EQ(c.items[0].properties[1].value.items.size(), 1u);
+    EXPECT_TRUE(c.items[1].properties.empty());
+    EXPECT_EQ(o.properties[10].line, 20);  // lines counted through blocks and items
+    EXPECT_EQ(Value(o, 10).type, TDescriptionValueType::String);
+    EXPECT_EQ(Value(o, 10).text, "");
+  }
+}
+
+TEST(DescriptionParserTest, CompiledFormIsRecognisedAndRefusedWhenDamaged) {
+  TDescriptionObject parsed = ParseDescription(
+      "object A: TA\n  B = {0A0B}\n  L = (1 'x' [a])\n  C = <item N = 2.5 end>\n"
+      "  object D: TD\n  end\nend",
+      "t");
+  const std::string compiled = CompileDescription(parsed);
+  EXPECT_FALSE(IsCompiledDescription("object A: TA\nend"));
+  EXPECT_EQ(CompileDescription(LoadCompiledDescription(compiled, "t")), compiled);
+  // Cut anywhere: refused with the file named, never read past the end.
+  for (std::size_t n = 0; n < compiled.size(); ++n)
+    EXPECT_THROW(LoadCompiledDescription(compiled.substr(0, n), "t"), EParserError) << n;
+  EXPECT_THROW(LoadCompiledDescription(compiled + '\0', "t"), EParserError);
+  // Any byte changed: either a tree or the same refusal.
+  for (std::size_t i = 5; i < compiled.size(); ++i) {
+    std::string damaged = compiled;
+    damaged[i] = static_cast<char>(damaged[i] ^ 0xC1);
+    try {
+      LoadCompiledDescription(damaged, "t");
+    } catch (const EParserError& e) {
+      EXPECT_EQ(e.FileName(), "t");
+    }
+  }
 }
 
 TEST(DescriptionParserTest, KeywordsMayAlsoNameProperties) {

@@ -257,6 +257,12 @@ TEST(Indexes, LocateUsesAMatchingIndexOrAddsOne) {
   EXPECT_EQ(t.FieldByName("Age")->AsInteger(), 74);
   EXPECT_NE(t.Indexes().Find("__MT__AUTO_Age"), nullptr);
   EXPECT_FALSE(t.Locate("Age", 500));
+  for (int age = -1; age <= 200; ++age) {  // every place a search can end
+    ASSERT_EQ(t.Locate("Age", age), age >= 0 && age < 200) << age;
+    if (age >= 0 && age < 200) {
+      ASSERT_EQ(t.FieldByName("Age")->AsInteger(), age);
+    }
+  }
   // The cursor stays in row order: the found record's row position.
   EXPECT_EQ(t.FieldByName("Name")->AsString(), "P" + std::to_string(t.RecNo() - 1));
   std::vector<int> search;

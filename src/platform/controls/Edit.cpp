@@ -37,11 +37,22 @@ void PlaceCaret(HWND h, EditState& s) {
   SetCaretPos(x, f.top);
 }
 
-void TextChanged(HWND h, EditState& s) {
+// Everything from character `from` on may have moved; what lies before it
+// stays where it was when the text starts at the left (scrolling, which
+// ScrollToCaret handles, moves it all). Half a line of room on the left
+// takes in a new character's stroke that reaches back over its neighbour.
+void TextChanged(HWND h, EditState& s, int from = 0) {
   Notify(h, EN_UPDATE);
   if (!S(h)) return;
   Measure(h, s);
-  Redraw(h);
+  if (from > 0 && !(Style(h) & (ES_CENTER | ES_RIGHT))) {
+    RECT r;
+    GetClientRect(h, &r);
+    r.left = std::max<int>(r.left, Origin(h, s) + s.x[std::size_t(from)] - s.lineHeight / 2);
+    InvalidateRect(h, &r, FALSE);
+  } else {
+    Redraw(h);
+  }
   ScrollToCaret(h, s);
   Notify(h, EN_CHANGE);
 }
@@ -67,21 +78,36 @@ bool ReadOnly(HWND h) {
   return Style(h) & ES_READONLY;
 }
 
+// Widths are asked of the font only for characters the text holds: a font
+// measures a character by loading its outline, and most edits hold a few.
 void Measure(HWND h, EditState& s) {
+  constexpr int kUnknown = -1;
+  HDC dc{};
+  HFONT old{};
+  auto select = [&] {
+    if (dc) return;
+    dc = GetDC(h);
+    old = SelectObject(dc, UsableFont(s.font));
+  };
   if (!s.widthsValid) {
-    HDC dc = GetDC(h);
-    HFONT old = SelectObject(dc, UsableFont(s.font));
-    GetCharWidth32(dc, 0, 255, s.charWidths);
+    std::fill(std::begin(s.charWidths), std::end(s.charWidths), kUnknown);
+    select();
     s.lineHeight = LineHeight(dc);
-    SelectObject(dc, old);
-    ReleaseDC(h, dc);
     s.widthsValid = true;
   }
   s.x.resize(s.text.size() + 1);
   s.x[0] = 0;
   for (std::size_t i = 0; i < s.text.size(); ++i) {
     unsigned char c = s.password ? s.password : static_cast<unsigned char>(s.text[i]);
+    if (s.charWidths[c] == kUnknown) {
+      select();
+      if (!GetCharWidth32(dc, c, c, &s.charWidths[c])) s.charWidths[c] = 0;
+    }
     s.x[i + 1] = s.x[i] + s.charWidths[c];
+  }
+  if (dc) {
+    SelectObject(dc, old);
+    ReleaseDC(h, dc);
   }
 }
 
@@ -179,7 +205,7 @@ bool ReplaceSel(HWND h, EditState& s, std::string_view insert, bool undoable, bo
   s.anchor = s.caret = start + int(in.size());
   s.typingRun = typing;
   s.modified = true;
-  TextChanged(h, s);
+  TextChanged(h, s, start);
   if (S(h)) S(h)->typingRun = typing;
   return true;
 }

@@ -225,8 +225,8 @@ void FontInstance::Open(const LOGFONT& lf) {
   tm.tmOverhang = 0;
 }
 
-void FontInstance::Load(unsigned char c) {
-  loaded_[c] = true;
+void FontInstance::Load(unsigned char c, bool render) {
+  state_[c] = render ? kRendered : kMeasured;
   Glyph& g = glyphs_[c];
   FT_Face face = static_cast<FT_Face>(face_);
   if (!face) {
@@ -235,7 +235,10 @@ void FontInstance::Load(unsigned char c) {
   }
   FT_UInt index = FT_Get_Char_Index(face, Cp1252ToUnicode(c));
   FT_Int32 flags = FT_LOAD_DEFAULT | (mono_ ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL);
-  if (FT_Load_Glyph(face, index, flags) != 0 && FT_Load_Glyph(face, 0, flags) != 0) return;
+  if (FT_Load_Glyph(face, index, flags) != 0 && FT_Load_Glyph(face, 0, flags) != 0) {
+    state_[c] = kRendered;  // nothing to draw either
+    return;
+  }
   FT_GlyphSlot slot = face->glyph;
   int extra = 0;
   if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
@@ -251,6 +254,7 @@ void FontInstance::Load(unsigned char c) {
   g.advance = advanceShare_ == 1.0
                   ? int((slot->advance.x + 32) >> 6) + extra
                   : int(Round(slot->linearHoriAdvance / 65536.0 * advanceShare_)) + extra;
+  if (!render) return;
   if (FT_Render_Glyph(slot, mono_ ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0) return;
   const FT_Bitmap& bm = slot->bitmap;
   g.left = slot->bitmap_left;

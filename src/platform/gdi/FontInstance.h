@@ -37,10 +37,15 @@ class FontInstance {
   const TEXTMETRIC& Metrics() const { return metrics_; }
   const std::string& Family() const { return family_; }
   const Glyph& GlyphOf(unsigned char c) {
-    if (!loaded_[c]) Load(c);
+    if (state_[c] != kRendered) Load(c, true);
     return glyphs_[c];
   }
-  int Advance(unsigned char c) { return GlyphOf(c).advance; }
+  // Measuring renders nothing: an edit measures every character when it
+  // takes a font, and draws only those it shows.
+  int Advance(unsigned char c) {
+    if (state_[c] == kUnknown) Load(c, false);
+    return glyphs_[c].advance;
+  }
   int Width(std::string_view text) {
     int w = 0;
     for (unsigned char c : text) w += Advance(c);
@@ -57,7 +62,7 @@ class FontInstance {
  private:
   FontInstance() = default;
   void Open(const LOGFONT& lf);
-  void Load(unsigned char c);
+  void Load(unsigned char c, bool render);
 
   void* face_ = nullptr;  // FT_Face
   bool synthBold_ = false, synthItalic_ = false, mono_ = false;
@@ -68,7 +73,8 @@ class FontInstance {
   std::string family_;
   TEXTMETRIC metrics_;
   std::array<Glyph, 256> glyphs_;
-  std::array<bool, 256> loaded_{};
+  enum : std::uint8_t { kUnknown, kMeasured, kRendered };
+  std::array<std::uint8_t, 256> state_{};
 };
 
 }  // namespace platform

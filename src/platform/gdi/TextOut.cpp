@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstring>
 
+#include "platform/gdi/GlyphBlend.h"
 #include "platform/gdi/GlyphVisibility.h"
 #include "platform/gdi/TextRenderer.h"
 
@@ -11,16 +12,6 @@ namespace platform {
 namespace {
 
 using Lock = std::lock_guard<std::recursive_mutex>;
-
-inline std::uint32_t Blend(std::uint32_t dst, std::uint32_t src, unsigned cov) {
-  unsigned inv = 255 - cov;
-  std::uint32_t r = (((src >> 16) & 0xFF) * cov + ((dst >> 16) & 0xFF) * inv + 127) / 255;
-  std::uint32_t g = (((src >> 8) & 0xFF) * cov + ((dst >> 8) & 0xFF) * inv + 127) / 255;
-  std::uint32_t b = ((src & 0xFF) * cov + (dst & 0xFF) * inv + 127) / 255;
-  std::uint32_t da = dst >> 24;
-  std::uint32_t a = da + ((255 - da) * cov + 127) / 255;
-  return (a << 24) | (r << 16) | (g << 8) | b;
-}
 
 void FillLimited(Painter& p, RECT r, const RECT* limit, std::uint32_t pixel) {
   if (limit && !IntersectRect(&r, r, *limit)) return;
@@ -69,12 +60,7 @@ int RenderText(Painter& p, FontInstance& font, const TextRun& run) {
     p.ForEachClipped(box, [&](const RECT& c) {
       for (int y = c.top; y < c.bottom; ++y) {
         const std::uint8_t* cov = g.coverage.data() + std::size_t(y - gy) * g.width;
-        std::uint32_t* row = s.Row(y);
-        for (int x = c.left; x < c.right; ++x) {
-          unsigned a = cov[x - gx];
-          if (a == 0) continue;
-          row[x] = a == 255 ? (color | 0xFF000000u) : Blend(row[x], color, a);
-        }
+        BlendCoverageRow(s.Row(y) + c.left, cov + (c.left - gx), c.right - c.left, color);
       }
     });
   }

@@ -15,8 +15,17 @@ RECT ClientInWindow(const WindowRec& w) {
   return RECT{x, y, x + w.client.Width(), y + w.client.Height()};
 }
 
+// Asked of every window each time the loop looks for one to paint, so the
+// usual answers (nothing pending, or pending well inside or outside the
+// client area) come without building a region.
 bool NeedsPaint(const WindowRec& w) {
-  return !(w.update & Region(ClientInWindow(w))).IsEmpty() || w.internalPaint;
+  if (w.internalPaint) return true;
+  if (w.update.IsEmpty()) return false;
+  const RECT c = ClientInWindow(w);
+  RECT both;
+  if (!IntersectRect(&both, w.update.Bounds(), c)) return false;
+  if (w.update.IsRect()) return true;
+  return !(w.update & Region(c)).IsEmpty();
 }
 
 // Screen position of a window's top-left corner.

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "GdiTestSupport.h"
+#include "platform/gdi/GlyphBlend.h"
 
 namespace platform {
 namespace {
@@ -237,6 +241,32 @@ TEST_F(TextTest, TabsExpandWhenAsked) {
   RECT d{0, 0, 200, 60};
   DrawText(c.dc(), "\tb", &d, DT_SINGLELINE | DT_EXPANDTABS);
   EXPECT_GE(c.Ink(kWhite).left, 8 * tm.tmAveCharWidth - 1);
+}
+
+// The row blend agrees with the per-pixel formula whatever the coverage,
+// the pixel's alpha and where the row starts and ends.
+TEST(GlyphBlend, RowGivesThePerPixelResults) {
+  std::uint32_t state = 12345;
+  auto next = [&] { return state = state * 1103515245u + 12345u; };
+  for (int round = 0; round < 300; ++round) {
+    const int count = round % 19;
+    const std::uint32_t color = next() >> 8;
+    std::vector<std::uint32_t> row(std::size_t(count) + 1), expected;
+    std::vector<std::uint8_t> coverage(std::size_t(count) + 1);
+    for (int x = 0; x < count; ++x) {
+      row[std::size_t(x)] = next();
+      const std::uint32_t pick = next() >> 24;  // whole runs of 0 and 255 too
+      coverage[std::size_t(x)] = std::uint8_t(pick < 64 ? 0 : pick < 128 ? 255 : next() >> 24);
+    }
+    if (round % 5 == 0) std::fill(coverage.begin(), coverage.end(), 255);
+    expected = row;
+    for (int x = 0; x < count; ++x) {
+      const unsigned a = coverage[std::size_t(x)];
+      if (a) expected[std::size_t(x)] = BlendCoverage(row[std::size_t(x)], color, a);
+    }
+    BlendCoverageRow(row.data(), coverage.data(), count, color);
+    ASSERT_EQ(row, expected) << "round " << round;
+  }
 }
 
 }  // namespace
