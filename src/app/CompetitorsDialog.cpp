@@ -1,10 +1,10 @@
-#include "app/Competitors.h"
+#include "app/CompetitorsDialog.h"
 
 #include <exception>
 #include <utility>
 
 #include "app/Bind.h"
-#include "app/Main.h"
+#include "app/ConsoleWindow.h"
 #include "component/ClassBuilder.h"
 #include "component/Exception.h"
 #include "component/ScopeGuards.h"

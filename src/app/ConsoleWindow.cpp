@@ -1,7 +1,7 @@
-#include "app/Main.h"
+#include "app/ConsoleWindow.h"
 
 #include "app/Bind.h"
-#include "app/Competitors.h"
+#include "app/CompetitorsDialog.h"
 #include "app/DBUtils.h"
 #include "component/ClassBuilder.h"
 #include "component/Exception.h"

@@ -3,8 +3,8 @@
 #include <exception>
 
 #include "app/AppIcon.h"
-#include "app/Competitors.h"
-#include "app/Main.h"
+#include "app/CompetitorsDialog.h"
+#include "app/ConsoleWindow.h"
 #include "graphics/Registration.h"
 #include "platform/window/TerminateWatch.h"
 #include "records/Registration.h"

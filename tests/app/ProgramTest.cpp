@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "ProgramFixture.h"
-#include "app/Competitors.h"
+#include "app/CompetitorsDialog.h"
 #include "app/DBUtils.h"
-#include "app/Main.h"
+#include "app/ConsoleWindow.h"
 #include "app/Program.h"
 #include "platform/DateTime.h"
 #include "platform/Random.h"

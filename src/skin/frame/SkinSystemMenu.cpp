@@ -28,7 +28,7 @@ TSkinSystemMenu::TSkinSystemMenu(component::TComponent* owner) : TPopupMenu(owne
   };
   ItemRestore = add(toolkit::sItemRestore, p::SC_RESTORE);
   ItemMove = add(toolkit::sItemMove, p::SC_MOVE);
-  Itemsize = add(toolkit::sItemSize, p::SC_SIZE);
+  ItemSize = add(toolkit::sItemSize, p::SC_SIZE);
   ItemMinimize = add(toolkit::sItemMinimize, p::SC_MINIMIZE);
   ItemMaximize = add(toolkit::sItemMaximize, p::SC_MAXIMIZE);
   add(0, 0);
@@ -41,7 +41,7 @@ void TSkinSystemMenu::UpdateItems(const TSystemMenuState& s) {
   ItemRestore->SetEnabled(s.WindowState != wsNormal && maxIcon);
   ItemMinimize->SetEnabled(s.WindowState != wsMinimized && minIcon);
   ItemMaximize->SetEnabled(s.WindowState != wsMaximized && maxIcon);
-  Itemsize->SetEnabled(s.Style != bsSingle);
+  ItemSize->SetEnabled(s.Style != bsSingle);
   const bool sys = s.Icons.Contains(biSystemMenu);
   ItemMinimize->SetVisible(sys && (s.Style == bsSingle || s.Style == bsSizeable));
   ItemMaximize->SetVisible(sys && s.Style == bsSizeable);

@@ -24,7 +24,7 @@ class TSkinSystemMenu : public toolkit::TPopupMenu {
 
   toolkit::TMenuItem* ItemRestore = nullptr;
   toolkit::TMenuItem* ItemMove = nullptr;
-  toolkit::TMenuItem* Itemsize = nullptr;
+  toolkit::TMenuItem* ItemSize = nullptr;
   toolkit::TMenuItem* ItemMinimize = nullptr;
   toolkit::TMenuItem* ItemMaximize = nullptr;
   toolkit::TMenuItem* ItemClose = nullptr;

@@ -239,8 +239,18 @@ TEST_F(ProviderTest, TinyAndZeroSizedWindowsStillWork) {
   p::SetWindowPos(form->Handle(), {}, 0, 0, 3, 3, p::SWP_NOMOVE | p::SWP_NOZORDER);
   Flush();
   const RECT wr = WindowRect(form);
-  p::SendMessage(form->Handle(), p::WM_NCHITTEST, 0, p::MAKELPARAM(wr.left + 1, wr.top + 1));
-  SUCCEED();
+  // The window may be held at the smallest size its frame allows; its
+  // client area is then empty, never negative, and a point on it is still
+  // on the window.
+  EXPECT_GE(wr.right - wr.left, 3);
+  EXPECT_GE(wr.bottom - wr.top, 3);
+  RECT client{};
+  p::GetClientRect(form->Handle(), &client);
+  EXPECT_GE(client.right, 0);
+  EXPECT_GE(client.bottom, 0);
+  EXPECT_NE(
+      p::SendMessage(form->Handle(), p::WM_NCHITTEST, 0, p::MAKELPARAM(wr.left + 1, wr.top + 1)),
+      p::HTNOWHERE);
 }
 
 TEST_F(ProviderTest, ActivationAndSkinRemoval) {
@@ -421,7 +431,7 @@ TEST_F(ProviderTest, TitleButtonsAreDrawnLeftOfTheIconsAndAnswerPresses) {
 TEST(SystemMenu, ItemsFollowTheStateAndBorder) {
   TSkinSystemMenu menu(nullptr);
   EXPECT_EQ(menu.ItemRestore->Caption(), "Restore");
-  EXPECT_EQ(menu.Itemsize->Caption(), "Size");
+  EXPECT_EQ(menu.ItemSize->Caption(), "Size");
   EXPECT_EQ(menu.ItemClose->Caption(), "Close");
   TSystemMenuState s;
   menu.UpdateItems(s);
@@ -434,7 +444,7 @@ TEST(SystemMenu, ItemsFollowTheStateAndBorder) {
   EXPECT_FALSE(menu.ItemMaximize->Enabled());
   s.Style = toolkit::bsSingle;
   menu.UpdateItems(s);
-  EXPECT_FALSE(menu.Itemsize->Enabled());
+  EXPECT_FALSE(menu.ItemSize->Enabled());
   EXPECT_TRUE(menu.ItemMinimize->Visible());
   EXPECT_FALSE(menu.ItemMaximize->Visible());
   s.Style = toolkit::bsDialog;
