@@ -6,8 +6,8 @@
 
 #include "ProgramFixture.h"
 #include "app/CompetitorsDialog.h"
-#include "app/DBUtils.h"
 #include "app/ConsoleWindow.h"
+#include "app/DBUtils.h"
 #include "app/Program.h"
 #include "platform/DateTime.h"
 #include "platform/Random.h"
