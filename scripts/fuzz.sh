@@ -12,7 +12,7 @@ command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=cca
 CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja "${launcher[@]}" >/dev/null
 cmake --build build-fuzz -j "$(nproc)"
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(skin_ini skin_texts jpeg bmp_png description field_text)
+[ ${#targets[@]} -eq 0 ] && targets=(skin_ini skin_texts jpeg bmp_png description field_text table_binary table_comma)
 mkdir -p build-fuzz/crashes
 for t in "${targets[@]}"; do
   work=build-fuzz/corpus/$t

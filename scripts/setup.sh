@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev libjpeg-dev
   fonts-liberation fonts-dejavu-core
   xvfb xdotool x11-utils x11-xkb-utils imagemagick clang-format clang libclang-rt-14-dev valgrind
+  openbox wmctrl weston libwayland-dev
   desktop-file-utils appstream file dpkg-dev
 )
 

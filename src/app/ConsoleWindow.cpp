@@ -3,10 +3,12 @@
 #include "app/Bind.h"
 #include "app/CompetitorsDialog.h"
 #include "app/DBUtils.h"
+#include "app/DataFolder.h"
 #include "component/ClassBuilder.h"
 #include "component/Exception.h"
 #include "platform/DateTime.h"
 #include "platform/RegionalFormats.h"
+#include "records/RaceData.h"
 #include "records/RaceTables.h"
 
 namespace app {
@@ -46,7 +48,10 @@ void TMain::Loaded() {
 
 void TMain::FormCreate(TObject*) {
   ApplyTableLanguage(7);
-  FillDemoData();
+  if (DataFolder().empty())
+    FillDemoData();
+  else
+    records::OpenRaceData(DataFolder(), *Table_Competitors, *Table_Results);
 }
 
 void TMain::FillDemoData() {

@@ -5,8 +5,10 @@
 #include "app/AppIcon.h"
 #include "app/CompetitorsDialog.h"
 #include "app/ConsoleWindow.h"
+#include "app/DataFolder.h"
 #include "graphics/Registration.h"
 #include "platform/window/TerminateWatch.h"
+#include "records/RaceData.h"
 #include "records/Registration.h"
 #include "skin/Registration.h"
 #include "toolkit/Application.h"
@@ -30,6 +32,11 @@ bool CreateWindows() {
     application.CreateForm(Main);
     where = "while creating the window Competitors (TCompetitors)";
     application.CreateForm(Competitors);
+    // After the dialog has attached its own handlers, so the saves come first.
+    if (!DataFolder().empty()) {
+      KeepTableSaved(*Main->Table_Competitors, records::CompetitorsFile(DataFolder()));
+      KeepTableSaved(*Main->Table_Results, records::ResultsFile(DataFolder()));
+    }
   } catch (const std::exception& e) {
     application.ShowStartupError(e, where);
     return false;

@@ -30,6 +30,12 @@ TCustomMemTable::TCustomMemTable() {
 TCustomMemTable::~TCustomMemTable() {
   destroying_ = true;
   try {
+    // A destructor cannot report a failed save; a caller that must know
+    // closes the table first.
+    if (Active()) SavePersistentFile();
+  } catch (...) {
+  }
+  try {
     Close();
   } catch (...) {
     // Nothing may fail on the way out; the table goes closed regardless.
@@ -189,11 +195,15 @@ void TCustomMemTable::DoAfterOpen() {
       SetIndexFieldNames(indexFieldNames_);
     else if (!indexName_.empty())
       SetIndexName(indexName_);
+    LoadFormData();
+    LoadPersistentFile();
   }
   TDataSet::DoAfterOpen();
 }
 
 void TCustomMemTable::DoBeforeClose() {
+  // Saving comes first: a save that fails leaves the table open with its records.
+  SavePersistentFile();
   if (State() == dsEdit || State() == dsInsert) Cancel();
   TDataSet::DoBeforeClose();
 }

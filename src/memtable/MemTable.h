@@ -11,8 +11,10 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <iosfwd>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "memtable/BooleanField.h"
@@ -25,6 +27,7 @@
 #include "memtable/MemTableSearch.h"
 #include "memtable/MemTableSharing.h"
 #include "memtable/MemTableStore.h"
+#include "memtable/MemTableStreamFormat.h"
 #include "memtable/StoredDefs.h"
 #include "memtable/StringField.h"
 
@@ -106,7 +109,33 @@ class TCustomMemTable : public TDataSet {
   std::string MasterFields, DetailFields;
   bool RangeIgnoreNullKeyValues = true;
 
-  // Persistence properties: stored, not acted on here.
+  // Saving and loading (MemTablePersistence.cpp). Without a format argument
+  // the table's DefaultFormat is used, or the binary format when it has
+  // none. A load replaces the records (and, into a closed table without
+  // definitions, takes the saved definitions); a file or stream that cannot
+  // be read fails with EMemTableFormatError naming it and what is wrong, and
+  // leaves the table as it was. Files are replaced safely (SafeFile.h).
+  void SaveToFile(const std::string& path, TMemTableStreamFormat* format = nullptr);
+  void LoadFromFile(const std::string& path, TMemTableStreamFormat* format = nullptr);
+  void SaveToStream(std::ostream& stream, TMemTableStreamFormat* format = nullptr);
+  void LoadFromStream(std::istream& stream, TMemTableStreamFormat* format = nullptr);
+  std::string SaveToString(TMemTableStreamFormat* format = nullptr);
+  // `source` names the data in messages.
+  void LoadFromString(std::string_view data, TMemTableStreamFormat* format = nullptr,
+                      const std::string& source = "the data");
+  // The table as an image, and an image into the table (which must fit its
+  // fields when it has any).
+  TTableImage SaveToImage(TMemTableFormatOptions options);
+  void LoadFromImage(const TTableImage& image);
+
+  // The records a stored description keeps when StoreDataOnForm is set (its
+  // binary "Data"), in the FormFormat or the binary format. Set while the
+  // description loads, they are loaded when the table opens.
+  component::TBytes FormData() const { return formData_; }
+  void SetFormData(component::TBytes data);
+  component::TBytes SaveFormData();
+
+  // Persistence properties.
   bool Persistent = false;
   std::string PersistentFile;
   bool PersistentBackup = false;
@@ -334,6 +363,22 @@ class TCustomMemTable : public TDataSet {
         break;
     }
   }
+
+  // Persistence (MemTablePersistence.cpp).
+  TMemTableStreamFormat* FormatFor(TMemTableStreamFormat* given, component::TComponent* preferred);
+  std::vector<TField*> SavedFields();
+  // The table as an image; `notify` gives the events, notices and limits of a save.
+  TTableImage MakeImage(TMemTableFormatOptions options, bool notify);
+  void ReadStoredValue(TField* field, const TMemRecord* rec, std::string& out, bool& null);
+  void WriteLoadedValue(TField* field, TMemRecord* buffer, std::string_view value);
+  void LoadIntoOpenTable(const TTableImage& image);
+  void ApplyImage(const TTableImage& image, const std::vector<TField*>& targets, bool loading);
+  void LoadPersistentFile();
+  void LoadFormData();
+  void SavePersistentFile();
+  std::unique_ptr<TMemTableStreamFormat> builtinFormat_;
+  component::TBytes formData_;
+  bool persistentUnread_ = false;
 
   void SetFormat(int which, component::TComponent* c) {
     if (c) c->FreeNotification(this);

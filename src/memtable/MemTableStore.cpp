@@ -186,7 +186,8 @@ TMemRecord* TMemTableStore::AllocRecordRaw() {
     freeCells_.pop_back();
     return r;
   }
-  if (bump_ + cellSize_ > bumpEnd_) {
+  // The room left, not bump_ + cellSize_: bump_ is null before the first chunk.
+  if (bumpEnd_ - bump_ < cellSize_) {
     // Chunks double up to 256 KiB: small tables stay small, and the unused
     // tail of the last chunk stays a few bytes per record in large ones.
     std::size_t bytes =

@@ -136,6 +136,9 @@ const TClassInfo& TMemTable::StaticClassInfo() {
           .Custom("StoreDataOnForm", TPropertyKind::Boolean,
                   [](T& t, const TPropertyValue& v) { t.StoreDataOnForm = std::get<bool>(v); })
           .Getter([](const T& t) { return TPropertyValue(t.StoreDataOnForm); })
+          // The records kept in the description itself, written below.
+          .Property("Data", &T::FormData, &T::SetFormData)
+          .Stored([](const T&) { return false; })
           .Field("PersistentBackupExt", &T::PersistentBackupExt)
           .Field("LoadLimit", &T::LoadLimit)
           .Field("LoadedCompletely", &T::LoadedCompletely)
@@ -172,6 +175,10 @@ const TClassInfo& TMemTable::StaticClassInfo() {
           .Event("OnLoad", &T::OnLoad)
           .Event("OnCompareFields", &T::OnCompareFields)
           .Event("OnFilterIndex", &T::OnFilterIndex)
+          .DefineProperties([](const T& table, const T*, TPropertyFiler& filer) {
+            if (!table.StoreDataOnForm || !table.Active()) return;
+            filer.Write("Data", TPropertyKind::Binary, const_cast<T&>(table).SaveFormData());
+          })
           .Build();
   return info;
 }

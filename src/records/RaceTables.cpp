@@ -98,6 +98,11 @@ void DefineResultTable(TMemTable& t) {
 }
 
 void FillDemoData(TMemTable& competitors, TMemTable& results) {
+  FillDemoCompetitors(competitors);
+  FillDemoResults(results);
+}
+
+void FillDemoCompetitors(TMemTable& competitors) {
   for (const Competitor& c : kCompetitors) {
     competitors.Append();
     competitors.FieldByName("StartNo")->SetAsString(c.startNo);
@@ -113,6 +118,9 @@ void FillDemoData(TMemTable& competitors, TMemTable& results) {
     competitors.FieldByName("Comments")->SetAsString(c.comments);
     competitors.Post();
   }
+}
+
+void FillDemoResults(TMemTable& results) {
   for (int i = 0; i < 100; ++i) {
     results.Append();
     results.FieldByName("Grp")->SetAsInteger(static_cast<std::int32_t>(platform::Random(10)));

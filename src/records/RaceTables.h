@@ -16,5 +16,8 @@ void DefineResultTable(memtable::TMemTable& table);
 // Fills both (open, empty) tables: five competitors, then one hundred results
 // drawn from the process-wide generator.
 void FillDemoData(memtable::TMemTable& competitors, memtable::TMemTable& results);
+// The two halves of FillDemoData; only the results draw from the generator.
+void FillDemoCompetitors(memtable::TMemTable& competitors);
+void FillDemoResults(memtable::TMemTable& results);
 
 }  // namespace records

@@ -204,6 +204,9 @@ void TApplication::ShowStartupError(const std::exception& e, std::string_view wh
   std::string text = "Exception " + ExceptionClassName(e) + " in module " + title_;
   if (!where.empty()) text += " " + std::string(where);
   text += ".\n" + ErrorBoxText(message);
+  // Also on standard error: a start that fails on a screen nobody watches
+  // still tells the one who started it why.
+  std::fprintf(stderr, "%s\n", text.c_str());
   ShowBox(p::HWND{}, text, "Application Error", p::MB_OK | p::MB_ICONSTOP | p::MB_TASKMODAL);
 }
 

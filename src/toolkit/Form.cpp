@@ -1,5 +1,6 @@
 #include "toolkit/Form.h"
 
+#include <algorithm>
 #include <exception>
 #include <vector>
 
@@ -297,6 +298,23 @@ void TCustomForm::PlaceOnScreen() {
     SetBounds(main->Left() + (main->Width() - width_) / 2,
               main->Top() + (main->Height() - height_) / 2, width_, height_);
   }
+  // Every window starts wholly on the screen with its caption reachable: one
+  // larger than the work area is made to fit it (and a centred one is
+  // centred on the size it now has).
+  p::RECT work{};
+  if (!p::SystemParametersInfo(p::SPI_GETWORKAREA, 0, &work, 0) || work.right <= work.left ||
+      work.bottom <= work.top)
+    return;
+  const int w = std::min(width_, int(work.right - work.left));
+  const int h = std::min(height_, int(work.bottom - work.top));
+  int left = left_, top = top_;
+  if (w != width_ || h != height_) {
+    left += (width_ - w) / 2;
+    top += (height_ - h) / 2;
+  }
+  left = std::clamp(left, int(work.left), int(work.right) - w);
+  top = std::clamp(top, int(work.top), int(work.bottom) - h);
+  if (left != left_ || top != top_ || w != width_ || h != height_) SetBounds(left, top, w, h);
 }
 
 void TCustomForm::Show() {

@@ -16,6 +16,8 @@
 
 #include "ReferenceModel.h"
 #include "memtable/BcdField.h"
+#include "memtable/BinaryFormat.h"
+#include "memtable/CommaTextFormat.h"
 #include "memtable/MemTable.h"
 
 namespace {
@@ -95,6 +97,7 @@ class Runner {
     if (pick < 88) return kinds_ && Pick(0, 1) == 0 ? DoLocateKind() : DoLocate();
     if (pick < 91) return TakeBookmark();
     if (pick < 95) return GoToBookmark();
+    if (model_.st == MState::Browse && Pick(0, 2) == 0) return SaveAndLoad();
     if (kinds_ && Pick(0, 1) == 0) return CopyTable();
     return Walk();
   }
@@ -406,6 +409,27 @@ class Runner {
     }
     EXPECT_EQ(copy.RecordCount(), int(model_.rows.size())) << "copied records";
     return "Copy";
+  }
+
+  // Saves the table and loads it back: the records and their order stay, the
+  // first becomes current, and earlier bookmarks no longer hold. The text
+  // format keeps no auto-increment mark: numbering goes on after the highest
+  // number loaded.
+  std::string SaveAndLoad() {
+    TMemTableBinaryFormat binary;
+    TMemTableCommaTextFormat text;
+    bool asText = Pick(0, 1) == 0;
+    if (asText && Pick(0, 1) == 0) text.SetSeparator(';');
+    TMemTableStreamFormat* format = asText ? static_cast<TMemTableStreamFormat*>(&text) : &binary;
+    table_.LoadFromString(table_.SaveToString(format), format);
+    model_.First();
+    bookmarks_.clear();
+    if (asText) {
+      model_.highMark = -1;
+      for (const MRec& r : model_.rows)
+        if (r.id && *r.id > model_.highMark) model_.highMark = *r.id;
+    }
+    return asText ? "Save and load as text" : "Save and load";
   }
 
   std::string DoPost() {

@@ -116,6 +116,7 @@ void Drop(HWND h, ComboState& s) {
   else
     L(s, LB_SETCURSEL, WPARAM(-1));
   s.dropped = true;
+  s.selAtDrop = s.sel;
   Redraw(h);
   SetCapture(h);
 }
@@ -129,11 +130,24 @@ void CloseUp(HWND h, ComboState& s, bool accept) {
   Redraw(h);
   int hover = int(L(s, LB_GETCURSEL));
   bool change = accept && hover >= 0 && hover != s.sel;
+  // Cancelled after the arrow keys moved through the entries: the
+  // selection from before the list opened comes back.
+  bool restore = !accept && s.sel != s.selAtDrop;
   L(s, LB_SETCURSEL, WPARAM(std::intptr_t(s.sel)));
   Notify(h, accept ? CBN_SELENDOK : CBN_SELENDCANCEL);
   if (!S(h)) return;
   Notify(h, CBN_CLOSEUP);
   if (change && S(h)) Commit(h, s, hover);
+  if (restore && S(h)) {
+    if (s.selAtDrop >= 0) {
+      Commit(h, s, s.selAtDrop);
+    } else {
+      s.sel = -1;
+      L(s, LB_SETCURSEL, WPARAM(-1));
+      Redraw(h);
+      Notify(h, CBN_SELCHANGE);
+    }
+  }
 }
 
 void TypeAhead(HWND h, ComboState& s, unsigned char ch) {

@@ -11,6 +11,7 @@ namespace platform::controls::combobox {
 struct ComboState {
   HWND list;
   int sel = -1;
+  int selAtDrop = -1;  // the selection when the list opened: Escape gives it back
   bool dropped = false;
   bool focused = false;
   bool scrolling = false;  // the list's scroll bar holds the mouse for a while

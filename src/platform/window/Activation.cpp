@@ -144,6 +144,7 @@ HWND SetCapture(HWND h) {
   if (!ws.Get(h) || h == ws.desktop) return HWND{};
   if (old == h) return old;
   ws.capture = h;
+  ws.captureTakesKeys = false;
   if (old && ws.Get(old)) SendMessage(old, WM_CAPTURECHANGED, 0, LPARAM(h.value));
   return old;
 }
@@ -153,8 +154,16 @@ BOOL ReleaseCapture() {
   HWND old = ws.capture;
   if (!old) return TRUE;
   ws.capture = HWND{};
+  ws.captureTakesKeys = false;
   if (ws.Get(old)) SendMessage(old, WM_CAPTURECHANGED, 0, 0);
   return TRUE;
+}
+
+HWND SetMoveSizeCapture(HWND h) {
+  auto& ws = WS();
+  HWND old = SetCapture(h);
+  if (ws.capture == h) ws.captureTakesKeys = true;
+  return old;
 }
 
 HWND GetCapture() {

@@ -229,7 +229,13 @@ bool CookKey(const RawInput& raw, MSG* msg, bool commit) {
   auto& ws = WS();
   int vk = PlainKey(raw.vk) & 0xFF;
   if (raw.held) {
-    if (commit) SetKey(ws.keyState, vk, true);
+    // A key already held when the window got the focus: an Alt pressed
+    // elsewhere (whose F4 the window manager took) must not open the menu
+    // when it is let go here.
+    if (commit) {
+      SetKey(ws.keyState, vk, true);
+      ws.altAlone = false;
+    }
     return false;
   }
   bool wasDown = Down(ws.keyState, vk);
@@ -240,7 +246,7 @@ bool CookKey(const RawInput& raw, MSG* msg, bool commit) {
   bool alt = vk == VK_MENU ? raw.down || wasDown : Down(ws.keyState, VK_MENU);
   bool ctrl = Down(ws.keyState, VK_CONTROL);
   bool sys = (alt && !ctrl) || vk == VK_F10 || vk == VK_MENU;
-  HWND target = ws.focus;
+  HWND target = ws.captureTakesKeys && ws.Get(ws.capture) ? ws.capture : ws.focus;
   if (!target) {
     target = ws.active;
     sys = true;

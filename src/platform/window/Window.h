@@ -123,6 +123,9 @@ HWND GetFocus();
 HWND SetCapture(HWND hwnd);
 BOOL ReleaseCapture();
 HWND GetCapture();
+// A capture for following a move or size outline: while the window holds
+// it, the keys come to it too (arrows, Enter, Escape), wherever the focus is.
+HWND SetMoveSizeCapture(HWND hwnd);
 
 // ---------------------------------------------------------------- procedures and messages
 

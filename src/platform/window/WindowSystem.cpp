@@ -191,16 +191,21 @@ Region CoverInRoot(const WindowSystem& ws, const WindowRec& w) {
   return CoverInRoot(w, ws.OffsetInRoot(w));
 }
 
-// Takes what `other` covers out of `rgn`. Most windows of a dialog lie
+// Takes what `other` covers (only inside `within`, when given) out of `rgn`. Most windows of a dialog lie
 // wholly apart from any one of them: their rectangle alone says so, which
 // spares building and combining a region per window.
-void TakeOut(const WindowSystem& ws, Region& rgn, const WindowRec& other) {
+void TakeOut(const WindowSystem& ws, Region& rgn, const WindowRec& other,
+             const Region* within = nullptr) {
   if (rgn.IsEmpty()) return;
   const POINT o = ws.OffsetInRoot(other);
   const RECT box{o.x, o.y, o.x + other.window.Width(), o.y + other.window.Height()};
   RECT both;
   if (!IntersectRect(&both, box, rgn.Bounds())) return;
-  rgn -= CoverInRoot(other, o);
+  if (!within) {
+    rgn -= CoverInRoot(other, o);
+    return;
+  }
+  rgn -= CoverInRoot(other, o) & *within;
 }
 
 }  // namespace
@@ -230,9 +235,14 @@ Region WindowSystem::VisibleRegion(const WindowRec& w, bool clientOnly, bool cli
     cur = parent;
   }
   if (clipChildren) {
+    // A child shows only inside the client area: where it hangs over the
+    // frame (a window made smaller than its contents) the frame is painted.
+    POINT o = OffsetInRoot(w);
+    int cx = o.x + w.client.left - w.window.left, cy = o.y + w.client.top - w.window.top;
+    const Region client(cx, cy, cx + w.client.Width(), cy + w.client.Height());
     for (HWND c : w.children) {
       const WindowRec* child = Get(c);
-      if (child && (child->style & WS_VISIBLE)) TakeOut(*this, rgn, *child);
+      if (child && (child->style & WS_VISIBLE)) TakeOut(*this, rgn, *child, &client);
     }
   }
   return rgn;

@@ -159,6 +159,7 @@ class WindowSystem {
 
   // Activation, focus, capture.
   HWND active, focus, capture;
+  bool captureTakesKeys = false;  // a move/size outline follows the keys too
   bool appActive = false;
   HWND mouseWindow;      // window under the mouse last time, for leave tracking
   LRESULT mouseHit = 0;  // its hit-test code

@@ -509,30 +509,115 @@ bool TSkinProvider::NcButtonDown(p::WPARAM hit, p::LPARAM lParam) {
   if (resizeMode_ == rmBorder && (p::LRESULT(hit) == p::HTCAPTION || sizing) &&
       !p::IsZoomed(subclassed_) && !p::IsIconic(subclassed_)) {
     dragging_ = true;
+    keyboardDrag_ = false;
     dragMoved_ = false;
     dragHit_ = p::LRESULT(hit);
     dragStart_ = PointOf(lParam);
     p::GetWindowRect(subclassed_, &dragRect_);
     outline_ = dragRect_;
-    p::SetCapture(subclassed_);
+    // Escape during the drag must reach it, wherever the focus is.
+    p::SetMoveSizeCapture(subclassed_);
     DrawOutline();
     return true;
   }
   return false;
 }
 
+void TSkinProvider::StartKeyboardDrag(bool move) {
+  const p::HWND h = subclassed_;
+  if (!h || dragging_ || p::IsZoomed(h) || p::IsIconic(h)) return;
+  if (!move && !(p::GetWindowLongPtr(h, p::GWL_STYLE) & p::WS_THICKFRAME)) return;
+  dragging_ = true;
+  keyboardDrag_ = true;
+  dragMoved_ = false;
+  dragHit_ = move ? p::HTCAPTION : 0;  // sizing: the first arrow names the edge
+  p::GetWindowRect(h, &dragRect_);
+  outline_ = dragRect_;
+  keyOffset_ = POINT{0, 0};
+  // The pointer goes to the middle of the title (of the window, to size)
+  // and travels with the outline, so the mouse can take over from there.
+  dragStart_ = POINT{(dragRect_.left + dragRect_.right) / 2,
+                     move ? dragRect_.top + layout_.M.BorderHeight + layout_.M.CaptionHeight / 2
+                          : (dragRect_.top + dragRect_.bottom) / 2};
+  p::SetCursorPos(dragStart_.x, dragStart_.y);
+  p::SetMoveSizeCapture(h);
+  DrawOutline();
+}
+
+bool TSkinProvider::DragKey(p::WPARAM key) {
+  constexpr int kStep = 8;
+  int dx = 0, dy = 0;
+  switch (key) {
+    case p::VK_ESCAPE:
+      EndDrag(false);
+      return true;
+    case p::VK_RETURN:
+      EndDrag(true);
+      return true;
+    case p::VK_LEFT:
+      dx = -kStep;
+      break;
+    case p::VK_RIGHT:
+      dx = kStep;
+      break;
+    case p::VK_UP:
+      dy = -kStep;
+      break;
+    case p::VK_DOWN:
+      dy = kStep;
+      break;
+    default:
+      return keyboardDrag_;  // other keys do nothing while the outline is held
+  }
+  if (dragHit_ == 0) {
+    dragHit_ = dx < 0 ? p::HTLEFT : dx > 0 ? p::HTRIGHT : dy < 0 ? p::HTTOP : p::HTBOTTOM;
+    return true;
+  }
+  // An arrow across a chosen edge adds the corner.
+  if (dy != 0 && (dragHit_ == p::HTLEFT || dragHit_ == p::HTRIGHT))
+    dragHit_ = dragHit_ == p::HTLEFT ? (dy < 0 ? p::HTTOPLEFT : p::HTBOTTOMLEFT)
+                                     : (dy < 0 ? p::HTTOPRIGHT : p::HTBOTTOMRIGHT);
+  if (dx != 0 && (dragHit_ == p::HTTOP || dragHit_ == p::HTBOTTOM))
+    dragHit_ = dragHit_ == p::HTTOP ? (dx < 0 ? p::HTTOPLEFT : p::HTTOPRIGHT)
+                                    : (dx < 0 ? p::HTBOTTOMLEFT : p::HTBOTTOMRIGHT);
+  keyOffset_ = POINT{keyOffset_.x + dx, keyOffset_.y + dy};
+  MoveOutline(keyOffset_);
+  p::SetCursorPos(dragStart_.x + keyOffset_.x, dragStart_.y + keyOffset_.y);
+  return true;
+}
+
+void TSkinProvider::MoveOutline(POINT offset) {
+  p::MINMAXINFO mm{};
+  mm.ptMinTrackSize =
+      POINT{p::GetSystemMetrics(p::SM_CXMINTRACK), p::GetSystemMetrics(p::SM_CYMINTRACK)};
+  p::SendMessage(subclassed_, p::WM_GETMINMAXINFO, 0, reinterpret_cast<p::LPARAM>(&mm));
+  DrawOutline();
+  outline_ = TrackOutline(dragHit_, dragRect_, offset.x, offset.y, mm.ptMinTrackSize.x,
+                          mm.ptMinTrackSize.y);
+  dragMoved_ = true;
+  DrawOutline();
+}
+
+void TSkinProvider::EndDrag(bool commit) {
+  if (!dragging_) return;
+  DrawOutline();
+  dragging_ = false;
+  keyboardDrag_ = false;
+  p::ReleaseCapture();
+  if (commit && dragMoved_ && outline_ != dragRect_ && subclassed_) {
+    snapping_ = true;
+    p::SetWindowPos(subclassed_, {}, outline_.left, outline_.top, outline_.right - outline_.left,
+                    outline_.bottom - outline_.top, p::SWP_NOZORDER | p::SWP_NOACTIVATE);
+    snapping_ = false;
+  }
+}
+
 void TSkinProvider::MouseMove(POINT at) {
   if (dragging_) {
     if (at == dragStart_ && !dragMoved_) return;
-    p::MINMAXINFO mm{};
-    mm.ptMinTrackSize =
-        POINT{p::GetSystemMetrics(p::SM_CXMINTRACK), p::GetSystemMetrics(p::SM_CYMINTRACK)};
-    p::SendMessage(subclassed_, p::WM_GETMINMAXINFO, 0, reinterpret_cast<p::LPARAM>(&mm));
-    DrawOutline();
-    outline_ = TrackOutline(dragHit_, dragRect_, at.x - dragStart_.x, at.y - dragStart_.y,
-                            mm.ptMinTrackSize.x, mm.ptMinTrackSize.y);
-    dragMoved_ = true;
-    DrawOutline();
+    if (dragHit_ == 0) return;  // sizing from the keyboard, no edge chosen yet
+    keyOffset_ = POINT{at.x - dragStart_.x, at.y - dragStart_.y};
+    MoveOutline(keyOffset_);
     return;
   }
   if (pressedIcon_ >= 0) {
@@ -553,12 +638,7 @@ void TSkinProvider::SetTitleButtonState(int state) {
 
 void TSkinProvider::ButtonUp(POINT at) {
   if (dragging_) {
-    DrawOutline();
-    dragging_ = false;
-    p::ReleaseCapture();
-    if (dragMoved_ && outline_ != dragRect_)
-      p::SetWindowPos(subclassed_, {}, outline_.left, outline_.top, outline_.right - outline_.left,
-                      outline_.bottom - outline_.top, p::SWP_NOZORDER | p::SWP_NOACTIVATE);
+    EndDrag(true);
     return;
   }
   if (pressedTitle_ >= 0) {
@@ -616,6 +696,15 @@ void TSkinProvider::SystemCommand(p::WPARAM command) {
     case p::SC_RESTORE:
       p::ShowWindow(h, p::SW_RESTORE);
       break;
+    case p::SC_MOVE:
+    case p::SC_SIZE:
+      // With a skinned frame the outline is ours to follow.
+      if (resizeMode_ == rmBorder) {
+        StartKeyboardDrag((command & 0xFFF0) == p::SC_MOVE);
+        return;
+      }
+      CallOld(p::WM_SYSCOMMAND, command, 0);
+      return;
     default:
       CallOld(p::WM_SYSCOMMAND, command, 0);
       return;
@@ -651,7 +740,10 @@ void TSkinProvider::DrawOutline() {
 }
 
 void TSkinProvider::SnapPosition(p::WINDOWPOS& pos) {
-  if (!screenSnap_ || (pos.flags & p::SWP_NOMOVE) || (pos.x == 0 && pos.y == 0)) return;
+  // Only where the operator put the window: a maximized or placed window
+  // stays exactly where it was sent.
+  if (!screenSnap_ || !snapping_ || (pos.flags & p::SWP_NOMOVE) || (pos.x == 0 && pos.y == 0))
+    return;
   RECT wr{};
   p::GetWindowRect(subclassed_, &wr);
   const int w = (pos.flags & p::SWP_NOSIZE) ? wr.right - wr.left : pos.cx;
@@ -809,6 +901,27 @@ p::LRESULT TSkinProvider::Dispatch(p::UINT msg, p::WPARAM wParam, p::LPARAM lPar
         return 0;
       }
       break;
+    case p::WM_LBUTTONDOWN:
+      // A click ends a move or size begun from the keyboard, where it is.
+      if (dragging_ && keyboardDrag_) {
+        EndDrag(true);
+        return 0;
+      }
+      break;
+    case p::WM_KEYDOWN:
+    case p::WM_SYSKEYDOWN:
+      if (dragging_ && DragKey(wParam)) return 0;
+      break;
+    case p::WM_KEYUP:
+    case p::WM_SYSKEYUP:
+    case p::WM_CHAR:
+      if (dragging_) return 0;
+      break;
+    case p::WM_ENTERSIZEMOVE:
+    case p::WM_EXITSIZEMOVE:
+      // The platform's own move/size loop: its moves are the operator's.
+      snapping_ = msg == p::WM_ENTERSIZEMOVE;
+      break;
     case p::WM_LBUTTONUP:
       if (dragging_ || pressedIcon_ >= 0 || pressedTitle_ >= 0) {
         ButtonUp(ScreenPoint(lParam));
@@ -819,6 +932,7 @@ p::LRESULT TSkinProvider::Dispatch(p::UINT msg, p::WPARAM wParam, p::LPARAM lPar
       if (dragging_) {
         DrawOutline();
         dragging_ = false;
+        keyboardDrag_ = false;
       }
       if (pressedIcon_ >= 0) {
         pressedIcon_ = -1;
@@ -837,6 +951,14 @@ p::LRESULT TSkinProvider::Dispatch(p::UINT msg, p::WPARAM wParam, p::LPARAM lPar
         case p::SC_CLOSE:
           SystemCommand(wParam);
           return 0;
+        case p::SC_MOVE:
+        case p::SC_SIZE:
+          // From the keyboard (a drag on the frame starts by its press).
+          if (resizeMode_ == rmBorder && !(p::GetKeyState(p::VK_LBUTTON) & 0x8000)) {
+            SystemCommand(wParam);
+            return 0;
+          }
+          break;
         case p::SC_KEYMENU:
           if (lParam == ' ') {
             RECT wr{};
@@ -849,6 +971,7 @@ p::LRESULT TSkinProvider::Dispatch(p::UINT msg, p::WPARAM wParam, p::LPARAM lPar
       }
       break;
     case p::WM_SYSCHAR:
+      if (dragging_) return 0;
       if (wParam == ' ') {
         RECT wr{};
         p::GetWindowRect(subclassed_, &wr);

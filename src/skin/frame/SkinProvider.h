@@ -111,6 +111,15 @@ class TSkinProvider : public component::TComponent, public TSkinMessageReceiver 
   POINT ScreenPoint(platform::LPARAM clientPoint) const;
   void MouseMove(POINT screen);
   void ButtonUp(POINT screen);
+  // The outline moved or sized by `offset` from where the drag began.
+  void MoveOutline(POINT offset);
+  // Erases the outline and, when `commit`, moves or sizes the window to it
+  // (the one place an operator's move is snapped to the screen's edges).
+  void EndDrag(bool commit);
+  // The system menu's Move and Size: the outline follows the arrow keys
+  // (and the mouse, once it moves) until Enter, a click or Escape.
+  void StartKeyboardDrag(bool move);
+  bool DragKey(platform::WPARAM key);
   void IconAction(int icon);
   void SystemCommand(platform::WPARAM command);
   void ShowSystemMenu(POINT screen);
@@ -161,6 +170,9 @@ class TSkinProvider : public component::TComponent, public TSkinMessageReceiver 
   platform::SurfaceBuffer defaultIcon_;
 
   bool dragging_ = false;
+  bool keyboardDrag_ = false;  // started from the system menu
+  bool snapping_ = false;      // the window is being put where the operator dragged it
+  POINT keyOffset_{};
   bool dragMoved_ = false;
   platform::LRESULT dragHit_ = 0;
   POINT dragStart_{};

@@ -104,6 +104,25 @@ TEST_F(PaintTest, ClippedChildrenKeepTheirPixelsAndSiblingsAboveWin) {
   EXPECT_EQ(At(parent, 200, 150), 0x0000FFu);
 }
 
+// A window made smaller than a child of its: the child shows only inside
+// the client area, and the frame it hangs over is still painted there.
+TEST_F(PaintTest, TheFrameIsPaintedWhereAChildHangsOverIt) {
+  HWND parent = Top(0, 0, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN);
+  RECT client;
+  GetClientRect(parent, &client);
+  HWND child = Child(parent, client.right - 20, client.bottom - 20, 100, 100);
+  PaintsIn(child, RGB(0, 255, 0));
+  screen().Pump();
+  HDC dc = GetWindowDC(parent);
+  RECT all{0, 0, 300, 200};
+  HBRUSH brush = CreateSolidBrush(RGB(255, 0, 255));
+  FillRect(dc, &all, brush);
+  DeleteObject(brush);
+  ReleaseDC(parent, dc);
+  EXPECT_EQ(screen().ScreenPixel(299, 199) & 0xFFFFFF, 0xFF00FFu) << "the frame's corner";
+  EXPECT_EQ(At(parent, client.right - 1, client.bottom - 1), 0x00FF00u) << "the child";
+}
+
 TEST_F(PaintTest, ScrollingMovesVisiblePixelsAndInvalidatesTheRest) {
   HWND parent = Top(0, 0, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN);
   HWND view = Child(parent, 10, 10, 100, 100);

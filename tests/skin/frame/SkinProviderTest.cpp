@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <initializer_list>
 
 #include "FrameFixture.h"
 #include "platform/gdi/Gdi.h"
@@ -151,19 +152,82 @@ TEST_F(ProviderTest, MaximizeIconAndRestore) {
   EXPECT_EQ(WindowRect(form), wr);
 }
 
-TEST_F(ProviderTest, SnapsAtNineButNotAtTen) {
+// Snapping is for where the operator drags the window; a window the
+// program places (or maximizes) goes exactly where it was sent.
+TEST_F(ProviderTest, OnlyTheOperatorsDragSnapsAtNineButNotAtTen) {
   auto* form = MakeForm(100, 100, 400, 300);
   auto* provider = new TSkinProvider(form);
+  provider->SetResizeMode(rmBorder);
   provider->SetScreenSnap(true);
   form->Show();
   Flush();
+  auto dragLeftEdgeTo = [&](int left) {
+    const RECT r = WindowRect(form);
+    const POINT grab{r.left + 200, r.top + 10}, to{left + 200, r.top + 10};
+    screen->MouseMove(grab);
+    screen->MouseDown(grab);
+    Flush();
+    screen->MouseMove(to);
+    Flush();
+    screen->MouseUp(to);
+    Flush();
+    return WindowRect(form).left;
+  };
+  EXPECT_EQ(dragLeftEdgeTo(9), 0);
+  EXPECT_EQ(dragLeftEdgeTo(10), 10);
   p::SetWindowPos(form->Handle(), {}, 9, 50, 0, 0, p::SWP_NOSIZE | p::SWP_NOZORDER);
-  EXPECT_EQ(WindowRect(form).left, 0);
-  p::SetWindowPos(form->Handle(), {}, 10, 50, 0, 0, p::SWP_NOSIZE | p::SWP_NOZORDER);
-  EXPECT_EQ(WindowRect(form).left, 10);
+  EXPECT_EQ(WindowRect(form).left, 9);
   provider->SetScreenSnap(false);
-  p::SetWindowPos(form->Handle(), {}, 5, 50, 0, 0, p::SWP_NOSIZE | p::SWP_NOZORDER);
-  EXPECT_EQ(WindowRect(form).left, 5);
+  EXPECT_EQ(dragLeftEdgeTo(5), 5);
+}
+
+// The system menu's Move and Size: arrows move or size the outline in
+// steps, the first arrow of a size names the edge and a second across it
+// the corner; Enter commits, Escape leaves the window where it was. Escape
+// also ends a mouse drag, wherever the keyboard focus is.
+TEST_F(ProviderTest, KeyboardMoveAndSizeAndEscapeDuringADrag) {
+  auto* form = MakeForm(100, 100, 400, 300);
+  auto* provider = new TSkinProvider(form);
+  provider->SetResizeMode(rmBorder);
+  form->Show();
+  Flush();
+  const RECT start = WindowRect(form);
+  auto keys = [&](std::initializer_list<int> vks) {
+    for (int vk : vks) screen->KeyPress(vk);
+    Flush();
+  };
+  p::SendMessage(form->Handle(), p::WM_SYSCOMMAND, p::SC_MOVE, 0);
+  Flush();
+  keys({p::VK_RIGHT, p::VK_RIGHT, p::VK_DOWN});
+  EXPECT_EQ(WindowRect(form), start) << "the window moved before Enter";
+  EXPECT_EQ(provider->Outline(),
+            (RECT{start.left + 16, start.top + 8, start.right + 16, start.bottom + 8}));
+  keys({p::VK_RETURN});
+  EXPECT_EQ(WindowRect(form),
+            (RECT{start.left + 16, start.top + 8, start.right + 16, start.bottom + 8}));
+  EXPECT_EQ(provider->Outline(), RECT{});
+  EXPECT_EQ(p::GetCapture(), p::HWND{});
+
+  const RECT moved = WindowRect(form);
+  p::SendMessage(form->Handle(), p::WM_SYSCOMMAND, p::SC_SIZE, 0);
+  Flush();
+  keys({p::VK_RIGHT, p::VK_RIGHT, p::VK_DOWN});
+  EXPECT_EQ(provider->Outline(), (RECT{moved.left, moved.top, moved.right + 8, moved.bottom + 8}));
+  keys({p::VK_ESCAPE});
+  EXPECT_EQ(WindowRect(form), moved);
+  EXPECT_EQ(provider->Outline(), RECT{});
+
+  const POINT grab{moved.left + 200, moved.top + 10};
+  screen->MouseMove(grab);
+  screen->MouseDown(grab);
+  screen->MouseMove(POINT{grab.x + 50, grab.y + 40});
+  Flush();
+  EXPECT_NE(provider->Outline(), RECT{});
+  keys({p::VK_ESCAPE});
+  EXPECT_EQ(provider->Outline(), RECT{});
+  screen->MouseUp(POINT{grab.x + 50, grab.y + 40});
+  Flush();
+  EXPECT_EQ(WindowRect(form), moved);
 }
 
 TEST_F(ProviderTest, OutlineMoveJumpsOnceOnRelease) {

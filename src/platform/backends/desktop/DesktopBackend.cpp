@@ -9,14 +9,18 @@
 #include <X11/keysym.h>
 #endif
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "platform/Codepage.h"
 #include "platform/backends/desktop/DisplayScale.h"
+#include "platform/backends/desktop/WaylandSeat.h"
 #include "platform/window/ApplicationIcon.h"
 #include "platform/window/Input.h"
 #include "platform/window/Window.h"
@@ -234,9 +238,64 @@ void ApplyShape(SDL_Window* window, const std::vector<RECT>* rects) {
 #endif
 }
 
+#if SPRINTARA_HAVE_XSHAPE
+// The X server went away (killed, or its connection cut). The library would
+// end the process through exit(), running destructors and atexit work while
+// other threads still use the dead connection; a short note and an
+// immediate end is the safe way out.
+int DisplayLost(Display*) {
+  static const char note[] = "sprintara: the display went away; ending\n";
+  [[maybe_unused]] ssize_t n = write(2, note, sizeof note - 1);
+  _exit(1);
+}
+
+// A request the server refused (a focus given to a window the window
+// manager has just unmapped, a shape for a window already gone): the
+// library's default would end the program; the request simply had no
+// effect.
+int RequestRefused(Display*, XErrorEvent*) {
+  return 0;
+}
+
+// The display's X connection and window behind an SDL window.
+bool XHandles(SDL_Window* window, Display** display, ::Window* xw) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
+    return false;
+  *display = info.info.x11.display;
+  *xw = info.info.x11.window;
+  return true;
+}
+#endif
+
+bool NonEmpty(const char* v) {
+  return v && *v;
+}
+
+// SDL's Wayland driver is the one SDL will start: named, or the only
+// display there is.
+bool WaylandChosen() {
+  const char* driver = std::getenv("SDL_VIDEODRIVER");
+  if (NonEmpty(driver)) return std::strcmp(driver, "wayland") == 0;
+  return !NonEmpty(std::getenv("DISPLAY")) && NonEmpty(std::getenv("WAYLAND_DISPLAY"));
+}
+
 }  // namespace
 
 std::unique_ptr<DesktopBackend> DesktopBackend::Create(std::string* error) {
+  if (WaylandChosen()) {
+    std::string why;
+    if (ProbeWaylandSeat(&why) != WaylandSeat::kPresent) {
+      if (!NonEmpty(std::getenv("DISPLAY"))) {
+        if (error) *error = why;
+        return nullptr;
+      }
+      // An X server is there too: it is used instead.
+      std::fprintf(stderr, "sprintara: %s; using the X display\n", why.c_str());
+      SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11", SDL_HINT_OVERRIDE);
+    }
+  }
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
@@ -250,6 +309,14 @@ std::unique_ptr<DesktopBackend> DesktopBackend::Create(std::string* error) {
     return nullptr;
   }
   std::unique_ptr<DesktopBackend> b(new DesktopBackend());
+  const char* driver = SDL_GetCurrentVideoDriver();
+  b->x11_ = driver && std::strcmp(driver, "x11") == 0;
+#if SPRINTARA_HAVE_XSHAPE
+  if (b->x11_) {
+    XSetIOErrorHandler(DisplayLost);
+    XSetErrorHandler(RequestRefused);
+  }
+#endif
   float dpi = 0;
   if (SDL_GetDisplayDPI(0, nullptr, &dpi, nullptr) != 0) dpi = 0;
   b->scale_ = ChooseDisplayScale(std::getenv("SPRINTARA_SCALE"), dpi, stderr);
@@ -307,19 +374,102 @@ std::uint64_t DesktopBackend::NowMs() {
 void DesktopBackend::Poll() {
   SDL_Event e;
   while (SDL_PollEvent(&e)) Handle(e);
+  FollowHeldPointer();
+  HoldPopupGrab();
 }
 
 void DesktopBackend::Wait(std::optional<std::uint64_t> deadline) {
   SDL_Event e;
   int got;
-  if (deadline) {
+  // While a button is held the pointer is looked at every few milliseconds
+  // too: its events may go to a window that is not ours.
+  const bool following = x11_ && buttonsDown_ != 0;
+  if (deadline || following) {
     std::uint64_t now = NowMs();
-    int timeout = *deadline > now ? int(std::min<std::uint64_t>(*deadline - now, 1 << 30)) : 0;
-    got = SDL_WaitEventTimeout(&e, timeout);
+    std::uint64_t limit = deadline ? (*deadline > now ? *deadline - now : 0) : 1 << 30;
+    if (following) limit = std::min<std::uint64_t>(limit, 15);
+    got = SDL_WaitEventTimeout(&e, int(std::min<std::uint64_t>(limit, 1 << 30)));
   } else {
     got = SDL_WaitEvent(&e);
   }
   if (got) Handle(e);
+  FollowHeldPointer();
+  HoldPopupGrab();
+}
+
+void DesktopBackend::HoldPopupGrab() {
+#if SPRINTARA_HAVE_XSHAPE
+  if (!x11_) return;
+  Display* display = nullptr;
+  ::Window xw = 0;
+  // The grab ends by itself when its window is unmapped (the popup closed).
+  if (!popup_ || popupGrabbed_ || buttonsDown_ != 0 || !XHandles(popup_, &display, &xw)) return;
+  popupGrabbed_ =
+      XGrabPointer(display, xw, True, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
+                   GrabModeAsync, GrabModeAsync, None, None, CurrentTime) == GrabSuccess;
+#endif
+}
+
+void DesktopBackend::HandleGrabbedButton(const SDL_Event& e) {
+#if SPRINTARA_HAVE_XSHAPE
+  if (!popupGrabbed_ || !e.syswm.msg || e.syswm.msg->subsystem != SDL_SYSWM_X11) return;
+  const XEvent& x = e.syswm.msg->msg.x11.event;
+  // SDL takes the pointer's buttons through the input extension, so the
+  // grab's presses come as its raw button events, which tell no place.
+  constexpr int kRawButtonPress = 15, kRawButtonRelease = 16;
+  bool down;
+  if (x.type == ButtonPress || x.type == ButtonRelease)
+    down = x.type == ButtonPress;
+  else if (x.type == GenericEvent &&
+           (x.xcookie.evtype == kRawButtonPress || x.xcookie.evtype == kRawButtonRelease))
+    down = x.xcookie.evtype == kRawButtonPress;
+  else
+    return;
+  int px = 0, py = 0;
+  unsigned state = 0;
+  if (!QueryPointer(&px, &py, &state)) return;
+  // Over one of our windows the event is that window's own (SDL reports
+  // it); only one from outside all of them is taken here.
+  const POINT at{Down(px), Down(py)};
+  for (const auto& [h, n] : natives_)
+    if (!n.minimized && PtInRect(n.rect, at)) return;
+  const int button = !down                  ? grabbedButton_
+                     : (state & (1u << 10)) ? 1
+                     : (state & (1u << 9))  ? 2
+                                            : 0;
+  if (down == grabbedDown_) return;  // the core and the raw event of one press
+  grabbedDown_ = down;
+  grabbedButton_ = button;
+  QueueMouseMove(at);
+  QueueMouseButton(button, down, at);
+#else
+  (void)e;
+#endif
+}
+
+void DesktopBackend::FollowHeldPointer() {
+  if (!x11_ || buttonsDown_ == 0) return;
+  int x = 0, y = 0;
+  unsigned state = 0;
+  if (!QueryPointer(&x, &y, &state)) return;
+  const POINT at{Down(x), Down(y)};
+  if (!pointerKnown_ || at != lastPointer_) {
+    QueueMouseMove(at);
+    lastPointer_ = at;
+    pointerKnown_ = true;
+  }
+  // A release the display gave to some other window (or to none) still
+  // ends the press, where the pointer is.
+  static constexpr unsigned kMasks[3] = {1u << 8, 1u << 10, 1u << 9};  // X's Button1/3/2Mask
+  for (int b = 0; b < 3; ++b) {
+    if (!(buttonsDown_ & (1 << b)) || (state & kMasks[b])) continue;
+    buttonsDown_ &= ~(1 << b);
+    QueueMouseButton(b, false, at);
+  }
+  if (buttonsDown_ == 0) {
+    SDL_CaptureMouse(SDL_FALSE);
+    popupGrabbed_ = false;
+  }
 }
 
 void DesktopBackend::Wake() {
@@ -359,8 +509,11 @@ void DesktopBackend::Handle(const SDL_Event& e) {
       AnnounceRegionalSettingsChange();
       break;
     case SDL_MOUSEMOTION:
-      if (PointerSource(e.motion.windowID, &r))
-        QueueMouseMove(POINT{r.left + Down(e.motion.x), r.top + Down(e.motion.y)});
+      if (PointerSource(e.motion.windowID, &r)) {
+        lastPointer_ = POINT{r.left + Down(e.motion.x), r.top + Down(e.motion.y)};
+        pointerKnown_ = true;
+        QueueMouseMove(lastPointer_);
+      }
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
@@ -371,16 +524,33 @@ void DesktopBackend::Handle(const SDL_Event& e) {
                                                           : -1;
       if (button < 0) break;
       bool down = e.type == SDL_MOUSEBUTTONDOWN;
-      // Dragging past the window's edge keeps reporting the mouse.
-      buttonsDown_ = std::max(0, buttonsDown_ + (down ? 1 : -1));
-      SDL_CaptureMouse(buttonsDown_ > 0 ? SDL_TRUE : SDL_FALSE);
-      QueueMouseButton(button, down, POINT{r.left + Down(e.button.x), r.top + Down(e.button.y)});
+      // A release already taken from the pointer's state is not a second one.
+      if (!down && !(buttonsDown_ & (1 << button))) break;
+      if (down)
+        buttonsDown_ |= 1 << button;
+      else
+        buttonsDown_ &= ~(1 << button);
+      // Dragging past the window's edge keeps reporting the mouse (the
+      // display's pointer grab; where it is refused, the pointer's state).
+      SDL_CaptureMouse(buttonsDown_ != 0 ? SDL_TRUE : SDL_FALSE);
+      if (!down) popupGrabbed_ = false;  // releasing the press's grab ended the popup's
+      lastPointer_ = POINT{r.left + Down(e.button.x), r.top + Down(e.button.y)};
+      pointerKnown_ = true;
+      QueueMouseButton(button, down, lastPointer_);
       break;
     }
     case SDL_MOUSEWHEEL: {
-      int x, y;
-      SDL_GetGlobalMouseState(&x, &y);
-      QueueMouseWheel(e.wheel.y * WHEEL_DELTA, POINT{Down(x), Down(y)});
+      POINT at;
+      if (x11_) {
+        int x, y;
+        SDL_GetGlobalMouseState(&x, &y);
+        at = POINT{Down(x), Down(y)};
+      } else {
+        // Elsewhere the display tells no global place: the window's own.
+        if (!PointerSource(e.wheel.windowID, &r)) break;
+        at = POINT{r.left + Down(e.wheel.mouseX), r.top + Down(e.wheel.mouseY)};
+      }
+      QueueMouseWheel(e.wheel.y * WHEEL_DELTA, at);
       break;
     }
     case SDL_KEYDOWN:
@@ -411,6 +581,9 @@ void DesktopBackend::Handle(const SDL_Event& e) {
         }
       }
       break;
+    case SDL_SYSWMEVENT:
+      HandleGrabbedButton(e);
+      break;
     case SDL_KEYMAPCHANGED:
       altGrKnown_ = false;  // the user may have switched layouts
       break;
@@ -422,6 +595,9 @@ void DesktopBackend::Handle(const SDL_Event& e) {
       if (!h) break;
       switch (e.window.event) {
         case SDL_WINDOWEVENT_CLOSE:
+          // The window manager's Alt+F4: the F4 never came here, and the
+          // Alt let go afterwards must not count as Alt alone (the menu).
+          if (SDL_GetModState() & KMOD_ALT) QueueKeyHeld(VK_MENU);
           PostMessage(h, WM_SYSCOMMAND, SC_CLOSE, 0);
           break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
@@ -431,16 +607,32 @@ void DesktopBackend::Handle(const SDL_Event& e) {
           focusStamp_ = e.window.timestamp;
           break;
         case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+          // A new size brings a new drawing surface, which starts empty.
           natives_[h.value].needsFull = true;
           break;
         case SDL_WINDOWEVENT_MINIMIZED:
           if (!IsIconic(h)) PostMessage(h, WM_SYSCOMMAND, SC_MINIMIZE, 0);
           natives_[h.value].minimized = true;
           break;
+        case SDL_WINDOWEVENT_SHOWN:
+          // Mapped again from outside while taken off the screen as
+          // minimized (no window manager): that is a restore.
+          if (natives_[h.value].hidden && IsIconic(h)) {
+            natives_[h.value].hidden = false;
+            natives_[h.value].minimized = false;
+            natives_[h.value].needsFull = true;
+            refocus_ = true;
+            PostMessage(h, WM_SYSCOMMAND, SC_RESTORE, 0);
+          }
+          break;
         case SDL_WINDOWEVENT_RESTORED:
           if (IsIconic(h)) PostMessage(h, WM_SYSCOMMAND, SC_RESTORE, 0);
           natives_[h.value].minimized = false;
           natives_[h.value].needsFull = true;
+          // The focus the display gave with the restore came while the
+          // window was still minimized here; it is given again once restored.
+          refocus_ = true;
           break;
       }
       break;
@@ -536,14 +728,27 @@ void DesktopBackend::Present(std::span<const TopLevelView> views) {
     }
     Native& n = it->second;
     if (v.minimized) {
-      if (!n.minimized) SDL_MinimizeWindow(n.window);
+      // The window manager iconifies it; with none, nobody would, and the
+      // window would stand there frozen: it is taken off the screen.
+      if (!n.minimized) {
+        n.hidden = !WindowManagerRuns(n.window);
+        if (n.hidden)
+          SDL_HideWindow(n.window);
+        else
+          SDL_MinimizeWindow(n.window);
+      }
       n.minimized = true;
       continue;
     }
     if (n.minimized) {
-      SDL_RestoreWindow(n.window);
+      if (n.hidden)
+        SDL_ShowWindow(n.window);
+      else
+        SDL_RestoreWindow(n.window);
+      n.hidden = false;
       n.minimized = false;
       n.needsFull = true;
+      refocus_ = true;
     }
     if (n.rect.left != v.rect.left || n.rect.top != v.rect.top)
       SDL_SetWindowPosition(n.window, Up(v.rect.left), Up(v.rect.top));
@@ -573,6 +778,19 @@ void DesktopBackend::Present(std::span<const TopLevelView> views) {
       n.shapedId = nativeId;
     }
   }
+  SDL_Window* popup = nullptr;
+  for (const TopLevelView& v : views)
+    if (v.popup && !v.minimized)
+      if (auto it = natives_.find(v.hwnd.value); it != natives_.end()) {
+        popup = it->second.window;
+        break;
+      }
+  if (popup != popup_) {
+    popupGrabbed_ = false;  // a new popup is grabbed for anew
+    // The display's raw events are looked at only while a popup is open.
+    if (x11_) SDL_EventState(SDL_SYSWMEVENT, popup ? SDL_ENABLE : SDL_DISABLE);
+  }
+  popup_ = popup;
   bool destroyed = false;
   for (auto it = natives_.begin(); it != natives_.end();) {
     if (!seen.count(it->first)) {
@@ -583,13 +801,17 @@ void DesktopBackend::Present(std::span<const TopLevelView> views) {
       ++it;
     }
   }
-  if (active && (active != raised_ || destroyed)) {
+  if (active && (active != raised_ || destroyed || refocus_)) {
+    refocus_ = false;
     // The active window takes the display's keyboard focus itself: with no
     // window manager nobody else gives it, and when a window that had it
     // goes (a modal dialog closing, a drop-down list or menu that the
     // display focused when it was clicked) the display would leave it
     // nowhere.
-    if (auto it = natives_.find(active.value); it != natives_.end()) {
+    // Only a window on the screen can take it.
+    if (auto it = natives_.find(active.value);
+        it != natives_.end() && !it->second.minimized &&
+        (SDL_GetWindowFlags(it->second.window) & SDL_WINDOW_SHOWN)) {
       SDL_RaiseWindow(it->second.window);
       SDL_SetWindowInputFocus(it->second.window);
     }
@@ -624,7 +846,7 @@ void DesktopBackend::ScreenDrawn(const RECT&) {
     }
   }
   if (runs.empty()) {
-    if (overlay_) SDL_HideWindow(overlay_);
+    ShowOverlay(false);
     overlayRect_ = RECT{};
     return;
   }
@@ -633,7 +855,7 @@ void DesktopBackend::ScreenDrawn(const RECT&) {
   if (!overlay_) {
     overlay_ =
         SDL_CreateWindow("", Up(b.left), Up(b.top), Up(b.Width()), Up(b.Height()),
-                         SDL_WINDOW_BORDERLESS | SDL_WINDOW_POPUP_MENU | SDL_WINDOW_ALWAYS_ON_TOP |
+                         SDL_WINDOW_BORDERLESS | SDL_WINDOW_TOOLTIP | SDL_WINDOW_ALWAYS_ON_TOP |
                              SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_HIDDEN);
     if (!overlay_) return;
   }
@@ -651,9 +873,77 @@ void DesktopBackend::ScreenDrawn(const RECT&) {
     CopyScaled(s, b, target, scale_, POINT{0, 0});
     SDL_UnlockSurface(target);
     ApplyShape(overlay_, &shape);
-    SDL_ShowWindow(overlay_);
+    ShowOverlay(true);
     SDL_UpdateWindowSurface(overlay_);
   }
+}
+
+void DesktopBackend::ShowOverlay(bool show) {
+  if (!overlay_ || show == overlayShown_) return;
+  overlayShown_ = show;
+#if SPRINTARA_HAVE_XSHAPE
+  Display* display = nullptr;
+  ::Window xw = 0;
+  if (XHandles(overlay_, &display, &xw)) {
+    // Mapped here rather than by SDL, which hands the keyboard to every
+    // window it shows on a display without a window manager; and the
+    // pointer passes through the outline to what lies under it.
+    if (show) {
+      XShapeCombineRectangles(display, xw, ShapeInput, 0, 0, nullptr, 0, ShapeSet, Unsorted);
+      XMapRaised(display, xw);
+    } else {
+      XUnmapWindow(display, xw);
+    }
+    XFlush(display);
+    return;
+  }
+#endif
+  if (show)
+    SDL_ShowWindow(overlay_);
+  else
+    SDL_HideWindow(overlay_);
+}
+
+bool DesktopBackend::QueryPointer(int* x, int* y, unsigned* buttons) const {
+#if SPRINTARA_HAVE_XSHAPE
+  // Asked of the server itself: SDL's own global state is kept from
+  // events that a drag outside our windows may never bring.
+  for (const auto& [h, n] : natives_) {
+    Display* display = nullptr;
+    ::Window xw = 0;
+    if (!XHandles(n.window, &display, &xw)) continue;
+    ::Window root = 0, child = 0;
+    int wx = 0, wy = 0;
+    return XQueryPointer(display, DefaultRootWindow(display), &root, &child, x, y, &wx, &wy,
+                         buttons) != False;
+  }
+#endif
+  (void)x;
+  (void)y;
+  (void)buttons;
+  return false;
+}
+
+bool DesktopBackend::WindowManagerRuns(SDL_Window* any) const {
+#if SPRINTARA_HAVE_XSHAPE
+  Display* display = nullptr;
+  ::Window xw = 0;
+  if (!XHandles(any, &display, &xw)) return true;
+  // A window manager names its check window on the root window.
+  const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
+  if (check == None) return false;
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  const int got = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False,
+                                     AnyPropertyType, &type, &format, &count, &after, &data);
+  if (data) XFree(data);
+  return got == Success && type != None && count > 0;
+#else
+  (void)any;
+  return true;
+#endif
 }
 
 void DesktopBackend::SetCursorShape(unsigned id) {

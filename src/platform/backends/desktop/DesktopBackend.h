@@ -57,6 +57,7 @@ class DesktopBackend : public Backend {
     RECT rect{};
     std::string title;
     bool minimized = false;
+    bool hidden = false;  // minimized with no window manager: taken off the screen
     bool needsFull = true;
     bool shaped = false;
     std::vector<RECT> shape;     // the window region last given to the display
@@ -72,6 +73,23 @@ class DesktopBackend : public Backend {
   // window or the screen layer.
   bool PointerSource(std::uint32_t sdlId, RECT* rect) const;
   void Upload(Native& n, const TopLevelView& v, RECT part);
+  // While a button is held the pointer is followed wherever it goes: the
+  // display's pointer grab where it has one, and the global pointer state
+  // where the grab was refused or a window in between took the events.
+  void FollowHeldPointer();
+  // The pointer's screen place (display pixels) and held buttons (the X
+  // server's mask); false where the display cannot say.
+  bool QueryPointer(int* x, int* y, unsigned* buttons) const;
+  void ShowOverlay(bool show);
+  // While a menu or drop-down list is open the pointer is grabbed for it
+  // (events over our own windows still go to them), so that a click on the
+  // bare desktop or on another program's window reaches it and closes it.
+  void HoldPopupGrab();
+  // A press or release the grab brought from outside our windows.
+  void HandleGrabbedButton(const SDL_Event& e);
+  // Whether a window manager runs on the display (X11 only; elsewhere the
+  // compositor is the window manager).
+  bool WindowManagerRuns(SDL_Window* any) const;
   // Our coordinate of a display coordinate, and the other way.
   int Down(int v) const { return v >= 0 ? v / scale_ : -((-v + scale_ - 1) / scale_); }
   int Up(int v) const { return v * scale_; }
@@ -86,7 +104,16 @@ class DesktopBackend : public Backend {
   RECT overlayRect_{};
   HWND raised_;
   std::uint32_t wakeEvent_ = 0;
-  int buttonsDown_ = 0;
+  int buttonsDown_ = 0;  // held buttons: bit 0 left, 1 right, 2 middle
+  bool x11_ = false;     // the display is an X server (global pointer, shapes, grabs)
+  bool overlayShown_ = false;
+  SDL_Window* popup_ = nullptr;  // the topmost open menu or list
+  bool popupGrabbed_ = false;
+  bool grabbedDown_ = false;   // a press from outside our windows is held...
+  int grabbedButton_ = 0;      // ...with this button
+  bool refocus_ = false;       // give the active window the keyboard at the next Present
+  bool pointerKnown_ = false;  // the last pointer position queued...
+  POINT lastPointer_{};        // ...in our coordinates
   bool altGrKnown_ = false, altGr_ = false;  // the right Alt key types, by the layout
   bool heldAfterFocus_ = false;              // key presses now are keys held at a focus change...
   std::uint32_t focusStamp_ = 0;             // ...which came at this event time

@@ -1,0 +1,33 @@
+// The binary save format: an exact copy of every value, the field and index
+// definitions and the auto-increment high mark.
+//
+// Layout (little-endian): the magic "SPMT", a 16-bit format version and
+// 16-bit section flags; the definitions (count, then name, kind, size,
+// precision and attributes of each); the index definitions (count, then
+// name, fields, options, compare options); the auto-increment high mark; the
+// columns of the rows (count, then name, kind and size of each); the row
+// count and the rows, each a bitmap of its null values followed by its
+// non-null values (fixed kinds in their native width, the others as a 32-bit
+// length and the bytes); and last a CRC-32 of everything before it.
+#pragma once
+
+#include "memtable/MemTableStreamFormat.h"
+
+namespace memtable {
+
+class TMemTableBinaryFormat : public TMemTableStreamFormat {
+ public:
+  COMPONENT_CLASS_INFO()
+  static constexpr std::uint16_t kVersion = 1;
+
+  explicit TMemTableBinaryFormat(component::TComponent* owner = nullptr)
+      : TMemTableStreamFormat(owner) {}
+
+  void Write(const TTableImage& image, std::string& out) override;
+  TTableImage Read(std::string_view data, const std::vector<TImageColumn>& shape) override;
+};
+
+// CRC-32 (the common reflected polynomial 0xEDB88320), continuing from `crc`.
+std::uint32_t Crc32(const void* data, std::size_t length, std::uint32_t crc = 0);
+
+}  // namespace memtable
