@@ -15,9 +15,9 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/testing/HeadlessScreen.h"
 #include "platform/window/Window.h"
-#include "skin/FramePaint.h"
 #include "skin/Registration.h"
-#include "skin/SkinData.h"
+#include "skin/data/SkinData.h"
+#include "skin/frame/FramePaint.h"
 #include "toolkit/Registration.h"
 
 namespace {

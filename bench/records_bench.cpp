@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Competitors.h"
-#include "app/Main.h"
+#include "app/CompetitorsDialog.h"
+#include "app/ConsoleWindow.h"
 #include "app/Program.h"
 #include "platform/testing/HeadlessScreen.h"
 #include "toolkit/Application.h"

@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "skin/BorderMask.h"
-#include "skin/SectionPaint.h"
+#include "skin/paint/BorderMask.h"
+#include "skin/paint/SectionPaint.h"
 
 namespace {
 

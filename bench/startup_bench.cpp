@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Main.h"
+#include "app/ConsoleWindow.h"
 #include "app/Program.h"
 #include "platform/testing/HeadlessScreen.h"
 #include "platform/window/Window.h"

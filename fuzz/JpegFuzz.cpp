@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "skin/JpegPicture.h"
+#include "skin/data/JpegPicture.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   platform::SurfaceBuffer picture;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "skin/SkinIni.h"
+#include "skin/data/SkinIni.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "skin/FontColors.h"
-#include "skin/Gradient.h"
-#include "skin/SkinText.h"
+#include "skin/data/FontColors.h"
+#include "skin/data/Gradient.h"
+#include "skin/data/SkinText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

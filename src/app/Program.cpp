@@ -3,9 +3,9 @@
 #include <exception>
 
 #include "app/AppIcon.h"
-#include "app/Competitors.h"
+#include "app/CompetitorsDialog.h"
+#include "app/ConsoleWindow.h"
 #include "app/DataFolder.h"
-#include "app/Main.h"
 #include "graphics/Registration.h"
 #include "platform/window/TerminateWatch.h"
 #include "records/RaceData.h"

@@ -1,18 +1,18 @@
 #include "skin/Registration.h"
 
 #include "component/ClassInfo.h"
-#include "skin/DBControls.h"
-#include "skin/SkinBevel.h"
-#include "skin/SkinButton.h"
-#include "skin/SkinComboBox.h"
-#include "skin/SkinDBControls.h"
-#include "skin/SkinEdit.h"
-#include "skin/SkinGridAdapter.h"
-#include "skin/SkinGroupBox.h"
-#include "skin/SkinLabel.h"
-#include "skin/SkinListBox.h"
+#include "dataaware/DBControls.h"
 #include "skin/SkinManager.h"
-#include "skin/SkinProvider.h"
+#include "skin/controls/SkinBevel.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinComboBox.h"
+#include "skin/controls/SkinDBControls.h"
+#include "skin/controls/SkinEdit.h"
+#include "skin/controls/SkinGridAdapter.h"
+#include "skin/controls/SkinGroupBox.h"
+#include "skin/controls/SkinLabel.h"
+#include "skin/controls/SkinListBox.h"
+#include "skin/frame/SkinProvider.h"
 
 namespace skin {
 
@@ -20,7 +20,7 @@ void RegisterSkinClasses() {
   component::RegisterClasses<TSkinManager, TSkinProvider, TSkinSystemMenu>();
   component::RegisterClasses<TSkinLabel, TSkinEditLabel>();
   component::RegisterClasses<TSkinEdit, TSkinComboBox, TSkinDBEdit, TSkinDBComboBox>();
-  component::RegisterClasses<TDBEdit, TDBComboBox>();
+  component::RegisterClasses<dataaware::TDBEdit, dataaware::TDBComboBox>();
   component::RegisterClasses<TSkinButton>();
   component::RegisterClasses<TSkinGroupBox>();
   component::RegisterClasses<TSkinBevel, TSkinGridAdapter>();

@@ -7,12 +7,12 @@
 #include "platform/LocaleServices.h"
 #include "platform/dialog/MessageBox.h"
 #include "platform/window/Window.h"
-#include "skin/SkinBroadcast.h"
-#include "skin/SkinData.h"
-#include "skin/SkinFolder.h"
-#include "skin/SkinIni.h"
-#include "skin/SkinLoader.h"
-#include "skin/SkinMessages.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/SkinFolder.h"
+#include "skin/data/SkinIni.h"
+#include "skin/data/SkinLoader.h"
+#include "skin/link/SkinBroadcast.h"
+#include "skin/link/SkinMessages.h"
 #include "toolkit/Application.h"
 
 namespace skin {
@@ -62,9 +62,14 @@ TSkinManager::TSkinManager(TComponent* owner)
       commonSections_(std::make_unique<toolkit::TStrings>()),
       internalSkins_(std::make_unique<TStoredSkins>(this)),
       skinDirectory_(kDefaultSkinDirectory),
-      skinMenu_(std::make_unique<TSkinMenu>(*this)) {
+      skinMenu_(std::make_unique<TSkinMenu>(
+          TSkinMenuHost{[this] { return skinnedPopups_; }, [this] { return Owner(); },
+                        [this]() -> const TSkinMenuDrawEvent& { return OnDrawMenuItem; }})) {
   commonSections_->OnChange = [this](toolkit::TStrings::Change, int) { CommonSectionsChanged(); };
-  if (SkinData().Manager == nullptr) SkinData().Manager = this;
+  if (SkinData().Manager == nullptr) {
+    SkinData().Manager = this;
+    SkinData().HookNewMenus = [this](toolkit::TCustomForm& form) { skinMenu_->HookNew(form); };
+  }
   UpdateSkinFolder();
 }
 
@@ -73,6 +78,7 @@ TSkinManager::~TSkinManager() {
   if (IsActiveManager()) {
     RemoveSkin();
     SkinData().Manager = nullptr;
+    SkinData().HookNewMenus = nullptr;
   }
 }
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "component/Component.h"
-#include "skin/SkinMenu.h"
-#include "skin/StoredSkin.h"
+#include "skin/data/StoredSkin.h"
+#include "skin/menu/SkinMenu.h"
 #include "toolkit/Strings.h"
 #include "toolkit/Types.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "ProgramFixture.h"
-#include "app/Main.h"
+#include "app/ConsoleWindow.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/window/ApplicationIcon.h"
 #include "platform/window/Window.h"

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "ProgramFixture.h"
-#include "app/Competitors.h"
-#include "app/Main.h"
+#include "app/CompetitorsDialog.h"
+#include "app/ConsoleWindow.h"
 #include "component/ClassInfo.h"
 #include "component/Collection.h"
 #include "component/Reader.h"

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "DesktopProgram.h"
-#include "app/Competitors.h"
-#include "app/Main.h"
+#include "app/CompetitorsDialog.h"
+#include "app/ConsoleWindow.h"
 #include "graphics/ExtEdit.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/window/Window.h"

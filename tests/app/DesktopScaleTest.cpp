@@ -11,8 +11,8 @@
 #include <string>
 
 #include "DesktopProgram.h"
-#include "app/Competitors.h"
-#include "app/Main.h"
+#include "app/CompetitorsDialog.h"
+#include "app/ConsoleWindow.h"
 #include "platform/window/Window.h"
 #include "support/XServer.h"
 #include "toolkit/Application.h"

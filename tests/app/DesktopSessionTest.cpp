@@ -22,8 +22,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/Competitors.h"
-#include "app/Main.h"
+#include "app/CompetitorsDialog.h"
+#include "app/ConsoleWindow.h"
 #include "app/Program.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/testing/HeadlessScreen.h"

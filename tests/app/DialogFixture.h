@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "ProgramFixture.h"
-#include "app/Competitors.h"
-#include "app/Main.h"
+#include "app/CompetitorsDialog.h"
+#include "app/ConsoleWindow.h"
 #include "component/ScopeGuards.h"
 #include "toolkit/Timer.h"
 

@@ -5,18 +5,18 @@
 #include <memory>
 
 #include "ProgramFixture.h"
-#include "app/Competitors.h"
+#include "app/CompetitorsDialog.h"
+#include "app/ConsoleWindow.h"
 #include "app/DBUtils.h"
-#include "app/Main.h"
 #include "app/Program.h"
 #include "platform/DateTime.h"
 #include "platform/Random.h"
 #include "platform/dialog/MessageBox.h"
 #include "platform/testing/HeadlessScreen.h"
 #include "platform/testing/MessageBoxAnswers.h"
-#include "skin/SkinData.h"
 #include "skin/SkinManager.h"
-#include "skin/SkinProvider.h"
+#include "skin/data/SkinData.h"
+#include "skin/frame/SkinProvider.h"
 #include "toolkit/Application.h"
 #include "toolkit/Screen.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "ProgramFixture.h"
-#include "app/Competitors.h"
-#include "app/Main.h"
+#include "app/CompetitorsDialog.h"
+#include "app/ConsoleWindow.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/window/MenuApi.h"
 #include "platform/window/Window.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/Main.h"
+#include "app/ConsoleWindow.h"
 #include "app/Program.h"
 #include "graphics/LcdLabel.h"
 #include "graphics/PixelImage.h"

@@ -21,8 +21,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Competitors.h"
-#include "app/Main.h"
+#include "app/CompetitorsDialog.h"
+#include "app/ConsoleWindow.h"
 #include "app/ProgramFixture.h"
 #include "platform/window/Window.h"
 #include "toolkit/Control.h"

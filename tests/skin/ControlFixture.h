@@ -7,7 +7,7 @@
 
 #include "FrameFixture.h"
 #include "platform/window/Window.h"
-#include "skin/SkinProvider.h"
+#include "skin/frame/SkinProvider.h"
 #include "toolkit/Form.h"
 
 class SkinControlTest : public GoldenSkinTest {

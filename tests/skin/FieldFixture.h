@@ -7,8 +7,8 @@
 
 #include "ControlFixture.h"
 #include "platform/window/Window.h"
-#include "skin/SkinCommonData.h"
 #include "skin/SkinManager.h"
+#include "skin/link/SkinCommonData.h"
 
 class SkinFieldTest : public SkinControlTest {
  protected:

@@ -10,7 +10,7 @@
 #include "SkinFixture.h"
 #include "component/Reader.h"
 #include "graphics/PixelBitmap.h"
-#include "skin/SkinData.h"
+#include "skin/data/SkinData.h"
 
 class GoldenSkinTest : public SkinTest {
  protected:

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "skin/SkinTables.h"
+#include "skin/data/SkinTables.h"
 
 namespace skintest {
 

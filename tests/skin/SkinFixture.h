@@ -16,7 +16,7 @@
 #include "platform/testing/HeadlessScreen.h"
 #include "platform/testing/MessageBoxAnswers.h"
 #include "skin/Registration.h"
-#include "skin/SkinData.h"
+#include "skin/data/SkinData.h"
 #include "toolkit/Application.h"
 #include "toolkit/Registration.h"
 

@@ -7,11 +7,11 @@
 
 #include "SkinFixture.h"
 #include "component/Reader.h"
-#include "skin/SkinBroadcast.h"
-#include "skin/SkinCommonData.h"
-#include "skin/SkinData.h"
 #include "skin/SkinManager.h"
-#include "skin/SkinMessages.h"
+#include "skin/data/SkinData.h"
+#include "skin/link/SkinBroadcast.h"
+#include "skin/link/SkinCommonData.h"
+#include "skin/link/SkinMessages.h"
 #include "toolkit/Form.h"
 #include "toolkit/GraphicControl.h"
 

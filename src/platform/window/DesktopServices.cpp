@@ -2,6 +2,7 @@
 // announcement.
 #include <cstdlib>
 
+#include "platform/LocaleServices.h"
 #include "platform/RegionalFormats.h"
 #include "platform/window/WindowSystem.h"
 
@@ -31,7 +32,9 @@ void SetApplicationTitle(const std::string& title) {
 }
 
 void AnnounceRegionalSettingsChange() {
-  // The formats are re-read first so every window sees the new ones.
+  // The locale and its formats are re-read first so every window sees the
+  // new ones.
+  ResetLocaleCache();
   ReloadUserRegionalFormats();
   static const char kIntl[] = "intl";
   SendMessage(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(kIntl));

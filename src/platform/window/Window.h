@@ -248,8 +248,9 @@ std::string GetClipboardText();
 int GetStartupShowCommand();
 // The caption of the application's task-bar entry.
 void SetApplicationTitle(const std::string& title);
-// Re-reads the user's regional formats, then sends WM_SETTINGCHANGE
-// (lParam: "intl") to every top-level window.
+// Re-reads the user's locale and regional formats, then sends
+// WM_SETTINGCHANGE (lParam: "intl") to every top-level window. The desktop
+// backend calls it when the desktop reports changed locale preferences.
 void AnnounceRegionalSettingsChange();
 
 // ---------------------------------------------------------------- menus

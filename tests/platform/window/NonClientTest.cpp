@@ -1,6 +1,10 @@
 // Frame sizes, hit testing, the move/size loop with its hooks, caption
 // buttons, system metrics and monitors.
+#include <cstdlib>
+#include <string>
+
 #include "WindowTestSupport.h"
+#include "platform/LocaleServices.h"
 
 namespace platform::test {
 namespace {
@@ -207,6 +211,20 @@ TEST_F(NonClientTest, ClassicMetricsWorkAreaAndMonitor) {
 TEST_F(NonClientTest, RegionalChangeIsAnnouncedToEveryWindow) {
   HWND a = Top(0, 0, 100, 100);
   HWND b = Top(0, 0, 100, 100, WS_POPUP);
+  Log().clear();
+  // The announcement also re-reads the locale the environment names.
+  const char* saved = std::getenv("LC_ALL");
+  const std::string keep = saved ? saved : "";
+  setenv("LC_ALL", "C", 1);
+  AnnounceRegionalSettingsChange();
+  EXPECT_EQ(GetUserDefaultLCID(), 1033u);
+  setenv("LC_ALL", "de_DE.UTF-8", 1);
+  AnnounceRegionalSettingsChange();
+  EXPECT_EQ(GetUserDefaultLCID(), 1031u);
+  if (saved)
+    setenv("LC_ALL", keep.c_str(), 1);
+  else
+    unsetenv("LC_ALL");
   Log().clear();
   AnnounceRegionalSettingsChange();
   auto got = Last(a, WM_SETTINGCHANGE);

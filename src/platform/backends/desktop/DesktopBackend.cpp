@@ -505,6 +505,9 @@ void DesktopBackend::Handle(const SDL_Event& e) {
   // Only key presses that follow the focus event at once are held keys.
   if (e.type != SDL_KEYDOWN) heldAfterFocus_ = false;
   switch (e.type) {
+    case SDL_LOCALECHANGED:
+      AnnounceRegionalSettingsChange();
+      break;
     case SDL_MOUSEMOTION:
       if (PointerSource(e.motion.windowID, &r)) {
         lastPointer_ = POINT{r.left + Down(e.motion.x), r.top + Down(e.motion.y)};

@@ -1,0 +1,1012 @@
+#include "skin/frame/SkinProvider.h"
+
+#include <algorithm>
+
+#include "component/ClassBuilder.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/window/ApplicationIcon.h"
+#include "platform/window/Messages.h"
+#include "platform/window/Styles.h"
+#include "platform/window/SystemMetrics.h"
+#include "platform/window/VirtualKeys.h"
+#include "platform/window/Window.h"
+#include "skin/data/SkinData.h"
+#include "skin/frame/FrameRegion.h"
+#include "skin/frame/FrameTracking.h"
+#include "skin/link/SkinControl.h"
+#include "skin/link/SkinMessages.h"
+#include "skin/paint/PaintPixels.h"
+#include "toolkit/Canvas.h"
+#include "toolkit/Menus.h"
+
+namespace skin {
+
+namespace p = platform;
+using component::TClassBuilder;
+using component::TClassInfo;
+using component::TEnumInfo;
+using toolkit::biHelp;
+using toolkit::biMaximize;
+using toolkit::biMinimize;
+using toolkit::biSystemMenu;
+
+namespace {
+
+constexpr const char* kProviderProp = "SprintaraSkinProvider";
+
+// The system's default application icon: a small window.
+p::SurfaceBuffer MakeDefaultIcon() {
+  p::SurfaceBuffer b(16, 16, kFuchsiaPixel);
+  auto v = b.View();
+  for (int y = 2; y < 14; ++y)
+    for (int x = 1; x < 15; ++x) {
+      const bool edge = x == 1 || x == 14 || y == 2 || y == 13;
+      v.At(x, y) = edge ? 0xFF000000u : y < 5 ? 0xFF000080u : 0xFFFFFFFFu;
+    }
+  return b;
+}
+
+POINT PointOf(p::LPARAM lp) {
+  return POINT{p::GET_X_LPARAM(lp), p::GET_Y_LPARAM(lp)};
+}
+
+}  // namespace
+
+const TEnumInfo& EnumInfo(TResizeMode) {
+  static const TEnumInfo info("TResizeMode", {"rmStandard", "rmBorder"});
+  return info;
+}
+
+const TEnumInfo& EnumInfo(TGripMode) {
+  static const TEnumInfo info("TGripMode", {"gmNone", "gmRightBottom"});
+  return info;
+}
+
+const TClassInfo& TSkinProvider::StaticClassInfo() {
+  using T = TSkinProvider;
+  static const TClassInfo info =
+      TClassBuilder<T, TComponent>("TSkinProvider")
+          .Property("BorderIcons", &T::BorderIcons, &T::SetBorderIcons)
+          .Property("CaptionAlignment", &T::CaptionAlignment, &T::SetCaptionAlignment)
+          .Property("SkinData", &T::SkinData)
+          .Property("GripMode", &T::GripMode, &T::SetGripMode)
+          .Property("MakeSkinMenu", &T::MakeSkinMenu, &T::SetMakeSkinMenu)
+          .Property("ResizeMode", &T::ResizeMode, &T::SetResizeMode)
+          .Property("ScreenSnap", &T::ScreenSnap, &T::SetScreenSnap)
+          .Property("SnapBuffer", &T::SnapBuffer, &T::SetSnapBuffer)
+          .Property("ShowAppIcon", &T::ShowAppIcon, &T::SetShowAppIcon)
+          .Property("TitleButtons", &T::TitleButtons)
+          .Property("TitleIcon", &T::TitleIcon)
+          .Property("UseGlobalColor", &T::UseGlobalColor, &T::SetUseGlobalColor)
+          .Build();
+  return info;
+}
+
+TSkinProvider::TSkinProvider(TComponent* owner)
+    : TComponent(owner),
+      form_(dynamic_cast<toolkit::TCustomForm*>(owner)),
+      formBase_(form_),
+      skinData_(std::make_unique<TSkinCommonData>(form_, kProviderControlKind)),
+      titleButtons_(std::make_unique<TSkinTitleButtons>(this)),
+      titleIcon_(std::make_unique<TSkinTitleIcon>()),
+      defaultIcon_(MakeDefaultIcon()) {
+  skinData_->SetSkinSection("FORM");
+  systemMenu_ = new TSkinSystemMenu(this);
+  systemMenu_->OnCommand = [this](p::WPARAM command) { SystemCommand(command); };
+  if (form_ && !form_->ComponentState().Contains(component::csLoading)) Attach();
+}
+
+TSkinProvider::~TSkinProvider() {
+  Unsubclass();
+  // A form being destroyed frees its components after its own parts are
+  // gone: then the form is not touched at all.
+  if (!form_ || form_->ComponentState().Contains(component::csDestroying)) return;
+  if (hookedWindowProc_) form_->WindowProc = oldWindowProc_;
+  if (iconsTaken_) form_->SetBorderIcons(formIcons_);
+  if (form_->HandleAllocated()) {
+    p::SetWindowRgn(form_->Handle(), p::HRGN{}, p::TRUE);
+    p::SetWindowPos(form_->Handle(), {}, 0, 0, 0, 0,
+                    p::SWP_NOMOVE | p::SWP_NOSIZE | p::SWP_NOZORDER | p::SWP_FRAMECHANGED);
+  }
+}
+
+// --- properties --------------------------------------------------------------------
+
+void TSkinProvider::SetBorderIcons(toolkit::TBorderIcons v) {
+  borderIcons_ = v;
+  RefreshFrame();
+}
+
+void TSkinProvider::SetCaptionAlignment(toolkit::TAlignment v) {
+  captionAlignment_ = v;
+  RefreshFrame();
+}
+
+void TSkinProvider::SetGripMode(TGripMode v) {
+  gripMode_ = v;
+  RefreshFrame();
+}
+
+void TSkinProvider::SetShowAppIcon(bool v) {
+  showAppIcon_ = v;
+  RefreshFrame();
+}
+
+void TSkinProvider::SetUseGlobalColor(bool v) {
+  useGlobalColor_ = v;
+  ApplyColor();
+}
+
+// --- attaching -----------------------------------------------------------------------
+
+void TSkinProvider::Loaded() {
+  TComponent::Loaded();
+  skinData_->Loaded();
+  Attach();
+}
+
+void TSkinProvider::Attach() {
+  if (!form_ || subclassed_) return;
+  if (!iconsTaken_) {
+    formIcons_ = form_->BorderIcons();
+  }
+  TakeSkin();
+  if (form_->HandleAllocated()) {
+    Subclass();
+  } else if (!hookedWindowProc_) {
+    // The window is made later: take it over once it exists.
+    hookedWindowProc_ = true;
+    oldWindowProc_ = form_->WindowProc;
+    form_->WindowProc = [this](toolkit::TMessage& m) {
+      oldWindowProc_(m);
+      if (!subclassed_ && form_->HandleAllocated() && m.Msg != p::WM_NCCREATE &&
+          m.Msg != p::WM_CREATE && m.Msg != p::WM_NCCALCSIZE && m.Msg != p::WM_DESTROY &&
+          m.Msg != p::WM_NCDESTROY)
+        Subclass();
+    };
+  }
+}
+
+void TSkinProvider::Subclass() {
+  if (subclassed_ || !form_ || !form_->HandleAllocated()) return;
+  const p::HWND h = form_->Handle();
+  p::SetProp(h, kProviderProp, reinterpret_cast<p::LONG_PTR>(this));
+  oldProc_ = reinterpret_cast<p::WNDPROC>(
+      p::SetWindowLongPtr(h, p::GWLP_WNDPROC, reinterpret_cast<p::LONG_PTR>(&FrameProc)));
+  subclassed_ = h;
+  active_ = p::GetActiveWindow() == h;
+  stale_ = frameChanged_ = true;
+  clientKept_ = false;
+  if (Skinned())
+    p::SetWindowPos(h, {}, 0, 0, 0, 0,
+                    p::SWP_NOMOVE | p::SWP_NOSIZE | p::SWP_NOZORDER | p::SWP_FRAMECHANGED);
+}
+
+void TSkinProvider::Unsubclass() {
+  if (!subclassed_) return;
+  const p::HWND h = subclassed_;
+  subclassed_ = {};
+  if (p::IsWindow(h)) {
+    // Only put the old procedure back while ours is the one installed.
+    if (reinterpret_cast<p::WNDPROC>(p::GetWindowLongPtr(h, p::GWLP_WNDPROC)) == &FrameProc)
+      p::SetWindowLongPtr(h, p::GWLP_WNDPROC, reinterpret_cast<p::LONG_PTR>(oldProc_));
+    p::RemoveProp(h, kProviderProp);
+  }
+  if (dragging_ || pressedIcon_ >= 0) {
+    if (dragging_) DrawOutline();
+    dragging_ = false;
+    pressedIcon_ = -1;
+    p::ReleaseCapture();
+  }
+}
+
+void TSkinProvider::TakeSkin() {
+  const TSkinTables& t = ActiveSkin();
+  skinData_->UpdateIndexes();
+  pieces_ = FindFramePieces(t, skinData_->SkinSection());
+  if (pieces_.Valid() && form_) {
+    if (!iconsTaken_) {
+      formIcons_ = form_->BorderIcons();
+      iconsTaken_ = true;
+    }
+    form_->SetBorderIcons({});
+  } else if (iconsTaken_ && form_) {
+    form_->SetBorderIcons(formIcons_);
+    iconsTaken_ = false;
+  }
+  stale_ = frameChanged_ = true;
+  clientKept_ = false;
+  ApplyColor();
+}
+
+void TSkinProvider::DropSkin() {
+  pieces_ = TFramePieces{};
+  if (iconsTaken_ && form_) {
+    form_->SetBorderIcons(formIcons_);
+    iconsTaken_ = false;
+  }
+  FrameCache().SetSize(0, 0);
+  if (subclassed_) p::SetWindowRgn(subclassed_, p::HRGN{}, p::TRUE);
+  ApplyColor();
+}
+
+void TSkinProvider::ApplyColor() {
+  if (!form_ || form_->ComponentState().Contains(component::csLoading) || !useGlobalColor_) return;
+  // The skin's global colour while the frame is skinned; the button face
+  // when it is not, or when the skin leaves the colour unset (-1), rather
+  // than the colour of a skin that is gone.
+  const std::int32_t global = pieces_.Valid() ? GlobalColor() : -1;
+  form_->SetColor(global == -1 ? toolkit::clBtnFace : toolkit::TColor(global));
+}
+
+bool TSkinProvider::Skinned() const {
+  return pieces_.Valid() && form_ && ActiveSkin().ValidSection(pieces_.Section);
+}
+
+bool TSkinProvider::Paintable() const {
+  RECT wr{};
+  p::GetWindowRect(subclassed_, &wr);
+  return FramePaintable(wr.right - wr.left, wr.bottom - wr.top);
+}
+
+void TSkinProvider::RefreshFrame() {
+  stale_ = frameChanged_ = true;
+  clientKept_ = false;
+  if (!subclassed_ || !Skinned()) return;
+  p::SetWindowPos(subclassed_, {}, 0, 0, 0, 0,
+                  p::SWP_NOMOVE | p::SWP_NOSIZE | p::SWP_NOZORDER | p::SWP_FRAMECHANGED);
+  p::RedrawWindow(subclassed_, nullptr, p::HRGN{},
+                  p::RDW_FRAME | p::RDW_INVALIDATE | p::RDW_ERASE | p::RDW_ALLCHILDREN);
+}
+
+// --- painting -------------------------------------------------------------------------
+
+TFramePaintInput TSkinProvider::PaintInput() const {
+  TFramePaintInput in;
+  RECT wr{};
+  if (subclassed_) p::GetWindowRect(subclassed_, &wr);
+  in.Layout.Width = wr.right - wr.left;
+  in.Layout.Height = wr.bottom - wr.top;
+  in.Layout.Style = form_->BorderStyle();
+  in.Layout.Icons = borderIcons_;
+  in.Layout.Minimized = subclassed_ && p::IsIconic(subclassed_);
+  in.Layout.Maximized = subclassed_ && p::IsZoomed(subclassed_);
+  in.Layout.ShowAppIcon = showAppIcon_;
+  in.Layout.TitleButtons = titleButtons_->Count();
+  for (int i = 0; i < titleButtons_->Count(); ++i) {
+    const TSkinTitleButton& b = *titleButtons_->Items(i);
+    in.TitleButtons.push_back(
+        TFrameTitleButton{b.Glyph()->View(), b.Enabled, i == pressedTitle_ ? titleState_ : 0});
+  }
+  if (toolkit::TMainMenu* menu = form_->Menu()) {
+    for (int i = 0; i < menu->Items()->Count(); ++i)
+      if (menu->Items()->Items(i)->Visible())
+        in.MenuCaptions.push_back(menu->Items()->Items(i)->Caption());
+  }
+  in.Active = active_;
+  in.Enabled = form_->Enabled();
+  in.Caption = form_->Caption();
+  in.CaptionAlignment = captionAlignment_;
+  in.Grip = gripMode_;
+  in.IconStates = iconStates_;
+  // The title icon's own picture, else the application's icon, else the
+  // default application icon.
+  const toolkit::TBitmap* glyph = titleIcon_->Glyph();
+  const p::Surface appIcon = p::ApplicationIcon(
+      titleIcon_->Width > 0 ? titleIcon_->Width : p::GetSystemMetrics(p::SM_CXSMICON));
+  if (!glyph->Empty()) {
+    in.Icon = glyph->View();
+  } else if (!appIcon.IsEmpty()) {
+    in.Icon = appIcon;
+    in.IconHasAlpha = true;
+  } else {
+    in.Icon = ReadView(defaultIcon_);
+  }
+  in.Layout.AppIconSize = p::SIZE{titleIcon_->Width, titleIcon_->Height};
+  in.FontName = form_->Font()->Name();
+  in.FontHeight = form_->Font()->Height();
+  in.Layout.MenuHeight =
+      FrameMenuHeight(in.Layout.Style, !in.MenuCaptions.empty(), MenuBarLines(in));
+  return in;
+}
+
+// A window too narrow for its menus wraps the bar onto more lines, laid out
+// as the bar is painted; the client area starts below the last.
+int TSkinProvider::MenuBarLines(const TFramePaintInput& in) const {
+  if (in.MenuCaptions.empty() || in.Layout.Width <= 0) return 1;
+  p::HDC dc = p::GetDC(p::HWND{});
+  int lines = 1;
+  {
+    toolkit::TCanvas canvas;
+    canvas.SetHandle(dc);
+    canvas.Font()->SetName(in.FontName);
+    canvas.Font()->SetHeight(in.FontHeight);
+    const auto items =
+        LayoutBarItems(canvas, in.MenuCaptions, in.Layout.Width,
+                       FrameMetricsFor(in.Layout.Style).BorderWidth, in.WindowBorder, 0);
+    lines = std::max(1, BarLines(items, 0));
+    canvas.SetHandle({});
+  }
+  p::ReleaseDC(p::HWND{}, dc);
+  return lines;
+}
+
+graphics::TPixelBitmap& TSkinProvider::FrameCache() {
+  if (stale_ && Skinned() && subclassed_ && !preparing_) PaintCache();
+  return skinData_->CacheBitmap();
+}
+
+void TSkinProvider::PaintCache() {
+  const TFramePaintInput in = PaintInput();
+  PaintFrame(ActiveSkin(), pieces_, in, skinData_->CacheBitmap(), strip_);
+  layout_ = FrameLayoutFor(ActiveSkin(), pieces_, in.Layout);
+  stale_ = false;
+  KeepClientBackground();
+}
+
+// With the frame section's ReservedBoolean set, the client background is
+// painted once and kept: while only the title changes (activation, the
+// caption, a title button) the kept picture is put back, so the client and
+// the controls that show it through stay as they were.
+void TSkinProvider::KeepClientBackground() {
+  const TSkinTables& t = ActiveSkin();
+  if (!t.ValidSection(pieces_.Section) ||
+      !t.Sections[std::size_t(pieces_.Section)].ReservedBoolean) {
+    clientKept_ = false;
+    return;
+  }
+  const p::Surface cache = SurfaceOf(skinData_->CacheBitmap());
+  const RECT r{layout_.ClientOffset.x, layout_.ClientOffset.y,
+               std::min(cache.width, layout_.Width - layout_.M.BorderWidth),
+               std::min(cache.height, layout_.Height - layout_.M.BorderHeight)};
+  if (r.right <= r.left || r.bottom <= r.top) {
+    clientKept_ = false;
+    return;
+  }
+  const bool reuse = clientKept_ && keptClient_.Width() == r.right - r.left &&
+                     keptClient_.Height() == r.bottom - r.top && keptAt_ == POINT{r.left, r.top};
+  if (!reuse) keptClient_.Resize(r.right - r.left, r.bottom - r.top);
+  const p::Surface kept = keptClient_.View();
+  for (int y = 0; y < kept.height; ++y) {
+    std::uint32_t* row = cache.Row(r.top + y) + r.left;
+    if (reuse)
+      std::copy(kept.Row(y), kept.Row(y) + kept.width, row);
+    else
+      std::copy(row, row + kept.width, kept.Row(y));
+  }
+  keptAt_ = POINT{r.left, r.top};
+  clientKept_ = true;
+}
+
+void TSkinProvider::UpdateRegion() {
+  if (!frameChanged_ || !subclassed_) return;
+  frameChanged_ = false;
+  if (form_->BorderStyle() == toolkit::bsNone) return;
+  const int w = layout_.Width, h = layout_.Height;
+  const TSkinTables& t = ActiveSkin();
+  const int frame = FindMask(pieces_.Section, pieces_.SectionName, "BORDERSMASK");
+  const int title = pieces_.Title >= 0 ? FindMask(pieces_.Title, "FORMTITLE", "BORDERSMASK") : -1;
+  const auto cut = FrameCutouts(t, frame, title, w, h);
+  p::HRGN region = p::CreateRectRgn(0, 0, w, h);
+  for (const RECT& r : cut) {
+    p::HRGN piece = p::CreateRectRgn(r.left, r.top, r.right, r.bottom);
+    p::CombineRgn(region, region, piece, p::RGN_DIFF);
+    p::DeleteObject(piece);
+  }
+  p::SetWindowRgn(subclassed_, region, p::TRUE);
+}
+
+void TSkinProvider::PaintNonClient() {
+  graphics::TPixelBitmap& cache = FrameCache();
+  if (cache.Empty()) return;
+  UpdateRegion();
+  p::HDC dc = p::GetWindowDC(subclassed_);
+  if (!dc) return;
+  RECT client{};
+  p::GetClientRect(subclassed_, &client);
+  const POINT off = layout_.ClientOffset;
+  p::ExcludeClipRect(dc, off.x, off.y, off.x + client.right, off.y + client.bottom);
+  p::BitBlt(dc, 0, 0, cache.Width(), cache.Height(), cache.Handle(), 0, 0, p::SRCCOPY);
+  p::ReleaseDC(subclassed_, dc);
+}
+
+void TSkinProvider::EraseClient(p::HDC dc) {
+  graphics::TPixelBitmap& cache = FrameCache();
+  RECT client{};
+  p::GetClientRect(subclassed_, &client);
+  const int saved = p::SaveDC(dc);
+  // Child windows paint themselves; the gradient goes around them.
+  ExcludeChildWindows(dc, *form_);
+  const POINT off = layout_.ClientOffset;
+  p::BitBlt(dc, 0, 0, std::min(client.right, cache.Width() - off.x),
+            std::min(client.bottom, cache.Height() - off.y), cache.Handle(), off.x, off.y,
+            p::SRCCOPY);
+  p::RestoreDC(dc, saved);
+}
+
+void TSkinProvider::SetIconState(int icon, int state) {
+  bool changed = false;
+  for (int i = 0; i < kFrameIconCount; ++i) {
+    const int want = i == icon ? state : 0;
+    if (iconStates_[std::size_t(i)] == want) continue;
+    iconStates_[std::size_t(i)] = want;
+    changed = true;
+    if (!stale_ && !skinData_->CacheBitmap().Empty())
+      PaintFrameIcon(ActiveSkin(), pieces_, PaintInput(), layout_, TFrameIcon(i),
+                     skinData_->CacheBitmap(), strip_);
+  }
+  if (changed && subclassed_) PaintNonClient();
+}
+
+// --- hit testing and the icons ---------------------------------------------------------
+
+TFrameHitInput TSkinProvider::HitInput() const {
+  TFrameHitInput in;
+  in.Width = layout_.Width;
+  in.M = layout_.M;
+  in.Border = form_->BorderStyle() != toolkit::bsNone;
+  in.IconSize = layout_.IconSize;
+  in.SystemMenu = borderIcons_.Contains(biSystemMenu);
+  in.Help = in.SystemMenu && borderIcons_.Contains(biHelp);
+  in.MaximizeVisible = layout_.Visible[fiMaximize];
+  in.MinimizeVisible = layout_.Visible[fiMinimize];
+  in.CanMaximize = borderIcons_.Contains(biMaximize);
+  in.CanMinimize = borderIcons_.Contains(biMinimize);
+  in.AppIconWidth = layout_.HasAppIcon ? layout_.AppIcon.right - layout_.AppIcon.left : 0;
+  for (int i = 0; i < titleButtons_->Count(); ++i)
+    in.TitleButtonsEnabled.push_back(titleButtons_->Items(i)->Enabled);
+  if (gripMode_ == gmRightBottom && ActiveSkin().ValidMask(pieces_.Grip)) {
+    const p::SIZE g = BorderIconSize(ActiveSkin(), pieces_.Grip);
+    in.Grip = true;
+    in.GripCorner = POINT{layout_.Width - layout_.M.BorderWidth - g.cx,
+                          layout_.Height - layout_.M.BorderHeight - g.cy};
+  }
+  return in;
+}
+
+POINT TSkinProvider::ScreenPoint(p::LPARAM clientPoint) const {
+  POINT at = PointOf(clientPoint);
+  p::ClientToScreen(subclassed_, &at);
+  return at;
+}
+
+p::LRESULT TSkinProvider::HitTest(p::LPARAM lParam) {
+  FrameCache();
+  RECT wr{};
+  p::GetWindowRect(subclassed_, &wr);
+  const POINT at = PointOf(lParam);
+  const p::LRESULT hit = FrameHitTest(HitInput(), POINT{at.x - wr.left, at.y - wr.top});
+  return hit;
+}
+
+bool TSkinProvider::NcButtonDown(p::WPARAM hit, p::LPARAM lParam) {
+  // Title buttons answer the platform as caption; the press is theirs.
+  if (const p::LRESULT own = HitTest(lParam); own >= kHitTitleButton) {
+    const int index = int(own - kHitTitleButton);
+    if (index < titleButtons_->Count()) {
+      pressedTitle_ = index;
+      p::SetCapture(subclassed_);
+      SetTitleButtonState(2);
+      TSkinTitleButton* button = titleButtons_->Items(index);
+      if (button->OnMouseDown) button->OnMouseDown(button);
+      return true;
+    }
+  }
+  const int icon = FrameIconOfHit(p::LRESULT(hit));
+  if (icon >= 0) {
+    pressedIcon_ = icon;
+    p::SetCapture(subclassed_);
+    SetIconState(icon, 2);
+    return true;
+  }
+  if (p::LRESULT(hit) == p::HTSYSMENU) {
+    RECT wr{};
+    p::GetWindowRect(subclassed_, &wr);
+    ShowSystemMenu(POINT{wr.left + layout_.AppIcon.left, wr.top + layout_.AppIcon.bottom});
+    return true;
+  }
+  const bool sizing = p::LRESULT(hit) >= p::HTLEFT && p::LRESULT(hit) <= p::HTBOTTOMRIGHT;
+  if (resizeMode_ == rmBorder && (p::LRESULT(hit) == p::HTCAPTION || sizing) &&
+      !p::IsZoomed(subclassed_) && !p::IsIconic(subclassed_)) {
+    dragging_ = true;
+    keyboardDrag_ = false;
+    dragMoved_ = false;
+    dragHit_ = p::LRESULT(hit);
+    dragStart_ = PointOf(lParam);
+    p::GetWindowRect(subclassed_, &dragRect_);
+    outline_ = dragRect_;
+    // Escape during the drag must reach it, wherever the focus is.
+    p::SetMoveSizeCapture(subclassed_);
+    DrawOutline();
+    return true;
+  }
+  return false;
+}
+
+void TSkinProvider::StartKeyboardDrag(bool move) {
+  const p::HWND h = subclassed_;
+  if (!h || dragging_ || p::IsZoomed(h) || p::IsIconic(h)) return;
+  if (!move && !(p::GetWindowLongPtr(h, p::GWL_STYLE) & p::WS_THICKFRAME)) return;
+  dragging_ = true;
+  keyboardDrag_ = true;
+  dragMoved_ = false;
+  dragHit_ = move ? p::HTCAPTION : 0;  // sizing: the first arrow names the edge
+  p::GetWindowRect(h, &dragRect_);
+  outline_ = dragRect_;
+  keyOffset_ = POINT{0, 0};
+  // The pointer goes to the middle of the title (of the window, to size)
+  // and travels with the outline, so the mouse can take over from there.
+  dragStart_ = POINT{(dragRect_.left + dragRect_.right) / 2,
+                     move ? dragRect_.top + layout_.M.BorderHeight + layout_.M.CaptionHeight / 2
+                          : (dragRect_.top + dragRect_.bottom) / 2};
+  p::SetCursorPos(dragStart_.x, dragStart_.y);
+  p::SetMoveSizeCapture(h);
+  DrawOutline();
+}
+
+bool TSkinProvider::DragKey(p::WPARAM key) {
+  constexpr int kStep = 8;
+  int dx = 0, dy = 0;
+  switch (key) {
+    case p::VK_ESCAPE:
+      EndDrag(false);
+      return true;
+    case p::VK_RETURN:
+      EndDrag(true);
+      return true;
+    case p::VK_LEFT:
+      dx = -kStep;
+      break;
+    case p::VK_RIGHT:
+      dx = kStep;
+      break;
+    case p::VK_UP:
+      dy = -kStep;
+      break;
+    case p::VK_DOWN:
+      dy = kStep;
+      break;
+    default:
+      return keyboardDrag_;  // other keys do nothing while the outline is held
+  }
+  if (dragHit_ == 0) {
+    dragHit_ = dx < 0 ? p::HTLEFT : dx > 0 ? p::HTRIGHT : dy < 0 ? p::HTTOP : p::HTBOTTOM;
+    return true;
+  }
+  // An arrow across a chosen edge adds the corner.
+  if (dy != 0 && (dragHit_ == p::HTLEFT || dragHit_ == p::HTRIGHT))
+    dragHit_ = dragHit_ == p::HTLEFT ? (dy < 0 ? p::HTTOPLEFT : p::HTBOTTOMLEFT)
+                                     : (dy < 0 ? p::HTTOPRIGHT : p::HTBOTTOMRIGHT);
+  if (dx != 0 && (dragHit_ == p::HTTOP || dragHit_ == p::HTBOTTOM))
+    dragHit_ = dragHit_ == p::HTTOP ? (dx < 0 ? p::HTTOPLEFT : p::HTTOPRIGHT)
+                                    : (dx < 0 ? p::HTBOTTOMLEFT : p::HTBOTTOMRIGHT);
+  keyOffset_ = POINT{keyOffset_.x + dx, keyOffset_.y + dy};
+  MoveOutline(keyOffset_);
+  p::SetCursorPos(dragStart_.x + keyOffset_.x, dragStart_.y + keyOffset_.y);
+  return true;
+}
+
+void TSkinProvider::MoveOutline(POINT offset) {
+  p::MINMAXINFO mm{};
+  mm.ptMinTrackSize =
+      POINT{p::GetSystemMetrics(p::SM_CXMINTRACK), p::GetSystemMetrics(p::SM_CYMINTRACK)};
+  p::SendMessage(subclassed_, p::WM_GETMINMAXINFO, 0, reinterpret_cast<p::LPARAM>(&mm));
+  DrawOutline();
+  outline_ = TrackOutline(dragHit_, dragRect_, offset.x, offset.y, mm.ptMinTrackSize.x,
+                          mm.ptMinTrackSize.y);
+  dragMoved_ = true;
+  DrawOutline();
+}
+
+void TSkinProvider::EndDrag(bool commit) {
+  if (!dragging_) return;
+  DrawOutline();
+  dragging_ = false;
+  keyboardDrag_ = false;
+  p::ReleaseCapture();
+  if (commit && dragMoved_ && outline_ != dragRect_ && subclassed_) {
+    snapping_ = true;
+    p::SetWindowPos(subclassed_, {}, outline_.left, outline_.top, outline_.right - outline_.left,
+                    outline_.bottom - outline_.top, p::SWP_NOZORDER | p::SWP_NOACTIVATE);
+    snapping_ = false;
+  }
+}
+
+void TSkinProvider::MouseMove(POINT at) {
+  if (dragging_) {
+    if (at == dragStart_ && !dragMoved_) return;
+    if (dragHit_ == 0) return;  // sizing from the keyboard, no edge chosen yet
+    keyOffset_ = POINT{at.x - dragStart_.x, at.y - dragStart_.y};
+    MoveOutline(keyOffset_);
+    return;
+  }
+  if (pressedIcon_ >= 0) {
+    const int over = FrameIconOfHit(HitTest(p::MAKELPARAM(at.x, at.y)));
+    SetIconState(pressedIcon_, over == pressedIcon_ ? 2 : 0);
+  }
+  if (pressedTitle_ >= 0)
+    SetTitleButtonState(HitTest(p::MAKELPARAM(at.x, at.y)) == kHitTitleButton + pressedTitle_ ? 2
+                                                                                              : 0);
+}
+
+void TSkinProvider::SetTitleButtonState(int state) {
+  if (state == titleState_) return;
+  titleState_ = state;
+  stale_ = true;
+  if (subclassed_) PaintNonClient();
+}
+
+void TSkinProvider::ButtonUp(POINT at) {
+  if (dragging_) {
+    EndDrag(true);
+    return;
+  }
+  if (pressedTitle_ >= 0) {
+    const int index = pressedTitle_;
+    p::ReleaseCapture();
+    const bool over = HitTest(p::MAKELPARAM(at.x, at.y)) == kHitTitleButton + index;
+    SetTitleButtonState(0);
+    pressedTitle_ = -1;
+    if (over && index < titleButtons_->Count()) {
+      TSkinTitleButton* button = titleButtons_->Items(index);
+      if (button->OnMouseUp) button->OnMouseUp(button);
+    }
+    return;
+  }
+  if (pressedIcon_ < 0) return;
+  const int icon = pressedIcon_;
+  pressedIcon_ = -1;
+  p::ReleaseCapture();
+  const bool over = FrameIconOfHit(HitTest(p::MAKELPARAM(at.x, at.y))) == icon;
+  SetIconState(over ? icon : -1, 1);
+  if (over) IconAction(icon);
+}
+
+void TSkinProvider::IconAction(int icon) {
+  switch (icon) {
+    case fiClose:
+      SystemCommand(p::SC_CLOSE);
+      break;
+    case fiMaximize:
+      SystemCommand(p::IsZoomed(subclassed_) ? p::SC_RESTORE : p::SC_MAXIMIZE);
+      break;
+    case fiMinimize:
+      SystemCommand(p::SC_MINIMIZE);
+      break;
+    case fiHelp:
+      SystemCommand(p::SC_CONTEXTHELP);
+      break;
+  }
+}
+
+void TSkinProvider::SystemCommand(p::WPARAM command) {
+  if (!subclassed_) return;
+  const p::HWND h = subclassed_;
+  SetIconState(-1, 0);
+  switch (command & 0xFFF0) {
+    case p::SC_CLOSE:
+      form_->Close();
+      break;
+    case p::SC_MINIMIZE:
+      p::ShowWindow(h, p::SW_MINIMIZE);
+      break;
+    case p::SC_MAXIMIZE:
+      p::ShowWindow(h, p::SW_MAXIMIZE);
+      break;
+    case p::SC_RESTORE:
+      p::ShowWindow(h, p::SW_RESTORE);
+      break;
+    case p::SC_MOVE:
+    case p::SC_SIZE:
+      // With a skinned frame the outline is ours to follow.
+      if (resizeMode_ == rmBorder) {
+        StartKeyboardDrag((command & 0xFFF0) == p::SC_MOVE);
+        return;
+      }
+      CallOld(p::WM_SYSCOMMAND, command, 0);
+      return;
+    default:
+      CallOld(p::WM_SYSCOMMAND, command, 0);
+      return;
+  }
+  if (subclassed_ == h) RefreshFrame();
+}
+
+void TSkinProvider::ShowSystemMenu(POINT screen) {
+  TSystemMenuState s;
+  s.Style = form_->BorderStyle();
+  s.Icons = borderIcons_;
+  s.WindowState = p::IsIconic(subclassed_)   ? toolkit::wsMinimized
+                  : p::IsZoomed(subclassed_) ? toolkit::wsMaximized
+                                             : toolkit::wsNormal;
+  systemMenu_->UpdateItems(s);
+  systemMenu_->Popup(screen.x, screen.y);
+}
+
+void TSkinProvider::DrawOutline() {
+  p::HDC dc = p::GetDC(nullptr);
+  if (!dc) return;
+  const int old = p::SetROP2(dc, p::R2_NOT);
+  p::HGDIOBJ pen = p::SelectObject(dc, p::GetStockObject(p::BLACK_PEN));
+  const RECT& r = outline_;
+  p::MoveToEx(dc, r.left, r.top, nullptr);
+  p::LineTo(dc, r.right - 1, r.top);
+  p::LineTo(dc, r.right - 1, r.bottom - 1);
+  p::LineTo(dc, r.left, r.bottom - 1);
+  p::LineTo(dc, r.left, r.top);
+  p::SelectObject(dc, pen);
+  p::SetROP2(dc, old);
+  p::ReleaseDC(p::HWND{}, dc);
+}
+
+void TSkinProvider::SnapPosition(p::WINDOWPOS& pos) {
+  // Only where the operator put the window: a maximized or placed window
+  // stays exactly where it was sent.
+  if (!screenSnap_ || !snapping_ || (pos.flags & p::SWP_NOMOVE) || (pos.x == 0 && pos.y == 0))
+    return;
+  RECT wr{};
+  p::GetWindowRect(subclassed_, &wr);
+  const int w = (pos.flags & p::SWP_NOSIZE) ? wr.right - wr.left : pos.cx;
+  const int h = (pos.flags & p::SWP_NOSIZE) ? wr.bottom - wr.top : pos.cy;
+  const RECT target{pos.x, pos.y, pos.x + w, pos.y + h};
+  p::MONITORINFO mi{};
+  if (!p::GetMonitorInfo(p::MonitorFromRect(&target, p::MONITOR_DEFAULTTONEAREST), &mi)) return;
+  const POINT at = SnapToMonitor(POINT{pos.x, pos.y}, w, h, mi.rcMonitor, snapBuffer_);
+  pos.x = at.x;
+  pos.y = at.y;
+}
+
+// --- messages ----------------------------------------------------------------------------
+
+p::LRESULT TSkinProvider::SkinMessage(p::UINT msg, p::WPARAM, p::LPARAM) {
+  switch (msg) {
+    case SKM_SETNEWSKIN:
+      preparing_ = true;
+      TakeSkin();
+      return 0;
+    case SKM_REFRESH:
+      preparing_ = false;
+      TakeSkin();
+      RefreshFrame();
+      return 0;
+    case SKM_REMOVESKIN:
+      preparing_ = false;
+      DropSkin();
+      if (subclassed_)
+        p::SetWindowPos(subclassed_, {}, 0, 0, 0, 0,
+                        p::SWP_NOMOVE | p::SWP_NOSIZE | p::SWP_NOZORDER | p::SWP_FRAMECHANGED);
+      return 0;
+    case SKM_PREPARING:
+      return preparing_ ? 1 : 0;
+    default:
+      return 0;
+  }
+}
+
+p::LRESULT TSkinProvider::FrameProc(p::HWND hwnd, p::UINT msg, p::WPARAM wParam, p::LPARAM lParam) {
+  auto* self = reinterpret_cast<TSkinProvider*>(p::GetProp(hwnd, kProviderProp));
+  if (!self || self->subclassed_ != hwnd) return p::DefWindowProc(hwnd, msg, wParam, lParam);
+  return self->Dispatch(msg, wParam, lParam);
+}
+
+p::LRESULT TSkinProvider::CallOld(p::UINT msg, p::WPARAM wParam, p::LPARAM lParam) {
+  const p::HWND h = subclassed_;
+  return oldProc_ ? p::CallWindowProc(oldProc_, h, msg, wParam, lParam)
+                  : p::DefWindowProc(h, msg, wParam, lParam);
+}
+
+p::LRESULT TSkinProvider::Dispatch(p::UINT msg, p::WPARAM wParam, p::LPARAM lParam) {
+  if (msg == p::WM_NCDESTROY) {
+    const p::WNDPROC old = oldProc_;
+    const p::HWND h = subclassed_;
+    Unsubclass();
+    return old ? p::CallWindowProc(old, h, msg, wParam, lParam)
+               : p::DefWindowProc(h, msg, wParam, lParam);
+  }
+  // While its form is being torn down (its window goes last, and takes
+  // activation messages on the way) the form is no longer whole: leave the
+  // window to its own procedure.
+  if (formBase_ && formBase_->ComponentState().Contains(component::csDestroying))
+    return CallOld(msg, wParam, lParam);
+  if (msg == SKM_PREPARING) return preparing_ ? 1 : 0;
+  if (!Skinned() || !Paintable() || (msg != SKM_GETCACHE && preparing_))
+    return CallOld(msg, wParam, lParam);
+
+  switch (msg) {
+    case SKM_GETCACHE: {
+      auto* out = reinterpret_cast<TParentBackground*>(lParam);
+      graphics::TPixelBitmap& cache = FrameCache();
+      if (!out || cache.Empty()) return 0;
+      *out =
+          TParentBackground{SurfaceOf(cache), layout_.ClientOffset.x, layout_.ClientOffset.y, true};
+      return 1;
+    }
+    case p::WM_NCCALCSIZE: {
+      if (p::IsIconic(subclassed_)) break;
+      RECT* r = wParam ? &reinterpret_cast<p::NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
+                       : reinterpret_cast<RECT*>(lParam);
+      TFramePaintInput in = PaintInput();
+      const TFrameMetrics m = FrameMetricsFor(in.Layout.Style);
+      const POINT off = FrameClientOffset(m, in.Layout.MenuHeight);
+      r->left += off.x;
+      r->top += off.y;
+      r->right = std::max(r->left, r->right - m.BorderWidth);
+      r->bottom = std::max(r->top, r->bottom - m.BorderHeight);
+      return 0;
+    }
+    case p::WM_NCPAINT:
+      PaintNonClient();
+      return 0;
+    case p::WM_ERASEBKGND:
+      EraseClient(p::HDC{std::uint32_t(wParam)});
+      return 1;
+    case p::WM_NCACTIVATE: {
+      const p::LRESULT result = CallOld(msg, wParam, lParam);
+      if (bool(wParam) != active_) {
+        active_ = wParam != 0;
+        stale_ = true;
+      }
+      // A window made after the skin loaded gets its skinned menus now.
+      if (active_ && ActiveSkin().Ready && skin::SkinData().HookNewMenus)
+        skin::SkinData().HookNewMenus(*form_);
+      if (subclassed_) PaintNonClient();
+      return result ? result : p::TRUE;
+    }
+    case p::WM_NCHITTEST: {
+      const p::LRESULT hit = HitTest(lParam);
+      if (hit != p::HTNOWHERE) return hit >= kHitTitleButton ? p::HTCAPTION : hit;
+      if (p::IsZoomed(subclassed_)) {
+        const p::LRESULT own = CallOld(msg, wParam, lParam);
+        return own >= p::HTLEFT && own <= p::HTBOTTOMRIGHT ? p::HTBORDER : own;
+      }
+      return CallOld(msg, wParam, lParam);
+    }
+    case p::WM_NCMOUSEMOVE: {
+      const int icon = FrameIconOfHit(p::LRESULT(wParam));
+      if (icon >= 0) {
+        // A hot icon cools down when the pointer leaves the frame.
+        p::TRACKMOUSEEVENT track{};
+        track.dwFlags = p::TME_LEAVE | p::TME_NONCLIENT;
+        track.hwndTrack = subclassed_;
+        p::TrackMouseEvent(&track);
+      }
+      SetIconState(icon, 1);
+      break;
+    }
+    case p::WM_NCMOUSELEAVE:
+      if (pressedIcon_ < 0) SetIconState(-1, 0);
+      break;
+    case p::WM_NCLBUTTONDOWN:
+      if (NcButtonDown(wParam, lParam)) return 0;
+      break;
+    case p::WM_NCLBUTTONDBLCLK:
+      // A quick second press on an icon is a press like any other.
+      if (FrameIconOfHit(p::LRESULT(wParam)) >= 0 || HitTest(lParam) >= kHitTitleButton) {
+        NcButtonDown(wParam, lParam);
+        return 0;
+      }
+      if (p::LRESULT(wParam) == p::HTSYSMENU) {
+        SystemCommand(p::SC_CLOSE);
+        return 0;
+      }
+      if (p::LRESULT(wParam) == p::HTCAPTION && borderIcons_.Contains(biMaximize) &&
+          layout_.Visible[fiMaximize]) {
+        SystemCommand(p::IsZoomed(subclassed_) ? p::SC_RESTORE : p::SC_MAXIMIZE);
+        return 0;
+      }
+      break;
+    case p::WM_MOUSEMOVE:
+      if (dragging_ || pressedIcon_ >= 0 || pressedTitle_ >= 0) {
+        MouseMove(ScreenPoint(lParam));
+        return 0;
+      }
+      break;
+    case p::WM_LBUTTONDOWN:
+      // A click ends a move or size begun from the keyboard, where it is.
+      if (dragging_ && keyboardDrag_) {
+        EndDrag(true);
+        return 0;
+      }
+      break;
+    case p::WM_KEYDOWN:
+    case p::WM_SYSKEYDOWN:
+      if (dragging_ && DragKey(wParam)) return 0;
+      break;
+    case p::WM_KEYUP:
+    case p::WM_SYSKEYUP:
+    case p::WM_CHAR:
+      if (dragging_) return 0;
+      break;
+    case p::WM_ENTERSIZEMOVE:
+    case p::WM_EXITSIZEMOVE:
+      // The platform's own move/size loop: its moves are the operator's.
+      snapping_ = msg == p::WM_ENTERSIZEMOVE;
+      break;
+    case p::WM_LBUTTONUP:
+      if (dragging_ || pressedIcon_ >= 0 || pressedTitle_ >= 0) {
+        ButtonUp(ScreenPoint(lParam));
+        return 0;
+      }
+      break;
+    case p::WM_CAPTURECHANGED:
+      if (dragging_) {
+        DrawOutline();
+        dragging_ = false;
+        keyboardDrag_ = false;
+      }
+      if (pressedIcon_ >= 0) {
+        pressedIcon_ = -1;
+        SetIconState(-1, 0);
+      }
+      if (pressedTitle_ >= 0) {
+        SetTitleButtonState(0);
+        pressedTitle_ = -1;
+      }
+      break;
+    case p::WM_SYSCOMMAND:
+      switch (wParam & 0xFFF0) {
+        case p::SC_MINIMIZE:
+        case p::SC_MAXIMIZE:
+        case p::SC_RESTORE:
+        case p::SC_CLOSE:
+          SystemCommand(wParam);
+          return 0;
+        case p::SC_MOVE:
+        case p::SC_SIZE:
+          // From the keyboard (a drag on the frame starts by its press).
+          if (resizeMode_ == rmBorder && !(p::GetKeyState(p::VK_LBUTTON) & 0x8000)) {
+            SystemCommand(wParam);
+            return 0;
+          }
+          break;
+        case p::SC_KEYMENU:
+          if (lParam == ' ') {
+            RECT wr{};
+            p::GetWindowRect(subclassed_, &wr);
+            ShowSystemMenu(POINT{wr.left + layout_.M.BorderWidth,
+                                 wr.top + layout_.M.BorderHeight + layout_.M.CaptionHeight});
+            return 0;
+          }
+          break;
+      }
+      break;
+    case p::WM_SYSCHAR:
+      if (dragging_) return 0;
+      if (wParam == ' ') {
+        RECT wr{};
+        p::GetWindowRect(subclassed_, &wr);
+        ShowSystemMenu(POINT{wr.left + layout_.M.BorderWidth,
+                             wr.top + layout_.M.BorderHeight + layout_.M.CaptionHeight});
+        return 0;
+      }
+      break;
+    case p::WM_WINDOWPOSCHANGING:
+      if (lParam) SnapPosition(*reinterpret_cast<p::WINDOWPOS*>(lParam));
+      break;
+    case p::WM_GETMINMAXINFO: {
+      const p::LRESULT result = CallOld(msg, wParam, lParam);
+      RECT work{};
+      if (lParam && p::SystemParametersInfo(p::SPI_GETWORKAREA, 0, &work, 0)) {
+        auto* mm = reinterpret_cast<p::MINMAXINFO*>(lParam);
+        mm->ptMaxTrackSize = POINT{work.right - work.left + 12, work.bottom - work.top + 12};
+      }
+      return result;
+    }
+    case p::WM_SIZE:
+    case p::WM_SETTEXT:
+    case p::WM_ENABLE: {
+      const p::LRESULT result = CallOld(msg, wParam, lParam);
+      stale_ = true;
+      if (msg == p::WM_SIZE) frameChanged_ = true;
+      if (msg != p::WM_SETTEXT) clientKept_ = false;  // the caption is the title's alone
+      if (subclassed_)
+        p::RedrawWindow(subclassed_, nullptr, p::HRGN{}, p::RDW_FRAME | p::RDW_INVALIDATE);
+      return result;
+    }
+    default:
+      break;
+  }
+  return CallOld(msg, wParam, lParam);
+}
+
+}  // namespace skin
