@@ -191,9 +191,9 @@ Region CoverInRoot(const WindowSystem& ws, const WindowRec& w) {
   return CoverInRoot(w, ws.OffsetInRoot(w));
 }
 
-// Takes what `other` covers (only inside `within`, when given) out of `rgn`. Most windows of a dialog lie
-// wholly apart from any one of them: their rectangle alone says so, which
-// spares building and combining a region per window.
+// Takes what `other` covers (only inside `within`, when given) out of `rgn`. Most windows of a
+// dialog lie wholly apart from any one of them: their rectangle alone says so, which spares
+// building and combining a region per window.
 void TakeOut(const WindowSystem& ws, Region& rgn, const WindowRec& other,
              const Region* within = nullptr) {
   if (rgn.IsEmpty()) return;
