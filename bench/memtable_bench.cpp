@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "CompetitorTable.h"
 #include "memtable/MemTable.h"
 
 namespace {
@@ -49,25 +50,6 @@ const std::vector<Row>& Rows() {
     return r;
   }();
   return rows;
-}
-
-std::unique_ptr<TMemTable> NewCompetitorTable() {
-  auto t = std::make_unique<TMemTable>("Table_Competitors");
-  auto& defs = t->FieldDefs();
-  defs.Add("ID", ftAutoInc, 0, true);
-  defs.Add("StartNo", ftString, 50);
-  defs.Add("Dog_Nick", ftString, 50);
-  defs.Add("Dog_Sex", ftString, 50);
-  defs.Add("Dog_Age", ftInteger);
-  defs.Add("Dog_Breed", ftString, 50);
-  defs.Add("Owner_FirstName", ftString, 50);
-  defs.Add("Owner_LastName", ftString, 50);
-  defs.Add("Owner_Org", ftString, 50);
-  defs.Add("Owner_City", ftString, 50);
-  defs.Add("Owner_Country", ftString, 50);
-  defs.Add("Comments", ftString, 255);
-  t->Open();
-  return t;
 }
 
 void FillMemTable(TMemTable& t) {

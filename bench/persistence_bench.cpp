@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "CompetitorTable.h"
 #include "memtable/BinaryFormat.h"
 #include "memtable/CommaTextFormat.h"
 #include "memtable/MemTable.h"
@@ -49,25 +50,6 @@ std::string Text(int k, int i) {
     default:
       return "some comments text";
   }
-}
-
-std::unique_ptr<TMemTable> NewCompetitorTable() {
-  auto t = std::make_unique<TMemTable>("Table_Competitors");
-  auto& defs = t->FieldDefs();
-  defs.Add("ID", ftAutoInc, 0, true);
-  defs.Add("StartNo", ftString, 50);
-  defs.Add("Dog_Nick", ftString, 50);
-  defs.Add("Dog_Sex", ftString, 50);
-  defs.Add("Dog_Age", ftInteger);
-  defs.Add("Dog_Breed", ftString, 50);
-  defs.Add("Owner_FirstName", ftString, 50);
-  defs.Add("Owner_LastName", ftString, 50);
-  defs.Add("Owner_Org", ftString, 50);
-  defs.Add("Owner_City", ftString, 50);
-  defs.Add("Owner_Country", ftString, 50);
-  defs.Add("Comments", ftString, 255);
-  t->Open();
-  return t;
 }
 
 TMemTable& Filled() {
