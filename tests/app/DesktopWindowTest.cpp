@@ -436,8 +436,9 @@ TEST_P(DesktopWindow, ARandomSessionLeavesTheProgramAliveAndAnswering) {
       << "the console does not answer Ctrl+D; the keyboard is with '"
       << Output("xdotool getwindowfocus getwindowname") << "'; windows on the screen: "
       << Output(
-             "for w in $(xdotool search --onlyvisible --name .); do xdotool getwindowname $w; "
-             "done | tr '\\n' ','")
+             "for w in $(xdotool search --onlyvisible --name .); do echo \"$(xdotool "
+             "getwindowname $w) $(xdotool getwindowgeometry $w | tail -2 | tr -s ' ' | "
+             "tr '\\n' ' ')\"; done | tr '\\n' ','")
       << "; the screen is in " << shot << (server_.Screenshot(shot) ? "" : " (not taken)");
   // The console's native window may have been made anew on the way.
   std::string shown = Output("xdotool search --onlyvisible --name '^Sprintara$' | head -1");

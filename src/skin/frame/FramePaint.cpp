@@ -5,6 +5,7 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/window/SystemMetrics.h"
 #include "skin/data/SkinLookup.h"
+#include "skin/menu/MenuItemPaint.h"
 #include "skin/paint/GlyphMask.h"
 #include "skin/paint/SectionBackground.h"
 #include "skin/paint/SectionPaint.h"
@@ -16,16 +17,24 @@ namespace p = platform;
 
 namespace {
 
-void PlainBarItems(const TSkinTables& tables, toolkit::TCanvas& canvas, const TFramePieces& pieces,
-                   const std::vector<TFrameBarItem>& items, bool) {
-  for (const TFrameBarItem& item : items)
-    DrawSkinText(tables, canvas, item.Caption, true, false, pieces.MenuLine,
-                 p::DT_CENTER | p::DT_SINGLELINE | p::DT_VCENTER, item.R);
-}
-
-TFrameBarPainter& BarPainter() {
-  static TFrameBarPainter painter = PlainBarItems;
-  return painter;
+// Each bar item through the skin's bar-item routine, over the frame as it
+// is so far, copied back into the frame.
+void PaintBarItems(const TSkinTables& tables, const Surface& frame,
+                   const std::vector<TFrameBarItem>& items) {
+  graphics::TPixelBitmap picture;
+  for (const TFrameBarItem& item : items) {
+    const RECT& r = item.R;
+    if (r.left < 0 || r.top < 0 || r.right > frame.width || r.bottom > frame.height ||
+        r.right <= r.left || r.bottom <= r.top)
+      continue;
+    picture.SetSize(r.right - r.left, r.bottom - r.top);
+    const TMenuItemLook look{item.Caption, {}, item.Hot, item.Enabled, false, false};
+    PaintBarItem(tables, picture, TParentBackground{frame, r.left, r.top, true}, look);
+    const Surface from = SurfaceOf(picture);
+    for (int y = 0; y < from.height; ++y)
+      for (int x = 0; x < from.width; ++x)
+        frame.At(r.left + x, r.top + y) = 0xFF000000u | from.At(x, y);
+  }
 }
 
 int Piece(const TSkinTables& tables, int section, std::string_view name, std::string_view role) {
@@ -101,10 +110,6 @@ void DrawIconOnly(const TSkinTables& tables, const TFramePieces& pieces, const T
 bool FramePaintable(int width, int height) {
   return width > 0 && height > 0 && width <= kMaxFrameSide && height <= kMaxFrameSide &&
          std::int64_t(width) * height <= kMaxFramePixels;
-}
-
-void SetFrameBarPainter(TFrameBarPainter painter) {
-  BarPainter() = painter ? std::move(painter) : TFrameBarPainter(PlainBarItems);
 }
 
 TFramePieces FindFramePieces(const TSkinTables& tables, std::string_view sectionName) {
@@ -219,9 +224,13 @@ void PaintFrame(const TSkinTables& tables, const TFramePieces& pieces, const TFr
   if (!l.MenuBar.IsEmpty() && l.MenuBar.bottom <= l.Height) {
     PaintSection(tables, pieces.MenuLine, "MENULINE", self, s, POINT{0, 0}, l.MenuBar, state, true);
     canvas.Font()->SetStyle({});
-    const auto items = LayoutBarItems(canvas, in.MenuCaptions, l.Width, l.M.BorderWidth,
-                                      in.WindowBorder, l.MenuBar.top);
-    BarPainter()(tables, canvas, pieces, items, in.Active);
+    auto items = LayoutBarItems(canvas, in.MenuCaptions, l.Width, l.M.BorderWidth, in.WindowBorder,
+                                l.MenuBar.top);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      items[i].Enabled = i >= in.MenuEnabled.size() || in.MenuEnabled[i];
+      items[i].Hot = int(i) == in.HotMenuItem;
+    }
+    PaintBarItems(tables, s, items);
   }
 
   // 6. border icons over the saved strip

@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,14 +31,9 @@ TFramePieces FindFramePieces(const TSkinTables& tables, std::string_view section
 struct TFrameBarItem {
   std::string Caption;
   RECT R{};
+  bool Enabled = true;
+  bool Hot = false;
 };
-// Draws the items of the menu bar into the cache; the canvas is the cache's.
-using TFrameBarPainter = std::function<void(const TSkinTables& tables, toolkit::TCanvas& canvas,
-                                            const TFramePieces& pieces,
-                                            const std::vector<TFrameBarItem>& items, bool active)>;
-// The routine every frame draws its bar items with; plain captions in
-// MENULINE's colours until one is set. Null puts the plain one back.
-void SetFrameBarPainter(TFrameBarPainter painter);
 
 // The bar items from the left at the border width, one line each SM_CYMENU
 // - 1 high, wrapping before an item would pass the window width less twice
@@ -68,6 +62,8 @@ struct TFramePaintInput {
   Surface Icon;                                   // the window icon; fuchsia is clear
   bool IconHasAlpha = false;                      // ...or clear and blended by its alpha
   std::vector<std::string> MenuCaptions;
+  std::vector<bool> MenuEnabled;  // per caption; missing ones are enabled
+  int HotMenuItem = -1;           // the caption under the pointer
   std::vector<TFrameTitleButton> TitleButtons;
   int WindowBorder = 0;  // the window's own border width, for the bar's wrapping
   std::string FontName = "MS Sans Serif";

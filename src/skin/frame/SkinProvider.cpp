@@ -280,9 +280,12 @@ TFramePaintInput TSkinProvider::PaintInput() const {
   }
   if (toolkit::TMainMenu* menu = form_->Menu()) {
     for (int i = 0; i < menu->Items()->Count(); ++i)
-      if (menu->Items()->Items(i)->Visible())
+      if (menu->Items()->Items(i)->Visible()) {
         in.MenuCaptions.push_back(menu->Items()->Items(i)->Caption());
+        in.MenuEnabled.push_back(menu->Items()->Items(i)->Enabled());
+      }
   }
+  in.HotMenuItem = hotMenuItem_;
   in.Active = active_;
   in.Enabled = form_->Enabled();
   in.Caption = form_->Caption();
@@ -314,21 +317,41 @@ TFramePaintInput TSkinProvider::PaintInput() const {
 // as the bar is painted; the client area starts below the last.
 int TSkinProvider::MenuBarLines(const TFramePaintInput& in) const {
   if (in.MenuCaptions.empty() || in.Layout.Width <= 0) return 1;
+  return std::max(1, BarLines(BarItems(in, 0), 0));
+}
+
+std::vector<TFrameBarItem> TSkinProvider::BarItems(const TFramePaintInput& in, int top) const {
   p::HDC dc = p::GetDC(p::HWND{});
-  int lines = 1;
+  std::vector<TFrameBarItem> items;
   {
     toolkit::TCanvas canvas;
     canvas.SetHandle(dc);
     canvas.Font()->SetName(in.FontName);
     canvas.Font()->SetHeight(in.FontHeight);
-    const auto items =
-        LayoutBarItems(canvas, in.MenuCaptions, in.Layout.Width,
-                       FrameMetricsFor(in.Layout.Style).BorderWidth, in.WindowBorder, 0);
-    lines = std::max(1, BarLines(items, 0));
+    items = LayoutBarItems(canvas, in.MenuCaptions, in.Layout.Width,
+                           FrameMetricsFor(in.Layout.Style).BorderWidth, in.WindowBorder, top);
     canvas.SetHandle({});
   }
   p::ReleaseDC(p::HWND{}, dc);
-  return lines;
+  return items;
+}
+
+// The bar item under a point of the window lights up; the frame is painted
+// again only when another item (or none) is under it.
+void TSkinProvider::SetHotMenuItem(const POINT* screen) {
+  int hot = -1;
+  if (screen && subclassed_ && !layout_.MenuBar.IsEmpty() && !dragging_) {
+    RECT wr{};
+    p::GetWindowRect(subclassed_, &wr);
+    const POINT at{screen->x - wr.left, screen->y - wr.top};
+    const auto items = BarItems(PaintInput(), layout_.MenuBar.top);
+    for (std::size_t i = 0; i < items.size(); ++i)
+      if (p::PtInRect(items[i].R, at)) hot = int(i);
+  }
+  if (hot == hotMenuItem_) return;
+  hotMenuItem_ = hot;
+  stale_ = true;
+  PaintNonClient();
 }
 
 graphics::TPixelBitmap& TSkinProvider::FrameCache() {
@@ -863,18 +886,29 @@ p::LRESULT TSkinProvider::Dispatch(p::UINT msg, p::WPARAM wParam, p::LPARAM lPar
     }
     case p::WM_NCMOUSEMOVE: {
       const int icon = FrameIconOfHit(p::LRESULT(wParam));
-      if (icon >= 0) {
-        // A hot icon cools down when the pointer leaves the frame.
+      if (icon >= 0 || p::LRESULT(wParam) == p::HTMENU) {
+        // A hot icon or bar item cools down when the pointer leaves the frame.
         p::TRACKMOUSEEVENT track{};
         track.dwFlags = p::TME_LEAVE | p::TME_NONCLIENT;
         track.hwndTrack = subclassed_;
         p::TrackMouseEvent(&track);
       }
       SetIconState(icon, 1);
+      if (p::LRESULT(wParam) == p::HTMENU) {
+        const POINT at = PointOf(lParam);
+        SetHotMenuItem(&at);
+      } else {
+        SetHotMenuItem(nullptr);
+      }
       break;
     }
     case p::WM_NCMOUSELEAVE:
       if (pressedIcon_ < 0) SetIconState(-1, 0);
+      SetHotMenuItem(nullptr);
+      break;
+    case p::WM_ENTERMENULOOP:
+      // The menu's own tracking lights the items while it runs.
+      SetHotMenuItem(nullptr);
       break;
     case p::WM_NCLBUTTONDOWN:
       if (NcButtonDown(wParam, lParam)) return 0;

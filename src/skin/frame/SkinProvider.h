@@ -97,6 +97,9 @@ class TSkinProvider : public component::TComponent, public TSkinMessageReceiver 
 
   TFramePaintInput PaintInput() const;
   int MenuBarLines(const TFramePaintInput& in) const;
+  std::vector<TFrameBarItem> BarItems(const TFramePaintInput& in, int top) const;
+  // Lights the bar item under the screen point; none for null.
+  void SetHotMenuItem(const POINT* screen);
   void KeepClientBackground();
   void PaintCache();
   void UpdateRegion();
@@ -164,6 +167,7 @@ class TSkinProvider : public component::TComponent, public TSkinMessageReceiver 
   bool active_ = false;
   std::array<int, kFrameIconCount> iconStates_{};
   int pressedIcon_ = -1;
+  int hotMenuItem_ = -1;   // the bar item under the pointer, among the visible ones
   int pressedTitle_ = -1;  // the title button held down, and how it shows
   int titleState_ = 0;
   TSkinSystemMenu* systemMenu_ = nullptr;

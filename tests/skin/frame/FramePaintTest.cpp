@@ -216,6 +216,50 @@ TEST_F(FramePaintTest, SizesAndCaptionsThatDoNotFit) {
   EXPECT_EQ(FitCaption(canvas, "Anything", 1), "");
 }
 
+// The bar items in their normal, hot and disabled looks: each look changes
+// its own item and nothing else of the frame.
+TEST_F(FramePaintTest, BarItemsLightUpWhenHotAndGreyWhenDisabled) {
+  const TFramePaintInput base = Console();
+  const TFrameLayout l =
+      FrameLayoutFor(ActiveSkin(), FindFramePieces(ActiveSkin(), "FORM"), base.Layout);
+  ASSERT_FALSE(l.MenuBar.IsEmpty());
+  Paint(base);
+  std::vector<std::uint32_t> normal;
+  for (int y = 0; y < cache.Height(); ++y)
+    for (int x = 0; x < cache.Width(); ++x) normal.push_back(Rgb(cache, x, y));
+  // Columns of the bar where the frame differs from the normal one, and
+  // whether it differs anywhere outside the bar.
+  auto changed = [&](const TFramePaintInput& in) {
+    Paint(in);
+    std::pair<int, int> cols{cache.Width(), -1};
+    bool outside = false;
+    for (int y = 0; y < cache.Height(); ++y)
+      for (int x = 0; x < cache.Width(); ++x) {
+        if (Rgb(cache, x, y) == normal[std::size_t(y * cache.Width() + x)]) continue;
+        if (y < l.MenuBar.top || y >= l.MenuBar.bottom) outside = true;
+        cols = {std::min(cols.first, x), std::max(cols.second, x)};
+      }
+    EXPECT_FALSE(outside);
+    return cols;
+  };
+  TFramePaintInput in = base;
+  in.HotMenuItem = 0;
+  const auto hotFile = changed(in);
+  // The stored skin fills a hot item.
+  const std::uint32_t fill = PixelOf(0x0A769A) & 0xFFFFFF;
+  EXPECT_EQ(Rgb(cache, hotFile.first + 1, l.MenuBar.top + 2), fill);
+  in.HotMenuItem = 1;
+  const auto hotHelp = changed(in);
+  in.HotMenuItem = -1;
+  in.MenuEnabled = {true, false};
+  const auto greyHelp = changed(in);
+  ASSERT_LE(hotFile.first, hotFile.second) << "a hot item looks like a normal one";
+  ASSERT_LE(greyHelp.first, greyHelp.second) << "a disabled item looks like an enabled one";
+  EXPECT_LT(hotFile.second, hotHelp.first);
+  EXPECT_GE(greyHelp.first, hotHelp.first);
+  EXPECT_LE(greyHelp.second, hotHelp.second);
+}
+
 TEST_F(FramePaintTest, WithoutAFrameSectionNothingIsPainted) {
   TFramePaintInput in = Console();
   PaintFrame(ActiveSkin(), FindFramePieces(ActiveSkin(), "NOSUCHFRAME"), in, cache, strip);

@@ -403,6 +403,50 @@ TEST_F(ProviderTest, ANarrowWindowWrapsItsMenuBarAndMovesTheClientDown) {
   EXPECT_EQ(clientTop(), wide);
 }
 
+// The bar lights the item under the pointer and greys a disabled one, on
+// the screen as the frame is painted.
+TEST_F(ProviderTest, MenuBarLightsTheItemUnderThePointerAndGreysADisabledOne) {
+  auto* form = MakeForm(100, 100, 600, 300);
+  auto* menu = new toolkit::TMainMenu(form);
+  std::vector<toolkit::TMenuItem*> items;
+  for (const char* caption : {"&File", "&Help"}) {
+    items.push_back(new toolkit::TMenuItem(menu));
+    items.back()->SetCaption(caption);
+    menu->Items()->Add(items.back());
+  }
+  form->SetMenu(menu);
+  new TSkinProvider(form);
+  form->Show();
+  Flush();
+  const RECT wr = WindowRect(form);
+  p::POINT origin{0, 0};
+  p::ClientToScreen(form->Handle(), &origin);
+  const int barY = origin.y - (p::GetSystemMetrics(p::SM_CYMENU) - 1) / 2;
+  const std::uint32_t fill = PixelOf(0x0A769A) & 0xFFFFFF;
+  const auto bar = [&] {
+    std::vector<std::uint32_t> row;
+    for (int x = wr.left; x < wr.right; ++x) row.push_back(screen->ScreenPixel(x, barY) & 0xFFFFFF);
+    return row;
+  };
+  const auto filled = [&] {
+    const auto row = bar();
+    return std::count(row.begin(), row.end(), fill);
+  };
+  EXPECT_EQ(filled(), 0);
+  screen->MouseMove(POINT{wr.left + 10, barY});
+  Flush();
+  EXPECT_GT(filled(), 5) << "the item under the pointer is not lit";
+  Dump("menu-hot.png");
+  screen->MouseMove(POINT{wr.left + 300, wr.top + 200});
+  Flush();
+  EXPECT_EQ(filled(), 0);
+  const auto enabled = bar();
+  items[1]->SetEnabled(false);
+  Flush();
+  EXPECT_NE(bar(), enabled) << "a disabled item looks like an enabled one";
+  Dump("menu-disabled.png");
+}
+
 TEST_F(ProviderTest, WithReservedBooleanTheClientBackgroundIsKeptWhileOnlyTheTitleChanges) {
   // A frame section whose normal and hot fills differ, so that a repaint
   // of the client in the other state would show.
