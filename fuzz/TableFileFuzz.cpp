@@ -14,38 +14,12 @@
 #include "memtable/BinaryFormat.h"
 #include "memtable/CommaTextFormat.h"
 #include "memtable/MemTable.h"
+#include "memtable/TestTables.h"
 #include "platform/RegionalFormats.h"
 
 namespace {
 
 using namespace memtable;
-
-void DefineKinds(TMemTable& t) {
-  TFieldDefs& d = t.FieldDefs();
-  d.Add("ID", ftAutoInc, 0, true);
-  d.Add("S", ftString, 20);
-  d.Add("FC", ftFixedChar, 4);
-  d.Add("WS", ftWideString, 8);
-  d.Add("SI", ftSmallint);
-  d.Add("W", ftWord);
-  d.Add("I", ftInteger);
-  d.Add("L", ftLargeint);
-  d.Add("B", ftBoolean);
-  d.Add("F", ftFloat);
-  d.Add("C", ftCurrency);
-  d.Add("BC", ftBCD, 2).SetPrecision(8);
-  d.Add("FB", ftFMTBcd, 6).SetPrecision(30);
-  d.Add("D", ftDate);
-  d.Add("T", ftTime);
-  d.Add("DT", ftDateTime);
-  d.Add("TS", ftTimeStamp);
-  d.Add("BY", ftBytes, 4);
-  d.Add("VB", ftVarBytes, 10);
-  d.Add("G", ftGuid);
-  d.Add("BL", ftBlob);
-  d.Add("M", ftMemo);
-  t.IndexDefs().Add("ByS", "S", ixCaseInsensitive);
-}
 
 void UseRegion(bool german) {
   static int current = -1;
@@ -93,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 #endif
   TMemTable table("Fuzz");
   if (!blank) {
-    DefineKinds(table);
+    testing_tables::DefineKinds(table, true);
     table.Open();
     table.Append();
     table.FieldByName("S")->SetAsString("kept");
@@ -117,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   TMemTable again("Again");
   if (!blank) {
-    DefineKinds(again);
+    testing_tables::DefineKinds(again, true);
     again.Open();
   }
   again.LoadFromString(saved, &format);

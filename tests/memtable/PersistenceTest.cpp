@@ -28,32 +28,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void DefineKinds(TMemTable& t) {
-  TFieldDefs& d = t.FieldDefs();
-  d.Add("ID", ftAutoInc, 0, true);
-  d.Add("S", ftString, 20);
-  d.Add("FC", ftFixedChar, 4);
-  d.Add("WS", ftWideString, 8);
-  d.Add("SI", ftSmallint);
-  d.Add("W", ftWord);
-  d.Add("I", ftInteger);
-  d.Add("L", ftLargeint);
-  d.Add("B", ftBoolean);
-  d.Add("F", ftFloat);
-  d.Add("C", ftCurrency);
-  d.Add("BC", ftBCD, 2).SetPrecision(8);
-  d.Add("FB", ftFMTBcd, 6).SetPrecision(30);
-  d.Add("D", ftDate);
-  d.Add("T", ftTime);
-  d.Add("DT", ftDateTime);
-  d.Add("TS", ftTimeStamp);
-  d.Add("BY", ftBytes, 4);
-  d.Add("VB", ftVarBytes, 10);
-  d.Add("G", ftGuid);
-  d.Add("BL", ftBlob);
-  d.Add("M", ftMemo);
-}
-
 platform::TDateTime At(int y, int mo, int d, int h, int mi, int s, int ms) {
   platform::TDateTime date, time;
   platform::TryEncodeDate(y, mo, d, date);

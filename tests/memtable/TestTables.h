@@ -10,6 +10,35 @@ namespace testing_tables {
 
 using namespace memtable;
 
+// A table of every field kind a save format keeps, not yet open; with
+// `indexed`, a case-insensitive index on its text field too.
+inline void DefineKinds(TMemTable& t, bool indexed = false) {
+  TFieldDefs& d = t.FieldDefs();
+  d.Add("ID", ftAutoInc, 0, true);
+  d.Add("S", ftString, 20);
+  d.Add("FC", ftFixedChar, 4);
+  d.Add("WS", ftWideString, 8);
+  d.Add("SI", ftSmallint);
+  d.Add("W", ftWord);
+  d.Add("I", ftInteger);
+  d.Add("L", ftLargeint);
+  d.Add("B", ftBoolean);
+  d.Add("F", ftFloat);
+  d.Add("C", ftCurrency);
+  d.Add("BC", ftBCD, 2).SetPrecision(8);
+  d.Add("FB", ftFMTBcd, 6).SetPrecision(30);
+  d.Add("D", ftDate);
+  d.Add("T", ftTime);
+  d.Add("DT", ftDateTime);
+  d.Add("TS", ftTimeStamp);
+  d.Add("BY", ftBytes, 4);
+  d.Add("VB", ftVarBytes, 10);
+  d.Add("G", ftGuid);
+  d.Add("BL", ftBlob);
+  d.Add("M", ftMemo);
+  if (indexed) t.IndexDefs().Add("ByS", "S", ixCaseInsensitive);
+}
+
 // A table shaped like the competitor table, open and empty.
 inline void DefinePeople(TMemTable& t, bool open = true) {
   t.SetName("People");
