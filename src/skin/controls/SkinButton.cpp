@@ -47,8 +47,7 @@ const TClassInfo& TSkinButton::StaticClassInfo() {
   return info;
 }
 
-TSkinButton::TSkinButton(TComponent* owner)
-    : toolkit::TButton(owner), skinData_(std::make_unique<TSkinCommonData>(this, kControlKind)) {
+TSkinButton::TSkinButton(TComponent* owner) : TSkinnedControl(owner, kControlKind) {
   skinData_->Loaded();
 }
 
@@ -58,22 +57,6 @@ TSkinButton::~TSkinButton() {
   // The timers go before the window they paint on.
   fadeTimer_.reset();
   retiredTimer_.reset();
-}
-
-void TSkinButton::Loaded() {
-  toolkit::TButton::Loaded();
-  skinData_->Loaded();
-}
-
-bool TSkinButton::Skinned() const {
-  return skinData_->Skinned() && ActiveSkin().ValidSection(skinData_->SkinIndex);
-}
-
-void TSkinButton::SetDisabledKind(TSkinDisabledKind v) {
-  if (disabledKind_ == v) return;
-  disabledKind_ = v;
-  skinData_->MarkStale();
-  Invalidate();
 }
 
 void TSkinButton::SetFocusMargin(int v) {
