@@ -670,8 +670,8 @@ p::LRESULT TSkinProvider::OnNcActivate(p::UINT msg, p::WPARAM wParam, p::LPARAM 
     stale_ = true;
   }
   // A window made after the skin loaded gets its skinned menus now.
-  if (active_ && ActiveSkin().Ready && skin::SkinData().HookNewMenus)
-    skin::SkinData().HookNewMenus(*form_);
+  if (active_ && ActiveSkin().Ready && skin::GlobalSkin().HookNewMenus)
+    skin::GlobalSkin().HookNewMenus(*form_);
   if (subclassed_) PaintNonClient();
   return result ? result : p::TRUE;
 }

@@ -361,7 +361,7 @@ TEST_F(ProviderTest, AWindowMadeAfterTheSkinGetsSkinnedMenusWhenActivated) {
   EXPECT_EQ(menu->Painter(), nullptr);  // the skin was loaded before the window existed
   form->Show();
   Flush();
-  auto* manager = SkinData().Manager;
+  auto* manager = GlobalSkin().Manager;
   ASSERT_NE(manager, nullptr);
   EXPECT_EQ(menu->Painter(), &manager->SkinMenu());
 }
@@ -450,7 +450,7 @@ TEST_F(ProviderTest, MenuBarLightsTheItemUnderThePointerAndGreysADisabledOne) {
 TEST_F(ProviderTest, WithReservedBooleanTheClientBackgroundIsKeptWhileOnlyTheTitleChanges) {
   // A frame section whose normal and hot fills differ, so that a repaint
   // of the client in the other state would show.
-  TSkinGeneralData& form = SkinData().Tables.Sections.at(std::size_t(FindSection("FORM")));
+  TSkinGeneralData& form = GlobalSkin().Tables.Sections.at(std::size_t(FindSection("FORM")));
   form.GradientPercent = form.HotGradientPercent = 0;
   form.Color = 0x0000FF;
   form.HotColor = 0x00FF00;
