@@ -13,13 +13,16 @@
 #include "platform/window/Styles.h"
 #include "platform/window/VirtualKeys.h"
 #include "platform/window/Window.h"
+#include "skin/Registration.h"
 #include "skin/SkinManager.h"
 #include "skin/data/SkinTitleButtons.h"
 #include "skin/frame/SkinProvider.h"
+#include "skin/frame/TitleBarWords.h"
 #include "skin/link/SkinMessages.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Form.h"
 #include "toolkit/Menus.h"
+#include "toolkit/ResStrings.h"
 
 namespace {
 
@@ -560,6 +563,29 @@ TEST(SystemMenu, ItemsFollowTheStateAndBorder) {
   menu.UpdateItems(s);
   EXPECT_FALSE(menu.ItemMinimize->Visible());
   EXPECT_FALSE(menu.ItemRestore->Enabled());
+}
+
+// The title bar's words are the skin's own, and once the skin is registered
+// the string table finds them too; other identifiers stay empty.
+TEST(SystemMenu, TheTitleBarWordsAreInTheStringTable) {
+  skin::RegisterSkinClasses();
+  skin::RegisterSkinClasses();  // a second registration adds nothing twice
+  const struct {
+    std::uint16_t id;
+    const char* word;
+  } words[] = {
+      {sHintHelp, "Help"},         {sHintRestore, "Restore"},   {sHintMinimize, "Minimize"},
+      {sHintMaximize, "Maximize"}, {sHintClose, "Close"},       {sItemClose, "Close"},
+      {sItemMaximize, "Maximize"}, {sItemMinimize, "Minimize"}, {sItemSize, "Size"},
+      {sItemMove, "Move"},         {sItemRestore, "Restore"}};
+  for (const auto& w : words) {
+    EXPECT_EQ(TitleBarWord(w.id), w.word) << w.id;
+    EXPECT_EQ(toolkit::LoadResString(w.id), w.word) << w.id;
+  }
+  for (std::uint16_t other : {0, 1, 58970, 58982, 65061}) {
+    EXPECT_EQ(TitleBarWord(other), "") << other;
+    EXPECT_EQ(toolkit::LoadResString(other), "") << other;
+  }
 }
 
 }  // namespace
