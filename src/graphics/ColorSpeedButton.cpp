@@ -6,6 +6,7 @@
 #include "platform/window/Window.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
+#include "toolkit/Messages.h"
 #include "toolkit/WinControl.h"
 
 namespace graphics {
@@ -13,12 +14,6 @@ namespace graphics {
 using namespace component;
 namespace p = platform;
 namespace tk = toolkit;
-
-namespace {
-
-constexpr p::UINT CM_COLORBUTTONPRESSED = tk::CM_BASE + 41;  // WParam group, LParam the button
-
-}  // namespace
 
 const TEnumInfo& EnumInfo(TButtonStyle) {
   static const TEnumInfo info("TButtonStyle", {"bsAutoDetect", "bsWin31", "bsNew"});
@@ -285,7 +280,7 @@ void TCustomColorSpeedButton::FollowFont() {
 
 void TCustomColorSpeedButton::UpdateExclusive() {
   if (groupIndex_ == 0 || !Parent()) return;
-  tk::TMessage m{CM_COLORBUTTONPRESSED, tk::WPARAM(groupIndex_), tk::LPARAM(this), 0};
+  tk::TMessage m{tk::CM_COLORBUTTONPRESSED, tk::WPARAM(groupIndex_), tk::LPARAM(this), 0};
   for (int i = 0; i < Parent()->ControlCount(); ++i)
     if (Parent()->Controls(i) != this) Parent()->Controls(i)->WindowProc(m);
 }
@@ -297,7 +292,7 @@ void TCustomColorSpeedButton::WndProc(tk::TMessage& m) {
     if (queuedBefore && Enabled() && Inside(p::GET_X_LPARAM(m.LParam), p::GET_Y_LPARAM(m.LParam)))
       return;
   }
-  if (m.Msg == CM_COLORBUTTONPRESSED) {
+  if (m.Msg == tk::CM_COLORBUTTONPRESSED) {
     auto* sender = reinterpret_cast<TCustomColorSpeedButton*>(m.LParam);
     if (int(m.WParam) == groupIndex_ && sender != this) {
       if (sender->down_ && down_) {

@@ -28,9 +28,6 @@ using toolkit::TMessage;
 
 namespace {
 
-// Posted to the button to free a fade timer whose fade ended inside its tick.
-constexpr p::UINT kFreeRetiredTimer = p::WM_APP + 0x5B;
-
 constexpr unsigned kCaptionFormat = p::DT_CENTER | p::DT_WORDBREAK | p::DT_EXPANDTABS;
 
 }  // namespace
@@ -231,7 +228,7 @@ void TSkinButton::StopFade() {
   // Stopping may come from a tick's own callbacks: free the timer later.
   retiredTimer_ = std::move(fadeTimer_);
   skinData_->MarkStale();
-  if (HandleAllocated()) p::PostMessage(Handle(), kFreeRetiredTimer, 0, 0);
+  if (HandleAllocated()) p::PostMessage(Handle(), WM_SKIN_FREERETIREDTIMER, 0, 0);
 }
 
 void TSkinButton::FadeEnded() {
@@ -381,7 +378,7 @@ void TSkinButton::RepaintDefaultButtons() {
 
 void TSkinButton::WndProc(TMessage& m) {
   if (IsSkinMessage(m.Msg) && SkinMessage(m)) return;
-  if (m.Msg == kFreeRetiredTimer) {
+  if (m.Msg == WM_SKIN_FREERETIREDTIMER) {
     retiredTimer_.reset();
     return;
   }
