@@ -67,7 +67,7 @@ struct HoverBench {
   ~HoverBench() {
     holder.reset();
     app.reset();
-    skin::SkinData().Tables.Clear();
+    skin::GlobalSkin().Tables.Clear();
   }
   bool Ready(benchmark::State& state) {
     if (button->Skinned()) return true;

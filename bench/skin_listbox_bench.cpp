@@ -59,7 +59,7 @@ void BM_SkinListBox_Scroll(benchmark::State& state) {
   delete form;
   holder.reset();
   app.reset();
-  skin::SkinData().Tables.Clear();
+  skin::GlobalSkin().Tables.Clear();
 }
 BENCHMARK(BM_SkinListBox_Scroll)->Repetitions(5)->ReportAggregatesOnly(true);
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "dataaware/DataAwareControl.h"
 #include "dataaware/DataAwareEdit.h"
-#include "memtable/DataSource.h"
 #include "memtable/Field.h"
 #include "memtable/FieldDataLink.h"
 #include "platform/controls/Controls.h"
@@ -27,34 +27,22 @@ namespace dataaware {
 int IndexOfIgnoringCase(toolkit::TStrings& items, std::string_view text);
 
 template <class Base>
-class TDataAwareComboBox : public Base {
+class TDataAwareComboBox : public TDataAwareControl<Base> {
+  using TDataAwareControl<Base>::link_;
+
  public:
-  explicit TDataAwareComboBox(component::TComponent* owner) : Base(owner) {
-    link_.SetControl(this);
+  explicit TDataAwareComboBox(component::TComponent* owner) : TDataAwareControl<Base>(owner) {
     link_.OnDataChange = [this] { DataChange(); };
     link_.OnUpdateData = [this] { link_.Field()->SetText(ComboText()); };
-    link_.OnFocus = [this] {
-      if (this->CanFocus()) this->SetFocus();
-    };
     this->SetStyle(toolkit::csDropDownList);
   }
-  ~TDataAwareComboBox() override {
-    link_.OnDataChange = link_.OnUpdateData = link_.OnFocus = nullptr;
-    link_.SetDataSource(nullptr);
-  }
 
-  memtable::TDataSource* DataSource() const { return link_.DataSource(); }
-  void SetDataSource(memtable::TDataSource* v) { link_.SetDataSource(v); }
-  std::string DataField() const { return link_.FieldName(); }
-  void SetDataField(std::string_view v) { link_.SetFieldName(std::string(v)); }
   bool ReadOnly() const { return link_.ReadOnly(); }
   // A read-only editor also refuses the operator's input.
   void SetReadOnly(bool v) {
     link_.SetReadOnly(v);
     Base::SetReadOnly(v);
   }
-  memtable::TField* Field() const { return link_.Field(); }
-  memtable::TFieldDataLink* DataLink() { return &link_; }
 
   // The selected entry's text, empty when nothing is selected.
   std::string ComboText() {
@@ -95,15 +83,7 @@ class TDataAwareComboBox : public Base {
         }
         break;
       case p::WM_KILLFOCUS:
-        if (this->HandleAllocated() &&
-            FocusStaysInWindow(this->Handle(), p::HWND{std::uint32_t(m.WParam)})) {
-          try {
-            link_.UpdateRecord();
-          } catch (...) {
-            p::SetFocus(this->Handle());
-            throw;
-          }
-        }
+        this->WriteOnLeaving(m, [] {});
         break;
       default:
         break;
@@ -119,8 +99,6 @@ class TDataAwareComboBox : public Base {
     if (text == ComboText()) return;
     this->SetItemIndex(IndexOfIgnoringCase(*this->Items(), text));
   }
-
-  memtable::TFieldDataLink link_;
 };
 
 }  // namespace dataaware

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "dataaware/DataAwareControl.h"
 #include "memtable/DataSet.h"
-#include "memtable/DataSource.h"
 #include "memtable/Field.h"
 #include "memtable/FieldDataLink.h"
 #include "platform/controls/Controls.h"
@@ -22,10 +22,6 @@
 
 namespace dataaware {
 
-// True when `next` (the window taking the focus) lies in the same top-level
-// window as `self`: only such a move counts as leaving an editor.
-bool FocusStaysInWindow(platform::HWND self, platform::HWND next);
-
 // A character typed into an editor of `link`'s field: one the field does not
 // take is refused with a beep; text, Backspace, Ctrl+V and Ctrl+X ask for
 // edit state; Escape puts the field's value back. Refused and Escape keys
@@ -33,38 +29,23 @@ bool FocusStaysInWindow(platform::HWND self, platform::HWND next);
 bool EditorKeyPress(memtable::TFieldDataLink& link, char& key);
 
 template <class Base>
-class TDataAwareEdit : public Base {
+class TDataAwareEdit : public TDataAwareControl<Base> {
+  using TDataAwareControl<Base>::link_;
+
  public:
-  explicit TDataAwareEdit(component::TComponent* owner) : Base(owner) {
-    link_.SetControl(this);
+  explicit TDataAwareEdit(component::TComponent* owner) : TDataAwareControl<Base>(owner) {
     link_.OnDataChange = [this] { DataChange(); };
     link_.OnEditingChange = [this] { Base::SetReadOnly(!link_.Editing()); };
     link_.OnUpdateData = [this] { UpdateData(); };
     link_.OnActiveChange = [this] { ResetMaxLength(); };
-    link_.OnFocus = [this] {
-      if (this->CanFocus()) this->SetFocus();
-    };
     Base::SetReadOnly(true);
     this->SetAutoSize(false);
   }
-  ~TDataAwareEdit() override {
-    // The link outlives this part of the object: it must call back no more.
-    link_.OnDataChange = link_.OnEditingChange = link_.OnUpdateData = link_.OnActiveChange =
-        link_.OnFocus = nullptr;
-    link_.SetDataSource(nullptr);
-  }
-
-  memtable::TDataSource* DataSource() const { return link_.DataSource(); }
-  void SetDataSource(memtable::TDataSource* v) { link_.SetDataSource(v); }
-  std::string DataField() const { return link_.FieldName(); }
-  void SetDataField(std::string_view v) { link_.SetFieldName(std::string(v)); }
   // The link's read-only: the editor may not change data.
   bool ReadOnly() const { return link_.ReadOnly(); }
   void SetReadOnly(bool v) { link_.SetReadOnly(v); }
   // The edit box's own read-only state (true while the link is not editing).
   bool EditReadOnly() const { return Base::ReadOnly(); }
-  memtable::TField* Field() const { return link_.Field(); }
-  memtable::TFieldDataLink* DataLink() { return &link_; }
   // Marked focused on entering, unmarked on leaving within the window.
   bool EditorFocused() const { return focused_; }
 
@@ -99,17 +80,7 @@ class TDataAwareEdit : public Base {
         SetFocused(true);
         break;
       case p::WM_KILLFOCUS:
-        if (this->HandleAllocated() &&
-            FocusStaysInWindow(this->Handle(), p::HWND{std::uint32_t(m.WParam)})) {
-          try {
-            link_.UpdateRecord();
-          } catch (...) {
-            this->SelectAll();
-            p::SetFocus(this->Handle());
-            throw;
-          }
-          SetFocused(false);
-        }
+        if (this->WriteOnLeaving(m, [this] { this->SelectAll(); })) SetFocused(false);
         break;
       default:
         break;
@@ -144,7 +115,6 @@ class TDataAwareEdit : public Base {
     if (this->MaxLength() > 0 && ds && !ds->Active()) this->SetMaxLength(0);
   }
 
-  memtable::TFieldDataLink link_;
   bool focused_ = false;
 };
 

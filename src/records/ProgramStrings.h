@@ -1,6 +1,5 @@
 // The program's own words in the string table, under identifiers of their
-// own. The toolkit's table holds the words of its window frames; these are
-// looked up over it.
+// own, looked up over the string table's other words (the window frames').
 #pragma once
 
 #include <cstdint>
@@ -14,7 +13,7 @@ inline constexpr std::uint16_t rsDeleteRecord = 65063;
 inline constexpr std::uint16_t rsConfirm = 65064;
 
 // The text of a string-table entry as the program sees it: one of its own
-// words, or else the toolkit's entry; empty for an unknown identifier.
+// words, or else the string table's entry; empty for an unknown identifier.
 std::string LoadResString(std::uint16_t id);
 
 }  // namespace records

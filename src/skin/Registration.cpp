@@ -13,6 +13,8 @@
 #include "skin/controls/SkinLabel.h"
 #include "skin/controls/SkinListBox.h"
 #include "skin/frame/SkinProvider.h"
+#include "skin/frame/TitleBarWords.h"
+#include "toolkit/ResStrings.h"
 
 namespace skin {
 
@@ -25,6 +27,7 @@ void RegisterSkinClasses() {
   component::RegisterClasses<TSkinGroupBox>();
   component::RegisterClasses<TSkinBevel, TSkinGridAdapter>();
   component::RegisterClasses<TSkinBaseListBox, TSkinListBox, TSkinScrollBar>();
+  toolkit::AddResStringSource(&TitleBarWord);
 }
 
 }  // namespace skin

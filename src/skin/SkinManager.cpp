@@ -66,9 +66,9 @@ TSkinManager::TSkinManager(TComponent* owner)
           TSkinMenuHost{[this] { return skinnedPopups_; }, [this] { return Owner(); },
                         [this]() -> const TSkinMenuDrawEvent& { return OnDrawMenuItem; }})) {
   commonSections_->OnChange = [this](toolkit::TStrings::Change, int) { CommonSectionsChanged(); };
-  if (SkinData().Manager == nullptr) {
-    SkinData().Manager = this;
-    SkinData().HookNewMenus = [this](toolkit::TCustomForm& form) { skinMenu_->HookNew(form); };
+  if (GlobalSkin().Manager == nullptr) {
+    GlobalSkin().Manager = this;
+    GlobalSkin().HookNewMenus = [this](toolkit::TCustomForm& form) { skinMenu_->HookNew(form); };
   }
   UpdateSkinFolder();
 }
@@ -77,8 +77,8 @@ TSkinManager::~TSkinManager() {
   commonSections_->OnChange = nullptr;
   if (IsActiveManager()) {
     RemoveSkin();
-    SkinData().Manager = nullptr;
-    SkinData().HookNewMenus = nullptr;
+    GlobalSkin().Manager = nullptr;
+    GlobalSkin().HookNewMenus = nullptr;
   }
 }
 
@@ -87,7 +87,7 @@ void TSkinManager::SetProgramFolder(std::string folder) {
 }
 
 bool TSkinManager::IsActiveManager() const {
-  return SkinData().Manager == this;
+  return GlobalSkin().Manager == this;
 }
 
 void TSkinManager::SetActive(bool v) {
@@ -149,7 +149,7 @@ void TSkinManager::ChooseSkin() {
     skinDirectory_.clear();
     UpdateSkinFolder();
   }
-  TSkinData& data = SkinData();
+  TSkinData& data = GlobalSkin();
   problems_.clear();
   const bool wasReady = data.Tables.Ready;
   data.Tables.Ready = false;
@@ -198,7 +198,7 @@ void TSkinManager::ChooseSkin() {
 }
 
 void TSkinManager::LoadSkin() {
-  TSkinData& data = SkinData();
+  TSkinData& data = GlobalSkin();
   TSkinTables& tables = data.Tables;
   const std::size_t told = problems_.size();  // a refusal on the way here was told
   std::string common;
@@ -232,7 +232,7 @@ void TSkinManager::LoadSkin() {
 }
 
 void TSkinManager::RemoveSkin() {
-  TSkinData& data = SkinData();
+  TSkinData& data = GlobalSkin();
   data.Tables.Ready = false;
   SendToAllWindows(SKM_REMOVESKIN, 0, reinterpret_cast<platform::LPARAM>(this));
   skinMenu_->UnhookAll();

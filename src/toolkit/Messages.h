@@ -35,6 +35,10 @@ constexpr UINT CM_DIALOGKEY = CM_BASE + 12;
 constexpr UINT CM_FOCUSCHANGED = CM_BASE + 13;  // LParam: the control now focused
 constexpr UINT CM_RELEASE = CM_BASE + 14;       // a form frees itself
 constexpr UINT CM_CONTROLCHANGE = CM_BASE + 15;
+// A speed button of a group went down: WParam the group, LParam the button;
+// the others of its group come up. The colour speed buttons have their own.
+constexpr UINT CM_BUTTONPRESSED = CM_BASE + 40;
+constexpr UINT CM_COLORBUTTONPRESSED = CM_BASE + 41;
 
 // Notifications that a parent reflects back to the standard control that
 // sent them (WM_COMMAND becomes CN_COMMAND on the control).

@@ -1,34 +1,29 @@
 #include "toolkit/ResStrings.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace toolkit {
 
+namespace {
+
+std::vector<TResStringSource>& Sources() {
+  static std::vector<TResStringSource> sources;
+  return sources;
+}
+
+}  // namespace
+
+void AddResStringSource(TResStringSource source) {
+  auto& sources = Sources();
+  if (source && std::find(sources.begin(), sources.end(), source) == sources.end())
+    sources.push_back(source);
+}
+
 std::string LoadResString(std::uint16_t id) {
-  switch (id) {
-    case sHintHelp:
-      return "Help";
-    case sHintRestore:
-      return "Restore";
-    case sHintMinimize:
-      return "Minimize";
-    case sHintMaximize:
-      return "Maximize";
-    case sHintClose:
-      return "Close";
-    case sItemClose:
-      return "Close";
-    case sItemMaximize:
-      return "Maximize";
-    case sItemMinimize:
-      return "Minimize";
-    case sItemSize:
-      return "Size";
-    case sItemMove:
-      return "Move";
-    case sItemRestore:
-      return "Restore";
-    default:
-      return {};
-  }
+  for (TResStringSource source : Sources())
+    if (std::string text = source(id); !text.empty()) return text;
+  return {};
 }
 
 }  // namespace toolkit

@@ -1,7 +1,6 @@
-// The string table: words looked up by a 16-bit identifier. The toolkit's
-// own are the window-frame words of the skinned title bar (border-icon hints
-// and system-menu items); the program keeps its words in its own layer and
-// looks them up over these.
+// The string table: words looked up by a 16-bit identifier. The toolkit has
+// no words of its own; the layers above add theirs as sources (the skin its
+// window-frame words), and the program looks its own up over them.
 #pragma once
 
 #include <cstdint>
@@ -9,22 +8,15 @@
 
 namespace toolkit {
 
-// Border-icon hints of the title bar.
-inline constexpr std::uint16_t sHintHelp = 58971;
-inline constexpr std::uint16_t sHintRestore = 58972;
-inline constexpr std::uint16_t sHintMinimize = 58973;
-inline constexpr std::uint16_t sHintMaximize = 58974;
-inline constexpr std::uint16_t sHintClose = 58975;
+// A layer's part of the table: the text of an identifier, empty when the
+// identifier is not one of its own.
+using TResStringSource = std::string (*)(std::uint16_t id);
 
-// Items of the title bar's system menu.
-inline constexpr std::uint16_t sItemClose = 58976;
-inline constexpr std::uint16_t sItemMaximize = 58977;
-inline constexpr std::uint16_t sItemMinimize = 58978;
-inline constexpr std::uint16_t sItemSize = 58979;
-inline constexpr std::uint16_t sItemMove = 58980;
-inline constexpr std::uint16_t sItemRestore = 58981;
+// Adds a source; adding the same one again changes nothing.
+void AddResStringSource(TResStringSource source);
 
-// The text of a string-table entry; empty for an unknown identifier.
+// The text of a string-table entry from the first source that has it;
+// empty for an unknown identifier.
 std::string LoadResString(std::uint16_t id);
 
 }  // namespace toolkit

@@ -10,12 +10,6 @@ namespace toolkit {
 using namespace component;
 namespace p = platform;
 
-namespace {
-
-constexpr UINT CM_BUTTONPRESSED = CM_BASE + 40;  // WParam group, LParam the button
-
-}  // namespace
-
 const TEnumInfo& EnumInfo(TButtonLayout) {
   static const TEnumInfo info("TButtonLayout",
                               {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"});

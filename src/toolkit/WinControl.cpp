@@ -485,62 +485,31 @@ void TWinControl::SelectNext(TWinControl* current, bool forward, bool checkTabSt
 // --- messages ----------------------------------------------------------------------
 
 void TWinControl::WndProc(TMessage& m) {
+  if (!HandleOwn(m)) TControl::WndProc(m);
+}
+
+// One handler a message; a handler that returns false has only looked at
+// the message (or changed it), which then goes on to the control's own.
+bool TWinControl::HandleOwn(TMessage& m) {
   switch (m.Msg) {
     case p::WM_PAINT:
-      // A standard control paints itself, unless it holds painted children.
-      if (IsStandardControl() && controls_.empty()) break;
-      PaintHandler(m);
-      return;
+      return WmPaint(m);
     case p::WM_ERASEBKGND:
-      if (IsStandardControl()) break;
-      EraseBackground(DCOf(m.WParam));
-      m.Result = 1;
-      return;
+      return WmEraseBackground(m);
     case p::WM_SETFOCUS:
-      if (TCustomForm* form = ParentForm()) form->Perform(CM_FOCUSCHANGED, 0, LPARAM(this));
-      DoEnter();
-      DefaultHandler(m);
-      return;
+      return WmSetFocus(m);
     case p::WM_KILLFOCUS:
-      DoExit();
-      DefaultHandler(m);
-      return;
+      return WmKillFocus(m);
     case p::WM_KEYDOWN:
-    case p::WM_SYSKEYDOWN: {
-      std::uint16_t key = std::uint16_t(m.WParam);
-      // Menu shortcuts and Tab belong to the form, whichever loop dispatched
-      // the key (the application's, a modal one, a message box's).
-      TCustomForm* form = ParentForm();
-      if (form && form->HandleAllocated() && p::IsWindowEnabled(form->Handle())) {
-        if (form->IsShortCut(key, KeyShift())) return;
-        if (m.Msg == p::WM_KEYDOWN && form->DialogKey(key, KeyShift())) return;
-      }
-      KeyDown(key, KeyShift());
-      if (key == 0) return;
-      m.WParam = key;
-      break;
-    }
+    case p::WM_SYSKEYDOWN:
+      return WmKeyDown(m);
     case p::WM_KEYUP:
-    case p::WM_SYSKEYUP: {
-      std::uint16_t key = std::uint16_t(m.WParam);
-      KeyUp(key, KeyShift());
-      if (key == 0) return;
-      m.WParam = key;
-      break;
-    }
+    case p::WM_SYSKEYUP:
+      return WmKeyUp(m);
     case p::WM_SYSCHAR:
-      // Alt+letter: a control's accelerator, before the menu bar's.
-      if (TCustomForm* form = ParentForm();
-          form && p::IsWindowEnabled(form->Handle()) && form->DialogChar(char(m.WParam)))
-        return;
-      break;
-    case p::WM_CHAR: {
-      char ch = char(m.WParam);
-      KeyPress(ch);
-      if (ch == 0) return;
-      m.WParam = WPARAM(static_cast<unsigned char>(ch));
-      break;
-    }
+      return WmSysChar(m);
+    case p::WM_CHAR:
+      return WmChar(m);
     case p::WM_MOUSEMOVE:
     case p::WM_LBUTTONDOWN:
     case p::WM_LBUTTONUP:
@@ -551,63 +520,138 @@ void TWinControl::WndProc(TMessage& m) {
     case p::WM_MBUTTONDOWN:
     case p::WM_MBUTTONUP:
       RouteMouse(m);
-      return;
+      return true;
     case p::WM_MOUSELEAVE:
-      trackingLeave_ = false;
-      // Only when the mouse is still counted as over this window or one of
-      // its painted children; another window may have taken it already.
-      if (!captureControl_ && mouseControl_ &&
-          (mouseControl_ == this ||
-           (mouseControl_->parent_ == this && !dynamic_cast<TWinControl*>(mouseControl_))))
-        TrackMouse(nullptr);
-      DefaultHandler(m);
-      return;
+      return WmMouseLeave(m);
     case p::WM_CAPTURECHANGED:
       captureControl_ = nullptr;
-      break;
+      return false;
     case p::WM_COMMAND:
-      if (m.LParam) {
-        if (TWinControl* child = FindControl(p::HWND{std::uint32_t(m.LParam)})) {
-          m.Result = child->Perform(CN_COMMAND, m.WParam, m.LParam);
-          return;
-        }
-      }
-      break;
+      return WmCommand(m);
     case p::WM_CTLCOLOREDIT:
     case p::WM_CTLCOLORLISTBOX:
     case p::WM_CTLCOLORSTATIC:
     case p::WM_CTLCOLORBTN:
-      if (TWinControl* child = FindControl(p::HWND{std::uint32_t(m.LParam)})) {
-        m.Result = child->Perform(CN_BASE + m.Msg, m.WParam, m.LParam);
-        return;
-      }
-      break;
+      return WmControlColor(m);
     case p::WM_DRAWITEM:
     case p::WM_MEASUREITEM:
-      // Menu items come with no control: the item itself answers.
-      if (m.WParam == 0 && HandleMenuItemRequest(m)) return;
-      if (handle_) {
-        if (TWinControl* child = FindControl(p::GetDlgItem(handle_, int(m.WParam)))) {
-          m.Result = child->Perform(CN_BASE + m.Msg, m.WParam, m.LParam);
-          return;
-        }
-      }
-      break;
+      return WmItemRequest(m);
     case p::WM_SIZE:
     case p::WM_MOVE:
     case p::WM_WINDOWPOSCHANGED:
       ReadBoundsFromWindow();
-      break;
+      return false;
     case CM_ENABLEDCHANGED:
     case CM_COLORCHANGED:
     case CM_FONTCHANGED:
     case CM_TEXTCHANGED:
     case CM_VISIBLECHANGED:
-      return;
+      return true;  // the window shows these itself
     default:
-      break;
+      return false;
   }
-  TControl::WndProc(m);
+}
+
+bool TWinControl::WmPaint(TMessage& m) {
+  // A standard control paints itself, unless it holds painted children.
+  if (IsStandardControl() && controls_.empty()) return false;
+  PaintHandler(m);
+  return true;
+}
+
+bool TWinControl::WmEraseBackground(TMessage& m) {
+  if (IsStandardControl()) return false;
+  EraseBackground(DCOf(m.WParam));
+  m.Result = 1;
+  return true;
+}
+
+bool TWinControl::WmSetFocus(TMessage& m) {
+  if (TCustomForm* form = ParentForm()) form->Perform(CM_FOCUSCHANGED, 0, LPARAM(this));
+  DoEnter();
+  DefaultHandler(m);
+  return true;
+}
+
+bool TWinControl::WmKillFocus(TMessage& m) {
+  DoExit();
+  DefaultHandler(m);
+  return true;
+}
+
+bool TWinControl::WmKeyDown(TMessage& m) {
+  std::uint16_t key = std::uint16_t(m.WParam);
+  // Menu shortcuts and Tab belong to the form, whichever loop dispatched
+  // the key (the application's, a modal one, a message box's).
+  TCustomForm* form = ParentForm();
+  if (form && form->HandleAllocated() && p::IsWindowEnabled(form->Handle())) {
+    if (form->IsShortCut(key, KeyShift())) return true;
+    if (m.Msg == p::WM_KEYDOWN && form->DialogKey(key, KeyShift())) return true;
+  }
+  KeyDown(key, KeyShift());
+  if (key == 0) return true;
+  m.WParam = key;
+  return false;
+}
+
+bool TWinControl::WmKeyUp(TMessage& m) {
+  std::uint16_t key = std::uint16_t(m.WParam);
+  KeyUp(key, KeyShift());
+  if (key == 0) return true;
+  m.WParam = key;
+  return false;
+}
+
+bool TWinControl::WmSysChar(TMessage& m) {
+  // Alt+letter: a control's accelerator, before the menu bar's.
+  TCustomForm* form = ParentForm();
+  return form && p::IsWindowEnabled(form->Handle()) && form->DialogChar(char(m.WParam));
+}
+
+bool TWinControl::WmChar(TMessage& m) {
+  char ch = char(m.WParam);
+  KeyPress(ch);
+  if (ch == 0) return true;
+  m.WParam = WPARAM(static_cast<unsigned char>(ch));
+  return false;
+}
+
+bool TWinControl::WmMouseLeave(TMessage& m) {
+  trackingLeave_ = false;
+  // Only when the mouse is still counted as over this window or one of
+  // its painted children; another window may have taken it already.
+  if (!captureControl_ && mouseControl_ &&
+      (mouseControl_ == this ||
+       (mouseControl_->parent_ == this && !dynamic_cast<TWinControl*>(mouseControl_))))
+    TrackMouse(nullptr);
+  DefaultHandler(m);
+  return true;
+}
+
+// A child's command goes back to the child that sent it.
+bool TWinControl::WmCommand(TMessage& m) {
+  if (!m.LParam) return false;
+  TWinControl* child = FindControl(p::HWND{std::uint32_t(m.LParam)});
+  if (!child) return false;
+  m.Result = child->Perform(CN_COMMAND, m.WParam, m.LParam);
+  return true;
+}
+
+bool TWinControl::WmControlColor(TMessage& m) {
+  TWinControl* child = FindControl(p::HWND{std::uint32_t(m.LParam)});
+  if (!child) return false;
+  m.Result = child->Perform(CN_BASE + m.Msg, m.WParam, m.LParam);
+  return true;
+}
+
+bool TWinControl::WmItemRequest(TMessage& m) {
+  // Menu items come with no control: the item itself answers.
+  if (m.WParam == 0 && HandleMenuItemRequest(m)) return true;
+  if (!handle_) return false;
+  TWinControl* child = FindControl(p::GetDlgItem(handle_, int(m.WParam)));
+  if (!child) return false;
+  m.Result = child->Perform(CN_BASE + m.Msg, m.WParam, m.LParam);
+  return true;
 }
 
 void TWinControl::RouteMouse(TMessage& m) {

@@ -135,6 +135,21 @@ class TWinControl : public TControl {
   friend class TApplication;
   static LRESULT StdWndProc(platform::HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   void MainWndProc(TMessage& message);
+  // The window's messages, one handler each: true when the handler kept
+  // the message, false to pass it on to the control's own procedure.
+  bool HandleOwn(TMessage& message);
+  bool WmPaint(TMessage& message);
+  bool WmEraseBackground(TMessage& message);
+  bool WmSetFocus(TMessage& message);
+  bool WmKillFocus(TMessage& message);
+  bool WmKeyDown(TMessage& message);
+  bool WmKeyUp(TMessage& message);
+  bool WmSysChar(TMessage& message);
+  bool WmChar(TMessage& message);
+  bool WmMouseLeave(TMessage& message);
+  bool WmCommand(TMessage& message);
+  bool WmControlColor(TMessage& message);
+  bool WmItemRequest(TMessage& message);
   void InsertControl(TControl* control);
   void RemoveControl(TControl* control);
   void RouteMouse(TMessage& message);

@@ -36,8 +36,8 @@ class SkinTest : public ::testing::Test {
   void TearDown() override {
     app.reset();
     platform::AnswerMessageBoxes(*screen, nullptr);
-    EXPECT_EQ(skin::SkinData().Manager, nullptr) << "a manager outlived its test";
-    skin::SkinData().Tables.Clear();
+    EXPECT_EQ(skin::GlobalSkin().Manager, nullptr) << "a manager outlived its test";
+    skin::GlobalSkin().Tables.Clear();
   }
 
   platform::HeadlessScreen* screen = nullptr;

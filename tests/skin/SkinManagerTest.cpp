@@ -152,8 +152,8 @@ TEST_F(StoredSkinTest, LookupsFollowCaseAndParentClass) {
   EXPECT_EQ(FindMask(99, "FORM", "BORDERSMASK"), -1);
   EXPECT_EQ(FindPattern(0, "FORM", "PATTERN"), -1);
   EXPECT_EQ(GlobalColor(), 5283512);
-  EXPECT_EQ(SkinData().Common.GlobalInfo, 4);
-  EXPECT_EQ(SkinData().Common.CheckGlyphs[0], 2);
+  EXPECT_EQ(GlobalSkin().Common.GlobalInfo, 4);
+  EXPECT_EQ(GlobalSkin().Common.CheckGlyphs[0], 2);
 }
 
 TEST_F(StoredSkinTest, NamesMatchLetterForLetterElseTheFirstSkinIsUsed) {
@@ -300,9 +300,9 @@ TEST_F(SkinTest, TheLinkAnswersTheSkinMessages) {
   EXPECT_EQ(send(SKM_PREPARING), 1);  // updating
   d.CacheStale = 0;
   d.Updating = 0;
-  SkinData().Tables.Ready = false;
+  GlobalSkin().Tables.Ready = false;
   EXPECT_EQ(send(SKM_PREPARING), 1);  // the skin is not ready
-  SkinData().Tables.Ready = true;
+  GlobalSkin().Tables.Ready = true;
   EXPECT_EQ(send(SKM_PREPARING), 0);
 
   // No cache yet: nothing to lend.
@@ -323,13 +323,13 @@ TEST_F(SkinTest, TheLinkAnswersTheSkinMessages) {
   EXPECT_FALSE(d.ParentBackground().Valid);
 
   // Only a see-through section goes stale when its parent repaints.
-  SkinData().Tables.Sections.resize(1);
-  SkinData().Tables.Sections[0].SectionName = "BUTTON";
+  GlobalSkin().Tables.Sections.resize(1);
+  GlobalSkin().Tables.Sections[0].SectionName = "BUTTON";
   d.SkinIndex = 0;
   d.CacheStale = 0;
   EXPECT_EQ(send(SKM_PARENTPAINTED), 0);
   EXPECT_EQ(d.CacheStale, 0);
-  SkinData().Tables.Sections[0].Transparency = 30;
+  GlobalSkin().Tables.Sections[0].Transparency = 30;
   send(SKM_PARENTPAINTED);
   EXPECT_EQ(d.CacheStale, 1);
   form.reset();

@@ -28,9 +28,6 @@ using toolkit::TMessage;
 
 namespace {
 
-// Posted to the button to free a fade timer whose fade ended inside its tick.
-constexpr p::UINT kFreeRetiredTimer = p::WM_APP + 0x5B;
-
 constexpr unsigned kCaptionFormat = p::DT_CENTER | p::DT_WORDBREAK | p::DT_EXPANDTABS;
 
 }  // namespace
@@ -47,8 +44,7 @@ const TClassInfo& TSkinButton::StaticClassInfo() {
   return info;
 }
 
-TSkinButton::TSkinButton(TComponent* owner)
-    : toolkit::TButton(owner), skinData_(std::make_unique<TSkinCommonData>(this, kControlKind)) {
+TSkinButton::TSkinButton(TComponent* owner) : TSkinnedControl(owner, kControlKind) {
   skinData_->Loaded();
 }
 
@@ -58,22 +54,6 @@ TSkinButton::~TSkinButton() {
   // The timers go before the window they paint on.
   fadeTimer_.reset();
   retiredTimer_.reset();
-}
-
-void TSkinButton::Loaded() {
-  toolkit::TButton::Loaded();
-  skinData_->Loaded();
-}
-
-bool TSkinButton::Skinned() const {
-  return skinData_->Skinned() && ActiveSkin().ValidSection(skinData_->SkinIndex);
-}
-
-void TSkinButton::SetDisabledKind(TSkinDisabledKind v) {
-  if (disabledKind_ == v) return;
-  disabledKind_ = v;
-  skinData_->MarkStale();
-  Invalidate();
 }
 
 void TSkinButton::SetFocusMargin(int v) {
@@ -248,7 +228,7 @@ void TSkinButton::StopFade() {
   // Stopping may come from a tick's own callbacks: free the timer later.
   retiredTimer_ = std::move(fadeTimer_);
   skinData_->MarkStale();
-  if (HandleAllocated()) p::PostMessage(Handle(), kFreeRetiredTimer, 0, 0);
+  if (HandleAllocated()) p::PostMessage(Handle(), WM_SKIN_FREERETIREDTIMER, 0, 0);
 }
 
 void TSkinButton::FadeEnded() {
@@ -398,7 +378,7 @@ void TSkinButton::RepaintDefaultButtons() {
 
 void TSkinButton::WndProc(TMessage& m) {
   if (IsSkinMessage(m.Msg) && SkinMessage(m)) return;
-  if (m.Msg == kFreeRetiredTimer) {
+  if (m.Msg == WM_SKIN_FREERETIREDTIMER) {
     retiredTimer_.reset();
     return;
   }

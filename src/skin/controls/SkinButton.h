@@ -9,14 +9,13 @@
 #include <memory>
 
 #include "graphics/PixelBitmap.h"
-#include "skin/link/SkinCommonData.h"
-#include "skin/paint/DisabledLook.h"
+#include "skin/link/SkinnedControl.h"
 #include "skin/paint/FadeTimer.h"
 #include "toolkit/Button.h"
 
 namespace skin {
 
-class TSkinButton : public toolkit::TButton {
+class TSkinButton : public TSkinnedControl<toolkit::TButton> {
  public:
   COMPONENT_CLASS_INFO()
 
@@ -26,9 +25,6 @@ class TSkinButton : public toolkit::TButton {
   ~TSkinButton() override;
 
   // --- published
-  TSkinCommonData* SkinData() const { return skinData_.get(); }
-  TSkinDisabledKind DisabledKind() const { return disabledKind_; }
-  void SetDisabledKind(TSkinDisabledKind v);
   // Space between the caption and its focus dots.
   int FocusMargin() const { return focusMargin_; }
   void SetFocusMargin(int v);
@@ -37,7 +33,7 @@ class TSkinButton : public toolkit::TButton {
   void SetDown(bool v);
 
   // --- run time
-  bool Skinned() const;
+  bool Skinned() const { return SectionSkinned(); }
   // Held by the mouse or the space bar.
   bool Pressed() const { return pressed_; }
   // 2 pressed or down, 1 hot, 0 normal.
@@ -48,8 +44,6 @@ class TSkinButton : public toolkit::TButton {
   const TSkinFadeTimer* FadeTimer() const { return fadeTimer_.get(); }
   // Repaints the cache in the current state.
   void PaintCache();
-
-  void Loaded() override;
 
  protected:
   void WndProc(toolkit::TMessage& message) override;
@@ -77,8 +71,6 @@ class TSkinButton : public toolkit::TButton {
   void RestoreHints();
   bool FocusOnOtherSkinButton() const;
 
-  std::unique_ptr<TSkinCommonData> skinData_;
-  TSkinDisabledKind disabledKind_{dkBlended};
   int focusMargin_ = 1;
   bool down_ = false;
   bool pressed_ = false;

@@ -65,41 +65,14 @@ const TClassInfo& TSkinComboBox::StaticClassInfo() {
 }
 
 TSkinComboBox::TSkinComboBox(component::TComponent* owner)
-    : TComboBox(owner),
-      skinData_(std::make_unique<TSkinCommonData>(this, kComboControlKind)),
-      boundLabel_(std::make_unique<TSkinBoundLabel>(this)) {
+    : TSkinBoxControl(owner, kComboControlKind) {
   SetItemHeight(13);
   SetDropDownCount(16);
-  skinData_->CacheBitmap().Canvas()->Font()->Assign(*Font());
   // The edit kinds default to EDIT; the combo box has its own section.
   skinData_->SetSkinSection("COMBOBOX");
 }
 
 TSkinComboBox::~TSkinComboBox() = default;
-
-void TSkinComboBox::Loaded() {
-  TComboBox::Loaded();
-  skinData_->CacheBitmap().Canvas()->Font()->Assign(*Font());
-  skinData_->Loaded();
-  boundLabel_->ControlChanged();
-}
-
-void TSkinComboBox::SetParent(toolkit::TWinControl* parent) {
-  TComboBox::SetParent(parent);
-  boundLabel_->ControlChanged();
-}
-
-void TSkinComboBox::BoundsChanged() {
-  TComboBox::BoundsChanged();
-  boundLabel_->ControlChanged();
-}
-
-void TSkinComboBox::SetDisabledKind(TSkinDisabledKind v) {
-  if (v == disabledKind_) return;
-  disabledKind_ = v;
-  skinData_->MarkStale();
-  Redraw();
-}
 
 void TSkinComboBox::SetAlignment(toolkit::TAlignment v) {
   if (v == alignment_) return;
@@ -158,11 +131,7 @@ void TSkinComboBox::PaintCache() {
     DrawSkinText(tables, canvas, text, Enabled(), active, d.SkinIndex, flags, textBox);
   }
   DrawGlyphMask(tables, cache, POINT{button.left, button.top}, GlyphState(), glyph, true);
-  if (!Enabled()) {
-    const toolkit::TColor parentColor = Parent() ? Parent()->Color() : Color();
-    PaintDisabled(cache, disabledKind_, std::int32_t(toolkit::ColorToRGB(parentColor)), POINT{0, 0},
-                  bg);
-  }
+  PaintDisabledLook(cache, bg);
 }
 
 void TSkinComboBox::Redraw() {
@@ -171,12 +140,7 @@ void TSkinComboBox::Redraw() {
 
 void TSkinComboBox::PaintWindow(TMessage& m) {
   TSkinCommonData& d = *skinData_;
-  const bool held = PaintHeldBack(d);
-  if (!held) {
-    if (SendToParent(*this, SKM_GETOUTSIDE, 0, 0)) d.CacheStale = 1;
-    d.OutsideParent = OutsideParentClient(*this);
-    if (d.CacheStale) PaintCache();
-  }
+  const bool held = PrepareCacheForPaint();
   if (!held && Style() == toolkit::csDropDownList && d.HasFocus) {
     // The platform's highlighted field, framed by the skin.
     TComboBox::WndProc(m);
@@ -245,19 +209,9 @@ bool TSkinComboBox::HandleSkinMessage(TMessage& m) {
 }
 
 void TSkinComboBox::WndProc(TMessage& m) {
-  if (IsSkinMessage(m.Msg)) {
-    if (HandleSkinMessage(m)) return;
-    TComboBox::WndProc(m);
-    return;
-  }
-  if (SwallowedWhileReadOnly(m)) return;
-  if (m.Msg == toolkit::CM_VISIBLECHANGED || m.Msg == toolkit::CM_ENABLEDCHANGED)
-    boundLabel_->ControlChanged();
+  // None of what a read-only box swallows is a skin message.
+  if (SwallowedWhileReadOnly(m) || HandledBeforeSkin(m)) return;
   TSkinCommonData& d = *skinData_;
-  if (!d.Skinned()) {
-    TComboBox::WndProc(m);
-    return;
-  }
   switch (m.Msg) {
     case p::WM_PAINT:
       if (m.WParam) break;
@@ -268,23 +222,17 @@ void TSkinComboBox::WndProc(TMessage& m) {
       return;
     case toolkit::CM_MOUSEENTER:
     case toolkit::CM_MOUSELEAVE:
-      d.SetMouseAbove(m.Msg == toolkit::CM_MOUSEENTER);
-      d.MarkStale();
-      Redraw();
+      ShowHover(m.Msg == toolkit::CM_MOUSEENTER);
       break;
     case p::WM_SETFOCUS:
       TComboBox::WndProc(m);
-      d.SetHasFocus(Enabled());
-      d.MouseAbove = 0;
-      Redraw();
+      ShowFocus(Enabled());
       return;
     case p::WM_KILLFOCUS:
       if (DroppedDown()) p::SendMessage(Handle(), p::CB_SHOWDROPDOWN, p::FALSE, 0);
       TComboBox::WndProc(m);
       dropped_ = false;
-      d.SetHasFocus(false);
-      d.MouseAbove = 0;
-      Redraw();
+      ShowFocus(false);
       return;
     case toolkit::CN_COMMAND:
       dropped_ = p::HIWORD(m.WParam) == p::CBN_DROPDOWN;
@@ -303,9 +251,7 @@ void TSkinComboBox::WndProc(TMessage& m) {
     case toolkit::CM_FONTCHANGED:
     case toolkit::CM_TEXTCHANGED:
     case toolkit::CM_VISIBLECHANGED:
-      d.MarkStale();
-      TComboBox::WndProc(m);
-      Redraw();
+      RepaintAround(m);
       return;
     default:
       break;

@@ -7,34 +7,24 @@
 
 #include <memory>
 
-#include "skin/controls/SkinBoundLabel.h"
-#include "skin/link/SkinCommonData.h"
-#include "skin/paint/DisabledLook.h"
+#include "skin/controls/SkinBoxControl.h"
 #include "toolkit/ComboBox.h"
 #include "toolkit/Types.h"
 
 namespace skin {
 
-class TSkinComboBox : public toolkit::TComboBox {
+class TSkinComboBox : public TSkinBoxControl<toolkit::TComboBox> {
  public:
   COMPONENT_CLASS_INFO()
 
   explicit TSkinComboBox(component::TComponent* owner);
   ~TSkinComboBox() override;
 
-  TSkinCommonData* SkinData() const { return skinData_.get(); }
-  TSkinDisabledKind DisabledKind() const { return disabledKind_; }
-  void SetDisabledKind(TSkinDisabledKind v);
   toolkit::TAlignment Alignment() const { return alignment_; }
   void SetAlignment(toolkit::TAlignment v);
   // A read-only box shows its entry but the user cannot change it.
   bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool v);
-
-  TSkinBoundLabel* BoundLabel() const { return boundLabel_.get(); }
-
-  void Loaded() override;
-  void SetParent(toolkit::TWinControl* parent) override;
 
   // The drop-down arrow's place in the control: the size of one frame of
   // the section's GLYPHMASK (16 x 16 without one), 2 pixels inside the right
@@ -44,25 +34,21 @@ class TSkinComboBox : public toolkit::TComboBox {
   // active, else 0.
   int GlyphState() const;
   bool ListDropped() const { return dropped_; }
-  void PaintCache();
+  void PaintCache() override;
 
  protected:
   void WndProc(toolkit::TMessage& message) override;
-  void BoundsChanged() override;
+  bool HandleSkinMessage(toolkit::TMessage& m) override;
+  void Redraw() override;
   void KeyDown(std::uint16_t& key, toolkit::TShiftState shift) override;
   void KeyPress(char& key) override;
 
  private:
   int GlyphIndex() const;
-  bool HandleSkinMessage(toolkit::TMessage& m);
   // Messages a read-only box does not let through; true when swallowed.
   bool SwallowedWhileReadOnly(toolkit::TMessage& m);
   void PaintWindow(toolkit::TMessage& m);
-  void Redraw();
 
-  std::unique_ptr<TSkinCommonData> skinData_;
-  std::unique_ptr<TSkinBoundLabel> boundLabel_;
-  TSkinDisabledKind disabledKind_{dkBlended};
   toolkit::TAlignment alignment_ = toolkit::taLeftJustify;
   bool readOnly_ = false;
   bool dropped_ = false;

@@ -40,39 +40,11 @@ const TClassInfo& TSkinEdit::StaticClassInfo() {
   return info;
 }
 
-TSkinEdit::TSkinEdit(component::TComponent* owner)
-    : TEdit(owner),
-      skinData_(std::make_unique<TSkinCommonData>(this, kEditControlKind)),
-      boundLabel_(std::make_unique<TSkinBoundLabel>(this)) {
-  skinData_->CacheBitmap().Canvas()->Font()->Assign(*Font());
+TSkinEdit::TSkinEdit(component::TComponent* owner) : TSkinBoxControl(owner, kEditControlKind) {
   if (!ComponentState().Contains(component::csLoading)) skinData_->Loaded();
 }
 
 TSkinEdit::~TSkinEdit() = default;
-
-void TSkinEdit::Loaded() {
-  TEdit::Loaded();
-  skinData_->CacheBitmap().Canvas()->Font()->Assign(*Font());
-  skinData_->Loaded();
-  boundLabel_->ControlChanged();
-}
-
-void TSkinEdit::SetParent(toolkit::TWinControl* parent) {
-  TEdit::SetParent(parent);
-  boundLabel_->ControlChanged();
-}
-
-void TSkinEdit::BoundsChanged() {
-  TEdit::BoundsChanged();
-  boundLabel_->ControlChanged();
-}
-
-void TSkinEdit::SetDisabledKind(TSkinDisabledKind v) {
-  if (v == disabledKind_) return;
-  disabledKind_ = v;
-  skinData_->MarkStale();
-  Redraw();
-}
 
 bool TSkinEdit::HoverAllowed() const {
   const TSkinTables& tables = ActiveSkin();
@@ -108,11 +80,7 @@ void TSkinEdit::PaintCache() {
   if (!text.empty() && w > 6 && h > 6)
     DrawSkinText(tables, canvas, text, Enabled(), state == 1, d.SkinIndex,
                  p::DT_SINGLELINE | p::DT_WORDBREAK | p::DT_NOPREFIX, RECT{3, 3, w - 3, h - 3});
-  if (!Enabled()) {
-    const toolkit::TColor parentColor = Parent() ? Parent()->Color() : Color();
-    PaintDisabled(cache, disabledKind_, std::int32_t(toolkit::ColorToRGB(parentColor)), POINT{0, 0},
-                  bg);
-  }
+  PaintDisabledLook(cache, bg);
 }
 
 void TSkinEdit::Redraw() {
@@ -129,12 +97,7 @@ void TSkinEdit::PaintFrame() {
 
 void TSkinEdit::PaintWindow(TMessage& m) {
   TSkinCommonData& d = *skinData_;
-  const bool held = PaintHeldBack(d);
-  if (!held) {
-    if (SendToParent(*this, SKM_GETOUTSIDE, 0, 0)) d.CacheStale = 1;
-    d.OutsideParent = OutsideParentClient(*this);
-    if (d.CacheStale) PaintCache();
-  }
+  const bool held = PrepareCacheForPaint();
   if (ControlActive(d)) {
     // The platform edit draws the text area with its caret and selection.
     TEdit::WndProc(m);
@@ -181,18 +144,8 @@ bool TSkinEdit::HandleSkinMessage(TMessage& m) {
 }
 
 void TSkinEdit::WndProc(TMessage& m) {
-  if (IsSkinMessage(m.Msg)) {
-    if (HandleSkinMessage(m)) return;
-    TEdit::WndProc(m);
-    return;
-  }
-  if (m.Msg == toolkit::CM_VISIBLECHANGED || m.Msg == toolkit::CM_ENABLEDCHANGED)
-    boundLabel_->ControlChanged();
+  if (HandledBeforeSkin(m)) return;
   TSkinCommonData& d = *skinData_;
-  if (!d.Skinned()) {
-    TEdit::WndProc(m);
-    return;
-  }
   switch (m.Msg) {
     case p::WM_PAINT:
       if (m.WParam) break;  // painting into a given context: the platform's picture
@@ -210,23 +163,15 @@ void TSkinEdit::WndProc(TMessage& m) {
       return;
     case toolkit::CM_MOUSEENTER:
     case toolkit::CM_MOUSELEAVE:
-      if (HoverAllowed() && Enabled()) {
-        d.SetMouseAbove(m.Msg == toolkit::CM_MOUSEENTER);
-        d.MarkStale();
-        Redraw();
-      }
+      if (HoverAllowed() && Enabled()) ShowHover(m.Msg == toolkit::CM_MOUSEENTER);
       break;
     case p::WM_SETFOCUS:
       TEdit::WndProc(m);
-      d.SetHasFocus(Enabled());
-      d.MouseAbove = 0;
-      Redraw();
+      ShowFocus(Enabled());
       return;
     case p::WM_KILLFOCUS:
       TEdit::WndProc(m);
-      d.SetHasFocus(false);
-      d.MouseAbove = 0;
-      Redraw();
+      ShowFocus(false);
       return;
     case p::WM_SIZE:
     case p::EM_SETPASSWORDCHAR:
@@ -237,9 +182,7 @@ void TSkinEdit::WndProc(TMessage& m) {
     case toolkit::CM_FONTCHANGED:
     case toolkit::CM_TEXTCHANGED:
     case toolkit::CM_VISIBLECHANGED:
-      d.MarkStale();
-      TEdit::WndProc(m);
-      Redraw();
+      RepaintAround(m);
       return;
     default:
       break;

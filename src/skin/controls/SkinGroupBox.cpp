@@ -36,23 +36,13 @@ const TClassInfo& TSkinGroupBox::StaticClassInfo() {
   return info;
 }
 
-TSkinGroupBox::TSkinGroupBox(TComponent* owner)
-    : toolkit::TGroupBox(owner), skinData_(std::make_unique<TSkinCommonData>(this, kControlKind)) {
+TSkinGroupBox::TSkinGroupBox(TComponent* owner) : TSkinnedControl(owner, kControlKind) {
   skinData_->Loaded();
 }
 
 TSkinGroupBox::~TSkinGroupBox() {
   // The children go while this box still answers their questions.
   Destroying();
-}
-
-void TSkinGroupBox::Loaded() {
-  toolkit::TGroupBox::Loaded();
-  skinData_->Loaded();
-}
-
-bool TSkinGroupBox::Skinned() const {
-  return skinData_->Skinned() && ActiveSkin().ValidSection(skinData_->SkinIndex);
 }
 
 void TSkinGroupBox::SetCaptionLayout(TSkinCaptionLayout v) {

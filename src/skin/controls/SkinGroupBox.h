@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "skin/link/SkinCommonData.h"
+#include "skin/link/SkinnedControl.h"
 #include "toolkit/GroupBox.h"
 
 namespace skin {
@@ -15,7 +15,7 @@ namespace skin {
 enum TSkinCaptionLayout { clTopLeft, clTopCenter, clTopRight };
 const component::TEnumInfo& EnumInfo(TSkinCaptionLayout);
 
-class TSkinGroupBox : public toolkit::TGroupBox {
+class TSkinGroupBox : public TSkinnedControl<toolkit::TGroupBox> {
  public:
   COMPONENT_CLASS_INFO()
 
@@ -25,7 +25,6 @@ class TSkinGroupBox : public toolkit::TGroupBox {
   ~TSkinGroupBox() override;
 
   // --- published
-  TSkinCommonData* SkinData() const { return skinData_.get(); }
   TSkinCaptionLayout CaptionLayout() const { return captionLayout_; }
   void SetCaptionLayout(TSkinCaptionLayout v);
   // Moves the caption (and so the border's top) down by this much.
@@ -33,12 +32,10 @@ class TSkinGroupBox : public toolkit::TGroupBox {
   void SetCaptionYOffset(int v);
 
   // --- run time
-  bool Skinned() const;
+  bool Skinned() const { return SectionSkinned(); }
   // Where the caption goes, in the cache's font; empty width without text.
   RECT CaptionRect();
   void PaintCache();
-
-  void Loaded() override;
 
  protected:
   void WndProc(toolkit::TMessage& message) override;
@@ -49,7 +46,6 @@ class TSkinGroupBox : public toolkit::TGroupBox {
   void TellChildren(platform::UINT msg, platform::WPARAM wParam, platform::LPARAM lParam);
   void Restale();
 
-  std::unique_ptr<TSkinCommonData> skinData_;
   TSkinCaptionLayout captionLayout_ = clTopLeft;
   int captionYOffset_ = 0;
 };

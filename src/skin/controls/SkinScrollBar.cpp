@@ -149,7 +149,7 @@ int TSkinScrollBar::PartState(TPart part) const {
 
 void TSkinScrollBar::PaintSkinned(const TLayout& l) {
   const TSkinTables& t = ActiveSkin();
-  const TSkinCommonIndexes& c = skin::SkinData().Common;
+  const TSkinCommonIndexes& c = skin::GlobalSkin().Common;
   const Surface s = skinData_->CacheSurface();
   const TParentBackground bg = skinData_->ParentBackground();
   auto part = [&](const TSkinCommonIndexes::Part& pc, const char* name, const Surface& target,

@@ -5,7 +5,7 @@
 
 namespace skin {
 
-TSkinData& SkinData() {
+TSkinData& GlobalSkin() {
   static TSkinData data;
   return data;
 }
@@ -30,7 +30,7 @@ std::int32_t GlobalColor() {
 }
 
 void UpdateCommonIndexes() {
-  TSkinCommonIndexes& c = SkinData().Common;
+  TSkinCommonIndexes& c = GlobalSkin().Common;
   c = TSkinCommonIndexes{};
   c.GlobalInfo = FindSection("GLOBALINFO");
   static constexpr const char* kChecks[9] = {"BOXCHECKED",   "BOXUNCHECKED",   "BOXGRAYED",

@@ -48,9 +48,10 @@ struct TSkinData {
   TSkinCommonIndexes Common;
 };
 
-TSkinData& SkinData();
+// The process's one skin (each control's link to it is its TSkinCommonData).
+TSkinData& GlobalSkin();
 inline const TSkinTables& ActiveSkin() {
-  return SkinData().Tables;
+  return GlobalSkin().Tables;
 }
 
 // The lookups of the active skin.
@@ -61,7 +62,7 @@ int FindPattern(int sectionIndex, std::string_view sectionName, std::string_view
 // GLOBALINFO's colour, or the platform's button face without that section.
 std::int32_t GlobalColor();
 
-// Recomputes SkinData().Common from the tables.
+// Recomputes GlobalSkin().Common from the tables.
 void UpdateCommonIndexes();
 
 }  // namespace skin

@@ -46,10 +46,6 @@ p::SurfaceBuffer MakeDefaultIcon() {
   return b;
 }
 
-POINT PointOf(p::LPARAM lp) {
-  return POINT{p::GET_X_LPARAM(lp), p::GET_Y_LPARAM(lp)};
-}
-
 }  // namespace
 
 const TEnumInfo& EnumInfo(TResizeMode) {
@@ -461,247 +457,6 @@ void TSkinProvider::SetIconState(int icon, int state) {
   if (changed && subclassed_) PaintNonClient();
 }
 
-// --- hit testing and the icons ---------------------------------------------------------
-
-TFrameHitInput TSkinProvider::HitInput() const {
-  TFrameHitInput in;
-  in.Width = layout_.Width;
-  in.M = layout_.M;
-  in.Border = form_->BorderStyle() != toolkit::bsNone;
-  in.IconSize = layout_.IconSize;
-  in.SystemMenu = borderIcons_.Contains(biSystemMenu);
-  in.Help = in.SystemMenu && borderIcons_.Contains(biHelp);
-  in.MaximizeVisible = layout_.Visible[fiMaximize];
-  in.MinimizeVisible = layout_.Visible[fiMinimize];
-  in.CanMaximize = borderIcons_.Contains(biMaximize);
-  in.CanMinimize = borderIcons_.Contains(biMinimize);
-  in.AppIconWidth = layout_.HasAppIcon ? layout_.AppIcon.right - layout_.AppIcon.left : 0;
-  for (int i = 0; i < titleButtons_->Count(); ++i)
-    in.TitleButtonsEnabled.push_back(titleButtons_->Items(i)->Enabled);
-  if (gripMode_ == gmRightBottom && ActiveSkin().ValidMask(pieces_.Grip)) {
-    const p::SIZE g = BorderIconSize(ActiveSkin(), pieces_.Grip);
-    in.Grip = true;
-    in.GripCorner = POINT{layout_.Width - layout_.M.BorderWidth - g.cx,
-                          layout_.Height - layout_.M.BorderHeight - g.cy};
-  }
-  return in;
-}
-
-POINT TSkinProvider::ScreenPoint(p::LPARAM clientPoint) const {
-  POINT at = PointOf(clientPoint);
-  p::ClientToScreen(subclassed_, &at);
-  return at;
-}
-
-p::LRESULT TSkinProvider::HitTest(p::LPARAM lParam) {
-  FrameCache();
-  RECT wr{};
-  p::GetWindowRect(subclassed_, &wr);
-  const POINT at = PointOf(lParam);
-  const p::LRESULT hit = FrameHitTest(HitInput(), POINT{at.x - wr.left, at.y - wr.top});
-  return hit;
-}
-
-bool TSkinProvider::NcButtonDown(p::WPARAM hit, p::LPARAM lParam) {
-  // Title buttons answer the platform as caption; the press is theirs.
-  if (const p::LRESULT own = HitTest(lParam); own >= kHitTitleButton) {
-    const int index = int(own - kHitTitleButton);
-    if (index < titleButtons_->Count()) {
-      pressedTitle_ = index;
-      p::SetCapture(subclassed_);
-      SetTitleButtonState(2);
-      TSkinTitleButton* button = titleButtons_->Items(index);
-      if (button->OnMouseDown) button->OnMouseDown(button);
-      return true;
-    }
-  }
-  const int icon = FrameIconOfHit(p::LRESULT(hit));
-  if (icon >= 0) {
-    pressedIcon_ = icon;
-    p::SetCapture(subclassed_);
-    SetIconState(icon, 2);
-    return true;
-  }
-  if (p::LRESULT(hit) == p::HTSYSMENU) {
-    RECT wr{};
-    p::GetWindowRect(subclassed_, &wr);
-    ShowSystemMenu(POINT{wr.left + layout_.AppIcon.left, wr.top + layout_.AppIcon.bottom});
-    return true;
-  }
-  const bool sizing = p::LRESULT(hit) >= p::HTLEFT && p::LRESULT(hit) <= p::HTBOTTOMRIGHT;
-  if (resizeMode_ == rmBorder && (p::LRESULT(hit) == p::HTCAPTION || sizing) &&
-      !p::IsZoomed(subclassed_) && !p::IsIconic(subclassed_)) {
-    dragging_ = true;
-    keyboardDrag_ = false;
-    dragMoved_ = false;
-    dragHit_ = p::LRESULT(hit);
-    dragStart_ = PointOf(lParam);
-    p::GetWindowRect(subclassed_, &dragRect_);
-    outline_ = dragRect_;
-    // Escape during the drag must reach it, wherever the focus is.
-    p::SetMoveSizeCapture(subclassed_);
-    DrawOutline();
-    return true;
-  }
-  return false;
-}
-
-void TSkinProvider::StartKeyboardDrag(bool move) {
-  const p::HWND h = subclassed_;
-  if (!h || dragging_ || p::IsZoomed(h) || p::IsIconic(h)) return;
-  if (!move && !(p::GetWindowLongPtr(h, p::GWL_STYLE) & p::WS_THICKFRAME)) return;
-  dragging_ = true;
-  keyboardDrag_ = true;
-  dragMoved_ = false;
-  dragHit_ = move ? p::HTCAPTION : 0;  // sizing: the first arrow names the edge
-  p::GetWindowRect(h, &dragRect_);
-  outline_ = dragRect_;
-  keyOffset_ = POINT{0, 0};
-  // The pointer goes to the middle of the title (of the window, to size)
-  // and travels with the outline, so the mouse can take over from there.
-  dragStart_ = POINT{(dragRect_.left + dragRect_.right) / 2,
-                     move ? dragRect_.top + layout_.M.BorderHeight + layout_.M.CaptionHeight / 2
-                          : (dragRect_.top + dragRect_.bottom) / 2};
-  p::SetCursorPos(dragStart_.x, dragStart_.y);
-  p::SetMoveSizeCapture(h);
-  DrawOutline();
-}
-
-bool TSkinProvider::DragKey(p::WPARAM key) {
-  constexpr int kStep = 8;
-  int dx = 0, dy = 0;
-  switch (key) {
-    case p::VK_ESCAPE:
-      EndDrag(false);
-      return true;
-    case p::VK_RETURN:
-      EndDrag(true);
-      return true;
-    case p::VK_LEFT:
-      dx = -kStep;
-      break;
-    case p::VK_RIGHT:
-      dx = kStep;
-      break;
-    case p::VK_UP:
-      dy = -kStep;
-      break;
-    case p::VK_DOWN:
-      dy = kStep;
-      break;
-    default:
-      return keyboardDrag_;  // other keys do nothing while the outline is held
-  }
-  if (dragHit_ == 0) {
-    dragHit_ = dx < 0 ? p::HTLEFT : dx > 0 ? p::HTRIGHT : dy < 0 ? p::HTTOP : p::HTBOTTOM;
-    return true;
-  }
-  // An arrow across a chosen edge adds the corner.
-  if (dy != 0 && (dragHit_ == p::HTLEFT || dragHit_ == p::HTRIGHT))
-    dragHit_ = dragHit_ == p::HTLEFT ? (dy < 0 ? p::HTTOPLEFT : p::HTBOTTOMLEFT)
-                                     : (dy < 0 ? p::HTTOPRIGHT : p::HTBOTTOMRIGHT);
-  if (dx != 0 && (dragHit_ == p::HTTOP || dragHit_ == p::HTBOTTOM))
-    dragHit_ = dragHit_ == p::HTTOP ? (dx < 0 ? p::HTTOPLEFT : p::HTTOPRIGHT)
-                                    : (dx < 0 ? p::HTBOTTOMLEFT : p::HTBOTTOMRIGHT);
-  keyOffset_ = POINT{keyOffset_.x + dx, keyOffset_.y + dy};
-  MoveOutline(keyOffset_);
-  p::SetCursorPos(dragStart_.x + keyOffset_.x, dragStart_.y + keyOffset_.y);
-  return true;
-}
-
-void TSkinProvider::MoveOutline(POINT offset) {
-  p::MINMAXINFO mm{};
-  mm.ptMinTrackSize =
-      POINT{p::GetSystemMetrics(p::SM_CXMINTRACK), p::GetSystemMetrics(p::SM_CYMINTRACK)};
-  p::SendMessage(subclassed_, p::WM_GETMINMAXINFO, 0, reinterpret_cast<p::LPARAM>(&mm));
-  DrawOutline();
-  outline_ = TrackOutline(dragHit_, dragRect_, offset.x, offset.y, mm.ptMinTrackSize.x,
-                          mm.ptMinTrackSize.y);
-  dragMoved_ = true;
-  DrawOutline();
-}
-
-void TSkinProvider::EndDrag(bool commit) {
-  if (!dragging_) return;
-  DrawOutline();
-  dragging_ = false;
-  keyboardDrag_ = false;
-  p::ReleaseCapture();
-  if (commit && dragMoved_ && outline_ != dragRect_ && subclassed_) {
-    snapping_ = true;
-    p::SetWindowPos(subclassed_, {}, outline_.left, outline_.top, outline_.right - outline_.left,
-                    outline_.bottom - outline_.top, p::SWP_NOZORDER | p::SWP_NOACTIVATE);
-    snapping_ = false;
-  }
-}
-
-void TSkinProvider::MouseMove(POINT at) {
-  if (dragging_) {
-    if (at == dragStart_ && !dragMoved_) return;
-    if (dragHit_ == 0) return;  // sizing from the keyboard, no edge chosen yet
-    keyOffset_ = POINT{at.x - dragStart_.x, at.y - dragStart_.y};
-    MoveOutline(keyOffset_);
-    return;
-  }
-  if (pressedIcon_ >= 0) {
-    const int over = FrameIconOfHit(HitTest(p::MAKELPARAM(at.x, at.y)));
-    SetIconState(pressedIcon_, over == pressedIcon_ ? 2 : 0);
-  }
-  if (pressedTitle_ >= 0)
-    SetTitleButtonState(HitTest(p::MAKELPARAM(at.x, at.y)) == kHitTitleButton + pressedTitle_ ? 2
-                                                                                              : 0);
-}
-
-void TSkinProvider::SetTitleButtonState(int state) {
-  if (state == titleState_) return;
-  titleState_ = state;
-  stale_ = true;
-  if (subclassed_) PaintNonClient();
-}
-
-void TSkinProvider::ButtonUp(POINT at) {
-  if (dragging_) {
-    EndDrag(true);
-    return;
-  }
-  if (pressedTitle_ >= 0) {
-    const int index = pressedTitle_;
-    p::ReleaseCapture();
-    const bool over = HitTest(p::MAKELPARAM(at.x, at.y)) == kHitTitleButton + index;
-    SetTitleButtonState(0);
-    pressedTitle_ = -1;
-    if (over && index < titleButtons_->Count()) {
-      TSkinTitleButton* button = titleButtons_->Items(index);
-      if (button->OnMouseUp) button->OnMouseUp(button);
-    }
-    return;
-  }
-  if (pressedIcon_ < 0) return;
-  const int icon = pressedIcon_;
-  pressedIcon_ = -1;
-  p::ReleaseCapture();
-  const bool over = FrameIconOfHit(HitTest(p::MAKELPARAM(at.x, at.y))) == icon;
-  SetIconState(over ? icon : -1, 1);
-  if (over) IconAction(icon);
-}
-
-void TSkinProvider::IconAction(int icon) {
-  switch (icon) {
-    case fiClose:
-      SystemCommand(p::SC_CLOSE);
-      break;
-    case fiMaximize:
-      SystemCommand(p::IsZoomed(subclassed_) ? p::SC_RESTORE : p::SC_MAXIMIZE);
-      break;
-    case fiMinimize:
-      SystemCommand(p::SC_MINIMIZE);
-      break;
-    case fiHelp:
-      SystemCommand(p::SC_CONTEXTHELP);
-      break;
-  }
-}
-
 void TSkinProvider::SystemCommand(p::WPARAM command) {
   if (!subclassed_) return;
   const p::HWND h = subclassed_;
@@ -744,22 +499,6 @@ void TSkinProvider::ShowSystemMenu(POINT screen) {
                                              : toolkit::wsNormal;
   systemMenu_->UpdateItems(s);
   systemMenu_->Popup(screen.x, screen.y);
-}
-
-void TSkinProvider::DrawOutline() {
-  p::HDC dc = p::GetDC(nullptr);
-  if (!dc) return;
-  const int old = p::SetROP2(dc, p::R2_NOT);
-  p::HGDIOBJ pen = p::SelectObject(dc, p::GetStockObject(p::BLACK_PEN));
-  const RECT& r = outline_;
-  p::MoveToEx(dc, r.left, r.top, nullptr);
-  p::LineTo(dc, r.right - 1, r.top);
-  p::LineTo(dc, r.right - 1, r.bottom - 1);
-  p::LineTo(dc, r.left, r.bottom - 1);
-  p::LineTo(dc, r.left, r.top);
-  p::SelectObject(dc, pen);
-  p::SetROP2(dc, old);
-  p::ReleaseDC(p::HWND{}, dc);
 }
 
 void TSkinProvider::SnapPosition(p::WINDOWPOS& pos) {
@@ -818,14 +557,11 @@ p::LRESULT TSkinProvider::CallOld(p::UINT msg, p::WPARAM wParam, p::LPARAM lPara
                   : p::DefWindowProc(h, msg, wParam, lParam);
 }
 
+// The window's messages: the skin's own first, then one handler each; what
+// no handler keeps goes on to the window's own procedure. The mouse's
+// handlers live with the hit test and the drag.
 p::LRESULT TSkinProvider::Dispatch(p::UINT msg, p::WPARAM wParam, p::LPARAM lParam) {
-  if (msg == p::WM_NCDESTROY) {
-    const p::WNDPROC old = oldProc_;
-    const p::HWND h = subclassed_;
-    Unsubclass();
-    return old ? p::CallWindowProc(old, h, msg, wParam, lParam)
-               : p::DefWindowProc(h, msg, wParam, lParam);
-  }
+  if (msg == p::WM_NCDESTROY) return OnNcDestroy(msg, wParam, lParam);
   // While its form is being torn down (its window goes last, and takes
   // activation messages on the way) the form is no longer whole: leave the
   // window to its own procedure.
@@ -836,211 +572,182 @@ p::LRESULT TSkinProvider::Dispatch(p::UINT msg, p::WPARAM wParam, p::LPARAM lPar
     return CallOld(msg, wParam, lParam);
 
   switch (msg) {
-    case SKM_GETCACHE: {
-      auto* out = reinterpret_cast<TParentBackground*>(lParam);
-      graphics::TPixelBitmap& cache = FrameCache();
-      if (!out || cache.Empty()) return 0;
-      *out =
-          TParentBackground{SurfaceOf(cache), layout_.ClientOffset.x, layout_.ClientOffset.y, true};
-      return 1;
-    }
-    case p::WM_NCCALCSIZE: {
-      if (p::IsIconic(subclassed_)) break;
-      RECT* r = wParam ? &reinterpret_cast<p::NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
-                       : reinterpret_cast<RECT*>(lParam);
-      TFramePaintInput in = PaintInput();
-      const TFrameMetrics m = FrameMetricsFor(in.Layout.Style);
-      const POINT off = FrameClientOffset(m, in.Layout.MenuHeight);
-      r->left += off.x;
-      r->top += off.y;
-      r->right = std::max(r->left, r->right - m.BorderWidth);
-      r->bottom = std::max(r->top, r->bottom - m.BorderHeight);
-      return 0;
-    }
+    case SKM_GETCACHE:
+      return OnGetCache(msg, wParam, lParam);
+    case p::WM_NCCALCSIZE:
+      return OnNcCalcSize(msg, wParam, lParam);
     case p::WM_NCPAINT:
       PaintNonClient();
       return 0;
     case p::WM_ERASEBKGND:
       EraseClient(p::HDC{std::uint32_t(wParam)});
       return 1;
-    case p::WM_NCACTIVATE: {
-      const p::LRESULT result = CallOld(msg, wParam, lParam);
-      if (bool(wParam) != active_) {
-        active_ = wParam != 0;
-        stale_ = true;
-      }
-      // A window made after the skin loaded gets its skinned menus now.
-      if (active_ && ActiveSkin().Ready && skin::SkinData().HookNewMenus)
-        skin::SkinData().HookNewMenus(*form_);
-      if (subclassed_) PaintNonClient();
-      return result ? result : p::TRUE;
-    }
-    case p::WM_NCHITTEST: {
-      const p::LRESULT hit = HitTest(lParam);
-      if (hit != p::HTNOWHERE) return hit >= kHitTitleButton ? p::HTCAPTION : hit;
-      if (p::IsZoomed(subclassed_)) {
-        const p::LRESULT own = CallOld(msg, wParam, lParam);
-        return own >= p::HTLEFT && own <= p::HTBOTTOMRIGHT ? p::HTBORDER : own;
-      }
-      return CallOld(msg, wParam, lParam);
-    }
-    case p::WM_NCMOUSEMOVE: {
-      const int icon = FrameIconOfHit(p::LRESULT(wParam));
-      if (icon >= 0 || p::LRESULT(wParam) == p::HTMENU) {
-        // A hot icon or bar item cools down when the pointer leaves the frame.
-        p::TRACKMOUSEEVENT track{};
-        track.dwFlags = p::TME_LEAVE | p::TME_NONCLIENT;
-        track.hwndTrack = subclassed_;
-        p::TrackMouseEvent(&track);
-      }
-      SetIconState(icon, 1);
-      if (p::LRESULT(wParam) == p::HTMENU) {
-        const POINT at = PointOf(lParam);
-        SetHotMenuItem(&at);
-      } else {
-        SetHotMenuItem(nullptr);
-      }
-      break;
-    }
+    case p::WM_NCACTIVATE:
+      return OnNcActivate(msg, wParam, lParam);
+    case p::WM_NCHITTEST:
+      return OnNcHitTest(msg, wParam, lParam);
+    case p::WM_NCMOUSEMOVE:
+      return OnNcMouseMove(msg, wParam, lParam);
     case p::WM_NCMOUSELEAVE:
-      if (pressedIcon_ < 0) SetIconState(-1, 0);
-      SetHotMenuItem(nullptr);
-      break;
+      return OnNcMouseLeave(msg, wParam, lParam);
     case p::WM_ENTERMENULOOP:
-      // The menu's own tracking lights the items while it runs.
-      SetHotMenuItem(nullptr);
-      break;
+      return OnEnterMenuLoop(msg, wParam, lParam);
     case p::WM_NCLBUTTONDOWN:
-      if (NcButtonDown(wParam, lParam)) return 0;
-      break;
+      return OnNcButtonDown(msg, wParam, lParam);
     case p::WM_NCLBUTTONDBLCLK:
-      // A quick second press on an icon is a press like any other.
-      if (FrameIconOfHit(p::LRESULT(wParam)) >= 0 || HitTest(lParam) >= kHitTitleButton) {
-        NcButtonDown(wParam, lParam);
-        return 0;
-      }
-      if (p::LRESULT(wParam) == p::HTSYSMENU) {
-        SystemCommand(p::SC_CLOSE);
-        return 0;
-      }
-      if (p::LRESULT(wParam) == p::HTCAPTION && borderIcons_.Contains(biMaximize) &&
-          layout_.Visible[fiMaximize]) {
-        SystemCommand(p::IsZoomed(subclassed_) ? p::SC_RESTORE : p::SC_MAXIMIZE);
-        return 0;
-      }
-      break;
+      return OnNcDoubleClick(msg, wParam, lParam);
     case p::WM_MOUSEMOVE:
-      if (dragging_ || pressedIcon_ >= 0 || pressedTitle_ >= 0) {
-        MouseMove(ScreenPoint(lParam));
-        return 0;
-      }
-      break;
+      return OnMouseMove(msg, wParam, lParam);
     case p::WM_LBUTTONDOWN:
-      // A click ends a move or size begun from the keyboard, where it is.
-      if (dragging_ && keyboardDrag_) {
-        EndDrag(true);
-        return 0;
-      }
-      break;
+      return OnButtonDown(msg, wParam, lParam);
+    case p::WM_LBUTTONUP:
+      return OnButtonUp(msg, wParam, lParam);
+    case p::WM_CAPTURECHANGED:
+      return OnCaptureChanged(msg, wParam, lParam);
     case p::WM_KEYDOWN:
     case p::WM_SYSKEYDOWN:
-      if (dragging_ && DragKey(wParam)) return 0;
-      break;
+      return OnKeyDown(msg, wParam, lParam);
     case p::WM_KEYUP:
     case p::WM_SYSKEYUP:
     case p::WM_CHAR:
-      if (dragging_) return 0;
-      break;
+      return OnKeyDuringDrag(msg, wParam, lParam);
     case p::WM_ENTERSIZEMOVE:
     case p::WM_EXITSIZEMOVE:
-      // The platform's own move/size loop: its moves are the operator's.
-      snapping_ = msg == p::WM_ENTERSIZEMOVE;
-      break;
-    case p::WM_LBUTTONUP:
-      if (dragging_ || pressedIcon_ >= 0 || pressedTitle_ >= 0) {
-        ButtonUp(ScreenPoint(lParam));
-        return 0;
-      }
-      break;
-    case p::WM_CAPTURECHANGED:
-      if (dragging_) {
-        DrawOutline();
-        dragging_ = false;
-        keyboardDrag_ = false;
-      }
-      if (pressedIcon_ >= 0) {
-        pressedIcon_ = -1;
-        SetIconState(-1, 0);
-      }
-      if (pressedTitle_ >= 0) {
-        SetTitleButtonState(0);
-        pressedTitle_ = -1;
-      }
-      break;
+      return OnSizeMoveLoop(msg, wParam, lParam);
     case p::WM_SYSCOMMAND:
-      switch (wParam & 0xFFF0) {
-        case p::SC_MINIMIZE:
-        case p::SC_MAXIMIZE:
-        case p::SC_RESTORE:
-        case p::SC_CLOSE:
-          SystemCommand(wParam);
-          return 0;
-        case p::SC_MOVE:
-        case p::SC_SIZE:
-          // From the keyboard (a drag on the frame starts by its press).
-          if (resizeMode_ == rmBorder && !(p::GetKeyState(p::VK_LBUTTON) & 0x8000)) {
-            SystemCommand(wParam);
-            return 0;
-          }
-          break;
-        case p::SC_KEYMENU:
-          if (lParam == ' ') {
-            RECT wr{};
-            p::GetWindowRect(subclassed_, &wr);
-            ShowSystemMenu(POINT{wr.left + layout_.M.BorderWidth,
-                                 wr.top + layout_.M.BorderHeight + layout_.M.CaptionHeight});
-            return 0;
-          }
-          break;
-      }
-      break;
+      return OnSysCommand(msg, wParam, lParam);
     case p::WM_SYSCHAR:
-      if (dragging_) return 0;
-      if (wParam == ' ') {
-        RECT wr{};
-        p::GetWindowRect(subclassed_, &wr);
-        ShowSystemMenu(POINT{wr.left + layout_.M.BorderWidth,
-                             wr.top + layout_.M.BorderHeight + layout_.M.CaptionHeight});
-        return 0;
-      }
-      break;
+      return OnSysChar(msg, wParam, lParam);
     case p::WM_WINDOWPOSCHANGING:
-      if (lParam) SnapPosition(*reinterpret_cast<p::WINDOWPOS*>(lParam));
-      break;
-    case p::WM_GETMINMAXINFO: {
-      const p::LRESULT result = CallOld(msg, wParam, lParam);
-      RECT work{};
-      if (lParam && p::SystemParametersInfo(p::SPI_GETWORKAREA, 0, &work, 0)) {
-        auto* mm = reinterpret_cast<p::MINMAXINFO*>(lParam);
-        mm->ptMaxTrackSize = POINT{work.right - work.left + 12, work.bottom - work.top + 12};
-      }
-      return result;
-    }
+      return OnWindowPosChanging(msg, wParam, lParam);
+    case p::WM_GETMINMAXINFO:
+      return OnGetMinMaxInfo(msg, wParam, lParam);
     case p::WM_SIZE:
     case p::WM_SETTEXT:
-    case p::WM_ENABLE: {
-      const p::LRESULT result = CallOld(msg, wParam, lParam);
-      stale_ = true;
-      if (msg == p::WM_SIZE) frameChanged_ = true;
-      if (msg != p::WM_SETTEXT) clientKept_ = false;  // the caption is the title's alone
-      if (subclassed_)
-        p::RedrawWindow(subclassed_, nullptr, p::HRGN{}, p::RDW_FRAME | p::RDW_INVALIDATE);
-      return result;
-    }
+    case p::WM_ENABLE:
+      return OnFrameChanged(msg, wParam, lParam);
     default:
+      return CallOld(msg, wParam, lParam);
+  }
+}
+
+// --- the frame's messages ------------------------------------------------------------
+
+p::LRESULT TSkinProvider::OnNcDestroy(p::UINT msg, p::WPARAM wParam, p::LPARAM lParam) {
+  const p::WNDPROC old = oldProc_;
+  const p::HWND h = subclassed_;
+  Unsubclass();
+  return old ? p::CallWindowProc(old, h, msg, wParam, lParam)
+             : p::DefWindowProc(h, msg, wParam, lParam);
+}
+
+p::LRESULT TSkinProvider::OnGetCache(p::UINT, p::WPARAM, p::LPARAM lParam) {
+  auto* out = reinterpret_cast<TParentBackground*>(lParam);
+  graphics::TPixelBitmap& cache = FrameCache();
+  if (!out || cache.Empty()) return 0;
+  *out = TParentBackground{SurfaceOf(cache), layout_.ClientOffset.x, layout_.ClientOffset.y, true};
+  return 1;
+}
+
+p::LRESULT TSkinProvider::OnNcCalcSize(p::UINT msg, p::WPARAM wParam, p::LPARAM lParam) {
+  if (p::IsIconic(subclassed_)) return CallOld(msg, wParam, lParam);
+  RECT* r = wParam ? &reinterpret_cast<p::NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
+                   : reinterpret_cast<RECT*>(lParam);
+  TFramePaintInput in = PaintInput();
+  const TFrameMetrics m = FrameMetricsFor(in.Layout.Style);
+  const POINT off = FrameClientOffset(m, in.Layout.MenuHeight);
+  r->left += off.x;
+  r->top += off.y;
+  r->right = std::max(r->left, r->right - m.BorderWidth);
+  r->bottom = std::max(r->top, r->bottom - m.BorderHeight);
+  return 0;
+}
+
+p::LRESULT TSkinProvider::OnNcActivate(p::UINT msg, p::WPARAM wParam, p::LPARAM lParam) {
+  const p::LRESULT result = CallOld(msg, wParam, lParam);
+  if (bool(wParam) != active_) {
+    active_ = wParam != 0;
+    stale_ = true;
+  }
+  // A window made after the skin loaded gets its skinned menus now.
+  if (active_ && ActiveSkin().Ready && skin::GlobalSkin().HookNewMenus)
+    skin::GlobalSkin().HookNewMenus(*form_);
+  if (subclassed_) PaintNonClient();
+  return result ? result : p::TRUE;
+}
+
+p::LRESULT TSkinProvider::OnSizeMoveLoop(p::UINT msg, p::WPARAM wParam, p::LPARAM lParam) {
+  // The platform's own move/size loop: its moves are the operator's.
+  snapping_ = msg == p::WM_ENTERSIZEMOVE;
+  return CallOld(msg, wParam, lParam);
+}
+
+p::LRESULT TSkinProvider::OnSysCommand(p::UINT msg, p::WPARAM wParam, p::LPARAM lParam) {
+  switch (wParam & 0xFFF0) {
+    case p::SC_MINIMIZE:
+    case p::SC_MAXIMIZE:
+    case p::SC_RESTORE:
+    case p::SC_CLOSE:
+      SystemCommand(wParam);
+      return 0;
+    case p::SC_MOVE:
+    case p::SC_SIZE:
+      // From the keyboard (a drag on the frame starts by its press).
+      if (resizeMode_ == rmBorder && !(p::GetKeyState(p::VK_LBUTTON) & 0x8000)) {
+        SystemCommand(wParam);
+        return 0;
+      }
+      break;
+    case p::SC_KEYMENU:
+      if (lParam == ' ') {
+        ShowSystemMenuBelowCaption();
+        return 0;
+      }
       break;
   }
   return CallOld(msg, wParam, lParam);
+}
+
+p::LRESULT TSkinProvider::OnSysChar(p::UINT msg, p::WPARAM wParam, p::LPARAM lParam) {
+  if (dragging_) return 0;
+  if (wParam == ' ') {
+    ShowSystemMenuBelowCaption();
+    return 0;
+  }
+  return CallOld(msg, wParam, lParam);
+}
+
+void TSkinProvider::ShowSystemMenuBelowCaption() {
+  RECT wr{};
+  p::GetWindowRect(subclassed_, &wr);
+  ShowSystemMenu(POINT{wr.left + layout_.M.BorderWidth,
+                       wr.top + layout_.M.BorderHeight + layout_.M.CaptionHeight});
+}
+
+p::LRESULT TSkinProvider::OnWindowPosChanging(p::UINT msg, p::WPARAM wParam, p::LPARAM lParam) {
+  if (lParam) SnapPosition(*reinterpret_cast<p::WINDOWPOS*>(lParam));
+  return CallOld(msg, wParam, lParam);
+}
+
+p::LRESULT TSkinProvider::OnGetMinMaxInfo(p::UINT msg, p::WPARAM wParam, p::LPARAM lParam) {
+  const p::LRESULT result = CallOld(msg, wParam, lParam);
+  RECT work{};
+  if (lParam && p::SystemParametersInfo(p::SPI_GETWORKAREA, 0, &work, 0)) {
+    auto* mm = reinterpret_cast<p::MINMAXINFO*>(lParam);
+    mm->ptMaxTrackSize = POINT{work.right - work.left + 12, work.bottom - work.top + 12};
+  }
+  return result;
+}
+
+// A new size, title or enabled state: the frame is painted again.
+p::LRESULT TSkinProvider::OnFrameChanged(p::UINT msg, p::WPARAM wParam, p::LPARAM lParam) {
+  const p::LRESULT result = CallOld(msg, wParam, lParam);
+  stale_ = true;
+  if (msg == p::WM_SIZE) frameChanged_ = true;
+  if (msg != p::WM_SETTEXT) clientKept_ = false;  // the caption is the title's alone
+  if (subclassed_)
+    p::RedrawWindow(subclassed_, nullptr, p::HRGN{}, p::RDW_FRAME | p::RDW_INVALIDATE);
+  return result;
 }
 
 }  // namespace skin

@@ -86,6 +86,37 @@ class TSkinProvider : public component::TComponent, public TSkinMessageReceiver 
                                      platform::WPARAM wParam, platform::LPARAM lParam);
   platform::LRESULT Dispatch(platform::UINT msg, platform::WPARAM wParam, platform::LPARAM lParam);
   platform::LRESULT CallOld(platform::UINT msg, platform::WPARAM wParam, platform::LPARAM lParam);
+
+  // One handler a message; each passes on to the window's own procedure
+  // what it does not keep.
+  using LRESULT = platform::LRESULT;
+  using UINT = platform::UINT;
+  using WPARAM = platform::WPARAM;
+  using LPARAM = platform::LPARAM;
+  LRESULT OnNcDestroy(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT OnGetCache(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT OnNcCalcSize(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT OnNcActivate(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT OnSizeMoveLoop(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT OnSysCommand(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT OnSysChar(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT OnWindowPosChanging(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT OnGetMinMaxInfo(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT OnFrameChanged(UINT msg, WPARAM wParam, LPARAM lParam);
+  // The mouse, and the keys of a drag (SkinProviderMouse.cpp).
+  LRESULT OnNcHitTest(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT OnNcMouseMove(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT OnNcMouseLeave(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT OnEnterMenuLoop(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT OnNcButtonDown(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT OnNcDoubleClick(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT OnMouseMove(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT OnButtonDown(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT OnButtonUp(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT OnCaptureChanged(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT OnKeyDown(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT OnKeyDuringDrag(UINT msg, WPARAM wParam, LPARAM lParam);
+  void ShowSystemMenuBelowCaption();
   void Attach();
   void Subclass();
   void Unsubclass();

@@ -2,7 +2,7 @@
 
 #include "component/ClassBuilder.h"
 #include "platform/window/Messages.h"
-#include "toolkit/ResStrings.h"
+#include "skin/frame/TitleBarWords.h"
 
 namespace skin {
 
@@ -18,7 +18,7 @@ const component::TClassInfo& TSkinSystemMenu::StaticClassInfo() {
 TSkinSystemMenu::TSkinSystemMenu(component::TComponent* owner) : TPopupMenu(owner) {
   auto add = [this](std::uint16_t caption, p::WPARAM command) {
     auto* item = new TMenuItem(this);
-    item->SetCaption(caption ? toolkit::LoadResString(caption) : "-");
+    item->SetCaption(caption ? TitleBarWord(caption) : "-");
     if (command)
       item->OnClick = [this, command](auto*) {
         if (OnCommand) OnCommand(command);
@@ -26,13 +26,13 @@ TSkinSystemMenu::TSkinSystemMenu(component::TComponent* owner) : TPopupMenu(owne
     Items()->Add(item);
     return item;
   };
-  ItemRestore = add(toolkit::sItemRestore, p::SC_RESTORE);
-  ItemMove = add(toolkit::sItemMove, p::SC_MOVE);
-  ItemSize = add(toolkit::sItemSize, p::SC_SIZE);
-  ItemMinimize = add(toolkit::sItemMinimize, p::SC_MINIMIZE);
-  ItemMaximize = add(toolkit::sItemMaximize, p::SC_MAXIMIZE);
+  ItemRestore = add(sItemRestore, p::SC_RESTORE);
+  ItemMove = add(sItemMove, p::SC_MOVE);
+  ItemSize = add(sItemSize, p::SC_SIZE);
+  ItemMinimize = add(sItemMinimize, p::SC_MINIMIZE);
+  ItemMaximize = add(sItemMaximize, p::SC_MAXIMIZE);
   add(0, 0);
-  ItemClose = add(toolkit::sItemClose, p::SC_CLOSE);
+  ItemClose = add(sItemClose, p::SC_CLOSE);
 }
 
 void TSkinSystemMenu::UpdateItems(const TSystemMenuState& s) {

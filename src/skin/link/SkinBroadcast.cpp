@@ -35,7 +35,7 @@ void SendToAllWindows(platform::UINT msg, platform::WPARAM wp, platform::LPARAM 
 }
 
 void BroadcastSkinChange(component::TComponent* manager) {
-  TSkinData& data = SkinData();
+  TSkinData& data = GlobalSkin();
   data.Tables.Ready = false;
   const auto lp = reinterpret_cast<platform::LPARAM>(manager);
   SendToAllWindows(SKM_SETNEWSKIN, 0, lp);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/Types.h"
+#include "platform/window/Messages.h"
 
 namespace skin {
 
@@ -23,6 +24,10 @@ inline constexpr platform::UINT SKM_PREPARING = 0xA411;       // 1 while the pic
 inline constexpr platform::UINT SKM_GETOUTSIDE = 0xA412;      // result OutsideParent
 inline constexpr platform::UINT SKM_SETLINKEDCONTROL = 0xA413;  // lParam: the linked control
 inline constexpr platform::UINT SKM_PARENTPAINTED = 0xA414;     // stale if see-through; result 0
+
+// Posted by a skinned button to itself to free a fade timer whose fade ended
+// inside its own tick. Outside the range above: no TSkinCommonData sees it.
+inline constexpr platform::UINT WM_SKIN_FREERETIREDTIMER = platform::WM_APP + 0x5B;
 
 constexpr bool IsSkinMessage(platform::UINT msg) {
   return msg >= SKM_FIRST && msg <= SKM_LAST;

@@ -271,4 +271,30 @@ TEST(DBEditorsRegistration, ThePlainEditorsReadTheirBindingFromADescription) {
   EXPECT_TRUE(box.ReadOnly());
 }
 
+// Each editor describes the binding as its own, over its look's description.
+TEST(DBEditorsRegistration, EveryEditorStoresItsBindingOverItsLook) {
+  const struct {
+    const component::TClassInfo& info;
+    const char* name;
+    const char* parent;
+  } editors[] = {
+      {dataaware::TDBEdit::StaticClassInfo(), "TDBEdit", "TEdit"},
+      {dataaware::TDBComboBox::StaticClassInfo(), "TDBComboBox", "TComboBox"},
+      {skin::TSkinDBEdit::StaticClassInfo(), "TSkinDBEdit", "TSkinEdit"},
+      {skin::TSkinDBComboBox::StaticClassInfo(), "TSkinDBComboBox", "TSkinComboBox"},
+  };
+  for (const auto& e : editors) {
+    SCOPED_TRACE(e.name);
+    EXPECT_EQ(e.info.Name(), e.name);
+    ASSERT_NE(e.info.Parent(), nullptr);
+    EXPECT_EQ(e.info.Parent()->Name(), e.parent);
+    ASSERT_EQ(e.info.OwnProperties().size(), 3u);
+    for (const char* property : {"DataField", "DataSource", "ReadOnly"})
+      EXPECT_NE(e.info.FindProperty(property), nullptr) << property;
+  }
+  // The skinned ones keep their look's stored properties.
+  EXPECT_NE(skin::TSkinDBEdit::StaticClassInfo().FindProperty("SkinData"), nullptr);
+  EXPECT_NE(skin::TSkinDBComboBox::StaticClassInfo().FindProperty("DisabledKind"), nullptr);
+}
+
 }  // namespace

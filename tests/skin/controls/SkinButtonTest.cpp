@@ -65,11 +65,11 @@ class SkinButtonTest : public SkinControlTest {
     screen->Pump();
   }
   void RemoveSkin() {
-    SkinData().Manager->SetActive(false);
+    GlobalSkin().Manager->SetActive(false);
     Flush();
   }
   void RestoreSkin() {
-    SkinData().Manager->SetActive(true);
+    GlobalSkin().Manager->SetActive(true);
     Flush();
   }
   int clicks = 0;

@@ -118,7 +118,8 @@ TEST_F(SkinEditTest, FocusShowsThePlatformTextAreaInsideTheSkinnedFrame) {
 
   // A section that lets the mouse make it active: hovering shows the
   // platform's text area as focus does.
-  skin::SkinData().Tables.Sections[std::size_t(edit->SkinData()->SkinIndex)].ReservedBoolean = true;
+  skin::GlobalSkin().Tables.Sections[std::size_t(edit->SkinData()->SkinIndex)].ReservedBoolean =
+      true;
   screen->MouseMove(ScreenPoint(edit, 40, 8));
   Flush();
   EXPECT_EQ(edit->PaintState(), 1);

@@ -166,14 +166,14 @@ TEST_F(SkinGroupBoxTest, SkinRemovedAndRestored) {
   label->SetCaption("inside");
   const std::uint32_t skinned = ClientPixel(box, 75, 50);
 
-  SkinData().Manager->SetActive(false);
+  GlobalSkin().Manager->SetActive(false);
   Flush();
   EXPECT_FALSE(box->Skinned());
   for (int x : {0, 30, 75, 149}) EXPECT_EQ(ClientPixel(box, x, 50), ClientPixel(plain, x, 50)) << x;
   // Unskinned, it does not hold the controls inside it back.
   EXPECT_EQ(box->Perform(SKM_PREPARING, 0, 0), 0);
 
-  SkinData().Manager->SetActive(true);
+  GlobalSkin().Manager->SetActive(true);
   Flush();
   EXPECT_TRUE(box->Skinned());
   EXPECT_EQ(ClientPixel(box, 75, 50), skinned);

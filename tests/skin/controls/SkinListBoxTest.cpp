@@ -272,7 +272,7 @@ TEST_F(SkinListBoxTest, SkinRemovedAndRestoredWhileFocusedAndDragged) {
   screen->MouseDown(BarPoint(8, bar->Layout().thumb.top + 2));
   screen->MouseMove(BarPoint(8, 60));
   Flush();
-  auto* manager = skin::SkinData().Manager;
+  auto* manager = skin::GlobalSkin().Manager;
   ASSERT_TRUE(manager);
   manager->SetActive(false);
   Flush();

@@ -90,7 +90,7 @@ TEST(SkinDirectoryPaths, ClassicPathsMapToThisSystem) {
 TEST_F(SkinFolderTest, ASkinFolderIsPreferredToTheStoredSkin) {
   WriteGoodSkin("Wood");
   Choose("Wood");
-  const TSkinData& data = SkinData();
+  const TSkinData& data = GlobalSkin();
   EXPECT_EQ(manager->SkinName(), "Wood");
   EXPECT_EQ(data.SkinPath, folder.Path() + "/Skins\\Wood\\");
   EXPECT_DOUBLE_EQ(data.Version, 2.5);
@@ -141,7 +141,7 @@ TEST_F(SkinFolderTest, AFolderWithoutSkinIniIsNoSkin) {
   folder.Write("Skins/.hidden/Skin.ini", kSkinIni);
   Choose("Empty");
   EXPECT_EQ(manager->SkinName(), "Stored");
-  EXPECT_EQ(SkinData().SkinPath, "");
+  EXPECT_EQ(GlobalSkin().SkinPath, "");
   EXPECT_EQ(FindSection("STORED"), 0);
   EXPECT_EQ(manager->GetSkinNames(), (std::vector<std::string>{"Empty", "Stored"}));
 }
@@ -165,7 +165,7 @@ TEST_F(SkinFolderTest, ARefusedSkinLeavesTheSkinThatWasPaintedAndSaysWhyOnce) {
     EXPECT_EQ(manager->SkinName(), "Wood");
     EXPECT_TRUE(ActiveSkin().Ready);
     EXPECT_EQ(ActiveSkin().Sections.size(), before);
-    EXPECT_EQ(SkinData().SkinPath, folder.Path() + "/Skins\\Wood\\");
+    EXPECT_EQ(GlobalSkin().SkinPath, folder.Path() + "/Skins\\Wood\\");
     EXPECT_GE(FindMask(FindSection("FORM"), "FORM", "BORDERSMASK"), 0);
     ASSERT_EQ(manager->LoadProblems().size(), 1u);
     if (!boxes.empty()) {

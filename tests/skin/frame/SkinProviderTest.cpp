@@ -13,13 +13,16 @@
 #include "platform/window/Styles.h"
 #include "platform/window/VirtualKeys.h"
 #include "platform/window/Window.h"
+#include "skin/Registration.h"
 #include "skin/SkinManager.h"
 #include "skin/data/SkinTitleButtons.h"
 #include "skin/frame/SkinProvider.h"
+#include "skin/frame/TitleBarWords.h"
 #include "skin/link/SkinMessages.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Form.h"
 #include "toolkit/Menus.h"
+#include "toolkit/ResStrings.h"
 
 namespace {
 
@@ -361,7 +364,7 @@ TEST_F(ProviderTest, AWindowMadeAfterTheSkinGetsSkinnedMenusWhenActivated) {
   EXPECT_EQ(menu->Painter(), nullptr);  // the skin was loaded before the window existed
   form->Show();
   Flush();
-  auto* manager = SkinData().Manager;
+  auto* manager = GlobalSkin().Manager;
   ASSERT_NE(manager, nullptr);
   EXPECT_EQ(menu->Painter(), &manager->SkinMenu());
 }
@@ -450,7 +453,7 @@ TEST_F(ProviderTest, MenuBarLightsTheItemUnderThePointerAndGreysADisabledOne) {
 TEST_F(ProviderTest, WithReservedBooleanTheClientBackgroundIsKeptWhileOnlyTheTitleChanges) {
   // A frame section whose normal and hot fills differ, so that a repaint
   // of the client in the other state would show.
-  TSkinGeneralData& form = SkinData().Tables.Sections.at(std::size_t(FindSection("FORM")));
+  TSkinGeneralData& form = GlobalSkin().Tables.Sections.at(std::size_t(FindSection("FORM")));
   form.GradientPercent = form.HotGradientPercent = 0;
   form.Color = 0x0000FF;
   form.HotColor = 0x00FF00;
@@ -560,6 +563,29 @@ TEST(SystemMenu, ItemsFollowTheStateAndBorder) {
   menu.UpdateItems(s);
   EXPECT_FALSE(menu.ItemMinimize->Visible());
   EXPECT_FALSE(menu.ItemRestore->Enabled());
+}
+
+// The title bar's words are the skin's own, and once the skin is registered
+// the string table finds them too; other identifiers stay empty.
+TEST(SystemMenu, TheTitleBarWordsAreInTheStringTable) {
+  skin::RegisterSkinClasses();
+  skin::RegisterSkinClasses();  // a second registration adds nothing twice
+  const struct {
+    std::uint16_t id;
+    const char* word;
+  } words[] = {
+      {sHintHelp, "Help"},         {sHintRestore, "Restore"},   {sHintMinimize, "Minimize"},
+      {sHintMaximize, "Maximize"}, {sHintClose, "Close"},       {sItemClose, "Close"},
+      {sItemMaximize, "Maximize"}, {sItemMinimize, "Minimize"}, {sItemSize, "Size"},
+      {sItemMove, "Move"},         {sItemRestore, "Restore"}};
+  for (const auto& w : words) {
+    EXPECT_EQ(TitleBarWord(w.id), w.word) << w.id;
+    EXPECT_EQ(toolkit::LoadResString(w.id), w.word) << w.id;
+  }
+  for (std::uint16_t other : {0, 1, 58970, 58982, 65061}) {
+    EXPECT_EQ(TitleBarWord(other), "") << other;
+    EXPECT_EQ(toolkit::LoadResString(other), "") << other;
+  }
 }
 
 }  // namespace
