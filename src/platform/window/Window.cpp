@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/AsciiCase.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/window/WindowSystem.h"
 
@@ -12,7 +13,7 @@ namespace {
 std::shared_ptr<WindowClass> FindClass(const char* name) {
   if (!name) return nullptr;
   auto& ws = WS();
-  auto it = ws.classes.find(LowerName(name));
+  auto it = ws.classes.find(LowerCase(name));
   return it == ws.classes.end() ? nullptr : it->second;
 }
 
@@ -84,7 +85,7 @@ std::uint16_t RegisterClass(const WNDCLASS* wc) {
   if (wc->cbWndExtra < 0 || wc->cbClsExtra < 0 || wc->cbWndExtra > 4096 || wc->cbClsExtra > 4096)
     return 0;
   auto& ws = WS();
-  std::string key = LowerName(wc->lpszClassName);
+  std::string key = LowerCase(wc->lpszClassName);
   if (ws.classes.count(key)) return 0;
   auto cls = std::make_shared<WindowClass>();
   cls->name = wc->lpszClassName;
@@ -99,8 +100,9 @@ std::uint16_t RegisterClass(const WNDCLASS* wc) {
 }
 
 BOOL UnregisterClass(const char* className) {
+  if (!className) return FALSE;
   auto& ws = WS();
-  auto it = ws.classes.find(LowerName(className));
+  auto it = ws.classes.find(LowerCase(className));
   if (it == ws.classes.end()) return FALSE;
   // A class still in use stays (windows hold it); the name is freed.
   ws.classes.erase(it);

@@ -252,7 +252,6 @@ struct CaptionLayout {
   RECT caption, close, maximize, minimize, icon;
 };
 bool LayoutCaption(const WindowRec& w, CaptionLayout* out);
-std::string LowerName(const char* s);
 // Turns the oldest raw input into a message; with commit, also does what
 // reading it does (activation, cursor, double clicks, key state, leave
 // tracking). False when nobody receives it.
