@@ -36,4 +36,10 @@ BOOL DestroyAcceleratorTable(HACCEL table);
 // command belongs to a disabled item of hwnd's menu.
 int TranslateAccelerator(HWND hwnd, HACCEL table, MSG* msg);
 
+namespace menus {
+// Installs the bar painter into the window system and registers the popup
+// window class. Called for every new window system.
+void InstallMenus();
+}  // namespace menus
+
 }  // namespace platform
