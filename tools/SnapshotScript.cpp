@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstdlib>
 
-#include "platform/AsciiCase.h"
+#include "platform/base/AsciiCase.h"
 #include "platform/window/VirtualKeys.h"
 
 namespace snapshot {

@@ -20,7 +20,7 @@
 
 #include <variant>
 #include <vector>
-#include "platform/AsciiCase.h"
+#include "platform/base/AsciiCase.h"
 
 namespace component {
 

@@ -1,7 +1,7 @@
 #include "toolkit/Edit.h"
 
 #include "component/ClassBuilder.h"
-#include "platform/AsciiCase.h"
+#include "platform/base/AsciiCase.h"
 #include "platform/controls/Controls.h"
 
 namespace toolkit {

@@ -12,7 +12,7 @@
 #include "memtable/DateTimeField.h"
 #include "memtable/GuidField.h"
 #include "memtable/TimeStampField.h"
-#include "platform/DateTime.h"
+#include "platform/base/DateTime.h"
 
 using namespace testing_tables;
 

@@ -2,7 +2,7 @@
 // its painter at its rectangle, on a plain ground where no piece lies.
 
 #include "Art.h"
-#include "platform/AsciiCase.h"
+#include "platform/base/AsciiCase.h"
 
 namespace skinart {
 

@@ -6,7 +6,7 @@
 
 #include "component/Description.h"
 #include "component/Exception.h"
-#include "platform/AsciiCase.h"
+#include "platform/base/AsciiCase.h"
 
 namespace skinart {
 

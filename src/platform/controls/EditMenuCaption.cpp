@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/AsciiCase.h"
+#include "platform/base/AsciiCase.h"
 #include "platform/controls/Controls.h"
 
 namespace platform {

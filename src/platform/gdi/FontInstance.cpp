@@ -12,8 +12,8 @@
 #include <cstring>
 #include <map>
 
-#include "platform/AsciiCase.h"
-#include "platform/Codepage.h"
+#include "platform/base/AsciiCase.h"
+#include "platform/base/Codepage.h"
 
 namespace platform {
 

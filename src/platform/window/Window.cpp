@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/AsciiCase.h"
+#include "platform/base/AsciiCase.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/window/WindowSystem.h"
 

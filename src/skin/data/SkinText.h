@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/AsciiCase.h"
+#include "platform/base/AsciiCase.h"
 
 namespace skin {
 

@@ -2,7 +2,7 @@
 // letter ranges and the code page's own letters keep their identity.
 #include <gtest/gtest.h>
 
-#include "platform/AsciiCase.h"
+#include "platform/base/AsciiCase.h"
 
 namespace platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/AsciiCase.h"
+#include "platform/base/AsciiCase.h"
 
 namespace platform {
 
