@@ -9,11 +9,6 @@ namespace platform {
 
 namespace {
 
-// Internal WINDOWPOS flags telling DefWindowProc whether the client area
-// moved or changed size (WM_MOVE and WM_SIZE follow from them).
-constexpr UINT kNoClientSize = 0x0800;
-constexpr UINT kNoClientMove = 0x1000;
-
 bool OwnedBy(const WindowSystem& ws, HWND h, HWND owner) {
   for (WindowRec* w = ws.Get(h); w && w->owner; w = ws.Get(w->owner))
     if (w->owner == owner) return true;

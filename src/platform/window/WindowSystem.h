@@ -229,6 +229,11 @@ inline WindowSystem& WS() {
   return WindowSystem::Get();
 }
 
+// Internal WINDOWPOS flags from SetWindowPos telling DefWindowProc whether
+// the client area moved or changed size (WM_MOVE and WM_SIZE follow from them).
+constexpr UINT kNoClientSize = 0x0800;
+constexpr UINT kNoClientMove = 0x1000;
+
 // Internal helpers shared by the window files.
 LRESULT Send(WindowRec* w, UINT msg, WPARAM wp = 0, LPARAM lp = 0);
 void InvalidateWindowArea(WindowRec& w, const Region& area, UINT rdwFlags);  // window coords
