@@ -10,7 +10,7 @@
 
 #include "component/Exception.h"
 #include "memtable/MemTable.h"
-#include "platform/RegionalFormats.h"
+#include "platform/base/RegionalFormats.h"
 
 namespace {
 

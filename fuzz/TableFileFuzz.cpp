@@ -15,7 +15,7 @@
 #include "memtable/CommaTextFormat.h"
 #include "memtable/MemTable.h"
 #include "memtable/TestTables.h"
-#include "platform/RegionalFormats.h"
+#include "platform/base/RegionalFormats.h"
 
 namespace {
 

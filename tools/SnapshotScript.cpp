@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "platform/base/AsciiCase.h"
 #include "platform/window/VirtualKeys.h"
 
 namespace snapshot {
@@ -10,11 +11,6 @@ namespace snapshot {
 namespace p = platform;
 
 namespace {
-
-std::string Lower(std::string s) {
-  for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
 
 bool ParseInt(const std::string& s, int* out) {
   if (s.empty()) return false;
@@ -34,9 +30,9 @@ bool ParsePoint(const std::string& s, int* x, int* y) {
 }  // namespace
 
 int KeyCode(const std::string& raw) {
-  std::string name = Lower(raw);
+  std::string name = p::LowerCase(raw);
   if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
-    return std::toupper(static_cast<unsigned char>(name[0]));
+    return p::AsciiUpper(name[0]);
   if (name.size() >= 2 && name[0] == 'f') {
     int n = 0;
     if (ParseInt(name.substr(1), &n) && n >= 1 && n <= 12) return p::VK_F1 + n - 1;
@@ -66,7 +62,7 @@ std::optional<Step> ParseStep(const std::string& word, std::string* error) {
         "' is not a step (wait:, key:, type:, click:, move:, press:, release:, rclick:, shot:)";
     return std::nullopt;
   }
-  const std::string verb = Lower(word.substr(0, colon));
+  const std::string verb = p::LowerCase(word.substr(0, colon));
   const std::string arg = word.substr(colon + 1);
   Step step;
   if (verb == "wait") {

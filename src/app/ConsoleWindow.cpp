@@ -6,8 +6,8 @@
 #include "app/DataFolder.h"
 #include "component/ClassBuilder.h"
 #include "component/Exception.h"
-#include "platform/DateTime.h"
-#include "platform/RegionalFormats.h"
+#include "platform/base/DateTime.h"
+#include "platform/base/RegionalFormats.h"
 #include "records/RaceData.h"
 #include "records/RaceTables.h"
 

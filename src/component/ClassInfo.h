@@ -17,8 +17,10 @@
 #include <typeindex>
 #include <unordered_map>
 #include <utility>
+
 #include <variant>
 #include <vector>
+#include "platform/base/AsciiCase.h"
 
 namespace component {
 
@@ -223,8 +225,8 @@ void RegisterClasses() {
   (RegisterClass(Ts::StaticClassInfo()), ...);
 }
 
-// ASCII-only case folding, as names in descriptions are identifiers.
-bool SameText(std::string_view a, std::string_view b);
-std::string LowerCase(std::string_view s);
+// Names in descriptions are identifiers: they compare ignoring ASCII case.
+using platform::LowerCase;
+using platform::SameText;
 
 }  // namespace component

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "graphics/BlendSimd.h"
-#include "platform/window/ProcessorFeatures.h"
+#include "platform/base/ProcessorFeatures.h"
 
 namespace graphics {
 

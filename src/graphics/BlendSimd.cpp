@@ -1,6 +1,6 @@
 #include "graphics/BlendSimd.h"
 
-#include "platform/window/ProcessorFeatures.h"
+#include "platform/base/ProcessorFeatures.h"
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>

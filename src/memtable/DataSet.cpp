@@ -8,7 +8,7 @@
 #include "component/ScopeGuards.h"
 #include "memtable/DataSource.h"
 #include "memtable/StoredDefs.h"
-#include "platform/LocaleServices.h"
+#include "platform/base/LocaleServices.h"
 
 namespace memtable {
 

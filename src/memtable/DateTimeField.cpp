@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "memtable/DatabaseError.h"
-#include "platform/DateTime.h"
-#include "platform/RegionalFormats.h"
+#include "platform/base/DateTime.h"
+#include "platform/base/RegionalFormats.h"
 
 namespace memtable {
 

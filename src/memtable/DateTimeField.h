@@ -5,32 +5,25 @@
 
 #include <cstdint>
 
-#include "memtable/Field.h"
+#include "memtable/DateTimeValueField.h"
 
 namespace memtable {
 
-class TDateTimeField : public TField {
+class TDateTimeField : public TDateTimeValueField {
  public:
   TDateTimeField() : TDateTimeField(ftDateTime) {}
   int DataSize() const override { return 8; }
-  const std::string& DisplayFormat() const { return displayFormat_; }
-  void SetDisplayFormat(std::string v) { displayFormat_ = std::move(v); }
 
   TDateTime AsDateTime() override;
   void SetAsDateTime(TDateTime v) override;
-  double AsFloat() override { return AsDateTime(); }
-  void SetAsFloat(double v) override { SetAsDateTime(v); }
   std::string AsString() override;
   void SetAsString(const std::string& v) override;
   TVariant AsVariant() override;
 
  protected:
-  explicit TDateTimeField(TFieldType type) : TField(type, 0) {}
+  explicit TDateTimeField(TFieldType type) : TDateTimeValueField(type) {}
   std::string GetText(bool displayText) override;
   void SetVariantValue(const TVariant& v) override;
-
- private:
-  std::string displayFormat_;
 };
 
 class TDateField : public TDateTimeField {

@@ -11,7 +11,7 @@
 
 #include "memtable/DBTypes.h"
 #include "memtable/Variant.h"
-#include "platform/DateTime.h"
+#include "platform/base/DateTime.h"
 
 namespace memtable {
 

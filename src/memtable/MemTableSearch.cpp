@@ -14,7 +14,7 @@
 #include "memtable/GuidField.h"
 #include "memtable/MemTable.h"
 #include "memtable/TimeStampField.h"
-#include "platform/LocaleServices.h"
+#include "platform/base/LocaleServices.h"
 
 namespace memtable {
 

@@ -7,7 +7,7 @@
 #include "memtable/DatabaseError.h"
 #include "memtable/FieldDef.h"
 #include "memtable/MemTable.h"
-#include "platform/Random.h"
+#include "platform/base/Random.h"
 
 namespace memtable {
 

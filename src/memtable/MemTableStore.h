@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "memtable/DBTypes.h"
-#include "platform/CriticalSection.h"
+#include "platform/base/CriticalSection.h"
 
 namespace memtable {
 

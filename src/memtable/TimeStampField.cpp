@@ -6,7 +6,7 @@
 #include "memtable/DatabaseError.h"
 #include "memtable/DateTimeField.h"
 #include "memtable/FieldMessages.h"
-#include "platform/DateTime.h"
+#include "platform/base/DateTime.h"
 
 namespace memtable {
 

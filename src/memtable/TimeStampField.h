@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "memtable/Field.h"
+#include "memtable/DateTimeValueField.h"
 
 namespace memtable {
 
@@ -23,17 +23,13 @@ bool DateTimeToTimeStamp(TDateTime value, void* native);
 // False when the parts name no valid date and time.
 bool TimeStampToDateTime(const void* native, TDateTime& out);
 
-class TSQLTimeStampField : public TField {
+class TSQLTimeStampField : public TDateTimeValueField {
  public:
-  TSQLTimeStampField() : TField(ftTimeStamp, 0) {}
+  TSQLTimeStampField() : TDateTimeValueField(ftTimeStamp) {}
   int DataSize() const override { return kTimeStampSize; }
-  const std::string& DisplayFormat() const { return displayFormat_; }
-  void SetDisplayFormat(std::string v) { displayFormat_ = std::move(v); }
 
   TDateTime AsDateTime() override;
   void SetAsDateTime(TDateTime v) override;
-  double AsFloat() override { return AsDateTime(); }
-  void SetAsFloat(double v) override { SetAsDateTime(v); }
   std::string AsString() override;
   void SetAsString(const std::string& v) override;
   TVariant AsVariant() override;
@@ -44,7 +40,6 @@ class TSQLTimeStampField : public TField {
 
  private:
   bool Read(TDateTime& out);
-  std::string displayFormat_;
 };
 
 }  // namespace memtable

@@ -1,17 +1,11 @@
 #include "platform/WindowSystemStart.h"
 
 #include "platform/controls/Controls.h"
+#include "platform/dialog/Dialog.h"
+#include "platform/dialog/MessageBox.h"
+#include "platform/menu/Menu.h"
 
 namespace platform {
-
-namespace menus {
-void InstallMenus();
-}  // namespace menus
-
-namespace dialogs {
-void InstallNavigation();
-void InstallMessageBoxes();
-}  // namespace dialogs
 
 void InstallStandardParts() {
   RegisterStandardControls();

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "platform/DateTime.h"
-#include "platform/Random.h"
+#include "platform/base/DateTime.h"
+#include "platform/base/Random.h"
 #include "records/ProgramStrings.h"
 
 namespace records {

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "component/ClassBuilder.h"
-#include "platform/LocaleServices.h"
+#include "platform/base/LocaleServices.h"
 #include "platform/dialog/MessageBox.h"
 #include "platform/window/Window.h"
 #include "skin/data/SkinData.h"

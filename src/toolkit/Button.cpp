@@ -1,8 +1,7 @@
 #include "toolkit/Button.h"
 
-#include <cctype>
-
 #include "component/ClassBuilder.h"
+#include "platform/base/AsciiCase.h"
 #include "platform/controls/Controls.h"
 #include "toolkit/Form.h"
 
@@ -18,8 +17,7 @@ bool IsAccel(char key, std::string_view caption) {
       ++i;  // "&&" is a plain ampersand
       continue;
     }
-    return std::toupper(static_cast<unsigned char>(caption[i + 1])) ==
-           std::toupper(static_cast<unsigned char>(key));
+    return p::AsciiUpper(caption[i + 1]) == p::AsciiUpper(key);
   }
   return false;
 }

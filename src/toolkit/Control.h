@@ -13,7 +13,7 @@
 #include <string_view>
 
 #include "component/Component.h"
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 #include "toolkit/Font.h"
 #include "toolkit/Messages.h"
 #include "toolkit/Types.h"

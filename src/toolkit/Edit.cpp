@@ -1,6 +1,7 @@
 #include "toolkit/Edit.h"
 
 #include "component/ClassBuilder.h"
+#include "platform/base/AsciiCase.h"
 #include "platform/controls/Controls.h"
 
 namespace toolkit {
@@ -80,8 +81,8 @@ void TCustomEdit::SetCharCase(TEditCharCase v) {
     // The text already there takes the case too.
     std::string t = Text();
     for (char& c : t) {
-      if (v == ecUpperCase && c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-      if (v == ecLowerCase && c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+      if (v == ecUpperCase) c = platform::AsciiUpper(c);
+      if (v == ecLowerCase) c = platform::AsciiLower(c);
     }
     text_ = t;
   }

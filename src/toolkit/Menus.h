@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "component/Component.h"
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 #include "toolkit/OwnerDrawState.h"
 #include "toolkit/Types.h"
 

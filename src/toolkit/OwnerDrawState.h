@@ -3,7 +3,7 @@
 #pragma once
 
 #include "component/Set.h"
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 namespace toolkit {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 namespace toolkit {
 

@@ -10,7 +10,7 @@
 #include "component/ClassInfo.h"
 #include "component/Persistent.h"
 #include "component/Set.h"
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 namespace toolkit {
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/Program.h"
-#include "platform/DateTime.h"
-#include "platform/Random.h"
+#include "platform/base/DateTime.h"
+#include "platform/base/Random.h"
 #include "platform/dialog/MessageBox.h"
 #include "platform/testing/HeadlessScreen.h"
 #include "platform/testing/MessageBoxAnswers.h"

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "graphics/Blend.h"
+#include "platform/base/ProcessorFeatures.h"
 #include "platform/gdi/Gdi.h"
-#include "platform/window/ProcessorFeatures.h"
 
 using namespace graphics;
 namespace p = platform;

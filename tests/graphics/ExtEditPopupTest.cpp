@@ -10,7 +10,7 @@
 
 #include "GraphicsFixture.h"
 #include "graphics/ExtEdit.h"
-#include "platform/Codepage.h"
+#include "platform/base/Codepage.h"
 #include "platform/controls/Controls.h"
 #include "platform/menu/Menu.h"
 #include "toolkit/PopupMenu.h"

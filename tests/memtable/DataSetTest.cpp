@@ -7,7 +7,7 @@
 
 #include "TestTables.h"
 #include "memtable/DataSource.h"
-#include "platform/LocaleServices.h"
+#include "platform/base/LocaleServices.h"
 
 using namespace testing_tables;
 

@@ -9,9 +9,10 @@
 #include "memtable/BcdField.h"
 #include "memtable/BlobField.h"
 #include "memtable/BytesField.h"
+#include "memtable/DateTimeField.h"
 #include "memtable/GuidField.h"
 #include "memtable/TimeStampField.h"
-#include "platform/DateTime.h"
+#include "platform/base/DateTime.h"
 
 using namespace testing_tables;
 
@@ -379,4 +380,25 @@ TEST(KindsDefinitions, StructuredChildrenGetFieldsOfTheirOwnInRecordOrder) {
   EXPECT_EQ(t.FieldByName("Arr[1]")->AsInteger(), 11);
   EXPECT_EQ(t.FieldByName("After")->AsInteger(), 99);
   EXPECT_EQ(t.FieldByName("Addr")->DisplayText(), "(ADT)");
+}
+
+TEST(DateTimeKinds, DateTimeAndTimeStampShareDisplayFormatAndFloatView) {
+  TMemTable t{"D"};
+  t.FieldDefs().Add("DT", ftDateTime);
+  t.FieldDefs().Add("TS", ftTimeStamp);
+  t.Open();
+  t.Append();
+  const platform::TDateTime when = At(2004, 5, 6, 18, 30, 15, 0);
+  for (const char* name : {"DT", "TS"}) {
+    SCOPED_TRACE(name);
+    auto* f = dynamic_cast<TDateTimeValueField*>(t.FieldByName(name));
+    ASSERT_NE(f, nullptr);
+    f->SetAsFloat(when);
+    EXPECT_EQ(Millis(f->AsDateTime()), Millis(when));
+    EXPECT_DOUBLE_EQ(f->AsFloat(), f->AsDateTime());
+    const std::string plain = f->DisplayText();
+    f->SetDisplayFormat("yyyy-MM-dd HH.mm");
+    EXPECT_EQ(f->DisplayText(), "2004-05-06 18.30");
+    EXPECT_EQ(f->Text(), plain);  // editing keeps the user's own format
+  }
 }

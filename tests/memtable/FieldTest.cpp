@@ -7,7 +7,7 @@
 #include "TestTables.h"
 #include "memtable/DateTimeField.h"
 #include "memtable/IntegerField.h"
-#include "platform/DateTime.h"
+#include "platform/base/DateTime.h"
 
 using namespace testing_tables;
 

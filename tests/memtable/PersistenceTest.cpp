@@ -20,8 +20,8 @@
 #include "memtable/CommaTextFormat.h"
 #include "memtable/SafeFile.h"
 #include "memtable/StringField.h"
-#include "platform/DateTime.h"
-#include "platform/RegionalFormats.h"
+#include "platform/base/DateTime.h"
+#include "platform/base/RegionalFormats.h"
 
 using namespace testing_tables;
 namespace fs = std::filesystem;

@@ -6,7 +6,7 @@
 #include <memory>
 #include <thread>
 
-#include "platform/CriticalSection.h"
+#include "platform/base/CriticalSection.h"
 
 using platform::CriticalSection;
 

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "memtable/DataSource.h"
-#include "platform/DateTime.h"
-#include "platform/Random.h"
+#include "platform/base/DateTime.h"
+#include "platform/base/Random.h"
 #include "records/ProgramStrings.h"
 
 using namespace memtable;

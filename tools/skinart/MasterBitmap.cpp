@@ -1,21 +1,12 @@
 // Laying out the master bitmap: every piece its skin item names, drawn by
 // its painter at its rectangle, on a plain ground where no piece lies.
-#include <cctype>
 
 #include "Art.h"
+#include "platform/base/AsciiCase.h"
 
 namespace skinart {
 
 namespace {
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::toupper(static_cast<unsigned char>(a[i])) !=
-        std::toupper(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
 
 std::string Describe(const TPiece& p) {
   return p.section + "/" + p.property + " (item at line " + std::to_string(p.line) + ")";
@@ -34,7 +25,8 @@ bool Overlap(const TPiece& a, const TPiece& b) {
 TPainter FindPainter(std::string_view section, std::string_view property) {
   for (auto list : {WindowPainters(), ControlPainters(), ScrollPainters(), PanelPainters()})
     for (const TPainterEntry& e : list)
-      if (SameName(e.section, section) && SameName(e.property, property)) return e.paint;
+      if (platform::SameText(e.section, section) && platform::SameText(e.property, property))
+        return e.paint;
   return nullptr;
 }
 

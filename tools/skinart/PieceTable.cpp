@@ -1,12 +1,12 @@
 #include "PieceTable.h"
 
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "component/Description.h"
 #include "component/Exception.h"
+#include "platform/base/AsciiCase.h"
 
 namespace skinart {
 
@@ -16,19 +16,10 @@ using component::TDescriptionItem;
 using component::TDescriptionProperty;
 using component::TDescriptionValueType;
 
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
-
 template <typename List>
 const TDescriptionProperty* Find(const List& properties, std::string_view name) {
   for (const auto& p : properties)
-    if (SameName(p.path, name)) return &p;
+    if (platform::SameText(p.path, name)) return &p;
   return nullptr;
 }
 

@@ -16,7 +16,7 @@
 // classic error results (LB_ERR, CB_ERR), never by a crash.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 #include "platform/window/OwnerDraw.h"
 #include "platform/window/Window.h"
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/base/AsciiCase.h"
 #include "platform/controls/Controls.h"
 
 namespace platform {
@@ -65,8 +66,7 @@ std::string UserInterfaceLanguage() {
     }
   }
   name.resize(std::min(name.size(), name.find_first_of("_.@-")));
-  for (char& c : name)
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+  name = LowerCase(name);
   if (name.empty() || name == "c" || name == "posix") return "en";
   return name;
 }

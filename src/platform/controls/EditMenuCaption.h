@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 namespace platform {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Codepage.h"
-#include "platform/LocaleServices.h"
+#include "platform/base/Codepage.h"
+#include "platform/base/LocaleServices.h"
 #include "platform/controls/ListBoxState.h"
 #include "platform/window/ScrollState.h"
 

@@ -63,4 +63,10 @@ void SetDlgFocus(HWND control);
 // Whether a key reaches a control that handles it itself.
 LRESULT GetDlgCode(HWND control, const MSG* msg);
 
+namespace dialogs {
+// Lets the window core find a dialog's first tab stop. Called for every new
+// window system.
+void InstallNavigation();
+}  // namespace dialogs
+
 }  // namespace platform

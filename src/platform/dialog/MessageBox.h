@@ -63,4 +63,9 @@ BOOL GetMessageBoxInfo(HWND box, MessageBoxInfo* out);
 // Closes the box as if the button with that result had been chosen.
 BOOL EndMessageBox(HWND box, int result);
 
+namespace dialogs {
+// Registers the message box window class. Called for every new window system.
+void InstallMessageBoxes();
+}  // namespace dialogs
+
 }  // namespace platform

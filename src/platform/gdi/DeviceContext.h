@@ -6,7 +6,7 @@
 // calls SetSurfaceDC when the surface, origin or visible region change.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 #include "platform/gdi/Region.h"
 #include "platform/gdi/Surface.h"
 

@@ -7,13 +7,13 @@
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <map>
 
-#include "platform/Codepage.h"
+#include "platform/base/AsciiCase.h"
+#include "platform/base/Codepage.h"
 
 namespace platform {
 
@@ -26,12 +26,6 @@ FT_Library Library() {
     return l;
   }();
   return lib;
-}
-
-std::string Lower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = char(std::tolower(static_cast<unsigned char>(c)));
-  return out;
 }
 
 struct Match {
@@ -111,7 +105,7 @@ std::string SubstituteFamily(std::string_view requested) {
       {"lucida console", "Liberation Mono"},
   };
   // clang-format on
-  std::string key = Lower(requested);
+  std::string key = LowerCase(requested);
   auto it = aliases.find(key);
   if (it != aliases.end()) return it->second;
   if (key.empty()) return "Liberation Sans";
@@ -120,12 +114,12 @@ std::string SubstituteFamily(std::string_view requested) {
 
 std::shared_ptr<FontInstance> FontInstance::Get(const LOGFONT& lf) {
   static std::map<std::string, std::shared_ptr<FontInstance>> cache;
-  std::string key = Lower(std::string_view(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE))) +
-                    "|" + std::to_string(lf.lfHeight) + "|" + std::to_string(lf.lfWidth) + "|" +
-                    std::to_string(lf.lfWeight) + "|" + std::to_string(lf.lfItalic ? 1 : 0) +
-                    std::to_string(lf.lfUnderline ? 1 : 0) +
-                    std::to_string(lf.lfStrikeOut ? 1 : 0) + "|" +
-                    std::to_string(lf.lfQuality == NONANTIALIASED_QUALITY ? 1 : 0);
+  std::string key =
+      LowerCase(std::string_view(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE))) + "|" +
+      std::to_string(lf.lfHeight) + "|" + std::to_string(lf.lfWidth) + "|" +
+      std::to_string(lf.lfWeight) + "|" + std::to_string(lf.lfItalic ? 1 : 0) +
+      std::to_string(lf.lfUnderline ? 1 : 0) + std::to_string(lf.lfStrikeOut ? 1 : 0) + "|" +
+      std::to_string(lf.lfQuality == NONANTIALIASED_QUALITY ? 1 : 0);
   auto it = cache.find(key);
   if (it != cache.end()) return it->second;
   std::shared_ptr<FontInstance> f(new FontInstance());
@@ -146,7 +140,7 @@ void FontInstance::Open(const LOGFONT& lf) {
   strikeOut_ = lf.lfStrikeOut != 0;
   mono_ = lf.lfQuality == NONANTIALIASED_QUALITY;
   advanceShare_ =
-      Lower(requested) == "ms sans serif" && lf.lfWidth == 0 ? kClassicSansAdvance : 1.0;
+      LowerCase(requested) == "ms sans serif" && lf.lfWidth == 0 ? kClassicSansAdvance : 1.0;
 
   Match m = FindFace(SubstituteFamily(requested), bold, italic);
   FT_Face face = nullptr;

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 #include "platform/gdi/Region.h"
 #include "platform/gdi/Surface.h"
 

@@ -10,7 +10,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 namespace platform {
 

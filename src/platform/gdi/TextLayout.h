@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 namespace platform {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 #include "platform/window/MenuApi.h"
 #include "platform/window/Window.h"
 
@@ -35,5 +35,11 @@ BOOL DestroyAcceleratorTable(HACCEL table);
 // sent (FALSE) while hwnd or its top-level window is disabled, or when the
 // command belongs to a disabled item of hwnd's menu.
 int TranslateAccelerator(HWND hwnd, HACCEL table, MSG* msg);
+
+namespace menus {
+// Installs the bar painter into the window system and registers the popup
+// window class. Called for every new window system.
+void InstallMenus();
+}  // namespace menus
 
 }  // namespace platform

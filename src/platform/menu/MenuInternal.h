@@ -54,8 +54,4 @@ SIZE LayoutPopup(HWND owner, HMENU menu);
 void DrawPopupItem(HWND owner, HMENU menu, int index, HDC dc, bool selected);
 constexpr int kPopupFrame = 3;
 
-// Installs the bar painter into the window system and registers the popup
-// window class. Called for every new window system.
-void InstallMenus();
-
 }  // namespace platform::menus

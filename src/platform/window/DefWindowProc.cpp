@@ -9,9 +9,6 @@ namespace platform {
 
 namespace {
 
-constexpr UINT kNoClientSize = 0x0800;
-constexpr UINT kNoClientMove = 0x1000;
-
 unsigned CursorForHit(LRESULT hit) {
   switch (hit) {
     case HTLEFT:

@@ -2,8 +2,8 @@
 // announcement.
 #include <cstdlib>
 
-#include "platform/LocaleServices.h"
-#include "platform/RegionalFormats.h"
+#include "platform/base/LocaleServices.h"
+#include "platform/base/RegionalFormats.h"
 #include "platform/window/WindowSystem.h"
 
 namespace platform {

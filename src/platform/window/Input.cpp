@@ -122,40 +122,103 @@ void SetKey(std::uint8_t* state, int vk, bool down) {
   s = down ? (s | 0x80) : (s & ~0x80);
 }
 
+// The wheel turns for the focused window, else the active one, unless its
+// top-level window is disabled.
+bool CookWheel(const RawInput& raw, MSG* msg) {
+  auto& ws = WS();
+  HWND target = ws.focus ? ws.focus : ws.active;
+  WindowRec* w = ws.Get(target);
+  if (!w || (ws.Root(w)->style & WS_DISABLED)) return false;
+  msg->hwnd = target;
+  msg->message = WM_MOUSEWHEEL;
+  msg->wParam = MAKEWPARAM(unsigned(MouseKeys()), unsigned(raw.vk));
+  msg->lParam = MAKELPARAM(raw.pt.x, raw.pt.y);
+  return true;
+}
+
+// A click on a window behind a modal one beeps and brings the modal window
+// forward instead.
+void RedirectToModal(const WindowRec& root) {
+  MessageBeep(0);
+  HWND popup = GetWindow(root.hwnd, GW_ENABLEDPOPUP);
+  if (popup) SetActive(popup, true, true);
+}
+
+UINT MouseMessage(const RawInput& raw, bool client) {
+  static const UINT kButtonDown[3] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN};
+  if (raw.kind == RawKind::MouseMove) return client ? WM_MOUSEMOVE : WM_NCMOUSEMOVE;
+  UINT message = kButtonDown[std::clamp(raw.button, 0, 2)] + (raw.down ? 0 : 1);
+  if (!client) message -= WM_LBUTTONDOWN - WM_NCLBUTTONDOWN;
+  return message;
+}
+
+// A press close enough in time and place to the last one on the same window
+// becomes a double click, for windows that want them (the frame always does).
+UINT CountClick(const WindowRec& w, UINT message, const RawInput& raw, bool client) {
+  auto& lc = WS().lastClick;
+  int cx = GetSystemMetrics(SM_CXDOUBLECLK) / 2, cy = GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+  bool wantsDouble = !client || (w.cls->wc.style & CS_DBLCLKS);
+  if (wantsDouble && lc.hwnd == w.hwnd && lc.message == message &&
+      raw.time - lc.time <= kDoubleClickMs && std::abs(raw.pt.x - lc.pt.x) <= cx &&
+      std::abs(raw.pt.y - lc.pt.y) <= cy) {
+    lc = {};
+    return message + 2;  // ...DOWN + 2 is ...DBLCLK
+  }
+  lc = {w.hwnd, message, raw.time, raw.pt};
+  return message;
+}
+
+// A press on an inactive top-level window asks whether to activate it, then
+// the window sets its cursor. True when the press is to be eaten.
+bool ActivateAndSetCursor(WindowRec* w, WindowRec* root, LRESULT hit, UINT message, bool pressed) {
+  auto& ws = WS();
+  HWND target = w->hwnd;
+  bool eat = false;
+  if (pressed && root->hwnd != ws.active && !(root->exStyle & WS_EX_NOACTIVATE)) {
+    LRESULT ma =
+        Send(w, WM_MOUSEACTIVATE, WPARAM(root->hwnd.value), MAKELPARAM(int(hit), int(message)));
+    if ((ma == MA_ACTIVATE || ma == MA_ACTIVATEANDEAT) && ws.Get(root->hwnd))
+      SetActive(root->hwnd, true, true);
+    eat = ma == MA_ACTIVATEANDEAT || ma == MA_NOACTIVATEANDEAT;
+  }
+  if (ws.Get(target))
+    Send(ws.Get(target), WM_SETCURSOR, WPARAM(target.value), MAKELPARAM(int(hit), int(message)));
+  return eat;
+}
+
+// Client messages carry client coordinates and the mouse keys, frame
+// messages screen coordinates and the hit-test code.
+void FillMouseMessage(MSG* msg, const WindowRec& w, UINT message, LRESULT hit, POINT pt) {
+  msg->hwnd = w.hwnd;
+  msg->message = message;
+  if (hit == HTCLIENT) {
+    POINT o = WS().ClientOrigin(w);
+    msg->wParam = MouseKeys();
+    msg->lParam = MAKELPARAM(pt.x - o.x, pt.y - o.y);
+  } else {
+    msg->wParam = WPARAM(hit);
+    msg->lParam = MAKELPARAM(pt.x, pt.y);
+  }
+}
+
 bool CookMouse(const RawInput& raw, MSG* msg, bool commit) {
   auto& ws = WS();
   static const int kButtonVk[3] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
-  static const UINT kButtonDown[3] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN};
-  int button = std::clamp(raw.button, 0, 2);
   POINT pt = raw.pt;
   if (commit) {
     ws.cursorPos = pt;
-    if (raw.kind == RawKind::MouseButton) SetKey(ws.keyState, kButtonVk[button], raw.down);
+    if (raw.kind == RawKind::MouseButton)
+      SetKey(ws.keyState, kButtonVk[std::clamp(raw.button, 0, 2)], raw.down);
   }
   *msg = MSG{};
   msg->time = DWORD(raw.time);
   msg->pt = pt;
+  if (raw.kind == RawKind::MouseWheel) return CookWheel(raw, msg);
 
-  if (raw.kind == RawKind::MouseWheel) {
-    HWND target = ws.focus ? ws.focus : ws.active;
-    WindowRec* w = ws.Get(target);
-    if (!w || (ws.Root(w)->style & WS_DISABLED)) return false;
-    msg->hwnd = target;
-    msg->message = WM_MOUSEWHEEL;
-    msg->wParam = MAKEWPARAM(unsigned(MouseKeys()), unsigned(raw.vk));
-    msg->lParam = MAKELPARAM(pt.x, pt.y);
-    return true;
-  }
-
-  HWND target;
-  LRESULT hit;
+  // The captured window gets every mouse message as client input.
   bool captured = bool(ws.capture);
-  if (captured) {
-    target = ws.capture;
-    hit = HTCLIENT;
-  } else {
-    target = HitWindow(pt, &hit);
-  }
+  LRESULT hit = HTCLIENT;
+  HWND target = captured ? ws.capture : HitWindow(pt, &hit);
   WindowRec* w = ws.Get(target);
   if (!w) {
     if (commit) CheckLeave(HWND{}, HTNOWHERE);
@@ -164,64 +227,19 @@ bool CookMouse(const RawInput& raw, MSG* msg, bool commit) {
   WindowRec* root = ws.Root(w);
   bool pressed = raw.kind == RawKind::MouseButton && raw.down;
   if (!captured && ((root->style & WS_DISABLED) || (w->style & WS_DISABLED) || hit == HTERROR)) {
-    // A window behind a modal one: the click goes to the modal window instead.
-    if (commit && pressed) {
-      MessageBeep(0);
-      HWND popup = GetWindow(root->hwnd, GW_ENABLEDPOPUP);
-      if (popup) SetActive(popup, true, true);
-    }
+    if (commit && pressed) RedirectToModal(*root);
     if (commit) CheckLeave(HWND{}, HTNOWHERE);
     return false;
   }
-  bool client = hit == HTCLIENT;
-  UINT message;
-  if (raw.kind == RawKind::MouseMove) {
-    message = client ? WM_MOUSEMOVE : WM_NCMOUSEMOVE;
-  } else {
-    message = kButtonDown[button] + (raw.down ? 0 : 1);
-    if (!client) message -= WM_LBUTTONDOWN - WM_NCLBUTTONDOWN;
-  }
+  UINT message = MouseMessage(raw, hit == HTCLIENT);
   if (commit) {
-    if (pressed) {
-      auto& lc = ws.lastClick;
-      int cx = GetSystemMetrics(SM_CXDOUBLECLK) / 2, cy = GetSystemMetrics(SM_CYDOUBLECLK) / 2;
-      bool wantsDouble = !client || (w->cls->wc.style & CS_DBLCLKS);
-      if (wantsDouble && lc.hwnd == target && lc.message == message &&
-          raw.time - lc.time <= kDoubleClickMs && std::abs(pt.x - lc.pt.x) <= cx &&
-          std::abs(pt.y - lc.pt.y) <= cy) {
-        message += 2;  // ...DOWN + 2 is ...DBLCLK
-        lc = {};
-      } else {
-        lc = {target, message, raw.time, pt};
-      }
-    }
+    if (pressed) message = CountClick(*w, message, raw, hit == HTCLIENT);
     CheckLeave(target, hit);
-    bool eat = false;
-    if (!captured) {
-      if (pressed && root->hwnd != ws.active && !(root->exStyle & WS_EX_NOACTIVATE)) {
-        LRESULT ma =
-            Send(w, WM_MOUSEACTIVATE, WPARAM(root->hwnd.value), MAKELPARAM(int(hit), int(message)));
-        if ((ma == MA_ACTIVATE || ma == MA_ACTIVATEANDEAT) && ws.Get(root->hwnd))
-          SetActive(root->hwnd, true, true);
-        eat = ma == MA_ACTIVATEANDEAT || ma == MA_NOACTIVATEANDEAT;
-      }
-      if (ws.Get(target))
-        Send(ws.Get(target), WM_SETCURSOR, WPARAM(target.value),
-             MAKELPARAM(int(hit), int(message)));
-    }
+    bool eat = !captured && ActivateAndSetCursor(w, root, hit, message, pressed);
     if (eat || !ws.Get(target)) return false;
     w = ws.Get(target);
   }
-  msg->hwnd = target;
-  msg->message = message;
-  if (client) {
-    POINT o = ws.ClientOrigin(*w);
-    msg->wParam = MouseKeys();
-    msg->lParam = MAKELPARAM(pt.x - o.x, pt.y - o.y);
-  } else {
-    msg->wParam = WPARAM(hit);
-    msg->lParam = MAKELPARAM(pt.x, pt.y);
-  }
+  FillMouseMessage(msg, *w, message, hit, pt);
   return true;
 }
 

@@ -4,7 +4,7 @@
 // that moment.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 namespace platform {
 

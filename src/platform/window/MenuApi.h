@@ -22,7 +22,7 @@
 
 #include <cstdint>
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 #include "platform/window/OwnerDraw.h"
 #include "platform/window/Window.h"
 

@@ -3,7 +3,7 @@
 // 0xA000 and up is left free for the skin's own messages.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 namespace platform {
 

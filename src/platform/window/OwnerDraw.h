@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 namespace platform {
 

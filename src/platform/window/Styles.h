@@ -2,7 +2,7 @@
 // window-data flags, with their classic names and values.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 namespace platform {
 

@@ -2,7 +2,7 @@
 // monitors.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 #include "platform/window/WindowTypes.h"
 
 namespace platform {

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/base/AsciiCase.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/window/WindowSystem.h"
 
@@ -12,7 +13,7 @@ namespace {
 std::shared_ptr<WindowClass> FindClass(const char* name) {
   if (!name) return nullptr;
   auto& ws = WS();
-  auto it = ws.classes.find(LowerName(name));
+  auto it = ws.classes.find(LowerCase(name));
   return it == ws.classes.end() ? nullptr : it->second;
 }
 
@@ -84,7 +85,7 @@ std::uint16_t RegisterClass(const WNDCLASS* wc) {
   if (wc->cbWndExtra < 0 || wc->cbClsExtra < 0 || wc->cbWndExtra > 4096 || wc->cbClsExtra > 4096)
     return 0;
   auto& ws = WS();
-  std::string key = LowerName(wc->lpszClassName);
+  std::string key = LowerCase(wc->lpszClassName);
   if (ws.classes.count(key)) return 0;
   auto cls = std::make_shared<WindowClass>();
   cls->name = wc->lpszClassName;
@@ -99,8 +100,9 @@ std::uint16_t RegisterClass(const WNDCLASS* wc) {
 }
 
 BOOL UnregisterClass(const char* className) {
+  if (!className) return FALSE;
   auto& ws = WS();
-  auto it = ws.classes.find(LowerName(className));
+  auto it = ws.classes.find(LowerCase(className));
   if (it == ws.classes.end()) return FALSE;
   // A class still in use stays (windows hold it); the name is freed.
   ws.classes.erase(it);
@@ -180,43 +182,46 @@ LONG_PTR SetClassLongPtr(HWND hwnd, int index, LONG_PTR value) {
 
 // ---------------------------------------------------------------- creation
 
-HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName, DWORD style,
-                    int x, int y, int width, int height, HWND parent, HMENU menuOrId, void* param) {
+namespace {
+
+// Where a new window hangs: a child under its parent, a top-level window
+// under the desktop and owned by the root of the window it names. False for a
+// named parent that does not exist.
+bool ResolveParent(DWORD style, HWND parent, HWND& parentHandle, HWND& owner) {
   auto& ws = WS();
-  ws.backend();  // the desktop's size comes from the backend
-  auto cls = FindClass(className);
-  if (!cls) return HWND{};
-  HWND parentHandle = ws.desktop, owner{};
+  parentHandle = ws.desktop, owner = HWND{};
   if (style & WS_CHILD) {
-    if (!ws.Get(parent)) return HWND{};
+    if (!ws.Get(parent)) return false;
     parentHandle = parent;
   } else if (parent) {
     WindowRec* p = ws.Get(parent);
-    if (!p) return HWND{};
+    if (!p) return false;
     if (p->hwnd != ws.desktop) owner = ws.Root(p)->hwnd;
   }
-  if (!(style & (WS_CHILD | WS_POPUP))) {
-    // Overlapped windows always have a caption.
-    style |= WS_CAPTION | WS_CLIPSIBLINGS;
-    exStyle |= WS_EX_WINDOWEDGE;
-  }
-  auto rec = ws.NewWindow();
-  if (!rec) return HWND{};
-  HWND h = rec->hwnd;
-  bool wantVisible = style & WS_VISIBLE;
-  rec->cls = cls;
-  rec->proc = cls->wc.lpfnWndProc;
-  rec->style = style & ~(WS_VISIBLE | WS_MAXIMIZE | WS_MINIMIZE);
-  rec->exStyle = exStyle;
-  rec->parent = parentHandle;
-  rec->owner = owner;
-  rec->extra.assign(std::size_t(cls->wc.cbWndExtra), 0);
-  if (style & WS_CHILD)
-    rec->id = LONG_PTR(menuOrId.value);
-  else
-    rec->menu = menuOrId;
+  return true;
+}
 
-  RECT screen = ws.backend().WorkArea();
+void InitRecord(WindowRec& rec, const std::shared_ptr<WindowClass>& cls, DWORD style, DWORD exStyle,
+                HWND parentHandle, HWND owner, HMENU menuOrId) {
+  rec.cls = cls;
+  rec.proc = cls->wc.lpfnWndProc;
+  // Visibility and the minimised or maximised state come later, through
+  // ShowWindow, so the window hears about them.
+  rec.style = style & ~(WS_VISIBLE | WS_MAXIMIZE | WS_MINIMIZE);
+  rec.exStyle = exStyle;
+  rec.parent = parentHandle;
+  rec.owner = owner;
+  rec.extra.assign(std::size_t(cls->wc.cbWndExtra), 0);
+  if (style & WS_CHILD)
+    rec.id = LONG_PTR(menuOrId.value);
+  else
+    rec.menu = menuOrId;
+}
+
+// The first rectangle: defaults filled in, kept inside the coordinate range,
+// and a sizable or overlapped top-level window within its tracking sizes.
+RECT InitialRect(HWND h, DWORD style, int x, int y, int width, int height) {
+  RECT screen = WS().backend().WorkArea();
   if (x == CW_USEDEFAULT) {
     if (style & WS_CHILD) {
       x = y = 0;
@@ -242,50 +247,92 @@ HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName
     width = std::clamp(width, std::min(mmi.ptMinTrackSize.x, width), mmi.ptMaxTrackSize.x);
     height = std::clamp(height, std::min(mmi.ptMinTrackSize.y, height), mmi.ptMaxTrackSize.y);
   }
-  rec->window = RECT{x, y, x + width, y + height};
+  return RECT{x, y, x + width, y + height};
+}
+
+void LinkIntoParent(WindowRec& rec) {
+  auto& ws = WS();
+  WindowRec* p = ws.Get(rec.parent);
+  if (rec.parent == ws.desktop)
+    InsertTopLevel(*p, rec);
+  else
+    p->children.insert(p->children.begin(), rec.hwnd);
+}
+
+// WM_NCCREATE, the client area, WM_CREATE, then the first size and place.
+// False when the window refused creation or is gone.
+bool SendCreation(const std::shared_ptr<WindowRec>& rec, CREATESTRUCT& cs) {
+  auto& ws = WS();
+  HWND h = rec->hwnd;
+  if (!Send(rec.get(), WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
+    DestroyWindow(h);
+    return false;
+  }
+  if (!ws.Find(h)) return false;
+  rec->created = true;
+  RecalcClient(*rec);
+  if (Send(rec.get(), WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1 || !ws.Find(h)) {
+    DestroyWindow(h);
+    return false;
+  }
+  Send(rec.get(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(rec->client.Width(), rec->client.Height()));
+  Send(rec.get(), WM_MOVE, 0, MAKELPARAM(rec->client.left, rec->client.top));
+  return ws.Find(h) != nullptr;
+}
+
+// The state the creation styles asked for: maximised, minimised, visible.
+void ShowAsCreated(const WindowRec& rec, DWORD style) {
+  auto& ws = WS();
+  HWND h = rec.hwnd;
+  bool wantVisible = style & WS_VISIBLE;
+  if (style & WS_MAXIMIZE)
+    ShowWindow(h, wantVisible ? SW_SHOWMAXIMIZED : SW_MAXIMIZE);
+  else if (style & WS_MINIMIZE)
+    ShowWindow(h, SW_SHOWMINNOACTIVE);
+  if (wantVisible && ws.Find(h) && !(rec.style & WS_VISIBLE))
+    ShowWindow(h, (style & WS_CHILD) ? SW_SHOWNOACTIVATE : SW_SHOW);
+}
+
+}  // namespace
+
+HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName, DWORD style,
+                    int x, int y, int width, int height, HWND parent, HMENU menuOrId, void* param) {
+  auto& ws = WS();
+  ws.backend();  // the desktop's size comes from the backend
+  auto cls = FindClass(className);
+  if (!cls) return HWND{};
+  HWND parentHandle, owner;
+  if (!ResolveParent(style, parent, parentHandle, owner)) return HWND{};
+  if (!(style & (WS_CHILD | WS_POPUP))) {
+    // Overlapped windows always have a caption.
+    style |= WS_CAPTION | WS_CLIPSIBLINGS;
+    exStyle |= WS_EX_WINDOWEDGE;
+  }
+  auto rec = ws.NewWindow();
+  if (!rec) return HWND{};
+  HWND h = rec->hwnd;
+  InitRecord(*rec, cls, style, exStyle, parentHandle, owner, menuOrId);
+  rec->window = InitialRect(h, style, x, y, width, height);
   rec->client = rec->window;
   rec->normal = rec->window;
-
-  WindowRec* p = ws.Get(parentHandle);
-  if (parentHandle == ws.desktop)
-    InsertTopLevel(*p, *rec);
-  else
-    p->children.insert(p->children.begin(), h);
+  LinkIntoParent(*rec);
 
   CREATESTRUCT cs;
   cs.lpCreateParams = param;
   cs.hMenu = menuOrId;
   cs.hwndParent = (style & WS_CHILD) ? parentHandle : owner;
-  cs.x = x, cs.y = y, cs.cx = width, cs.cy = height;
+  cs.x = rec->window.left, cs.y = rec->window.top;
+  cs.cx = rec->window.Width(), cs.cy = rec->window.Height();
   cs.style = style;
   cs.lpszName = windowName;
   cs.lpszClass = className;
   cs.dwExStyle = exStyle;
-
-  if (!Send(rec.get(), WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
-    DestroyWindow(h);
-    return HWND{};
-  }
-  if (!ws.Find(h)) return HWND{};
-  rec->created = true;
-  RecalcClient(*rec);
-  if (Send(rec.get(), WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1 || !ws.Find(h)) {
-    DestroyWindow(h);
-    return HWND{};
-  }
-  Send(rec.get(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(rec->client.Width(), rec->client.Height()));
-  Send(rec.get(), WM_MOVE, 0, MAKELPARAM(rec->client.left, rec->client.top));
-  if (!ws.Find(h)) return HWND{};
+  if (!SendCreation(rec, cs)) return HWND{};
   if ((style & WS_CHILD) && !(exStyle & WS_EX_NOPARENTNOTIFY))
     SendMessage(parentHandle, WM_PARENTNOTIFY, MAKEWPARAM(WM_CREATE, unsigned(rec->id)),
                 LPARAM(h.value));
   if (!ws.Find(h)) return HWND{};
-  if (style & WS_MAXIMIZE)
-    ShowWindow(h, wantVisible ? SW_SHOWMAXIMIZED : SW_MAXIMIZE);
-  else if (style & WS_MINIMIZE)
-    ShowWindow(h, SW_SHOWMINNOACTIVE);
-  if (wantVisible && ws.Find(h) && !(rec->style & WS_VISIBLE))
-    ShowWindow(h, (style & WS_CHILD) ? SW_SHOWNOACTIVATE : SW_SHOW);
+  ShowAsCreated(*rec, style);
   return ws.Find(h) ? h : HWND{};
 }
 

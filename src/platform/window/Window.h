@@ -13,7 +13,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 #include "platform/gdi/Surface.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Styles.h"

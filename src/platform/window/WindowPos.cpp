@@ -9,11 +9,6 @@ namespace platform {
 
 namespace {
 
-// Internal WINDOWPOS flags telling DefWindowProc whether the client area
-// moved or changed size (WM_MOVE and WM_SIZE follow from them).
-constexpr UINT kNoClientSize = 0x0800;
-constexpr UINT kNoClientMove = 0x1000;
-
 bool OwnedBy(const WindowSystem& ws, HWND h, HWND owner) {
   for (WindowRec* w = ws.Get(h); w && w->owner; w = ws.Get(w->owner))
     if (w->owner == owner) return true;
@@ -256,126 +251,191 @@ int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count) {
 
 // ---------------------------------------------------------------- positioning
 
-BOOL SetWindowPos(HWND h, HWND after, int x, int y, int cx, int cy, UINT flags) {
-  auto& ws = WS();
-  auto w = ws.Find(h);
-  if (!w || h == ws.desktop) return FALSE;
+namespace {
+
+// What one SetWindowPos call changes, gathered as it goes so each step reads
+// the state the earlier ones left.
+struct PosChange {
+  HWND h;
+  UINT flags = 0;
+  bool topLevel = false;
+  RECT oldWindow, oldClient, newWindow;
+  bool oldVisible = false, visible = false;
+  bool moved = false, sized = false, frame = false, zChanged = false;
+  Region oldArea;  // what the window covered in its parent's window coordinates
+};
+
+// A window handle to insert after must be a sibling; inserting after itself
+// leaves the order alone.
+bool CheckInsertAfter(const WindowRec& w, HWND after, UINT& flags) {
   bool special =
       after == HWND_TOP || after == HWND_BOTTOM || after == HWND_TOPMOST || after == HWND_NOTOPMOST;
-  if (!(flags & SWP_NOZORDER) && !special) {
-    WindowRec* a = ws.Get(after);
-    if (!a || a->parent != w->parent) return FALSE;
-    if (after == h) flags |= SWP_NOZORDER;
-  }
-  bool topLevel = ws.IsTopLevel(*w);
-  if ((flags & SWP_SHOWWINDOW) && (w->style & WS_VISIBLE)) flags &= ~SWP_SHOWWINDOW;
-  if ((flags & SWP_HIDEWINDOW) && !(w->style & WS_VISIBLE)) flags &= ~SWP_HIDEWINDOW;
+  if ((flags & SWP_NOZORDER) || special) return true;
+  WindowRec* a = WS().Get(after);
+  if (!a || a->parent != w.parent) return false;
+  if (after == w.hwnd) flags |= SWP_NOZORDER;
+  return true;
+}
 
+WINDOWPOS RequestedPos(const WindowRec& w, HWND after, int x, int y, int cx, int cy, UINT flags) {
   WINDOWPOS wp;
-  wp.hwnd = h;
+  wp.hwnd = w.hwnd;
   wp.hwndInsertAfter = after;
-  wp.x = (flags & SWP_NOMOVE) ? w->window.left : x;
-  wp.y = (flags & SWP_NOMOVE) ? w->window.top : y;
-  wp.cx = (flags & SWP_NOSIZE) ? w->window.Width() : cx;
-  wp.cy = (flags & SWP_NOSIZE) ? w->window.Height() : cy;
+  wp.x = (flags & SWP_NOMOVE) ? w.window.left : x;
+  wp.y = (flags & SWP_NOMOVE) ? w.window.top : y;
+  wp.cx = (flags & SWP_NOSIZE) ? w.window.Width() : cx;
+  wp.cy = (flags & SWP_NOSIZE) ? w.window.Height() : cy;
   wp.flags = flags;
-  if (!(flags & SWP_NOSENDCHANGING)) {
-    Send(w.get(), WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&wp));
-    if (!ws.Find(h)) return FALSE;
-    flags = wp.flags;
-  }
+  return wp;
+}
+
+// Keeps every later rectangle within the range regions can hold.
+void ClampPos(WINDOWPOS& wp) {
   constexpr int kMax = Region::kLimit / 4;
   wp.cx = std::clamp(wp.cx, 0, kMax);
   wp.cy = std::clamp(wp.cy, 0, kMax);
   wp.x = std::clamp(wp.x, -kMax, kMax);
   wp.y = std::clamp(wp.y, -kMax, kMax);
+}
 
-  RECT oldWindow = w->window, oldClient = w->client;
-  bool oldVisible = ws.ReallyVisible(*w);
-  RECT newWindow = oldWindow;
-  if (!(flags & SWP_NOMOVE)) OffsetRect(&newWindow, wp.x - oldWindow.left, wp.y - oldWindow.top);
+RECT TargetRect(const RECT& old, const WINDOWPOS& wp, UINT flags) {
+  RECT r = old;
+  if (!(flags & SWP_NOMOVE)) OffsetRect(&r, wp.x - old.left, wp.y - old.top);
   if (!(flags & SWP_NOSIZE)) {
-    newWindow.right = newWindow.left + wp.cx;
-    newWindow.bottom = newWindow.top + wp.cy;
+    r.right = r.left + wp.cx;
+    r.bottom = r.top + wp.cy;
   }
-  bool moved = newWindow.left != oldWindow.left || newWindow.top != oldWindow.top;
-  bool sized = newWindow.Width() != oldWindow.Width() || newWindow.Height() != oldWindow.Height();
-  bool frame = flags & SWP_FRAMECHANGED;
+  return r;
+}
 
-  // The area the window covered in its parent, for repainting what it uncovers.
-  Region oldArea;
-  if (oldVisible && !topLevel) {
-    oldArea = Region(oldWindow);
-    if (w->shape) {
-      oldArea = *w->shape;
-      oldArea.Offset(oldWindow.left, oldWindow.top);
+Region CoveredArea(const WindowRec& w, const RECT& window) {
+  if (!w.shape) return Region(window);
+  Region area = *w.shape;
+  area.Offset(window.left, window.top);
+  return area;
+}
+
+// Sets the new window rectangle and the client area inside it: asked of the
+// window when the size or frame changed, carried along on a plain move.
+// False when the window went away while asked.
+bool ApplyGeometry(WindowRec& w, PosChange& c, WINDOWPOS& wp) {
+  w.window = c.newWindow;
+  if (c.sized || c.frame) {
+    NCCALCSIZE_PARAMS p;
+    p.rgrc[0] = c.newWindow;
+    p.rgrc[1] = c.oldWindow;
+    p.rgrc[2] = c.oldClient;
+    p.lppos = &wp;
+    Send(&w, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&p));
+    if (!WS().Find(c.h)) return false;
+    RECT r = p.rgrc[0];
+    r.left = std::clamp(r.left, c.newWindow.left, c.newWindow.right);
+    r.right = std::clamp(r.right, r.left, c.newWindow.right);
+    r.top = std::clamp(r.top, c.newWindow.top, c.newWindow.bottom);
+    r.bottom = std::clamp(r.bottom, r.top, c.newWindow.bottom);
+    w.client = r;
+  } else if (c.moved) {
+    OffsetRect(&w.client, c.newWindow.left - c.oldWindow.left, c.newWindow.top - c.oldWindow.top);
+  }
+  return true;
+}
+
+// Whether the sibling order really changed.
+bool ApplyZOrder(WindowRec& w, HWND after, UINT flags) {
+  WindowRec* p = WS().Get(w.parent);
+  std::vector<HWND> before = p ? p->children : std::vector<HWND>{};
+  Reorder(w, after, flags);
+  return p && before != p->children;
+}
+
+// The window repaints whole when it changed shape or came into view (or, as
+// a child, moved among its siblings); the parent repaints what it uncovered.
+void InvalidateChanged(WindowRec& w, const PosChange& c) {
+  UINT flags = c.flags;
+  if ((flags & SWP_NOREDRAW) && !(flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))) return;
+  bool whole = c.sized || c.frame || (c.visible && !c.oldVisible) ||
+               (!c.topLevel && (c.moved || c.zChanged));
+  if (c.visible && whole)
+    InvalidateWindowArea(w, Region(0, 0, c.newWindow.Width(), c.newWindow.Height()),
+                         RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  if (!c.topLevel && c.oldVisible && (c.moved || c.sized || !c.visible)) {
+    if (WindowRec* p = WS().Get(w.parent)) {
+      Region area = c.oldArea;
+      area.Offset(p->client.left - p->window.left, p->client.top - p->window.top);
+      InvalidateWindowArea(*p, area, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
   }
+}
 
-  w->window = newWindow;
-  if (sized || frame) {
-    NCCALCSIZE_PARAMS p;
-    p.rgrc[0] = newWindow;
-    p.rgrc[1] = oldWindow;
-    p.rgrc[2] = oldClient;
-    p.lppos = &wp;
-    Send(w.get(), WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&p));
+// A hidden window hands activation and focus on; a shown top-level one takes
+// activation unless told not to or unable to.
+void UpdateActivation(const WindowRec& w, const PosChange& c) {
+  auto& ws = WS();
+  if (c.oldVisible && !c.visible) {
+    if (ws.active == c.h) ActivateNext(c.h);
+    if (!c.topLevel && ws.focus && ws.IsDescendant(c.h, ws.focus)) SetFocus(w.parent);
+  } else if (c.topLevel && c.visible && !(c.flags & SWP_NOACTIVATE) && !(w.style & WS_DISABLED) &&
+             !(w.exStyle & WS_EX_NOACTIVATE)) {
+    SetActive(c.h, false, !(c.flags & SWP_NOZORDER));
+  }
+}
+
+// WM_WINDOWPOSCHANGED with the final place and flags saying what did not
+// change, from which DefWindowProc decides on WM_MOVE and WM_SIZE.
+void ReportChanged(WindowRec& w, const PosChange& c, WINDOWPOS& wp) {
+  if (!c.moved) wp.flags |= SWP_NOMOVE;
+  if (!c.sized) wp.flags |= SWP_NOSIZE;
+  if (w.client.left - w.window.left == c.oldClient.left - c.oldWindow.left &&
+      w.client.top - w.window.top == c.oldClient.top - c.oldWindow.top && !c.moved)
+    wp.flags |= kNoClientMove;
+  if (w.client.Width() == c.oldClient.Width() && w.client.Height() == c.oldClient.Height() &&
+      !c.frame)
+    wp.flags |= kNoClientSize;
+  wp.x = w.window.left, wp.y = w.window.top;
+  wp.cx = w.window.Width(), wp.cy = w.window.Height();
+  Send(&w, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&wp));
+}
+
+}  // namespace
+
+BOOL SetWindowPos(HWND h, HWND after, int x, int y, int cx, int cy, UINT flags) {
+  auto& ws = WS();
+  auto w = ws.Find(h);
+  if (!w || h == ws.desktop) return FALSE;
+  if (!CheckInsertAfter(*w, after, flags)) return FALSE;
+  if ((flags & SWP_SHOWWINDOW) && (w->style & WS_VISIBLE)) flags &= ~SWP_SHOWWINDOW;
+  if ((flags & SWP_HIDEWINDOW) && !(w->style & WS_VISIBLE)) flags &= ~SWP_HIDEWINDOW;
+
+  WINDOWPOS wp = RequestedPos(*w, after, x, y, cx, cy, flags);
+  if (!(flags & SWP_NOSENDCHANGING)) {
+    Send(w.get(), WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&wp));
     if (!ws.Find(h)) return FALSE;
-    RECT r = p.rgrc[0];
-    r.left = std::clamp(r.left, newWindow.left, newWindow.right);
-    r.right = std::clamp(r.right, r.left, newWindow.right);
-    r.top = std::clamp(r.top, newWindow.top, newWindow.bottom);
-    r.bottom = std::clamp(r.bottom, r.top, newWindow.bottom);
-    w->client = r;
-  } else if (moved) {
-    OffsetRect(&w->client, newWindow.left - oldWindow.left, newWindow.top - oldWindow.top);
+    flags = wp.flags;
   }
-  bool zChanged = false;
-  if (!(flags & SWP_NOZORDER)) {
-    WindowRec* p = ws.Get(w->parent);
-    std::vector<HWND> before = p ? p->children : std::vector<HWND>{};
-    Reorder(*w, after, flags);
-    zChanged = p && before != p->children;
-  }
+  ClampPos(wp);
+
+  PosChange c;
+  c.h = h, c.flags = flags, c.topLevel = ws.IsTopLevel(*w);
+  c.oldWindow = w->window, c.oldClient = w->client, c.oldVisible = ws.ReallyVisible(*w);
+  c.newWindow = TargetRect(c.oldWindow, wp, flags);
+  c.moved = c.newWindow.left != c.oldWindow.left || c.newWindow.top != c.oldWindow.top;
+  c.sized =
+      c.newWindow.Width() != c.oldWindow.Width() || c.newWindow.Height() != c.oldWindow.Height();
+  c.frame = flags & SWP_FRAMECHANGED;
+  if (c.oldVisible && !c.topLevel) c.oldArea = CoveredArea(*w, c.oldWindow);
+
+  if (!ApplyGeometry(*w, c, wp)) return FALSE;
+  if (!(flags & SWP_NOZORDER)) c.zChanged = ApplyZOrder(*w, after, flags);
   if (flags & SWP_SHOWWINDOW) w->style |= WS_VISIBLE;
   if (flags & SWP_HIDEWINDOW) w->style &= ~WS_VISIBLE;
   SyncPicture(*w);
-  bool visible = ws.ReallyVisible(*w);
+  c.visible = ws.ReallyVisible(*w);
 
-  if (!(flags & SWP_NOREDRAW) || (flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))) {
-    bool whole = sized || frame || (visible && !oldVisible) || (!topLevel && (moved || zChanged));
-    if (visible && whole)
-      InvalidateWindowArea(*w, Region(0, 0, newWindow.Width(), newWindow.Height()),
-                           RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    if (!topLevel && oldVisible && (moved || sized || !visible)) {
-      if (WindowRec* p = ws.Get(w->parent)) {
-        Region area = oldArea;
-        area.Offset(p->client.left - p->window.left, p->client.top - p->window.top);
-        InvalidateWindowArea(*p, area, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-      }
-    }
-  }
+  InvalidateChanged(*w, c);
   RefreshOpenDCs();
-
-  if (oldVisible && !visible) {
-    if (ws.active == h) ActivateNext(h);
-    if (!topLevel && ws.focus && ws.IsDescendant(h, ws.focus)) SetFocus(w->parent);
-  } else if (topLevel && visible && !(flags & SWP_NOACTIVATE) && !(w->style & WS_DISABLED) &&
-             !(w->exStyle & WS_EX_NOACTIVATE)) {
-    SetActive(h, false, !(flags & SWP_NOZORDER));
-  }
+  UpdateActivation(*w, c);
   if (!ws.Find(h)) return TRUE;
-
-  if (!moved) wp.flags |= SWP_NOMOVE;
-  if (!sized) wp.flags |= SWP_NOSIZE;
-  if (w->client.left - w->window.left == oldClient.left - oldWindow.left &&
-      w->client.top - w->window.top == oldClient.top - oldWindow.top && !moved)
-    wp.flags |= kNoClientMove;
-  if (w->client.Width() == oldClient.Width() && w->client.Height() == oldClient.Height() && !frame)
-    wp.flags |= kNoClientSize;
-  wp.x = w->window.left, wp.y = w->window.top;
-  wp.cx = w->window.Width(), wp.cy = w->window.Height();
-  Send(w.get(), WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&wp));
+  ReportChanged(*w, c, wp);
   return TRUE;
 }
 

@@ -1,6 +1,5 @@
 #include "platform/window/WindowSystem.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -33,12 +32,6 @@ void InitDesktop(WindowSystem& ws) {
 }
 
 }  // namespace
-
-std::string LowerName(const char* s) {
-  std::string out;
-  for (; s && *s; ++s) out += char(std::tolower(static_cast<unsigned char>(*s)));
-  return out;
-}
 
 WindowSystem& WindowSystem::Get() {
   auto& inst = Instance();

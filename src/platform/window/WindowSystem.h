@@ -229,6 +229,11 @@ inline WindowSystem& WS() {
   return WindowSystem::Get();
 }
 
+// Internal WINDOWPOS flags from SetWindowPos telling DefWindowProc whether
+// the client area moved or changed size (WM_MOVE and WM_SIZE follow from them).
+constexpr UINT kNoClientSize = 0x0800;
+constexpr UINT kNoClientMove = 0x1000;
+
 // Internal helpers shared by the window files.
 LRESULT Send(WindowRec* w, UINT msg, WPARAM wp = 0, LPARAM lp = 0);
 void InvalidateWindowArea(WindowRec& w, const Region& area, UINT rdwFlags);  // window coords
@@ -252,7 +257,6 @@ struct CaptionLayout {
   RECT caption, close, maximize, minimize, icon;
 };
 bool LayoutCaption(const WindowRec& w, CaptionLayout* out);
-std::string LowerName(const char* s);
 // Turns the oldest raw input into a message; with commit, also does what
 // reading it does (activation, cursor, double clicks, key state, leave
 // tracking). False when nobody receives it.

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 namespace skin {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 #include "platform/gdi/Surface.h"
 #include "skin/data/SkinGeneral.h"
 

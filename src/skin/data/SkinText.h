@@ -9,11 +9,13 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/base/AsciiCase.h"
+
 namespace skin {
 
 // Names in skins are plain ASCII; other bytes are left as they are.
-std::string UpperCase(std::string_view text);
-bool SameText(std::string_view a, std::string_view b);
+using platform::SameText;
+using platform::UpperCase;
 std::string_view TrimBlanks(std::string_view text);
 
 // A 32-bit skin number: optional sign and decimal digits, or "$" / "0x"

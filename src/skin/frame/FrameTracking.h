@@ -2,7 +2,7 @@
 // the monitor's edges.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 namespace skin {
 

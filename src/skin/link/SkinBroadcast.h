@@ -1,7 +1,7 @@
 // Telling every window and every component on it that the skin changed.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 namespace component {
 class TComponent;

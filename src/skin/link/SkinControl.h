@@ -3,7 +3,7 @@
 // (whole, in part, or only its frame) to the screen.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 #include "skin/link/SkinCommonData.h"
 
 namespace toolkit {

@@ -3,7 +3,7 @@
 // skin manager broadcasts, lParam is the manager.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 #include "platform/window/Messages.h"
 
 namespace skin {

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 #include "toolkit/Canvas.h"
 
 namespace skin {

@@ -7,7 +7,7 @@
 #include <set>
 
 #include "ControlTestSupport.h"
-#include "platform/Codepage.h"
+#include "platform/base/Codepage.h"
 #include "platform/controls/EditMenuCaption.h"
 #include "platform/menu/Menu.h"
 

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "ControlTestSupport.h"
-#include "platform/LocaleServices.h"
+#include "platform/base/LocaleServices.h"
 
 namespace platform::test {
 namespace {

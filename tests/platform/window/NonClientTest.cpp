@@ -4,7 +4,7 @@
 #include <string>
 
 #include "WindowTestSupport.h"
-#include "platform/LocaleServices.h"
+#include "platform/base/LocaleServices.h"
 
 namespace platform::test {
 namespace {

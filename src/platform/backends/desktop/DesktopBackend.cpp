@@ -18,9 +18,9 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/Codepage.h"
 #include "platform/backends/desktop/DisplayScale.h"
 #include "platform/backends/desktop/WaylandSeat.h"
+#include "platform/base/Codepage.h"
 #include "platform/window/ApplicationIcon.h"
 #include "platform/window/Input.h"
 #include "platform/window/Window.h"

@@ -1,11 +1,11 @@
-#include "platform/LocaleServices.h"
+#include "platform/base/LocaleServices.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
 
-#include "platform/Codepage.h"
+#include "platform/base/Codepage.h"
 
 namespace {
 

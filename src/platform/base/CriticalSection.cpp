@@ -1,4 +1,4 @@
-#include "platform/CriticalSection.h"
+#include "platform/base/CriticalSection.h"
 
 #include <linux/membarrier.h>
 #include <sys/syscall.h>

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/LocaleServices.h"
+#include "platform/base/LocaleServices.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/Random.h"
+#include "platform/base/Random.h"
 
 #include <gtest/gtest.h>
 

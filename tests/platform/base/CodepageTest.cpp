@@ -2,7 +2,7 @@
 // hand over, and what happens to characters the code page lacks.
 #include <gtest/gtest.h>
 
-#include "platform/Codepage.h"
+#include "platform/base/Codepage.h"
 
 namespace platform {
 namespace {

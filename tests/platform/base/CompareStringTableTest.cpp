@@ -10,9 +10,9 @@
 #include <random>
 #include <string>
 
-#include "platform/LastError.h"
-#include "platform/LocaleServices.h"
-#include "platform/StoredCollation.h"
+#include "platform/base/LastError.h"
+#include "platform/base/LocaleServices.h"
+#include "platform/base/StoredCollation.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/DateTime.h"
+#include "platform/base/DateTime.h"
 
 #include <gtest/gtest.h>
 

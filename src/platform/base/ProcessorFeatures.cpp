@@ -1,4 +1,4 @@
-#include "platform/window/ProcessorFeatures.h"
+#include "platform/base/ProcessorFeatures.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "platform/RegionalFormats.h"
+#include "platform/base/RegionalFormats.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // fastest pixel blend.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 namespace platform {
 
