@@ -67,7 +67,6 @@ class TCustomMemTable : public TDataSet, public TMemTableStoredProperties {
   void SetAttachedAutoRefresh(bool v) { sharing_.SetAutoRefresh(v); }
   bool Standalone() const { return store_->standalone; }
   void SetStandalone(bool v) { sharing_.SetStandalone(v); }
-  int AttachIndex() const { return attachIndex_; }
 
   // Locale.
   std::int32_t LanguageID() const { return store_->languageID; }
@@ -217,7 +216,6 @@ class TCustomMemTable : public TDataSet, public TMemTableStoredProperties {
   bool PassesFilter(TMemRecord* rec);
   bool PassesIndexFilter(TMemIndex* index, TMemRecord* rec);
   void DoProgress(int percent, TMemTableProgressCode code);
-  int TablePosition() const { return position_; }
 
   // Events.
   std::function<void(TCustomMemTable*, int percent, TMemTableProgressCode code)> OnProgress;

@@ -88,8 +88,6 @@ class TTableImage {
   const char* ValueData(const TImageCell& c) const {
     return (borrowed_.data() ? borrowed_.data() : arena_.data()) + c.offset;
   }
-  std::size_t ValueBytes() const { return arena_.size(); }
-  void DropLastRow() { cells_.resize(cells_.size() - columns.size()); }
 
  private:
   std::vector<TImageCell> cells_;
