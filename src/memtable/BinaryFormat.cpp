@@ -53,6 +53,29 @@ class Writer {
   std::string& out_;
 };
 
+// Lengths of values in rows from format 2 on: seven bits a byte, low bits
+// first, the high bit set on every byte but the last. Most texts are short,
+// so most lengths take one byte where format 1 took four.
+constexpr std::size_t kMaxVarintBytes = 5;
+
+inline std::size_t VarintSize(std::uint32_t v) {
+  std::size_t n = 1;
+  while (v >= 0x80) {
+    v >>= 7;
+    ++n;
+  }
+  return n;
+}
+
+inline char* PutVarint(char* p, std::uint32_t v) {
+  while (v >= 0x80) {
+    *p++ = static_cast<char>(v | 0x80);
+    v >>= 7;
+  }
+  *p++ = static_cast<char>(v);
+  return p;
+}
+
 [[noreturn]] void Bad(const std::string& what) {
   throw EMemTableFormatError(what);
 }
@@ -79,6 +102,18 @@ class Reader {
       Bad(std::string(what) + " is " + std::to_string(n) + " bytes long, more than allowed");
     const char* p = Take(n);
     return std::string(p, n);
+  }
+  // A length written as a varint; one that does not end within five bytes or
+  // does not fit 32 bits is refused.
+  std::uint32_t Varint() {
+    std::uint32_t v = 0;
+    for (std::size_t i = 0; i < kMaxVarintBytes; ++i) {
+      auto b = static_cast<std::uint8_t>(*Take(1));
+      if (i == kMaxVarintBytes - 1 && b > 0x0F) break;
+      v |= static_cast<std::uint32_t>(b & 0x7F) << (7 * i);
+      if (!(b & 0x80)) return v;
+    }
+    Bad("a value length is impossible");
   }
   // A count of items of at least `minBytes` each: never more than the data left can hold.
   std::uint32_t Count(std::uint32_t max, std::size_t minBytes, const char* what) {
@@ -231,8 +266,11 @@ std::uint32_t Crc32(const void* data, std::size_t length, std::uint32_t crc) {
 void TMemTableBinaryFormat::Write(const TTableImage& image, std::string& out) {
   std::size_t start = out.size();
   Writer w(out);
+  // Only the two known versions are written; anything else means the newest.
+  const std::uint16_t version = writeVersion_ == 1 ? 1 : kVersion;
+  const bool varints = version >= 2;
   w.Bytes(kMagic, 4);
-  w.Num(kVersion);
+  w.Num(version);
   std::uint16_t flags = (image.hasDefinitions ? kHasDefinitions : 0) |
                         (image.hasIndexes ? kHasIndexes : 0) |
                         (image.hasAutoIncHigh ? kHasAutoInc : 0);
@@ -273,7 +311,10 @@ void TMemTableBinaryFormat::Write(const TTableImage& image, std::string& out) {
   const TImageCell* cells = image.Cells();
   std::size_t rowBytes = rows * nullBytes;
   for (std::size_t i = 0; i < rows * cols; ++i)
-    if (!cells[i].null) rowBytes += cells[i].length + (fixed[i % cols] < 0 ? 4 : 0);
+    if (!cells[i].null)
+      rowBytes += cells[i].length + (fixed[i % cols] >= 0 ? 0
+                                     : varints            ? VarintSize(cells[i].length)
+                                                          : 4);
   std::size_t at = out.size();
   out.resize(at + rowBytes);
   char* p = out.data() + at;
@@ -286,8 +327,12 @@ void TMemTableBinaryFormat::Write(const TTableImage& image, std::string& out) {
       const TImageCell& cell = cells[c];
       if (cell.null) continue;
       if (fixed[c] < 0) {
-        std::memcpy(p, &cell.length, 4);
-        p += 4;
+        if (varints) {
+          p = PutVarint(p, cell.length);
+        } else {
+          std::memcpy(p, &cell.length, 4);
+          p += 4;
+        }
       }
       std::memcpy(p, image.ValueData(cell), cell.length);
       p += cell.length;
@@ -311,6 +356,7 @@ TTableImage TMemTableBinaryFormat::Read(std::string_view data, const std::vector
   std::memcpy(&crc, data.data() + data.size() - 4, 4);
   if (Crc32(data.data(), data.size() - 4) != crc)
     Bad("it is damaged or incomplete (the checksum does not match)");
+  const bool varints = version >= 2;
   Reader r(data.substr(0, data.size() - 4));
   r.Take(6);
   std::uint16_t flags = r.Num<std::uint16_t>();
@@ -377,7 +423,7 @@ TTableImage TMemTableBinaryFormat::Read(std::string_view data, const std::vector
       if (fixed[c] >= 0) {
         n = static_cast<std::size_t>(fixed[c]);
       } else {
-        n = r.Num<std::uint32_t>();
+        n = varints ? r.Varint() : r.Num<std::uint32_t>();
         if (maxLen[c] >= 0 && static_cast<std::int64_t>(n) > maxLen[c])
           Bad("a value of field '" + image.columns[c].name + "' in row " + std::to_string(row + 1) +
               " is longer than the field");
