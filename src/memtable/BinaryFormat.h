@@ -39,6 +39,39 @@ class TMemTableBinaryFormat : public TMemTableStreamFormat {
   std::uint16_t writeVersion_ = kVersion;
 };
 
+// Writes a binary table file in pieces: the head (everything before the rows)
+// from an image, then rows value by value or an image's rows, and last the
+// row count in its place and the checksum. Saving a table writes its records
+// through it without making an image of them.
+class TBinaryTableWriter {
+ public:
+  // Appends to `out`, in format `version` (1, or else the current one).
+  TBinaryTableWriter(std::string& out, std::uint16_t version);
+  // The definitions, indexes, auto-increment mark and columns of `image`.
+  void Head(const TTableImage& image);
+  // Room for about `rows` rows holding `bytes` bytes of values.
+  void Reserve(std::size_t rows, std::size_t bytes);
+  // A row's values follow in column order.
+  void BeginRow();
+  void Null();
+  void Value(const void* bytes, std::size_t length);
+  // The rows of an image with the head's columns.
+  void ImageRows(const TTableImage& image);
+  void Finish();
+
+ private:
+  std::string& out_;
+  bool varints_;
+  std::uint16_t version_;
+  std::size_t start_;
+  std::size_t countAt_ = 0;
+  std::size_t row_ = 0;
+  std::size_t column_ = 0;
+  std::uint32_t rows_ = 0;
+  std::size_t nullBytes_ = 0;
+  std::vector<int> fixed_;
+};
+
 // CRC-32 (the common reflected polynomial 0xEDB88320), continuing from `crc`.
 std::uint32_t Crc32(const void* data, std::size_t length, std::uint32_t crc = 0);
 

@@ -362,6 +362,12 @@ class TCustomMemTable : public TDataSet, public TMemTableStoredProperties {
   std::vector<TField*> SavedFields();
   // The table as an image; `notify` gives the events, notices and limits of a save.
   TTableImage MakeImage(TMemTableFormatOptions options, bool notify);
+  // An image without rows; `fields` are the fields whose values the rows hold.
+  TTableImage ImageHead(TMemTableFormatOptions options, bool notify, std::vector<TField*>& fields);
+  // The saved rows, value by value, into a sink (MemTablePersistence.cpp).
+  template <class Sink>
+  void EmitRows(TMemTableFormatOptions options, bool notify, const std::vector<TField*>& fields,
+                Sink& sink);
   void ReadStoredValue(TField* field, const TMemRecord* rec, std::string& out, bool& null);
   void WriteLoadedValue(TField* field, TMemRecord* buffer, std::string_view value);
   void LoadIntoOpenTable(const TTableImage& image);
