@@ -19,9 +19,6 @@ namespace {
 std::string KindName(TFieldType t) {
   return std::to_string(static_cast<int>(t));
 }
-TMemRecord* Rec(TRecordBuffer b) {
-  return reinterpret_cast<TMemRecord*>(b);
-}
 
 }  // namespace
 
@@ -323,13 +320,13 @@ void TCustomMemTable::ApplyImage(const TTableImage& image, const std::vector<TFi
         high = std::max<std::int64_t>(high, v);
       }
     store_->autoIncMax = std::max(store_->autoIncMax, high);
-    TMemRecord* buffer = Rec(AllocRecordBuffer());
-    auto freeBuffer = [&] {
-      TMemTableStore::FreeVarBlocks(*store_, buffer);
-      TRecordBuffer b = reinterpret_cast<TRecordBuffer>(buffer);
-      FreeRecordBuffer(b);
-    };
-    component::TScopeExit release(freeBuffer);
+    // Each record is written straight into its cell in the store; one left
+    // unfinished by a failure goes back to the store's free cells.
+    TMemRecord* buffer = nullptr;
+    component::TScopeExit release([&] {
+      if (buffer) store_->FreeRecord(buffer);
+    });
+    const int storedSize = store_->StoredSize();
     if (loading) DoProgress(0, mtpcLoad);
     // Texts held in the record, most of the values, are copied right here.
     std::vector<char> inRecordText(cols);
@@ -338,7 +335,12 @@ void TCustomMemTable::ApplyImage(const TTableImage& image, const std::vector<TFi
                                                     targets[c]->DataType() == ftFixedChar);
     int shown = 0;
     for (std::size_t r = 0; r < rows; ++r) {
-      store_->InitRecord(buffer);
+      buffer = store_->AllocRecordRaw();
+      std::memset(buffer, 0, static_cast<std::size_t>(storedSize));
+      buffer->slot = -1;
+      buffer->serial = 0xFFFFFFFFu;
+      buffer->updateStatus = usUnmodified;
+      buffer->transactionLevel = -1;
       const TImageCell* cells = image.Cells() + r * cols;
       for (std::size_t c = 0; c < cols; ++c) {
         const TImageCell& cell = cells[c];
@@ -366,16 +368,13 @@ void TCustomMemTable::ApplyImage(const TTableImage& image, const std::vector<TFi
         std::memcpy(p + 1, &v, 4);
       }
       if (loading && OnLoadRecord) OnLoadRecord(this);
-      // The stored record takes over the buffer's blocks.
-      TMemRecord* rec = store_->AllocRecordRaw();
-      std::memcpy(rec, buffer, store_->StoredSize());
-      for (int fieldNo : store_->VarFields())
-        TMemTableStore::SetVarBlock(buffer, store_->DataOffset(fieldNo), nullptr);
+      TMemRecord* rec = buffer;
       rec->position = -1;
-      rec->updateStatus = usUnmodified;
-      rec->previousVersion = nullptr;
-      if (!store_->StoreAdd(rec)) throw EMemTableFatalError(SBookmarkOutOfRange);
+      // From here the record is the store's.
+      buffer = nullptr;
+      bool placed = store_->StoreAdd(rec);
       rec->transactionLevel = store_->transactionLevel;
+      if (!placed) throw EMemTableFatalError(SBookmarkOutOfRange);
       if (loading) {
         int percent = static_cast<int>((r + 1) * 100 / rows);
         if (percent != shown && percent < 100) DoProgress(shown = percent, mtpcLoad);
@@ -449,20 +448,35 @@ void TCustomMemTable::LoadIntoOpenTable(const TTableImage& image) {
       throw EMemTableFormatError("field '" + c.name + "' appears twice");
     targets.push_back(f);
   }
-  std::size_t rows = image.RowCount();
-  for (std::size_t c = 0; c < targets.size(); ++c) {
-    TField* f = targets[c];
+  std::size_t rows = image.RowCount(), cols = targets.size();
+  // Each value must fit its field: the checks of a column are worked out
+  // once, and the cells are visited in the order they lie in.
+  struct Fit {
+    int fixed;
+    std::int64_t max;
+    bool dated;
+  };
+  std::vector<Fit> fits;
+  for (TField* f : targets) {
     TImageColumn want{f->FieldName(), f->DataType(), f->Size()};
-    std::int64_t max = ImageMaxLength(want);
-    int fixed = ImageFixedWidth(f->DataType(), f->Size());
-    for (std::size_t r = 0; r < rows; ++r) {
-      const TImageCell& cell = image.Cell(r, c);
+    TFieldType type = f->DataType();
+    fits.push_back(
+        Fit{ImageFixedWidth(type, f->Size()), ImageMaxLength(want),
+            type == ftDate || type == ftTime || type == ftDateTime || type == ftTimeStamp});
+  }
+  const TImageCell* cells = image.Cells();
+  for (std::size_t r = 0; r < rows; ++r, cells += cols) {
+    for (std::size_t c = 0; c < cols; ++c) {
+      const TImageCell& cell = cells[c];
       if (cell.null) continue;
-      bool bad = fixed >= 0 ? cell.length != static_cast<std::uint32_t>(fixed) ||
-                                  !ImageValueInRange(f->DataType(), image.Value(cell))
-                            : max >= 0 && cell.length > max;
+      const Fit& fit = fits[c];
+      bool bad =
+          fit.fixed >= 0
+              ? cell.length != static_cast<std::uint32_t>(fit.fixed) ||
+                    (fit.dated && !ImageValueInRange(targets[c]->DataType(), image.Value(cell)))
+              : fit.max >= 0 && cell.length > fit.max;
       if (bad)
-        throw EMemTableFormatError("the value of field '" + f->FieldName() + "' in row " +
+        throw EMemTableFormatError("the value of field '" + targets[c]->FieldName() + "' in row " +
                                    std::to_string(r + 1) + " does not fit the field");
     }
   }

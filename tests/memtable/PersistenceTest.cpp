@@ -338,6 +338,18 @@ TEST(Persistence, BadDataIsRefusedAndLeavesTheTableAsItWas) {
     EXPECT_NE(m.find(why), std::string::npos) << m;
     unchanged();
   }
+  // A handler failing halfway through a record, whatever kinds it holds
+  // (blocks of their own included), puts the old records back.
+  auto kept = RawTable(k);
+  for (int failAt : {1, 7, 30}) {
+    int seen = 0;
+    k.OnLoadField = [&](TCustomMemTable*) {
+      if (++seen == failAt) throw EMemTableError("stop");
+    };
+    EXPECT_EQ(ErrorOf([&] { k.LoadFromString(good); }), "K: Cannot read the data: stop");
+    EXPECT_EQ(RawTable(k), kept);
+  }
+  k.OnLoadField = nullptr;
   // A record that breaks a unique index puts the old records back.
   TMemTable u("U");
   DefinePeople(u, false);
