@@ -21,8 +21,7 @@ TMemRecord* Rec(TRecordBuffer b) {
 }
 }  // namespace
 
-TCustomMemTable::TCustomMemTable()
-    : TMemTableStoredProperties(static_cast<component::TComponent&>(*this)) {
+TCustomMemTable::TCustomMemTable() {
   sharing_.TakeFreshStore();
   auto row = std::make_unique<TMemIndex>(this, kRowOrderIndexName, "", 0, true);
   row->SetInternal(true);
@@ -93,6 +92,12 @@ void TCustomMemTable::Notification(component::TComponent* component,
   for (auto& f : formats_)
     if (f == component) f = nullptr;
   ForgetStoredComponent(component);
+}
+
+component::TComponent* TMemTableStoredProperties::Keep(component::TComponent* c) {
+  // Only the memory table derives from the stored properties.
+  if (c) c->FreeNotification(static_cast<TCustomMemTable*>(this));
+  return c;
 }
 
 void TCustomMemTable::DoProgress(int percent, TMemTableProgressCode code) {

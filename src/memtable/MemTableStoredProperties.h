@@ -15,14 +15,12 @@ class TCustomMemTable;
 
 class TMemTableStoredProperties {
  public:
-  // `self` is the table; the components named below tell it when they go.
-  explicit TMemTableStoredProperties(component::TComponent& self) : self_(self) {}
+  TMemTableStoredProperties() = default;
   TMemTableStoredProperties(const TMemTableStoredProperties&) = delete;
   TMemTableStoredProperties& operator=(const TMemTableStoredProperties&) = delete;
 
-  // Master-detail linking.
+  // Master-detail linking (RangeIgnoreNullKeyValues below).
   std::string MasterFields, DetailFields;
-  bool RangeIgnoreNullKeyValues = true;
 
   // The format version a description records; always this engine's.
   std::string Version() const { return "4.08b"; }
@@ -30,11 +28,11 @@ class TMemTableStoredProperties {
 
   // Components a description may name: kept, and forgotten when they go.
   component::TComponent* CommaTextFormat() const { return commaTextFormat_; }
-  void SetCommaTextFormat(component::TComponent* c) { Keep(commaTextFormat_, c); }
+  void SetCommaTextFormat(component::TComponent* c) { commaTextFormat_ = Keep(c); }
   component::TComponent* AllDataFormat() const { return allDataFormat_; }
-  void SetAllDataFormat(component::TComponent* c) { Keep(allDataFormat_, c); }
+  void SetAllDataFormat(component::TComponent* c) { allDataFormat_ = Keep(c); }
   component::TComponent* DeltaHandler() const { return deltaHandler_; }
-  void SetDeltaHandler(component::TComponent* c) { Keep(deltaHandler_, c); }
+  void SetDeltaHandler(component::TComponent* c) { deltaHandler_ = Keep(c); }
 
   // Events a description may attach.
   std::function<void(TCustomMemTable*)> OnCompressBlobStream, OnDecompressBlobStream,
@@ -48,15 +46,16 @@ class TMemTableStoredProperties {
   }
 
  private:
-  void Keep(component::TComponent*& slot, component::TComponent* c) {
-    if (c) c->FreeNotification(&self_);
-    slot = c;
-  }
+  // Asks `c` to tell the table when it goes (MemTable.cpp); returns `c`.
+  component::TComponent* Keep(component::TComponent* c);
 
-  component::TComponent& self_;
   component::TComponent* commaTextFormat_ = nullptr;
   component::TComponent* allDataFormat_ = nullptr;
   component::TComponent* deltaHandler_ = nullptr;
+
+ public:
+  // Last, so that the table's own first flags share its word.
+  bool RangeIgnoreNullKeyValues = true;
 };
 
 }  // namespace memtable
