@@ -53,6 +53,29 @@ class Writer {
   std::string& out_;
 };
 
+// Lengths of values in rows from format 2 on: seven bits a byte, low bits
+// first, the high bit set on every byte but the last. Most texts are short,
+// so most lengths take one byte where format 1 took four.
+constexpr std::size_t kMaxVarintBytes = 5;
+
+inline std::size_t VarintSize(std::uint32_t v) {
+  std::size_t n = 1;
+  while (v >= 0x80) {
+    v >>= 7;
+    ++n;
+  }
+  return n;
+}
+
+inline char* PutVarint(char* p, std::uint32_t v) {
+  while (v >= 0x80) {
+    *p++ = static_cast<char>(v | 0x80);
+    v >>= 7;
+  }
+  *p++ = static_cast<char>(v);
+  return p;
+}
+
 [[noreturn]] void Bad(const std::string& what) {
   throw EMemTableFormatError(what);
 }
@@ -79,6 +102,18 @@ class Reader {
       Bad(std::string(what) + " is " + std::to_string(n) + " bytes long, more than allowed");
     const char* p = Take(n);
     return std::string(p, n);
+  }
+  // A length written as a varint; one that does not end within five bytes or
+  // does not fit 32 bits is refused.
+  std::uint32_t Varint() {
+    std::uint32_t v = 0;
+    for (std::size_t i = 0; i < kMaxVarintBytes; ++i) {
+      auto b = static_cast<std::uint8_t>(*Take(1));
+      if (i == kMaxVarintBytes - 1 && b > 0x0F) break;
+      v |= static_cast<std::uint32_t>(b & 0x7F) << (7 * i);
+      if (!(b & 0x80)) return v;
+    }
+    Bad("a value length is impossible");
   }
   // A count of items of at least `minBytes` each: never more than the data left can hold.
   std::uint32_t Count(std::uint32_t max, std::size_t minBytes, const char* what) {
@@ -228,11 +263,16 @@ std::uint32_t Crc32(const void* data, std::size_t length, std::uint32_t crc) {
   return ~crc;
 }
 
-void TMemTableBinaryFormat::Write(const TTableImage& image, std::string& out) {
-  std::size_t start = out.size();
-  Writer w(out);
+TBinaryTableWriter::TBinaryTableWriter(std::string& out, std::uint16_t version)
+    : out_(out),
+      varints_(version != 1),
+      version_(version == 1 ? 1 : TMemTableBinaryFormat::kVersion),
+      start_(out.size()) {}
+
+void TBinaryTableWriter::Head(const TTableImage& image) {
+  Writer w(out_);
   w.Bytes(kMagic, 4);
-  w.Num(kVersion);
+  w.Num(version_);
   std::uint16_t flags = (image.hasDefinitions ? kHasDefinitions : 0) |
                         (image.hasIndexes ? kHasIndexes : 0) |
                         (image.hasAutoIncHigh ? kHasAutoInc : 0);
@@ -258,42 +298,97 @@ void TMemTableBinaryFormat::Write(const TTableImage& image, std::string& out) {
   }
   if (image.hasAutoIncHigh) w.Num(static_cast<std::int64_t>(image.autoIncHigh));
   w.Num(static_cast<std::uint32_t>(image.columns.size()));
-  std::vector<int> fixed;
+  fixed_.clear();
   for (const TImageColumn& c : image.columns) {
     w.Str(c.name);
     w.Num(static_cast<std::uint8_t>(c.type));
     w.Num(static_cast<std::int32_t>(c.size));
-    fixed.push_back(ImageFixedWidth(c.type, c.size));
+    fixed_.push_back(ImageFixedWidth(c.type, c.size));
   }
+  nullBytes_ = (fixed_.size() + 7) / 8;
+  // The row count is known at the end; its place is kept.
+  countAt_ = out_.size();
+  w.Num(std::uint32_t{0});
+}
+
+void TBinaryTableWriter::Reserve(std::size_t rows, std::size_t bytes) {
+  out_.reserve(out_.size() + rows * (nullBytes_ + fixed_.size()) + bytes + 4);
+}
+
+void TBinaryTableWriter::BeginRow() {
+  row_ = out_.size();
+  column_ = 0;
+  ++rows_;
+  out_.append(nullBytes_, '\0');
+}
+
+void TBinaryTableWriter::Null() {
+  out_[row_ + column_ / 8] = static_cast<char>(out_[row_ + column_ / 8] | (1u << (column_ % 8)));
+  ++column_;
+}
+
+void TBinaryTableWriter::Value(const void* bytes, std::size_t length) {
+  if (fixed_[column_] < 0) {
+    auto n = static_cast<std::uint32_t>(length);
+    if (varints_) {
+      char prefix[kMaxVarintBytes];
+      out_.append(prefix, PutVarint(prefix, n) - prefix);
+    } else {
+      out_.append(reinterpret_cast<const char*>(&n), 4);
+    }
+  }
+  out_.append(static_cast<const char*>(bytes), length);
+  ++column_;
+}
+
+void TBinaryTableWriter::ImageRows(const TTableImage& image) {
   std::size_t rows = image.RowCount(), cols = image.columns.size();
-  w.Num(static_cast<std::uint32_t>(rows));
   // The rows' size is worked out first, so they are written with plain
   // copies into bytes already there rather than appended value by value.
-  const std::size_t nullBytes = (cols + 7) / 8;
   const TImageCell* cells = image.Cells();
-  std::size_t rowBytes = rows * nullBytes;
+  std::size_t rowBytes = rows * nullBytes_;
   for (std::size_t i = 0; i < rows * cols; ++i)
-    if (!cells[i].null) rowBytes += cells[i].length + (fixed[i % cols] < 0 ? 4 : 0);
-  std::size_t at = out.size();
-  out.resize(at + rowBytes);
-  char* p = out.data() + at;
+    if (!cells[i].null)
+      rowBytes += cells[i].length + (fixed_[i % cols] >= 0 ? 0
+                                     : varints_            ? VarintSize(cells[i].length)
+                                                           : 4);
+  std::size_t at = out_.size();
+  out_.resize(at + rowBytes);
+  char* p = out_.data() + at;
   for (std::size_t r = 0; r < rows; ++r, cells += cols) {
-    std::memset(p, 0, nullBytes);
+    std::memset(p, 0, nullBytes_);
     for (std::size_t c = 0; c < cols; ++c)
       if (cells[c].null) p[c / 8] = static_cast<char>(p[c / 8] | (1u << (c % 8)));
-    p += nullBytes;
+    p += nullBytes_;
     for (std::size_t c = 0; c < cols; ++c) {
       const TImageCell& cell = cells[c];
       if (cell.null) continue;
-      if (fixed[c] < 0) {
-        std::memcpy(p, &cell.length, 4);
-        p += 4;
+      if (fixed_[c] < 0) {
+        if (varints_) {
+          p = PutVarint(p, cell.length);
+        } else {
+          std::memcpy(p, &cell.length, 4);
+          p += 4;
+        }
       }
       std::memcpy(p, image.ValueData(cell), cell.length);
       p += cell.length;
     }
   }
-  w.Num(Crc32(out.data() + start, out.size() - start));
+  rows_ += static_cast<std::uint32_t>(rows);
+}
+
+void TBinaryTableWriter::Finish() {
+  std::memcpy(out_.data() + countAt_, &rows_, 4);
+  std::uint32_t crc = Crc32(out_.data() + start_, out_.size() - start_);
+  out_.append(reinterpret_cast<const char*>(&crc), 4);
+}
+
+void TMemTableBinaryFormat::Write(const TTableImage& image, std::string& out) {
+  TBinaryTableWriter w(out, writeVersion_);
+  w.Head(image);
+  w.ImageRows(image);
+  w.Finish();
 }
 
 TTableImage TMemTableBinaryFormat::Read(std::string_view data, const std::vector<TImageColumn>&) {
@@ -311,6 +406,7 @@ TTableImage TMemTableBinaryFormat::Read(std::string_view data, const std::vector
   std::memcpy(&crc, data.data() + data.size() - 4, 4);
   if (Crc32(data.data(), data.size() - 4) != crc)
     Bad("it is damaged or incomplete (the checksum does not match)");
+  const bool varints = version >= 2;
   Reader r(data.substr(0, data.size() - 4));
   r.Take(6);
   std::uint16_t flags = r.Num<std::uint16_t>();
@@ -377,7 +473,7 @@ TTableImage TMemTableBinaryFormat::Read(std::string_view data, const std::vector
       if (fixed[c] >= 0) {
         n = static_cast<std::size_t>(fixed[c]);
       } else {
-        n = r.Num<std::uint32_t>();
+        n = varints ? r.Varint() : r.Num<std::uint32_t>();
         if (maxLen[c] >= 0 && static_cast<std::int64_t>(n) > maxLen[c])
           Bad("a value of field '" + image.columns[c].name + "' in row " + std::to_string(row + 1) +
               " is longer than the field");

@@ -12,7 +12,6 @@ class TBlobField : public TField {
   explicit TBlobField(TFieldType type = ftBlob, int size = 0) : TField(type, size < 0 ? 0 : size) {}
   // Nothing of the value lives in the fixed part of a record.
   int DataSize() const override { return 0; }
-  bool IsBlob() const { return true; }
   // Bytes of the value; 0 when null.
   std::size_t BlobSize();
   std::string AsString() override;

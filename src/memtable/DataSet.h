@@ -158,9 +158,6 @@ class TDataSet : public component::TComponent {
   bool HasCalcFields() const { return hasCalcFields_; }
   bool CalcFieldsWanted() const { return hasLookupFields_ || static_cast<bool>(OnCalcFields); }
 
-  // Data sources.
-  int DataSourceCount() const { return static_cast<int>(dataSources_.size()); }
-  TDataSource* DataSources(int i) const { return dataSources_.at(i); }
   // Buffers wanted by the links; the window holds this many records.
   int BufferCount() const { return bufferCount_; }
   int ActiveRecord() const { return activeRecord_; }
@@ -235,7 +232,6 @@ class TDataSet : public component::TComponent {
   virtual void InternalEdit() {}
   virtual void InternalCancel() {}
   virtual void InternalRefresh() {}
-  virtual void InternalHandleException() {}
   virtual void ClearCalcFields(TRecordBuffer) {}
   virtual void FreeFieldBuffers() {}
   virtual bool IsCursorOpen() const = 0;
@@ -326,11 +322,7 @@ class TDataSet : public component::TComponent {
   void EndInsertAppend();
   bool FilteringInForce() const { return filtered_ && static_cast<bool>(OnFilterRecord); }
   void SetFound(bool v) { found_ = v; }
-  void SetBof(bool v) { bof_ = v; }
-  void SetEof(bool v) { eof_ = v; }
   TRecordBuffer Buffer(int index) const { return buffers_[index]; }
-  TRecordBuffer ScratchBuffer() const { return buffers_[recordCount_]; }
-  void SetModifiedFlag(bool v) { modified_ = v; }
   void InvalidateFieldCache() { fieldCache_.clear(); }
   // Buffers addressed by the temporary states.
   TRecordBuffer calcBuffer_ = nullptr;

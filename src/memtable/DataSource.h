@@ -42,7 +42,6 @@ class TDataSource : public component::TComponent {
   // Called by the dataset.
   void DataEvent(TDataEvent event, std::intptr_t info);
   int MaxBufferCount() const;
-  int LinkCount() const { return static_cast<int>(links_.size()); }
   // The dataset is being destroyed: forget it.
   void DataSetDestroyed();
 

@@ -19,7 +19,6 @@ class TNumericField : public TField {
 
  protected:
   using TField::TField;
-  TAlignment DefaultAlignment() const { return taRightJustify; }
 
  private:
   std::string displayFormat_;

@@ -49,7 +49,6 @@ class TMemIndex {
   bool UpToDate() const { return upToDate_; }
   void SetUpToDate(bool v) { upToDate_ = v; }
   TUpdateStatusSet UpdateStatuses() const { return updateStatuses_; }
-  void SetUpdateStatuses(TUpdateStatusSet v) { updateStatuses_ = v; }
   // Optional filter of this index; the table's OnFilterIndex serves otherwise.
   std::function<void(TCustomMemTable*, TMemIndex*, bool& accept)> OnFilter;
   // Parsed field list (filled when the table opens).

@@ -4,8 +4,10 @@
 // The class is built from parts, each in its own files: key search and
 // comparison (MemTableSearch), attachment to a shared store
 // (MemTableSharing), and record versions with transactions
-// (MemTableVersions); its indexes are kept in MemTableIndexes.cpp and the
-// rest (opening, reading, editing, field data) in MemTable.cpp.
+// (MemTableVersions); its indexes are kept in MemTableIndexes.cpp, posting
+// and deleting in MemTablePosting.cpp, field data in MemTableFieldData.cpp
+// and the rest (opening, reading, bookmarks) in MemTable.cpp. What it only
+// keeps for stored descriptions is gathered in MemTableStoredProperties.h.
 #pragma once
 
 #include <cstdint>
@@ -27,6 +29,7 @@
 #include "memtable/MemTableSearch.h"
 #include "memtable/MemTableSharing.h"
 #include "memtable/MemTableStore.h"
+#include "memtable/MemTableStoredProperties.h"
 #include "memtable/MemTableStreamFormat.h"
 #include "memtable/StoredDefs.h"
 #include "memtable/StringField.h"
@@ -35,7 +38,7 @@ namespace memtable {
 
 class TDataSource;
 
-class TCustomMemTable : public TDataSet {
+class TCustomMemTable : public TDataSet, public TMemTableStoredProperties {
  public:
   TCustomMemTable();
   ~TCustomMemTable() override;
@@ -64,7 +67,6 @@ class TCustomMemTable : public TDataSet {
   void SetAttachedAutoRefresh(bool v) { sharing_.SetAutoRefresh(v); }
   bool Standalone() const { return store_->standalone; }
   void SetStandalone(bool v) { sharing_.SetStandalone(v); }
-  int AttachIndex() const { return attachIndex_; }
 
   // Locale.
   std::int32_t LanguageID() const { return store_->languageID; }
@@ -102,12 +104,11 @@ class TCustomMemTable : public TDataSet {
   bool RecalcOnFetch() const { return recalcOnFetch_; }
   void SetRecalcOnFetch(bool v) { recalcOnFetch_ = v; }
 
-  // Master-detail properties: kept, not acted on.
+  // The master source: records are not filtered by it, but a data source
+  // refuses a link that would run round through it.
   TDataSource* MasterSource() const { return masterSource_; }
   void SetMasterSource(TDataSource* src);
   TDataSource* MasterDataSource() const override { return masterSource_; }
-  std::string MasterFields, DetailFields;
-  bool RangeIgnoreNullKeyValues = true;
 
   // Saving and loading (MemTablePersistence.cpp). Without a format argument
   // the table's DefaultFormat is used, or the binary format when it has
@@ -145,24 +146,17 @@ class TCustomMemTable : public TDataSet {
   int SaveLimit = -1;
   bool LoadedCompletely = false;
   bool SavedCompletely = false;
-  // The save and load formats and the change resolver a description may name;
-  // kept (and forgotten when they go), not used.
+  // The formats saving and loading use when given none (forgotten when they
+  // go): the default one, the one of the persistent file, and the one of the
+  // records kept in the description.
   component::TComponent* DefaultFormat() const { return formats_[0]; }
   void SetDefaultFormat(component::TComponent* c) { SetFormat(0, c); }
-  component::TComponent* CommaTextFormat() const { return formats_[1]; }
-  void SetCommaTextFormat(component::TComponent* c) { SetFormat(1, c); }
-  component::TComponent* PersistentFormat() const { return formats_[2]; }
-  void SetPersistentFormat(component::TComponent* c) { SetFormat(2, c); }
-  component::TComponent* AllDataFormat() const { return formats_[3]; }
-  void SetAllDataFormat(component::TComponent* c) { SetFormat(3, c); }
-  component::TComponent* FormFormat() const { return formats_[4]; }
-  void SetFormFormat(component::TComponent* c) { SetFormat(4, c); }
-  component::TComponent* DeltaHandler() const { return formats_[5]; }
-  void SetDeltaHandler(component::TComponent* c) { SetFormat(5, c); }
+  component::TComponent* PersistentFormat() const { return formats_[1]; }
+  void SetPersistentFormat(component::TComponent* c) { SetFormat(1, c); }
+  component::TComponent* FormFormat() const { return formats_[2]; }
+  void SetFormFormat(component::TComponent* c) { SetFormat(2, c); }
   TMemTableProgressCodes ProgressFlags() const { return progressFlags_; }
   void SetProgressFlags(TMemTableProgressCodes v) { progressFlags_ = v; }
-  std::string Version() const { return "4.08b"; }
-  void SetVersion(const std::string&) {}
 
   // Holds the store's lock for the caller (nestable); while it is held the
   // table sends no notification at all.
@@ -222,7 +216,6 @@ class TCustomMemTable : public TDataSet {
   bool PassesFilter(TMemRecord* rec);
   bool PassesIndexFilter(TMemIndex* index, TMemRecord* rec);
   void DoProgress(int percent, TMemTableProgressCode code);
-  int TablePosition() const { return position_; }
 
   // Events.
   std::function<void(TCustomMemTable*, int percent, TMemTableProgressCode code)> OnProgress;
@@ -235,7 +228,7 @@ class TCustomMemTable : public TDataSet {
   std::function<void(TCustomMemTable*, std::string& data)> OnCompressField;
   std::function<void(TCustomMemTable*, std::string& data)> OnDecompressField;
   std::function<void(TCustomMemTable*)> OnLoadRecord, OnLoadField, OnSaveRecord, OnSaveField,
-      OnCompressBlobStream, OnDecompressBlobStream, OnSetupFieldProperties, OnSave, OnLoad;
+      OnSave, OnLoad;
 
  protected:
   void InternalOpen() override;
@@ -369,6 +362,12 @@ class TCustomMemTable : public TDataSet {
   std::vector<TField*> SavedFields();
   // The table as an image; `notify` gives the events, notices and limits of a save.
   TTableImage MakeImage(TMemTableFormatOptions options, bool notify);
+  // An image without rows; `fields` are the fields whose values the rows hold.
+  TTableImage ImageHead(TMemTableFormatOptions options, bool notify, std::vector<TField*>& fields);
+  // The saved rows, value by value, into a sink (MemTablePersistence.cpp).
+  template <class Sink>
+  void EmitRows(TMemTableFormatOptions options, bool notify, const std::vector<TField*>& fields,
+                Sink& sink);
   void ReadStoredValue(TField* field, const TMemRecord* rec, std::string& out, bool& null);
   void WriteLoadedValue(TField* field, TMemRecord* buffer, std::string_view value);
   void LoadIntoOpenTable(const TTableImage& image);
@@ -384,7 +383,7 @@ class TCustomMemTable : public TDataSet {
     if (c) c->FreeNotification(this);
     formats_[which] = c;
   }
-  component::TComponent* formats_[6] = {};
+  component::TComponent* formats_[3] = {};
 
   // Indexes.
   void CreateIndexesFromDefs();

@@ -5,6 +5,7 @@
 #include <istream>
 #include <iterator>
 #include <ostream>
+#include <typeinfo>
 
 #include "component/ScopeGuards.h"
 #include "memtable/BinaryFormat.h"
@@ -17,9 +18,6 @@ namespace {
 
 std::string KindName(TFieldType t) {
   return std::to_string(static_cast<int>(t));
-}
-TMemRecord* Rec(TRecordBuffer b) {
-  return reinterpret_cast<TMemRecord*>(b);
 }
 
 }  // namespace
@@ -147,9 +145,10 @@ TTableImage TCustomMemTable::SaveToImage(TMemTableFormatOptions options) {
   return MakeImage(options, true);
 }
 
-TTableImage TCustomMemTable::MakeImage(TMemTableFormatOptions options, bool notify) {
+TTableImage TCustomMemTable::ImageHead(TMemTableFormatOptions options, bool notify,
+                                       std::vector<TField*>& fields) {
   TTableImage image;
-  std::vector<TField*> fields;
+  fields.clear();
   if (cursorOpen_) {
     fields = SavedFields();
     for (TField* f : fields) {
@@ -185,8 +184,12 @@ TTableImage TCustomMemTable::MakeImage(TMemTableFormatOptions options, bool noti
     image.autoIncHigh = cursorOpen_ ? store_->autoIncMax : std::int64_t{store_->autoIncMin} - 1;
   }
   if (notify) SavedCompletely = true;
-  if (!(options & mtfoData) || !cursorOpen_) return image;
+  return image;
+}
 
+template <class Sink>
+void TCustomMemTable::EmitRows(TMemTableFormatOptions options, bool notify,
+                               const std::vector<TField*>& fields, Sink& sink) {
   TStoreLock lock(store_);
   std::vector<TMemRecord*> recs;
   if (options & mtfoOnlyVisible) {
@@ -204,8 +207,27 @@ TTableImage TCustomMemTable::MakeImage(TMemTableFormatOptions options, bool noti
     SavedCompletely = false;
   }
   // Most texts are far shorter than their fields: room for a quarter.
-  image.Reserve(total, total * store_->FixedSize() / 4);
+  sink.Reserve(total, total * store_->FixedSize() / 4);
   if (notify) DoProgress(0, mtpcSave);
+  // How each field's value leaves a record, worked out once: texts and the
+  // other fixed-width values go straight from the record, the rest through
+  // their conversion.
+  enum : std::uint8_t { kText, kNative, kConverted };
+  struct SaveWay {
+    std::uint8_t how;
+    int offset;
+    int width;
+  };
+  std::vector<SaveWay> ways;
+  for (TField* f : fields) {
+    TFieldType type = f->DataType();
+    std::uint8_t how = kConverted;
+    if (!f->varLength_ && (type == ftString || type == ftFixedChar))
+      how = kText;
+    else if (!f->varLength_ && type != ftWideString && type != ftVarBytes)
+      how = kNative;
+    ways.push_back(SaveWay{how, f->offset_, f->width_});
+  }
   int shown = 0;
   std::string value;
   std::size_t done = 0;
@@ -216,23 +238,24 @@ TTableImage TCustomMemTable::MakeImage(TMemTableFormatOptions options, bool noti
         rec->updateStatus != usModified)
       continue;
     if (notify && OnSaveRecord) OnSaveRecord(this);
-    for (TField* f : fields) {
-      const char* q = reinterpret_cast<const char*>(rec->Data() + f->offset_);
-      TFieldType type = f->DataType();
-      // Texts and the other fixed-width values go straight from the record.
-      if (!f->varLength_ && q[0] == 0) {
-        image.AddNull();
-      } else if (!f->varLength_ && (type == ftString || type == ftFixedChar)) {
-        image.AddValue(q + 1, StoredTextLength(q + 1, f->width_ - 1));
-      } else if (!f->varLength_ && type != ftWideString && type != ftVarBytes) {
-        image.AddValue(q + 1, f->width_);
+    sink.BeginRow();
+    const std::uint8_t* data = rec->Data();
+    for (std::size_t k = 0; k < ways.size(); ++k) {
+      const SaveWay& way = ways[k];
+      const char* q = reinterpret_cast<const char*>(data + way.offset);
+      if (way.how != kConverted && q[0] == 0) {
+        sink.Null();
+      } else if (way.how == kText) {
+        sink.Value(q + 1, StoredTextLength(q + 1, way.width - 1));
+      } else if (way.how == kNative) {
+        sink.Value(q + 1, way.width);
       } else {
         bool null;
-        ReadStoredValue(f, rec, value, null);
+        ReadStoredValue(fields[k], rec, value, null);
         if (null)
-          image.AddNull();
+          sink.Null();
         else
-          image.AddValue(value.data(), value.size());
+          sink.Value(value.data(), value.size());
       }
       if (notify && OnSaveField) OnSaveField(this);
     }
@@ -241,6 +264,33 @@ TTableImage TCustomMemTable::MakeImage(TMemTableFormatOptions options, bool noti
     if (notify && percent != shown && percent < 100) DoProgress(shown = percent, mtpcSave);
   }
   if (notify) DoProgress(100, mtpcSave);
+}
+
+namespace {
+// Rows into an image.
+struct TImageSink {
+  TTableImage& image;
+  void Reserve(std::size_t rows, std::size_t bytes) { image.Reserve(rows, bytes); }
+  void BeginRow() {}
+  void Null() { image.AddNull(); }
+  void Value(const void* bytes, std::size_t length) { image.AddValue(bytes, length); }
+};
+// Rows straight into a binary file's bytes.
+struct TBinarySink {
+  TBinaryTableWriter& writer;
+  void Reserve(std::size_t rows, std::size_t bytes) { writer.Reserve(rows, bytes); }
+  void BeginRow() { writer.BeginRow(); }
+  void Null() { writer.Null(); }
+  void Value(const void* bytes, std::size_t length) { writer.Value(bytes, length); }
+};
+}  // namespace
+
+TTableImage TCustomMemTable::MakeImage(TMemTableFormatOptions options, bool notify) {
+  std::vector<TField*> fields;
+  TTableImage image = ImageHead(options, notify, fields);
+  if (!(options & mtfoData) || !cursorOpen_) return image;
+  TImageSink sink{image};
+  EmitRows(options, notify, fields, sink);
   return image;
 }
 
@@ -270,13 +320,13 @@ void TCustomMemTable::ApplyImage(const TTableImage& image, const std::vector<TFi
         high = std::max<std::int64_t>(high, v);
       }
     store_->autoIncMax = std::max(store_->autoIncMax, high);
-    TMemRecord* buffer = Rec(AllocRecordBuffer());
-    auto freeBuffer = [&] {
-      TMemTableStore::FreeVarBlocks(*store_, buffer);
-      TRecordBuffer b = reinterpret_cast<TRecordBuffer>(buffer);
-      FreeRecordBuffer(b);
-    };
-    component::TScopeExit release(freeBuffer);
+    // Each record is written straight into its cell in the store; one left
+    // unfinished by a failure goes back to the store's free cells.
+    TMemRecord* buffer = nullptr;
+    component::TScopeExit release([&] {
+      if (buffer) store_->FreeRecord(buffer);
+    });
+    const int storedSize = store_->StoredSize();
     if (loading) DoProgress(0, mtpcLoad);
     // Texts held in the record, most of the values, are copied right here.
     std::vector<char> inRecordText(cols);
@@ -285,7 +335,12 @@ void TCustomMemTable::ApplyImage(const TTableImage& image, const std::vector<TFi
                                                     targets[c]->DataType() == ftFixedChar);
     int shown = 0;
     for (std::size_t r = 0; r < rows; ++r) {
-      store_->InitRecord(buffer);
+      buffer = store_->AllocRecordRaw();
+      std::memset(buffer, 0, static_cast<std::size_t>(storedSize));
+      buffer->slot = -1;
+      buffer->serial = 0xFFFFFFFFu;
+      buffer->updateStatus = usUnmodified;
+      buffer->transactionLevel = -1;
       const TImageCell* cells = image.Cells() + r * cols;
       for (std::size_t c = 0; c < cols; ++c) {
         const TImageCell& cell = cells[c];
@@ -313,16 +368,13 @@ void TCustomMemTable::ApplyImage(const TTableImage& image, const std::vector<TFi
         std::memcpy(p + 1, &v, 4);
       }
       if (loading && OnLoadRecord) OnLoadRecord(this);
-      // The stored record takes over the buffer's blocks.
-      TMemRecord* rec = store_->AllocRecordRaw();
-      std::memcpy(rec, buffer, store_->StoredSize());
-      for (int fieldNo : store_->VarFields())
-        TMemTableStore::SetVarBlock(buffer, store_->DataOffset(fieldNo), nullptr);
+      TMemRecord* rec = buffer;
       rec->position = -1;
-      rec->updateStatus = usUnmodified;
-      rec->previousVersion = nullptr;
-      if (!store_->StoreAdd(rec)) throw EMemTableFatalError(SBookmarkOutOfRange);
+      // From here the record is the store's.
+      buffer = nullptr;
+      bool placed = store_->StoreAdd(rec);
       rec->transactionLevel = store_->transactionLevel;
+      if (!placed) throw EMemTableFatalError(SBookmarkOutOfRange);
       if (loading) {
         int percent = static_cast<int>((r + 1) * 100 / rows);
         if (percent != shown && percent < 100) DoProgress(shown = percent, mtpcLoad);
@@ -396,20 +448,35 @@ void TCustomMemTable::LoadIntoOpenTable(const TTableImage& image) {
       throw EMemTableFormatError("field '" + c.name + "' appears twice");
     targets.push_back(f);
   }
-  std::size_t rows = image.RowCount();
-  for (std::size_t c = 0; c < targets.size(); ++c) {
-    TField* f = targets[c];
+  std::size_t rows = image.RowCount(), cols = targets.size();
+  // Each value must fit its field: the checks of a column are worked out
+  // once, and the cells are visited in the order they lie in.
+  struct Fit {
+    int fixed;
+    std::int64_t max;
+    bool dated;
+  };
+  std::vector<Fit> fits;
+  for (TField* f : targets) {
     TImageColumn want{f->FieldName(), f->DataType(), f->Size()};
-    std::int64_t max = ImageMaxLength(want);
-    int fixed = ImageFixedWidth(f->DataType(), f->Size());
-    for (std::size_t r = 0; r < rows; ++r) {
-      const TImageCell& cell = image.Cell(r, c);
+    TFieldType type = f->DataType();
+    fits.push_back(
+        Fit{ImageFixedWidth(type, f->Size()), ImageMaxLength(want),
+            type == ftDate || type == ftTime || type == ftDateTime || type == ftTimeStamp});
+  }
+  const TImageCell* cells = image.Cells();
+  for (std::size_t r = 0; r < rows; ++r, cells += cols) {
+    for (std::size_t c = 0; c < cols; ++c) {
+      const TImageCell& cell = cells[c];
       if (cell.null) continue;
-      bool bad = fixed >= 0 ? cell.length != static_cast<std::uint32_t>(fixed) ||
-                                  !ImageValueInRange(f->DataType(), image.Value(cell))
-                            : max >= 0 && cell.length > max;
+      const Fit& fit = fits[c];
+      bool bad =
+          fit.fixed >= 0
+              ? cell.length != static_cast<std::uint32_t>(fit.fixed) ||
+                    (fit.dated && !ImageValueInRange(targets[c]->DataType(), image.Value(cell)))
+              : fit.max >= 0 && cell.length > fit.max;
       if (bad)
-        throw EMemTableFormatError("the value of field '" + f->FieldName() + "' in row " +
+        throw EMemTableFormatError("the value of field '" + targets[c]->FieldName() + "' in row " +
                                    std::to_string(r + 1) + " does not fit the field");
     }
   }
@@ -453,9 +520,25 @@ void TCustomMemTable::LoadIntoOpenTable(const TTableImage& image) {
 
 std::string TCustomMemTable::SaveToString(TMemTableStreamFormat* format) {
   TMemTableStreamFormat* f = FormatFor(format, nullptr);
-  TTableImage image = SaveToImage(f->Options());
   std::string out;
-  f->Write(image, out);
+  if (auto* binary = dynamic_cast<TMemTableBinaryFormat*>(f);
+      binary && typeid(*binary) == typeid(TMemTableBinaryFormat)) {
+    // The binary format takes the values straight from the records: no image
+    // of the whole table is made on the way.
+    TMemTableFormatOptions options = f->Options();
+    std::vector<TField*> fields;
+    TTableImage head = ImageHead(options, true, fields);
+    TBinaryTableWriter writer(out, binary->WriteVersion());
+    writer.Head(head);
+    if ((options & mtfoData) && cursorOpen_) {
+      TBinarySink sink{writer};
+      EmitRows(options, true, fields, sink);
+    }
+    writer.Finish();
+  } else {
+    TTableImage image = SaveToImage(f->Options());
+    f->Write(image, out);
+  }
   if (OnSave) OnSave(this);
   return out;
 }

@@ -5,7 +5,10 @@
 // touched.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,10 +63,14 @@ class TTableImage {
   std::size_t RowCount() const { return columns.empty() ? 0 : cells_.size() / columns.size(); }
   // Rows are filled one cell at a time, in column order.
   void AddNull() { cells_.push_back(TImageCell{}); }
+  // Saving a table adds a value per field and record: the common case is a
+  // bounds check and a copy.
   void AddValue(const void* bytes, std::size_t length) {
-    cells_.push_back(TImageCell{static_cast<std::uint32_t>(arena_.size()),
+    if (length > arenaCapacity_ - arenaSize_) GrowArena(length);
+    cells_.push_back(TImageCell{static_cast<std::uint32_t>(arenaSize_),
                                 static_cast<std::uint32_t>(length), false});
-    arena_.append(static_cast<const char*>(bytes), length);
+    if (length > 0) std::memcpy(arena_.get() + arenaSize_, bytes, length);
+    arenaSize_ += length;
   }
   // A reader may leave the values in the bytes it reads (which must outlive
   // the image): the cells then point into them and nothing is copied.
@@ -74,7 +81,7 @@ class TTableImage {
   }
   void Reserve(std::size_t rows, std::size_t bytes) {
     cells_.reserve(rows * columns.size());
-    arena_.reserve(bytes);
+    if (bytes > arenaCapacity_ - arenaSize_) GrowArena(bytes);
   }
   const TImageCell& Cell(std::size_t row, std::size_t column) const {
     return cells_[row * columns.size() + column];
@@ -82,18 +89,28 @@ class TTableImage {
   // The cells row by row, RowCount() times the columns of them.
   const TImageCell* Cells() const { return cells_.data(); }
   std::string_view Value(const TImageCell& c) const {
-    return (borrowed_.data() ? borrowed_ : std::string_view(arena_)).substr(c.offset, c.length);
+    return (borrowed_.data() ? borrowed_ : std::string_view(arena_.get(), arenaSize_))
+        .substr(c.offset, c.length);
   }
   // Where a cell's bytes start; no check, for the writers' inner loops.
   const char* ValueData(const TImageCell& c) const {
-    return (borrowed_.data() ? borrowed_.data() : arena_.data()) + c.offset;
+    return (borrowed_.data() ? borrowed_.data() : arena_.get()) + c.offset;
   }
-  std::size_t ValueBytes() const { return arena_.size(); }
-  void DropLastRow() { cells_.resize(cells_.size() - columns.size()); }
 
  private:
   std::vector<TImageCell> cells_;
-  std::string arena_;
+  // Room for at least `more` further bytes, growing by half again at least.
+  void GrowArena(std::size_t more) {
+    std::size_t capacity = std::max(arenaSize_ + more, arenaCapacity_ + arenaCapacity_ / 2 + 256);
+    auto bigger = std::make_unique_for_overwrite<char[]>(capacity);
+    if (arenaSize_ > 0) std::memcpy(bigger.get(), arena_.get(), arenaSize_);
+    arena_ = std::move(bigger);
+    arenaCapacity_ = capacity;
+  }
+  // The values' bytes (arenaSize_ of arenaCapacity_ used).
+  std::unique_ptr<char[]> arena_;
+  std::size_t arenaSize_ = 0;
+  std::size_t arenaCapacity_ = 0;
   std::string_view borrowed_;
 };
 

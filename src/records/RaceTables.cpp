@@ -12,22 +12,6 @@ using namespace memtable;
 
 namespace {
 
-// Stored properties shared by both tables, applied in stored order.
-void ApplyStoredProperties(TMemTable& t) {
-  t.SetDesignActivation(true);
-  t.SetAttachedAutoRefresh(true);
-  t.SetAttachMaxCount(1);
-  t.IndexDefs().Clear();
-  t.PersistentBackup = false;
-  t.SetProgressFlags(ProgressBit(mtpcLoad) | ProgressBit(mtpcSave) | ProgressBit(mtpcCopy));
-  t.SetFilterOptions(0);
-  t.SetVersion("4.08b");
-  t.SetLanguageID(0);
-  t.SetSortID(0);
-  t.SetSubLanguageID(1);
-  t.SetLocaleID(1024);
-}
-
 struct Competitor {
   const char* startNo;
   const char* nick;
@@ -58,44 +42,6 @@ constexpr Competitor kCompetitors[] = {
 };
 
 }  // namespace
-
-void DefineCompetitorTable(TMemTable& t) {
-  t.BeginLoad();
-  t.SetName("Table_Competitors");
-  t.SetActive(true);
-  TFieldDefs& d = t.FieldDefs();
-  d.Clear();
-  d.Add("ID", ftAutoInc, 0, true);
-  d.Add("StartNo", ftString, 50);
-  d.Add("Dog_Nick", ftString, 50);
-  d.Add("Dog_Sex", ftString, 50);
-  d.Add("Dog_Age", ftInteger);
-  d.Add("Dog_Breed", ftString, 50);
-  d.Add("Owner_FirstName", ftString, 50);
-  d.Add("Owner_LastName", ftString, 50);
-  d.Add("Owner_Org", ftString, 50);
-  d.Add("Owner_City", ftString, 50);
-  d.Add("Owner_Country", ftString, 50);
-  d.Add("Comments", ftString, 255);
-  ApplyStoredProperties(t);
-  t.EndLoad();
-}
-
-void DefineResultTable(TMemTable& t) {
-  t.BeginLoad();
-  t.SetName("Table_Results");
-  t.SetActive(true);
-  TFieldDefs& d = t.FieldDefs();
-  d.Clear();
-  d.Add("Grp", ftInteger);
-  d.Add("ID", ftLargeint);
-  d.Add("Date", ftDate);
-  d.Add("Time", ftTime);
-  d.Add("Res", ftLargeint);
-  d.Add("Cmt", ftString, 255);
-  ApplyStoredProperties(t);
-  t.EndLoad();
-}
 
 void FillDemoData(TMemTable& competitors, TMemTable& results) {
   FillDemoCompetitors(competitors);

@@ -126,11 +126,12 @@ std::string ErrorOf(const std::function<void()>& fn) {
 }  // namespace
 
 TEST(Persistence, EveryKindRoundTripsExactlyInBothFormatsAcrossRegions) {
-  TMemTableBinaryFormat binary;
+  TMemTableBinaryFormat binary, binaryV1;
+  binaryV1.SetWriteVersion(1);
   TMemTableCommaTextFormat comma, semicolon;
   semicolon.SetSeparator(';');
   for (TMemTableStreamFormat* format :
-       std::vector<TMemTableStreamFormat*>{&binary, &comma, &semicolon}) {
+       std::vector<TMemTableStreamFormat*>{&binary, &binaryV1, &comma, &semicolon}) {
     UseRegion("de_DE");
     TMemTable a("A");
     DefineKinds(a);
@@ -145,6 +146,11 @@ TEST(Persistence, EveryKindRoundTripsExactlyInBothFormatsAcrossRegions) {
     EXPECT_EQ(RawTable(b), RawTable(a));
     // Saving what was loaded gives the same bytes.
     EXPECT_EQ(b.SaveToString(format), saved);
+    // A table saved straight from its records and one saved through an image
+    // of them are the same bytes.
+    std::string viaImage;
+    format->Write(a.SaveToImage(format->Options()), viaImage);
+    EXPECT_EQ(viaImage, saved);
   }
   UseRegion("en_US");
 }
@@ -258,32 +264,60 @@ TEST(Persistence, BadDataIsRefusedAndLeavesTheTableAsItWas) {
     return body;
   };
   std::string version = good;
-  version[4] = 2;
-  refused(withCrc(version), "newer version of the program (format 2; this one reads format 1)");
+  version[4] = 3;
+  refused(withCrc(version), "newer version of the program (format 3; this one reads format 2)");
   refused("hello", "not a table file");
-  TMemTable people("P");
-  DefinePeople(people);
-  AddPerson(people, "Dina", 12, "Berlin");
-  std::string p = people.SaveToString();
-  // The row count sits just before the one row: the null bitmap, the number,
-  // two texts with their lengths and an integer.
-  std::size_t rowBytes = 1 + 4 + (4 + 4) + 4 + (4 + 6);
-  std::size_t countAt = p.size() - 4 - rowBytes - 4;
-  std::uint32_t one;
-  std::memcpy(&one, p.data() + countAt, 4);
-  ASSERT_EQ(one, 1u);
-  std::string huge = p;
-  std::uint32_t many = 0xFFFFFFF0u;
-  std::memcpy(huge.data() + countAt, &many, 4);
-  std::string msg = ErrorOf([&] { t.LoadFromString(withCrc(huge)); });
-  EXPECT_EQ(msg, "People: Cannot read the data: the row count 4294967280 is impossible");
-  unchanged();
-  std::string longText = p;
-  std::uint32_t len = 1000;
-  std::memcpy(longText.data() + countAt + 4 + 1 + 4, &len, 4);
-  EXPECT_NE(ErrorOf([&] { t.LoadFromString(withCrc(longText)); }).find("longer than the field"),
-            std::string::npos);
-  unchanged();
+  // Format 1 (32-bit value lengths) is still read, and refused the same way
+  // when hostile; format 2 writes the lengths as varints.
+  for (std::uint16_t v : {1, 2}) {
+    SCOPED_TRACE(v);
+    TMemTableBinaryFormat format;
+    format.SetWriteVersion(v);
+    TMemTable people("P");
+    DefinePeople(people);
+    AddPerson(people, "Dina", 12, "Berlin");
+    std::string p = people.SaveToString(&format);
+    ASSERT_EQ(p[4], static_cast<char>(v));
+    TMemTable back("B");
+    DefinePeople(back);
+    back.LoadFromString(p);
+    EXPECT_EQ(Names(back), std::vector<std::string>{"Dina"});
+    EXPECT_EQ(back.FieldByName("City")->AsString(), "Berlin");
+    // The row count sits just before the one row: the null bitmap, the number,
+    // two texts with their lengths and an integer.
+    std::size_t prefix = v == 1 ? 4 : 1;
+    std::size_t rowBytes = 1 + 4 + (prefix + 4) + 4 + (prefix + 6);
+    std::size_t countAt = p.size() - 4 - rowBytes - 4;
+    std::uint32_t one;
+    std::memcpy(&one, p.data() + countAt, 4);
+    ASSERT_EQ(one, 1u);
+    std::string huge = p;
+    std::uint32_t many = 0xFFFFFFF0u;
+    std::memcpy(huge.data() + countAt, &many, 4);
+    std::string msg = ErrorOf([&] { t.LoadFromString(withCrc(huge)); });
+    EXPECT_EQ(msg, "People: Cannot read the data: the row count 4294967280 is impossible");
+    unchanged();
+    std::string longText = p;
+    std::size_t lengthAt = countAt + 4 + 1 + 4;
+    if (v == 1) {
+      std::uint32_t len = 1000;
+      std::memcpy(longText.data() + lengthAt, &len, 4);
+    } else {
+      longText[lengthAt] = 0x7F;
+    }
+    EXPECT_NE(ErrorOf([&] { t.LoadFromString(withCrc(longText)); }).find("longer than the field"),
+              std::string::npos);
+    unchanged();
+    if (v == 2) {
+      // A length whose bytes all ask for one more runs into the next values,
+      // and one that no 32 bits can hold, are refused too.
+      std::string endless = p;
+      for (std::size_t i = 0; i < 5; ++i) endless[lengthAt + i] = static_cast<char>(0xFF);
+      EXPECT_NE(ErrorOf([&] { t.LoadFromString(withCrc(endless)); }).find("length is impossible"),
+                std::string::npos);
+      unchanged();
+    }
+  }
   // A field the table lacks, or of another kind.
   EXPECT_EQ(ErrorOf([&] { t.LoadFromString(good); }),
             "People: Cannot read the data: the table has no field 'S'");
@@ -304,6 +338,18 @@ TEST(Persistence, BadDataIsRefusedAndLeavesTheTableAsItWas) {
     EXPECT_NE(m.find(why), std::string::npos) << m;
     unchanged();
   }
+  // A handler failing halfway through a record, whatever kinds it holds
+  // (blocks of their own included), puts the old records back.
+  auto kept = RawTable(k);
+  for (int failAt : {1, 7, 30}) {
+    int seen = 0;
+    k.OnLoadField = [&](TCustomMemTable*) {
+      if (++seen == failAt) throw EMemTableError("stop");
+    };
+    EXPECT_EQ(ErrorOf([&] { k.LoadFromString(good); }), "K: Cannot read the data: stop");
+    EXPECT_EQ(RawTable(k), kept);
+  }
+  k.OnLoadField = nullptr;
   // A record that breaks a unique index puts the old records back.
   TMemTable u("U");
   DefinePeople(u, false);

@@ -8,23 +8,24 @@
 #include "platform/base/DateTime.h"
 #include "platform/base/Random.h"
 #include "records/ProgramStrings.h"
+#include "records/StoredRaceTables.h"
 
 using namespace memtable;
 using namespace records;
 
 namespace {
 
-// Builds both tables the way start-up does, from a fresh generator, and seeds
-// them; the generator state is restored afterwards for the other tests.
+// Reads both tables from the stored description the way start-up does, from a
+// fresh generator, and seeds them; the generator state is restored afterwards
+// for the other tests.
 struct Seeded {
-  TMemTable competitors;
-  TMemTable results;
+  std::uint32_t savedSeed = Reseed();
+  records_test::TStoredTables root{nullptr};
+  TMemTable& competitors = Read(root);
+  TMemTable& results = *static_cast<TMemTable*>(root.FindComponent("Table_Results"));
   platform::TDateTime startDay;
-  std::uint32_t savedSeed;
 
-  explicit Seeded(bool fill = true) : competitors(Prepare(savedSeed)), results() {
-    DefineCompetitorTable(competitors);
-    DefineResultTable(results);
+  explicit Seeded(bool fill = true) {
     competitors.SetLanguageID(7);
     results.SetLanguageID(7);
     startDay = std::floor(platform::Now());
@@ -32,15 +33,17 @@ struct Seeded {
   }
   ~Seeded() { platform::SetRandSeed(savedSeed); }
 
-  // Runs before the members are built so the two stores draw from state 0.
-  static TMemTable Prepare(std::uint32_t& saved);
+  // Runs before the tables are built so the two stores draw from state 0.
+  static std::uint32_t Reseed() {
+    std::uint32_t saved = platform::RandSeed();
+    platform::SetRandSeed(0);
+    return saved;
+  }
+  static TMemTable& Read(records_test::TStoredTables& root) {
+    records_test::ReadStoredRaceTables(root);
+    return *static_cast<TMemTable*>(root.FindComponent("Table_Competitors"));
+  }
 };
-
-TMemTable Seeded::Prepare(std::uint32_t& saved) {
-  saved = platform::RandSeed();
-  platform::SetRandSeed(0);
-  return TMemTable();
-}
 
 }  // namespace
 
