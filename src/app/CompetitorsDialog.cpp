@@ -10,6 +10,7 @@
 #include "component/ScopeGuards.h"
 #include "memtable/Field.h"
 #include "memtable/MemTable.h"
+#include "platform/base/AsciiCase.h"
 #include "platform/dialog/MessageBox.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Window.h"
@@ -51,20 +52,6 @@ TCompetitors::~TCompetitors() {
   if (CompList) ClearCompList();
   if (Competitors == this) Competitors = nullptr;
 }
-
-namespace {
-
-// Posted to the dialog: the error of a commit that failed while it was
-// being shown, reported once it is on the screen.
-constexpr p::UINT kShowPendingError = p::WM_APP + 0x27;
-
-std::string Upper(std::string s) {
-  for (char& c : s)
-    if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-  return s;
-}
-
-}  // namespace
 
 void TCompetitors::Loaded() {
   btnClose = Bind<skin::TSkinButton>(*this, "btnClose");
@@ -204,10 +191,10 @@ void TCompetitors::CompListClick(TObject*) {
 }
 
 void TCompetitors::CompFindChange(TObject*) {
-  const std::string find = Upper(CompFind->Text());
+  const std::string find = p::UpperCase(CompFind->Text());
   if (find.empty()) return;
   for (int i = 0; i < CompList->Count(); ++i) {
-    if (Upper(CompList->Items()->Strings(i).substr(0, find.size())) != find) continue;
+    if (p::UpperCase(CompList->Items()->Strings(i).substr(0, find.size())) != find) continue;
     CompList->SetItemIndex(i);
     CompList->Invalidate();
     SyncToSelection();
@@ -308,7 +295,7 @@ void TCompetitors::FormShow(TObject*) {
     // Told once the dialog is up, over it rather than over the console.
     pendingError_ = std::current_exception();
     if (HandleAllocated())
-      p::PostMessage(Handle(), kShowPendingError, 0, 0);
+      p::PostMessage(Handle(), WM_SHOWPENDINGERROR, 0, 0);
     else
       ShowPendingError();
   }
@@ -325,7 +312,7 @@ void TCompetitors::ShowPendingError() {
 }
 
 void TCompetitors::WndProc(toolkit::TMessage& m) {
-  if (m.Msg == kShowPendingError) {
+  if (m.Msg == WM_SHOWPENDINGERROR) {
     ShowPendingError();
     return;
   }

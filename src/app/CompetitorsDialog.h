@@ -10,6 +10,7 @@
 
 #include "component/Component.h"
 #include "memtable/DataSet.h"
+#include "platform/window/Messages.h"
 #include "skin/controls/SkinBevel.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinDBControls.h"
@@ -28,6 +29,10 @@ class TCompListObj : public component::TObject {
   explicit TCompListObj(std::int32_t id) : ID(id) {}
   std::int32_t ID;
 };
+
+// Posted to the dialog: the error of a commit that failed while it was
+// being shown, reported once it is on the screen.
+inline constexpr platform::UINT WM_SHOWPENDINGERROR = platform::WM_APP + 0x27;
 
 class TCompetitors : public toolkit::TForm {
  public:
