@@ -216,6 +216,23 @@ TEST_F(SkinListBoxTest, BarFollowsTheListAndMovesIt) {
   EXPECT_GE(scrolls, 3);
   // The rows shown are the ones scrolled to.
   EXPECT_EQ(list->ItemAtPos(platform::POINT{10, 2}), 26);
+
+  // Through a long list most single steps leave the thumb where it was; the
+  // bar shown after each step is the one painted afresh.
+  Fill(960);
+  auto column = [&] {
+    std::vector<std::uint32_t> c;
+    for (int y = 0; y < bar->Height(); ++y) c.push_back(ClientPixel(bar, 8, y));
+    return c;
+  };
+  for (int step = 0; step < 12; ++step) {
+    platform::SendMessage(list->Handle(), platform::WM_VSCROLL, platform::SB_LINEDOWN, 0);
+    Flush();
+    const std::vector<std::uint32_t> shown = column();
+    bar->Invalidate();
+    Flush();
+    ASSERT_EQ(shown, column()) << step;
+  }
 }
 
 TEST_F(SkinListBoxTest, HeldArrowRepeatsOnItsTimer) {
