@@ -36,7 +36,7 @@ struct Match {
   int slant = FC_SLANT_ROMAN;
 };
 
-Match FindFace(const std::string& family, bool bold, bool italic) {
+Match MatchFace(const std::string& family, bool bold, bool italic) {
   Match m;
   static const bool ready = [] {
     FcInit();
@@ -67,6 +67,18 @@ Match FindFace(const std::string& family, bool bold, bool italic) {
   }
   FcPatternDestroy(pat);
   return m;
+}
+
+// Fonts that differ only in size or decoration share a face; a match costs
+// about as much as opening the face, so each is asked for once.
+Match FindFace(const std::string& family, bool bold, bool italic) {
+  static std::map<std::string, Match> found;
+  std::string key = family;
+  key += bold ? "|b" : "|";
+  key += italic ? "i" : "";
+  auto it = found.find(key);
+  if (it == found.end()) it = found.emplace(std::move(key), MatchFace(family, bold, italic)).first;
+  return it->second;
 }
 
 long Round(double v) {

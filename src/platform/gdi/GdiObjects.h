@@ -3,9 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/gdi/Gdi.h"
@@ -23,9 +26,39 @@ struct GdiObject {
   bool stock = false;  // shared: DeleteObject leaves it alone
 };
 
+// Pixel memory that comes zeroed from the allocator: a new bitmap is black,
+// and the system hands out fresh pages already cleared, so growing a store
+// writes nothing until the bitmap is painted.
+template <class T>
+struct ZeroedAllocator {
+  using value_type = T;
+  ZeroedAllocator() = default;
+  template <class U>
+  ZeroedAllocator(const ZeroedAllocator<U>&) {}
+  T* allocate(std::size_t n) {
+    void* p = std::calloc(n, sizeof(T));
+    if (!p) throw std::bad_alloc();
+    return static_cast<T*>(p);
+  }
+  void deallocate(T* p, std::size_t) { std::free(p); }
+  // Elements made without a value are the zeros already there. That holds
+  // for memory fresh from allocate(), so a store is sized once, when its
+  // bitmap is made, and never shrunk and grown again in place.
+  template <class U>
+  void construct(U*) {}
+  template <class U, class... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+  template <class U>
+  bool operator==(const ZeroedAllocator<U>&) const {
+    return true;
+  }
+};
+
 struct BitmapObject : GdiObject {
   BitmapObject() : GdiObject(GdiKind::Bitmap) {}
-  std::vector<std::uint32_t> store;
+  std::vector<std::uint32_t, ZeroedAllocator<std::uint32_t>> store;
   Surface surface;  // over `store`; stride is negative for a bottom-up section
   bool dibSection = false;
   HDC selectedInto{};

@@ -402,7 +402,7 @@ HBITMAP MakeBitmap(int width, int height, bool bottomUp, bool dib) {
   if (width <= 0 || height <= 0 || (long long)width * height > kMaxPixels) return HBITMAP{};
   auto b = std::make_unique<BitmapObject>();
   try {
-    b->store.assign(std::size_t(width) * std::size_t(height), 0);
+    b->store.resize(std::size_t(width) * std::size_t(height));
   } catch (const std::bad_alloc&) {
     return HBITMAP{};
   }

@@ -9,14 +9,48 @@ namespace {
 constexpr std::uintptr_t kCaretTimer = 0xCA7E7;
 
 // Inverting twice restores the pixels, so drawing and erasing are the same.
-void Flip() {
+void Invert(POINT pos) {
   auto& ws = WS();
   auto& c = ws.caret;
   if (!ws.Get(c.hwnd)) return;
   HDC dc = GetDC(c.hwnd);
-  RECT r{c.pos.x, c.pos.y, c.pos.x + c.width, c.pos.y + c.height};
+  RECT r{pos.x, pos.y, pos.x + c.width, pos.y + c.height};
   InvertRect(dc, &r);
   ReleaseDC(c.hwnd, dc);
+}
+
+// True when the pending repaint of the caret's window redraws every pixel
+// of the block at `pos`: inverting them before it would be wasted work.
+bool RepaintCovers(POINT pos) {
+  auto& ws = WS();
+  auto& c = ws.caret;
+  const WindowRec* w = ws.Get(c.hwnd);
+  if (!w || w->update.IsEmpty() || !ws.ReallyVisible(*w)) return false;
+  const int cx = w->client.left - w->window.left, cy = w->client.top - w->window.top;
+  RECT block{pos.x + cx, pos.y + cy, pos.x + cx + c.width, pos.y + cy + c.height};
+  const RECT client{cx, cy, cx + w->client.Width(), cy + w->client.Height()};
+  if (!IntersectRect(&block, block, client)) return false;
+  return (Region(block) - w->update).IsEmpty();
+}
+
+// Undoes a block left for a repaint that no longer covers it. `painting`:
+// the repaint is starting now, so a covered block is its business.
+void SettleOwed(bool painting) {
+  auto& c = WS().caret;
+  if (!c.owed) return;
+  if (RepaintCovers(c.owedAt)) {
+    if (painting) c.owed = false;
+    return;
+  }
+  c.owed = false;
+  Invert(c.owedAt);
+}
+
+void Flip() {
+  auto& c = WS().caret;
+  SettleOwed(false);
+  if (!WS().Get(c.hwnd)) return;
+  Invert(c.pos);
   c.drawn = !c.drawn;
 }
 
@@ -55,6 +89,7 @@ BOOL DestroyCaret() {
   auto& ws = WS();
   auto& c = ws.caret;
   if (!c.hwnd) return FALSE;
+  SettleOwed(false);
   Erase();
   if (c.timer) KillTimer(HWND{}, c.timer);
   c = WindowSystem::Caret{};
@@ -83,11 +118,20 @@ BOOL SetCaretPos(int x, int y) {
   auto& c = WS().caret;
   if (!c.hwnd) return FALSE;
   if (c.pos.x == x && c.pos.y == y) return TRUE;
+  SettleOwed(false);
   bool was = c.drawn;
+  // Typing moves the caret inside the area it has just made invalid: the
+  // repaint redraws both blocks, and showing the caret after it draws the
+  // new one, so neither needs inverting now.
+  if (c.drawn && !c.owed && RepaintCovers(c.pos)) {
+    c.owed = true;
+    c.owedAt = c.pos;
+    c.drawn = false;
+  }
   Erase();
   c.pos = POINT{x, y};
   if (was || c.hidden == 0) {
-    Flip();
+    if (!RepaintCovers(c.pos)) Flip();
     RestartBlink();
   }
   return TRUE;
@@ -114,12 +158,14 @@ UINT GetCaretBlinkTime() {
 void CaretWindowGone(HWND h) {
   auto& ws = WS();
   if (ws.caret.hwnd != h) return;
-  ws.caret.drawn = false;  // its pixels went with the window
+  ws.caret.drawn = ws.caret.owed = false;  // its pixels went with the window
   DestroyCaret();
 }
 
 void HideCaretForPaint(HWND h) {
-  if (WS().caret.hwnd == h) HideCaret(h);
+  if (WS().caret.hwnd != h) return;
+  SettleOwed(true);
+  HideCaret(h);
 }
 
 void ShowCaretAfterPaint(HWND h) {

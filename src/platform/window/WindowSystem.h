@@ -203,6 +203,10 @@ class WindowSystem {
     POINT pos;
     int hidden = 1;      // ShowCaret/HideCaret count; shown at 0
     bool drawn = false;  // currently inverted on screen
+    // A block at `owedAt` left inverted because the window's pending
+    // repaint covers it; undone if that repaint stops covering it.
+    bool owed = false;
+    POINT owedAt;
     std::uintptr_t timer = 0;
   } caret;
   UINT caretBlinkMs = 530;

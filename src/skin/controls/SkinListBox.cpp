@@ -36,6 +36,22 @@ RECT ClientInWindow(p::HWND h) {
   return RECT{x, y, x + c.Width(), y + c.Height()};
 }
 
+// Whether all of `area` (screen coordinates) lies under `bar`, a visible
+// sibling in front of `list`, so that nothing painted there would show.
+bool HiddenUnder(p::HWND list, p::HWND bar, p::HRGN area) {
+  if (!p::IsWindowVisible(bar)) return false;
+  RECT box, cover;
+  const int kind = p::GetRgnBox(area, &box);
+  if (kind != p::SIMPLEREGION && kind != p::COMPLEXREGION) return false;
+  if (!p::GetWindowRect(bar, &cover)) return false;
+  if (box.left < cover.left || box.top < cover.top || box.right > cover.right ||
+      box.bottom > cover.bottom)
+    return false;
+  for (p::HWND s = p::GetWindow(list, p::GW_HWNDPREV); s; s = p::GetWindow(s, p::GW_HWNDPREV))
+    if (s == bar) return true;
+  return false;
+}
+
 // Whether every row inside the frame is the same, so that a row drawn over
 // the picture looks the same at any height.
 bool RowsUniform(const graphics::TPixelBitmap& b) {
@@ -261,9 +277,11 @@ void TSkinBaseListBox::NcCalcSize(TMessage& m) {
 
 void TSkinBaseListBox::NcPaint(p::HRGN area) {
   const p::HWND h = Handle();
-  UpdateCache();
-  // Only the part asked for (a region, or 1 for the whole frame).
+  // Only the part asked for (a region, or 1 for the whole frame). Each
+  // scroll asks for the list's own bar, which the skinned bar covers.
   const bool clipped = area.value > 1;
+  if (clipped && bar_ && bar_->HandleAllocated() && HiddenUnder(h, bar_->Handle(), area)) return;
+  UpdateCache();
   p::HDC dc = clipped ? p::GetDCEx(h, area, p::DCX_WINDOW | p::DCX_INTERSECTRGN) : p::HDC{};
   if (!dc) dc = p::GetWindowDC(h);
   if (!dc) return;

@@ -99,15 +99,23 @@ void TSkinScrollBar::SetParams(int position, int min, int max) {
   max = std::max(min, max);
   position = std::clamp(position, min, max);
   if (position == position_ && min == min_ && max == max_) return;
+  const RECT thumb = Layout().thumb;
   position_ = position, min_ = min, max_ = max;
-  skinData_->MarkStale();
-  Invalidate();
+  ThumbMoved(thumb);
 }
 
 void TSkinScrollBar::SetPageSize(int v) {
   v = std::max(0, v);
   if (v == pageSize_) return;
+  const RECT thumb = Layout().thumb;
   pageSize_ = v;
+  ThumbMoved(thumb);
+}
+
+// The picture shows the thumb, not the position: most single steps through
+// a long list leave the thumb on the same pixels, and nothing to repaint.
+void TSkinScrollBar::ThumbMoved(const RECT& was) {
+  if (p::EqualRect(was, Layout().thumb)) return;
   skinData_->MarkStale();
   Invalidate();
 }

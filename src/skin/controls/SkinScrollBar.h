@@ -67,6 +67,7 @@ class TSkinScrollBar : public toolkit::TCustomControl {
   int PartState(TPart part) const;
   // Moves to `v` (clamped), repaints and reports when it changed.
   void MoveTo(int v);
+  void ThumbMoved(const RECT& was);
   void Step();  // one step of the held part
   void MouseDownAt(POINT p);
   void MouseMoveTo(POINT p);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -119,6 +120,19 @@ TEST(Blit, PixelsFromMemoryAndBottomUpSections) {
   EXPECT_EQ(static_cast<std::uint32_t*>(p)[3], 0xFF000009u);
   DeleteDC(dc);
   EXPECT_TRUE(DeleteObject(bm));
+  // A new section is black, also where a deleted one lay before it.
+  for (int side : {20, 20, 300, 300}) {
+    BITMAPINFO fresh;
+    fresh.bmiHeader.biWidth = side;
+    fresh.bmiHeader.biHeight = -side;
+    void* q = nullptr;
+    HBITMAP s = CreateDIBSection(HDC{}, &fresh, DIB_RGB_COLORS, &q, nullptr, 0);
+    ASSERT_TRUE(s);
+    auto* pixels = static_cast<std::uint32_t*>(q);
+    EXPECT_EQ(std::count(pixels, pixels + side * side, 0u), side * side) << side;
+    std::fill(pixels, pixels + side * side, 0xFFFFFFFFu);
+    EXPECT_TRUE(DeleteObject(s));
+  }
   up.bmiHeader.biBitCount = 8;
   EXPECT_FALSE(CreateDIBSection(HDC{}, &up, DIB_RGB_COLORS, &p, nullptr, 0));
   EXPECT_EQ(p, nullptr);

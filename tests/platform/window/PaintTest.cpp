@@ -333,6 +333,23 @@ TEST_F(PaintTest, TheCaretBlinksAndPaintingDoesNotSmearIt) {
   HideCaret(w);
   screen().Pump();
   EXPECT_EQ(At(w, 10, 10), 0x0000FFu);
+  // Moved inside an area waiting for its repaint, it ends up drawn once, at
+  // its new place, and the old place comes back clean; if that area is
+  // validated instead of painted, the next blink puts the old place right.
+  ShowCaret(w);
+  InvalidateRect(w, nullptr, FALSE);
+  SetCaretPos(40, 10);
+  screen().Pump();
+  EXPECT_EQ(At(w, 10, 10), 0x0000FFu);
+  EXPECT_EQ(At(w, 40, 10), 0xFFFF00u);
+  InvalidateRect(w, nullptr, FALSE);
+  SetCaretPos(20, 10);
+  SetCaretPos(25, 10);
+  ValidateRect(w, nullptr);
+  screen().Run(GetCaretBlinkTime());
+  EXPECT_EQ(At(w, 40, 10), 0x0000FFu);
+  EXPECT_EQ(At(w, 20, 10), 0x0000FFu);
+  EXPECT_EQ(At(w, 25, 10), 0xFFFF00u);
   EXPECT_FALSE(ShowCaret(HWND{0x4444}));
   DestroyWindow(w);
   EXPECT_FALSE(DestroyCaret());  // it went with its window

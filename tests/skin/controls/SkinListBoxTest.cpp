@@ -132,6 +132,22 @@ TEST_F(SkinListBoxTest, FrameIsThreePixelsCopiedFromTheCache) {
   for (auto [x, y] : std::vector<std::pair<int, int>>{
            {0, 0}, {2, 100}, {1, 236}, {196, 50}, {194, 120}, {100, 0}, {100, 234}})
     EXPECT_EQ(WindowPixel(x, y), CachePixel(x, y)) << x << "," << y;
+  // The room the list keeps for its own bar lies under the skinned one;
+  // with the list in front of that bar, each scroll paints the room again.
+  Fill(97);
+  ASSERT_TRUE(BarShown());
+  platform::SetWindowPos(list->Handle(), platform::HWND_TOP, 0, 0, 0, 0,
+                         platform::SWP_NOMOVE | platform::SWP_NOSIZE | platform::SWP_NOACTIVATE);
+  Flush();
+  const int room = platform::GetSystemMetrics(platform::SM_CXVSCROLL);
+  const platform::RECT under{197 - 3 - room, 3, 197 - 3, 237 - 3};
+  const platform::HDC dc = platform::GetWindowDC(list->Handle());
+  platform::FillRect(dc, &under, platform::GetSysColorBrush(platform::COLOR_HIGHLIGHT));
+  platform::ReleaseDC(list->Handle(), dc);
+  platform::SendMessage(list->Handle(), platform::WM_VSCROLL, platform::SB_LINEDOWN, 0);
+  Flush();
+  for (int y : {10, 100, 220})
+    EXPECT_EQ(WindowPixel(under.left + room / 2, y), CachePixel(under.left + room / 2, y)) << y;
 }
 
 TEST_F(SkinListBoxTest, BarShowsFromTheFifteenthRowAndGoesAgain) {
@@ -200,6 +216,23 @@ TEST_F(SkinListBoxTest, BarFollowsTheListAndMovesIt) {
   EXPECT_GE(scrolls, 3);
   // The rows shown are the ones scrolled to.
   EXPECT_EQ(list->ItemAtPos(platform::POINT{10, 2}), 26);
+
+  // Through a long list most single steps leave the thumb where it was; the
+  // bar shown after each step is the one painted afresh.
+  Fill(960);
+  auto column = [&] {
+    std::vector<std::uint32_t> c;
+    for (int y = 0; y < bar->Height(); ++y) c.push_back(ClientPixel(bar, 8, y));
+    return c;
+  };
+  for (int step = 0; step < 12; ++step) {
+    platform::SendMessage(list->Handle(), platform::WM_VSCROLL, platform::SB_LINEDOWN, 0);
+    Flush();
+    const std::vector<std::uint32_t> shown = column();
+    bar->Invalidate();
+    Flush();
+    ASSERT_EQ(shown, column()) << step;
+  }
 }
 
 TEST_F(SkinListBoxTest, HeldArrowRepeatsOnItsTimer) {

@@ -89,6 +89,23 @@ TEST(Gradient, LeftToRightAndGroupsOfFiveWords) {
   for (int x = 0; x < 10; ++x) EXPECT_EQ(s.At(x, 1), 0xFF000000u | std::uint32_t(x) << 16);
   for (int x = 10; x < 20; ++x) EXPECT_EQ(s.At(x, 1), kUnpainted);
   for (int x = 0; x < 20; ++x) EXPECT_EQ(s.At(x, 0), kUnpainted);
+
+  // Every painted row repeats the first, whether the rows are painted as one
+  // block (whole width, wide or narrow) or one by one (part of the width, a
+  // view into a wider picture); rows above and below stay as they were.
+  SurfaceBuffer wide(300, 12, kUnpainted), narrow(9, 12, kUnpainted), outer(320, 12, kUnpainted);
+  const Surface inner{outer.View().Row(0) + 10, 300, 12, outer.View().stride};
+  const TSkinGradArray bands = ParseGradientData("255;65280;40;1;0;65280;16711680;60;1;0");
+  for (const Surface& p : {wide.View(), narrow.View(), inner}) {
+    for (const RECT& r : {RECT{0, 2, p.width, 11}, RECT{3, 2, p.width - 1, 11}}) {
+      PaintGradient(p, r, bands);
+      for (int y = 0; y < 12; ++y)
+        for (int x = r.left; x < r.right; ++x)
+          ASSERT_EQ(p.At(x, y), y < 2 || y >= 11 ? kUnpainted : p.At(x, 2)) << x << "," << y;
+    }
+  }
+  EXPECT_EQ(wide.At(0, 5), 0xFFFF0000u);
+  EXPECT_EQ(outer.At(9, 5), kUnpainted);
 }
 
 TEST(Gradient, HalvesRoundToEven) {
