@@ -24,7 +24,7 @@ void RegisterClasses() {
   component::RegisterClasses<TMain, TCompetitors>();
 }
 
-bool CreateWindows() {
+bool CreateWindows(platform::TerminateWatch* terminate) {
   toolkit::TApplication& application = *toolkit::Application;
   InstallApplicationIcon();
   const char* where = "while creating the window Main (TMain)";
@@ -38,6 +38,7 @@ bool CreateWindows() {
       KeepTableSaved(*Main->Table_Results, records::ResultsFile(DataFolder()));
     }
   } catch (const std::exception& e) {
+    if (terminate) terminate->QuitWithoutTarget();
     application.ShowStartupError(e, where);
     return false;
   }
@@ -51,7 +52,7 @@ int RunProgram() {
   RegisterClasses();
   toolkit::TApplication application;
   application.Initialize();
-  if (!CreateWindows()) return 1;
+  if (!CreateWindows(&terminate)) return 1;
   terminate.SetTarget(Main->Handle());
   application.Run();
   return 0;

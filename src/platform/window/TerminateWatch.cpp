@@ -65,6 +65,13 @@ void TerminateWatch::SetTarget(HWND window) {
   pending_ = false;
 }
 
+void TerminateWatch::QuitWithoutTarget() {
+  std::lock_guard lock(mutex_);
+  quitWithoutTarget_ = true;
+  if (pending_) PostQuitMessage(1);
+  pending_ = false;
+}
+
 void TerminateWatch::Watch() {
   for (;;) {
     char c;
@@ -76,6 +83,8 @@ void TerminateWatch::Watch() {
     std::lock_guard lock(mutex_);
     if (target_)
       PostMessage(target_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    else if (quitWithoutTarget_)
+      PostQuitMessage(1);
     else
       pending_ = true;
   }

@@ -1,12 +1,14 @@
 // Ending from outside: SIGTERM becomes a close of the target window through
 // the message loop, each signal asks again, a signal before there is a
-// target waits for it, and the watch leaves the signal as it found it.
+// target waits for it (or, when none will come, ends the error box that
+// waits), and the watch leaves the signal as it found it.
 #include <signal.h>
 
 #include <chrono>
 #include <thread>
 
 #include "WindowTestSupport.h"
+#include "platform/dialog/MessageBox.h"
 #include "platform/window/TerminateWatch.h"
 
 namespace platform::test {
@@ -54,6 +56,22 @@ TEST_F(TerminateWatchTest, ASignalBeforeThereIsATargetClosesItWhenItComes) {
   EXPECT_FALSE(ClosesReach(w, 1));
   watch.SetTarget(w);
   EXPECT_TRUE(ClosesReach(w, 1));
+}
+
+TEST_F(TerminateWatchTest, WithNoTargetToComeASignalEndsTheErrorBoxThatWaits) {
+  TerminateWatch watch;
+  raise(SIGTERM);  // before the start failed: the box ends as soon as it shows
+  watch.QuitWithoutTarget();
+  EXPECT_EQ(MessageBox(HWND{}, "The start failed.", "Application Error", MB_OK), 0);
+  MSG quit;  // the box passes the quit on to the loop around it
+  ASSERT_TRUE(PeekMessage(&quit, HWND{}, 0, 0, PM_REMOVE));
+  ASSERT_EQ(quit.message, WM_QUIT);
+  std::thread later([] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    raise(SIGTERM);
+  });
+  EXPECT_EQ(MessageBox(HWND{}, "The start failed.", "Application Error", MB_OK), 0);
+  later.join();
 }
 
 void Mark(int) {}
