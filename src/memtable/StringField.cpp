@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "memtable/DataSet.h"
 #include "memtable/DatabaseError.h"
 #include "memtable/DateTimeField.h"
 
@@ -42,7 +43,12 @@ std::string TStringField::AsString() {
 }
 
 void TStringField::SetAsString(const std::string& v) {
-  SetChars(v.data(), TextLength(v.data(), std::min<std::size_t>(v.size(), Size())));
+  std::size_t n = TextLength(v.data(), std::min<std::size_t>(v.size(), Size()));
+  // Straight to the dataset; without one the long way raises the error.
+  if (TDataSet* ds = DataSet())
+    ds->SetFieldChars(this, v.data(), n);
+  else
+    SetChars(v.data(), n);
 }
 
 std::int32_t TStringField::AsInteger() {
