@@ -237,6 +237,13 @@ TEST(FieldChecks, ReadOnlyFieldAndFieldWithoutDataset) {
   } catch (const EDatabaseError& e) {
     EXPECT_STREQ(e.what(), "Field 'Loose' has no dataset");
   }
+  auto looseText = CreateFieldForType(ftString, 10, "LooseText");
+  try {
+    looseText->SetAsString("x");
+    FAIL();
+  } catch (const EDatabaseError& e) {
+    EXPECT_STREQ(e.what(), "Field 'LooseText' has no dataset");
+  }
 }
 
 TEST(FieldChecks, DefinitionAttributesShapeTheFields) {
