@@ -128,14 +128,15 @@ void TCustomMemTable::SetFieldData(TField* field, const void* src) {
     SetFieldDataSlow(field, src);
     return;
   }
-  {
+  if (rec->reserved == kLazyBuffer) {
     TStoreLock lock(store_);
-    Materialize(rec);
-    std::uint8_t* p = rec->Data() + field->offset_;
-    p[0] = src ? 2 : 0;
-    if (src) CopyNative(p + 1, src, field->width_);
-    store_->MarkModified(field->FieldNo());
+    MaterializeLazy(rec);
   }
+  // The edit buffer is this table's own: writing it needs no store lock.
+  std::uint8_t* p = rec->Data() + field->offset_;
+  p[0] = src ? 2 : 0;
+  if (src) CopyNative(p + 1, src, field->width_);
+  store_->MarkModified(field->FieldNo());
   DataEvent(deFieldChange, reinterpret_cast<std::intptr_t>(field));
 }
 
@@ -145,17 +146,17 @@ void TCustomMemTable::SetFieldChars(TField* field, const char* text, std::size_t
     TDataSet::SetFieldChars(field, text, n);
     return;
   }
-  {
+  if (rec->reserved == kLazyBuffer) {
     TStoreLock lock(store_);
-    Materialize(rec);
-    std::uint8_t* p = rec->Data() + field->offset_;
-    std::size_t width = static_cast<std::size_t>(field->width_);
-    n = std::min(n, width - 1);
-    p[0] = 2;
-    std::memcpy(p + 1, text, n);
-    std::memset(p + 1 + n, 0, width - n);
-    store_->MarkModified(field->FieldNo());
+    MaterializeLazy(rec);
   }
+  std::uint8_t* p = rec->Data() + field->offset_;
+  std::size_t width = static_cast<std::size_t>(field->width_);
+  n = std::min(n, width - 1);
+  p[0] = 2;
+  std::memcpy(p + 1, text, n);
+  std::memset(p + 1 + n, 0, width - n);
+  store_->MarkModified(field->FieldNo());
   DataEvent(deFieldChange, reinterpret_cast<std::intptr_t>(field));
 }
 

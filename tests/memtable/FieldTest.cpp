@@ -69,6 +69,31 @@ TEST_F(AllTypes, StringTruncationAndEmptyText) {
   EXPECT_EQ(F("S")->AsInteger(), 42);
 }
 
+TEST_F(AllTypes, TextEndsAtItsFirstNulWhereverItFalls) {
+  // Bytes with the high bit set or just above zero are no end of text; a NUL
+  // at any place, in a word or across words, is, and past it the value is
+  // padded with NULs.
+  const std::string body = std::string(
+                               "\x80\x01\xff"
+                               "b\x7f\x81\x02"
+                               "cdefghijklmnopqrstuvwxyz") +
+                           std::string(30, '\xfe');
+  for (std::size_t len : {0u, 1u, 7u, 8u, 9u, 15u, 16u, 17u, 49u, 50u, 51u, 60u}) {
+    for (std::size_t nul = 0; nul <= len; ++nul) {
+      std::string text = body.substr(0, len);
+      if (nul < len) text[nul] = '\0';
+      F("S")->SetAsString(text);
+      const std::string want = body.substr(0, std::min<std::size_t>({nul, len, 50}));
+      ASSERT_EQ(F("S")->AsString(), want) << "length " << len << ", NUL at " << nul;
+      std::vector<char> native(F("S")->DataSize(), 'q');
+      ASSERT_TRUE(F("S")->GetData(native.data()));
+      ASSERT_EQ(std::count(native.begin() + want.size(), native.end(), '\0'),
+                F("S")->DataSize() - int(want.size()))
+          << "length " << len << ", NUL at " << nul;
+    }
+  }
+}
+
 TEST_F(AllTypes, IntegerTextConversion) {
   F("I")->SetAsString("");
   EXPECT_TRUE(F("I")->IsNull());
@@ -211,6 +236,13 @@ TEST(FieldChecks, ReadOnlyFieldAndFieldWithoutDataset) {
     FAIL();
   } catch (const EDatabaseError& e) {
     EXPECT_STREQ(e.what(), "Field 'Loose' has no dataset");
+  }
+  auto looseText = CreateFieldForType(ftString, 10, "LooseText");
+  try {
+    looseText->SetAsString("x");
+    FAIL();
+  } catch (const EDatabaseError& e) {
+    EXPECT_STREQ(e.what(), "Field 'LooseText' has no dataset");
   }
 }
 
