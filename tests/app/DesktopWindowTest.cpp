@@ -357,6 +357,30 @@ TEST_P(DesktopWindow, MovingSizingMaximizingMinimizingAndClosing) {
   EXPECT_EQ(program_.Wait(5s), 0) << "the program did not end after its last window";
 }
 
+// The window manager switches to another desktop and back while the
+// program is too busy to look (held stopped here): the display's word of
+// both changes comes at once, and the minimize asked for on the first must
+// not be carried out after the second. Both windows stay up and the
+// console answers once the dialog is closed.
+TEST_P(DesktopWindow, ADesktopSwitchAndBackLeavesTheWindowsUp) {
+  if (!GetParam()) GTEST_SKIP() << "desktops belong to the window manager";
+  ASSERT_NO_FATAL_FAILURE(StartProgram());
+  ASSERT_EQ(X("sleep 0.3; xdotool key ctrl+d"), 0);
+  ASSERT_TRUE(Shown("Competitors Database", true));
+  for (int round = 0; round < 2; ++round) {
+    program_.Signal(SIGSTOP);
+    const int switched = X("xdotool set_desktop 1 sleep 0.3 set_desktop 0 sleep 0.3");
+    program_.Signal(SIGCONT);
+    ASSERT_EQ(switched, 0);
+    std::this_thread::sleep_for(500ms);
+    EXPECT_TRUE(Shown("Sprintara", true)) << "the console stayed iconified";
+    EXPECT_TRUE(Shown("Competitors Database", true)) << "the dialog stayed iconified";
+  }
+  ASSERT_EQ(X("sleep 0.3; xdotool key alt+F4"), 0);
+  ASSERT_TRUE(Shown("Competitors Database", false));
+  EXPECT_TRUE(ConsoleTakesKeys()) << "Ctrl+D does nothing after the desktop switches";
+}
+
 // A seeded stream of random input over both windows: keys, clicks, drags,
 // the wheel and keyboard layout switches. Afterwards the program runs,
 // answers Ctrl+D, and its windows are on the screen.

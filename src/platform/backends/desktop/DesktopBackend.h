@@ -18,6 +18,11 @@
 
 struct SDL_Window;
 struct SDL_Cursor;
+struct SDL_MouseMotionEvent;
+struct SDL_MouseButtonEvent;
+struct SDL_MouseWheelEvent;
+struct SDL_KeyboardEvent;
+struct SDL_WindowEvent;
 union SDL_Event;
 
 namespace platform {
@@ -58,6 +63,9 @@ class DesktopBackend : public Backend {
     std::string title;
     bool minimized = false;
     bool hidden = false;  // minimized with no window manager: taken off the screen
+    // A minimize (restore) posted on the display's word and not yet seen
+    // carried out in a view.
+    bool minimizeAsked = false, restoreAsked = false;
     bool needsFull = true;
     bool shaped = false;
     std::vector<RECT> shape;     // the window region last given to the display
@@ -65,14 +73,41 @@ class DesktopBackend : public Backend {
   };
 
   DesktopBackend() = default;
+  // One event from the display, handed to the handler of its kind.
   void Handle(const SDL_Event& e);
+  void OnMouseMotion(const SDL_MouseMotionEvent& m);
+  void OnMouseButton(const SDL_MouseButtonEvent& b);
+  void OnMouseWheel(const SDL_MouseWheelEvent& w);
+  void OnKey(const SDL_KeyboardEvent& k);
+  void OnWindowEvent(const SDL_WindowEvent& w);
+  void OnCloseRequest(HWND h);
+  void OnFocusGained(HWND h, std::uint32_t timestamp);
+  void OnMinimized(HWND h, Native& n);
+  void OnShown(HWND h, Native& n);
+  void OnRestored(HWND h, Native& n);
+  // The steps of a presentation: a native window made for a new view, a
+  // view's place, state, picture and shape brought to its native window
+  // (true when a picture went to the display), the open popup followed,
+  // native windows of views gone destroyed (true when one was), the
+  // keyboard given to the active window, popups kept on top.
+  std::map<std::uint32_t, Native>::iterator CreateNative(const TopLevelView& v);
+  bool PresentView(HWND hwnd, Native& n, const TopLevelView& v);
+  void Minimize(Native& n);
+  void Unminimize(Native& n);
+  void Reshape(Native& n, const TopLevelView& v);
+  void TrackPopup(std::span<const TopLevelView> views);
+  bool DestroyGone(const std::map<std::uint32_t, bool>& seen);
+  void GiveKeyboard(HWND active);
+  void RaisePopups(std::span<const TopLevelView> views);
+  // Writes one line to the descriptor named for it, once.
+  void TellPresented();
   void QueueText(const char* utf8);
   bool RightAltIsAltGr();
   HWND FindWindow(std::uint32_t sdlId, RECT* rect) const;
   // The screen rectangle of the window a pointer event came from: a native
   // window or the screen layer.
   bool PointerSource(std::uint32_t sdlId, RECT* rect) const;
-  void Upload(Native& n, const TopLevelView& v, RECT part);
+  bool Upload(Native& n, const TopLevelView& v, RECT part);
   // While a button is held the pointer is followed wherever it goes: the
   // display's pointer grab where it has one, and the global pointer state
   // where the grab was refused or a window in between took the events.
@@ -117,6 +152,7 @@ class DesktopBackend : public Backend {
   bool altGrKnown_ = false, altGr_ = false;  // the right Alt key types, by the layout
   bool heldAfterFocus_ = false;              // key presses now are keys held at a focus change...
   std::uint32_t focusStamp_ = 0;             // ...which came at this event time
+  int presentedFd_ = -1;                     // told once of the first picture shown
   std::uint32_t audio_ = 0;                  // the sound device, once opened
   bool audioTried_ = false;
 };
