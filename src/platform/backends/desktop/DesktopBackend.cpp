@@ -16,6 +16,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <vector>
 
 #include "platform/Codepage.h"
@@ -325,7 +327,18 @@ std::unique_ptr<DesktopBackend> DesktopBackend::Create(std::string* error) {
   b->screen_ = ToRect(r, b->scale_);
   b->work_ = SDL_GetDisplayUsableBounds(0, &r) == 0 ? ToRect(r, b->scale_) : b->screen_;
   b->screenBuffer_.Resize(b->screen_.Width(), b->screen_.Height());
-  b->wakeEvent_ = SDL_RegisterEvents(1);
+  b->wakeEvent_ = SDL_RegisterEvents(2);
+  b->localeEvent_ = b->wakeEvent_ + 1;
+  // A change of the desktop's regional settings reaches a running program
+  // only through the user's locale file.
+  b->localeFile_ = LocaleFilePath();
+  if (!b->localeFile_.empty())
+    b->localeWatch_ = std::make_unique<LocaleFileWatch>(b->localeFile_, [e = b->localeEvent_] {
+      SDL_Event event;
+      SDL_zero(event);
+      event.type = e;
+      SDL_PushEvent(&event);
+    });
   // A start-up measurement names a descriptor to be told when the first
   // picture is on the display.
   if (const char* fd = std::getenv("SPRINTARA_PRESENTED_FD"); NonEmpty(fd))
@@ -335,6 +348,7 @@ std::unique_ptr<DesktopBackend> DesktopBackend::Create(std::string* error) {
 }
 
 DesktopBackend::~DesktopBackend() {
+  localeWatch_.reset();  // its thread posts to the event queue
   for (auto& [h, n] : natives_) SDL_DestroyWindow(n.window);
   if (overlay_) SDL_DestroyWindow(overlay_);
   for (auto& [id, c] : cursors_) SDL_FreeCursor(c);
@@ -507,6 +521,7 @@ bool DesktopBackend::PointerSource(std::uint32_t sdlId, RECT* rect) const {
 void DesktopBackend::Handle(const SDL_Event& e) {
   // Only key presses that follow the focus event at once are held keys.
   if (e.type != SDL_KEYDOWN) heldAfterFocus_ = false;
+  if (e.type == localeEvent_) return OnLocaleFileChanged();
   switch (e.type) {
     case SDL_LOCALECHANGED:
       AnnounceRegionalSettingsChange();
@@ -932,6 +947,13 @@ void DesktopBackend::RaisePopups(std::span<const TopLevelView> views) {
     if (v->popup && !v->minimized)
       if (auto it = natives_.find(v->hwnd.value); it != natives_.end())
         SDL_RaiseWindow(it->second.window);
+}
+
+void DesktopBackend::OnLocaleFileChanged() {
+  std::ifstream in(localeFile_);
+  std::stringstream text;
+  text << in.rdbuf();
+  if (localeEnvironment_.Apply(ParseLocaleFile(text.str()))) AnnounceRegionalSettingsChange();
 }
 
 void DesktopBackend::TellPresented() {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/backends/desktop/LocaleFile.h"
 #include "platform/gdi/Surface.h"
 #include "platform/window/Backend.h"
 
@@ -99,6 +100,9 @@ class DesktopBackend : public Backend {
   bool DestroyGone(const std::map<std::uint32_t, bool>& seen);
   void GiveKeyboard(HWND active);
   void RaisePopups(std::span<const TopLevelView> views);
+  // The user's locale file changed: its settings go into the environment,
+  // and the windows hear of a change of regional settings.
+  void OnLocaleFileChanged();
   // Writes one line to the descriptor named for it, once.
   void TellPresented();
   void QueueText(const char* utf8);
@@ -152,8 +156,12 @@ class DesktopBackend : public Backend {
   bool altGrKnown_ = false, altGr_ = false;  // the right Alt key types, by the layout
   bool heldAfterFocus_ = false;              // key presses now are keys held at a focus change...
   std::uint32_t focusStamp_ = 0;             // ...which came at this event time
-  int presentedFd_ = -1;                     // told once of the first picture shown
-  std::uint32_t audio_ = 0;                  // the sound device, once opened
+  std::uint32_t localeEvent_ = 0;            // the locale file changed
+  std::string localeFile_;
+  LocaleEnvironment localeEnvironment_;
+  std::unique_ptr<LocaleFileWatch> localeWatch_;
+  int presentedFd_ = -1;     // told once of the first picture shown
+  std::uint32_t audio_ = 0;  // the sound device, once opened
   bool audioTried_ = false;
 };
 
