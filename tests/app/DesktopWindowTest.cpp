@@ -374,8 +374,8 @@ TEST_P(DesktopWindow, MovingSizingMaximizingMinimizingAndClosing) {
 // The window manager switches to another desktop and back while the
 // program is too busy to look (held stopped here): the display's word of
 // both changes comes at once, and the minimize asked for on the first must
-// not be carried out after the second. Both windows stay up and the
-// console answers once the dialog is closed.
+// not be carried out after the second. Both windows stay up, go and come
+// back together, and the console answers once the dialog is closed.
 TEST_P(DesktopWindow, ADesktopSwitchAndBackLeavesTheWindowsUp) {
   if (!GetParam()) GTEST_SKIP() << "desktops belong to the window manager";
   ASSERT_NO_FATAL_FAILURE(StartProgram());
@@ -390,6 +390,12 @@ TEST_P(DesktopWindow, ADesktopSwitchAndBackLeavesTheWindowsUp) {
     EXPECT_TRUE(Shown("Sprintara", true)) << "the console stayed iconified";
     EXPECT_TRUE(Shown("Competitors Database", true)) << "the dialog stayed iconified";
   }
+  // The dialog is the console's transient: the window manager iconifies
+  // and restores the two together, so it never stays behind alone.
+  ASSERT_EQ(X("xdotool windowminimize " + console_), 0);
+  EXPECT_TRUE(Shown("Competitors Database", false)) << "the dialog stayed up without the console";
+  ASSERT_EQ(X("xdotool windowactivate " + console_), 0);
+  EXPECT_TRUE(Shown("Competitors Database", true)) << "the dialog did not come back";
   ASSERT_EQ(X("sleep 0.3; xdotool key alt+F4"), 0);
   ASSERT_TRUE(Shown("Competitors Database", false));
   EXPECT_TRUE(ConsoleTakesKeys()) << "Ctrl+D does nothing after the desktop switches";

@@ -811,6 +811,7 @@ std::map<std::uint32_t, DesktopBackend::Native>::iterator DesktopBackend::Create
   n.id = SDL_GetWindowID(win);
   n.rect = v.rect;
   n.title = std::string(v.title);
+  if (!v.popup) n.owner = GetWindow(v.hwnd, GW_OWNER);
   auto it = natives_.emplace(v.hwnd.value, n).first;
   SDL_ShowWindow(win);
   return it;
@@ -855,6 +856,7 @@ bool DesktopBackend::PresentView(HWND hwnd, Native& n, const TopLevelView& v) {
   n.needsFull = false;
   // After the upload: the first one may give the window a new native window.
   Reshape(n, v);
+  KeepWithOwner(n);
   return uploaded;
 }
 
@@ -893,6 +895,16 @@ void DesktopBackend::Reshape(Native& n, const TopLevelView& v) {
   n.shaped = v.shape != nullptr;
   n.shape = std::move(shape);
   n.shapedId = nativeId;
+}
+
+void DesktopBackend::KeepWithOwner(Native& n) {
+  const auto owner = natives_.find(n.owner.value);
+  if (!n.owner || owner == natives_.end()) return;
+  const unsigned long nativeId = NativeWindowId(n.window);
+  if (n.withOwner && nativeId == n.withOwnerId) return;
+  SDL_SetWindowModalFor(n.window, owner->second.window);
+  n.withOwner = true;
+  n.withOwnerId = nativeId;
 }
 
 void DesktopBackend::TrackPopup(std::span<const TopLevelView> views) {

@@ -69,8 +69,11 @@ class DesktopBackend : public Backend {
     bool minimizeAsked = false, restoreAsked = false;
     bool needsFull = true;
     bool shaped = false;
-    std::vector<RECT> shape;     // the window region last given to the display
-    unsigned long shapedId = 0;  // the display's window that region was given to
+    std::vector<RECT> shape;        // the window region last given to the display
+    unsigned long shapedId = 0;     // the display's window that region was given to
+    HWND owner;                     // an owned window's owner...
+    bool withOwner = false;         // ...that the display was told of...
+    unsigned long withOwnerId = 0;  // ...for this display window
   };
 
   DesktopBackend() = default;
@@ -96,6 +99,10 @@ class DesktopBackend : public Backend {
   void Minimize(Native& n);
   void Unminimize(Native& n);
   void Reshape(Native& n, const TopLevelView& v);
+  // An owned window (a dialog, a message box) is its owner's transient: the
+  // window manager keeps it on its owner's desktop, above it, and iconifies
+  // and restores the two together.
+  void KeepWithOwner(Native& n);
   void TrackPopup(std::span<const TopLevelView> views);
   bool DestroyGone(const std::map<std::uint32_t, bool>& seen);
   void GiveKeyboard(HWND active);
