@@ -7,10 +7,16 @@
 // the X tools are not installed.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <future>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +24,8 @@
 #include "app/CompetitorsDialog.h"
 #include "app/ConsoleWindow.h"
 #include "graphics/ExtEdit.h"
+#include "platform/LocaleServices.h"
+#include "platform/RegionalFormats.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/window/Window.h"
 #include "support/XServer.h"
@@ -58,12 +66,27 @@ class DesktopProgram : public ::testing::Test {
     if (ready.skip) GTEST_SKIP() << ready.why;
     ASSERT_TRUE(ready.why.empty()) << ready.why;
     ASSERT_EQ(server_.Run("setxkbmap us"), 0);
+    // The user's locale file lives in a folder of the test's own; the clock
+    // follows its time format alone.
+    config_ = ::testing::TempDir() + "desktop_program_config_" + std::to_string(getpid());
+    mkdir(config_.c_str(), 0700);
+    setenv("XDG_CONFIG_HOME", config_.c_str(), 1);
+    if (const char* all = std::getenv("LC_ALL")) lcAll_ = all;
+    unsetenv("LC_ALL");
+    unsetenv("LC_TIME");
     ASSERT_NO_FATAL_FAILURE(testsupport::StartDesktopProgram(nullptr, application_));
   }
 
   void TearDown() override {
     testsupport::StopDesktopProgram(application_);
     server_.Stop();
+    std::remove((config_ + "/locale.conf").c_str());
+    rmdir(config_.c_str());
+    unsetenv("XDG_CONFIG_HOME");
+    unsetenv("LC_TIME");
+    if (lcAll_) setenv("LC_ALL", lcAll_->c_str(), 1);
+    p::ResetLocaleCache();
+    p::ReloadUserRegionalFormats();
   }
 
   // Runs the program's own loop while the steps are played one after the
@@ -155,6 +178,8 @@ class DesktopProgram : public ::testing::Test {
   testsupport::XServer server_;
   std::unique_ptr<toolkit::TApplication> application_;
   long lastWrong_ = 0;
+  std::string config_;
+  std::optional<std::string> lcAll_;
 };
 
 TEST_F(DesktopProgram, KeyboardPaintingAndTypedTextHoldOnARealDisplay) {
@@ -185,6 +210,14 @@ TEST_F(DesktopProgram, KeyboardPaintingAndTypedTextHoldOnARealDisplay) {
                 "xwininfo -id \"$id\" -shape | grep -q 'Window shape extents'";
        },
        [] { return true; }, nullptr},
+      // The desktop's regional settings write the user's locale file.
+      {"a new time format in the user's locale file reaches the clock",
+       [this] { return "printf 'LC_TIME=de_DE.UTF-8\\n' >" + config_ + "/locale.conf"; },
+       [] {
+         const std::string& clock = app::Main->lblTime->Caption();
+         return clock.find('/') == std::string::npos && clock.find('.') != std::string::npos;
+       },
+       nullptr},
       {"Ctrl+D opens the dialog", Command("sleep 0.3; xdotool key ctrl+d"), dialogOpen, nullptr},
       {"the console is painted behind the dialog", nullptr,
        [&] { return ConsoleShowsAsPainted() || ++paintTries > 30; }, nullptr},

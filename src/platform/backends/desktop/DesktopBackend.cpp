@@ -16,6 +16,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <vector>
 
 #include "platform/backends/desktop/DisplayScale.h"
@@ -325,12 +327,28 @@ std::unique_ptr<DesktopBackend> DesktopBackend::Create(std::string* error) {
   b->screen_ = ToRect(r, b->scale_);
   b->work_ = SDL_GetDisplayUsableBounds(0, &r) == 0 ? ToRect(r, b->scale_) : b->screen_;
   b->screenBuffer_.Resize(b->screen_.Width(), b->screen_.Height());
-  b->wakeEvent_ = SDL_RegisterEvents(1);
+  b->wakeEvent_ = SDL_RegisterEvents(2);
+  b->localeEvent_ = b->wakeEvent_ + 1;
+  // A change of the desktop's regional settings reaches a running program
+  // only through the user's locale file.
+  b->localeFile_ = LocaleFilePath();
+  if (!b->localeFile_.empty())
+    b->localeWatch_ = std::make_unique<LocaleFileWatch>(b->localeFile_, [e = b->localeEvent_] {
+      SDL_Event event;
+      SDL_zero(event);
+      event.type = e;
+      SDL_PushEvent(&event);
+    });
+  // A start-up measurement names a descriptor to be told when the first
+  // picture is on the display.
+  if (const char* fd = std::getenv("SPRINTARA_PRESENTED_FD"); NonEmpty(fd))
+    b->presentedFd_ = std::atoi(fd);
   SDL_StartTextInput();
   return b;
 }
 
 DesktopBackend::~DesktopBackend() {
+  localeWatch_.reset();  // its thread posts to the event queue
   for (auto& [h, n] : natives_) SDL_DestroyWindow(n.window);
   if (overlay_) SDL_DestroyWindow(overlay_);
   for (auto& [id, c] : cursors_) SDL_FreeCursor(c);
@@ -501,85 +519,26 @@ bool DesktopBackend::PointerSource(std::uint32_t sdlId, RECT* rect) const {
 }
 
 void DesktopBackend::Handle(const SDL_Event& e) {
-  RECT r{};
   // Only key presses that follow the focus event at once are held keys.
   if (e.type != SDL_KEYDOWN) heldAfterFocus_ = false;
+  if (e.type == localeEvent_) return OnLocaleFileChanged();
   switch (e.type) {
     case SDL_LOCALECHANGED:
       AnnounceRegionalSettingsChange();
       break;
     case SDL_MOUSEMOTION:
-      if (PointerSource(e.motion.windowID, &r)) {
-        lastPointer_ = POINT{r.left + Down(e.motion.x), r.top + Down(e.motion.y)};
-        pointerKnown_ = true;
-        QueueMouseMove(lastPointer_);
-      }
+      OnMouseMotion(e.motion);
       break;
     case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP: {
-      if (!PointerSource(e.button.windowID, &r)) break;
-      int button = e.button.button == SDL_BUTTON_LEFT     ? 0
-                   : e.button.button == SDL_BUTTON_RIGHT  ? 1
-                   : e.button.button == SDL_BUTTON_MIDDLE ? 2
-                                                          : -1;
-      if (button < 0) break;
-      bool down = e.type == SDL_MOUSEBUTTONDOWN;
-      // A release already taken from the pointer's state is not a second one.
-      if (!down && !(buttonsDown_ & (1 << button))) break;
-      if (down)
-        buttonsDown_ |= 1 << button;
-      else
-        buttonsDown_ &= ~(1 << button);
-      // Dragging past the window's edge keeps reporting the mouse (the
-      // display's pointer grab; where it is refused, the pointer's state).
-      SDL_CaptureMouse(buttonsDown_ != 0 ? SDL_TRUE : SDL_FALSE);
-      if (!down) popupGrabbed_ = false;  // releasing the press's grab ended the popup's
-      lastPointer_ = POINT{r.left + Down(e.button.x), r.top + Down(e.button.y)};
-      pointerKnown_ = true;
-      QueueMouseButton(button, down, lastPointer_);
+    case SDL_MOUSEBUTTONUP:
+      OnMouseButton(e.button);
       break;
-    }
-    case SDL_MOUSEWHEEL: {
-      POINT at;
-      if (x11_) {
-        int x, y;
-        SDL_GetGlobalMouseState(&x, &y);
-        at = POINT{Down(x), Down(y)};
-      } else {
-        // Elsewhere the display tells no global place: the window's own.
-        if (!PointerSource(e.wheel.windowID, &r)) break;
-        at = POINT{r.left + Down(e.wheel.mouseX), r.top + Down(e.wheel.mouseY)};
-      }
-      QueueMouseWheel(e.wheel.y * WHEEL_DELTA, at);
+    case SDL_MOUSEWHEEL:
+      OnMouseWheel(e.wheel);
       break;
-    }
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-      // The text a key types comes from the display's text input, by the
-      // user's layout; the key itself only gives control characters.
-      if (int vk = VirtualKey(e.key.keysym)) {
-        // When one of our windows gains the focus, the display reports the
-        // keys held at that moment as pressed, right after the focus event.
-        // Those presses belonged to another window (the Alt of an Alt+F4
-        // that closed a dialog) and must not act here.
-        bool held = e.type == SDL_KEYDOWN && heldAfterFocus_ && !e.key.repeat &&
-                    e.key.timestamp - focusStamp_ < 100;
-        // Where the right Alt key is AltGr it types characters, as Ctrl+Alt
-        // does: it must not act as Alt for the menus.
-        if (e.key.keysym.scancode == SDL_SCANCODE_RALT && RightAltIsAltGr()) {
-          if (held) {
-            QueueKeyHeld(VK_CONTROL);
-            QueueKeyHeld(VK_MENU);
-          } else {
-            QueueKey(VK_CONTROL, e.type == SDL_KEYDOWN, true);
-            QueueKey(VK_MENU, e.type == SDL_KEYDOWN, true);
-          }
-        } else if (held) {
-          QueueKeyHeld(vk);
-        } else {
-          QueueKey(vk, e.type == SDL_KEYDOWN, true);
-        }
-      }
+      OnKey(e.key);
       break;
     case SDL_SYSWMEVENT:
       HandleGrabbedButton(e);
@@ -590,56 +549,166 @@ void DesktopBackend::Handle(const SDL_Event& e) {
     case SDL_TEXTINPUT:
       QueueText(e.text.text);
       break;
-    case SDL_WINDOWEVENT: {
-      HWND h = FindWindow(e.window.windowID, nullptr);
-      if (!h) break;
-      switch (e.window.event) {
-        case SDL_WINDOWEVENT_CLOSE:
-          // The window manager's Alt+F4: the F4 never came here, and the
-          // Alt let go afterwards must not count as Alt alone (the menu).
-          if (SDL_GetModState() & KMOD_ALT) QueueKeyHeld(VK_MENU);
-          PostMessage(h, WM_SYSCOMMAND, SC_CLOSE, 0);
-          break;
-        case SDL_WINDOWEVENT_FOCUS_GAINED:
-          // The window system decides what becomes active.
-          QueueDisplayFocus(h);
-          heldAfterFocus_ = true;
-          focusStamp_ = e.window.timestamp;
-          break;
-        case SDL_WINDOWEVENT_EXPOSED:
-        case SDL_WINDOWEVENT_SIZE_CHANGED:
-          // A new size brings a new drawing surface, which starts empty.
-          natives_[h.value].needsFull = true;
-          break;
-        case SDL_WINDOWEVENT_MINIMIZED:
-          if (!IsIconic(h)) PostMessage(h, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-          natives_[h.value].minimized = true;
-          break;
-        case SDL_WINDOWEVENT_SHOWN:
-          // Mapped again from outside while taken off the screen as
-          // minimized (no window manager): that is a restore.
-          if (natives_[h.value].hidden && IsIconic(h)) {
-            natives_[h.value].hidden = false;
-            natives_[h.value].minimized = false;
-            natives_[h.value].needsFull = true;
-            refocus_ = true;
-            PostMessage(h, WM_SYSCOMMAND, SC_RESTORE, 0);
-          }
-          break;
-        case SDL_WINDOWEVENT_RESTORED:
-          if (IsIconic(h)) PostMessage(h, WM_SYSCOMMAND, SC_RESTORE, 0);
-          natives_[h.value].minimized = false;
-          natives_[h.value].needsFull = true;
-          // The focus the display gave with the restore came while the
-          // window was still minimized here; it is given again once restored.
-          refocus_ = true;
-          break;
-      }
+    case SDL_WINDOWEVENT:
+      OnWindowEvent(e.window);
       break;
-    }
     default:
       break;
   }
+}
+
+void DesktopBackend::OnMouseMotion(const SDL_MouseMotionEvent& m) {
+  RECT r{};
+  if (!PointerSource(m.windowID, &r)) return;
+  lastPointer_ = POINT{r.left + Down(m.x), r.top + Down(m.y)};
+  pointerKnown_ = true;
+  QueueMouseMove(lastPointer_);
+}
+
+void DesktopBackend::OnMouseButton(const SDL_MouseButtonEvent& b) {
+  RECT r{};
+  if (!PointerSource(b.windowID, &r)) return;
+  const int button = b.button == SDL_BUTTON_LEFT     ? 0
+                     : b.button == SDL_BUTTON_RIGHT  ? 1
+                     : b.button == SDL_BUTTON_MIDDLE ? 2
+                                                     : -1;
+  if (button < 0) return;
+  const bool down = b.type == SDL_MOUSEBUTTONDOWN;
+  // A release already taken from the pointer's state is not a second one.
+  if (!down && !(buttonsDown_ & (1 << button))) return;
+  if (down)
+    buttonsDown_ |= 1 << button;
+  else
+    buttonsDown_ &= ~(1 << button);
+  // Dragging past the window's edge keeps reporting the mouse (the
+  // display's pointer grab; where it is refused, the pointer's state).
+  SDL_CaptureMouse(buttonsDown_ != 0 ? SDL_TRUE : SDL_FALSE);
+  if (!down) popupGrabbed_ = false;  // releasing the press's grab ended the popup's
+  lastPointer_ = POINT{r.left + Down(b.x), r.top + Down(b.y)};
+  pointerKnown_ = true;
+  QueueMouseButton(button, down, lastPointer_);
+}
+
+void DesktopBackend::OnMouseWheel(const SDL_MouseWheelEvent& w) {
+  POINT at;
+  if (x11_) {
+    int x, y;
+    SDL_GetGlobalMouseState(&x, &y);
+    at = POINT{Down(x), Down(y)};
+  } else {
+    // Elsewhere the display tells no global place: the window's own.
+    RECT r{};
+    if (!PointerSource(w.windowID, &r)) return;
+    at = POINT{r.left + Down(w.mouseX), r.top + Down(w.mouseY)};
+  }
+  QueueMouseWheel(w.y * WHEEL_DELTA, at);
+}
+
+void DesktopBackend::OnKey(const SDL_KeyboardEvent& k) {
+  // The text a key types comes from the display's text input, by the
+  // user's layout; the key itself only gives control characters.
+  const int vk = VirtualKey(k.keysym);
+  if (!vk) return;
+  const bool down = k.type == SDL_KEYDOWN;
+  // When one of our windows gains the focus, the display reports the keys
+  // held at that moment as pressed, right after the focus event. Those
+  // presses belonged to another window (the Alt of an Alt+F4 that closed a
+  // dialog) and must not act here.
+  const bool held = down && heldAfterFocus_ && !k.repeat && k.timestamp - focusStamp_ < 100;
+  // Where the right Alt key is AltGr it types characters, as Ctrl+Alt
+  // does: it must not act as Alt for the menus.
+  if (k.keysym.scancode == SDL_SCANCODE_RALT && RightAltIsAltGr()) {
+    if (held) {
+      QueueKeyHeld(VK_CONTROL);
+      QueueKeyHeld(VK_MENU);
+    } else {
+      QueueKey(VK_CONTROL, down, true);
+      QueueKey(VK_MENU, down, true);
+    }
+  } else if (held) {
+    QueueKeyHeld(vk);
+  } else {
+    QueueKey(vk, down, true);
+  }
+}
+
+void DesktopBackend::OnWindowEvent(const SDL_WindowEvent& w) {
+  const HWND h = FindWindow(w.windowID, nullptr);
+  if (!h) return;
+  Native& n = natives_[h.value];
+  switch (w.event) {
+    case SDL_WINDOWEVENT_CLOSE:
+      OnCloseRequest(h);
+      break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      OnFocusGained(h, w.timestamp);
+      break;
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      // A new size brings a new drawing surface, which starts empty.
+      n.needsFull = true;
+      break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+      OnMinimized(h, n);
+      break;
+    case SDL_WINDOWEVENT_SHOWN:
+      OnShown(h, n);
+      break;
+    case SDL_WINDOWEVENT_RESTORED:
+      OnRestored(h, n);
+      break;
+  }
+}
+
+void DesktopBackend::OnCloseRequest(HWND h) {
+  // The window manager's Alt+F4: the F4 never came here, and the Alt let go
+  // afterwards must not count as Alt alone (the menu).
+  if (SDL_GetModState() & KMOD_ALT) QueueKeyHeld(VK_MENU);
+  PostMessage(h, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void DesktopBackend::OnFocusGained(HWND h, std::uint32_t timestamp) {
+  // A window brought back while its modal dialog stays minimized would be
+  // deaf (the dialog has no task-bar entry to be restored from): the
+  // dialog comes back with it.
+  if (!IsWindowEnabled(h))
+    if (HWND popup = GetWindow(h, GW_ENABLEDPOPUP); popup && IsIconic(popup))
+      PostMessage(popup, WM_SYSCOMMAND, SC_RESTORE, 0);
+  // The window system decides what becomes active.
+  QueueDisplayFocus(h);
+  heldAfterFocus_ = true;
+  focusStamp_ = timestamp;
+}
+
+void DesktopBackend::OnMinimized(HWND h, Native& n) {
+  if (!IsIconic(h)) {
+    PostMessage(h, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    n.minimizeAsked = true;
+  }
+  n.minimized = true;
+}
+
+void DesktopBackend::OnShown(HWND h, Native& n) {
+  // Mapped again from outside while taken off the screen as minimized (no
+  // window manager): that is a restore.
+  if (!n.hidden || !IsIconic(h)) return;
+  n.hidden = false;
+  n.minimized = false;
+  n.needsFull = true;
+  refocus_ = true;
+  PostMessage(h, WM_SYSCOMMAND, SC_RESTORE, 0);
+}
+
+void DesktopBackend::OnRestored(HWND h, Native& n) {
+  if (IsIconic(h)) {
+    PostMessage(h, WM_SYSCOMMAND, SC_RESTORE, 0);
+    n.restoreAsked = true;
+  }
+  n.minimized = false;
+  n.needsFull = true;
+  // The focus the display gave with the restore came while the window was
+  // still minimized here; it is given again once restored.
+  refocus_ = true;
 }
 
 bool DesktopBackend::RightAltIsAltGr() {
@@ -678,18 +747,18 @@ void DesktopBackend::QueueText(const char* utf8) {
   }
 }
 
-void DesktopBackend::Upload(Native& n, const TopLevelView& v, RECT part) {
+bool DesktopBackend::Upload(Native& n, const TopLevelView& v, RECT part) {
   SDL_Surface* s = SDL_GetWindowSurface(n.window);
-  if (!s) return;
+  if (!s) return false;
   RECT bounds{0, 0, std::min(s->w / scale_, v.picture.width),
               std::min(s->h / scale_, v.picture.height)};
   RECT r;
-  if (!IntersectRect(&r, part, bounds)) return;
+  if (!IntersectRect(&r, part, bounds)) return false;
   SDL_LockSurface(s);
   CopyScaled(v.picture, r, s, scale_, POINT{Up(r.left), Up(r.top)});
   SDL_UnlockSurface(s);
   SDL_Rect rr{Up(r.left), Up(r.top), Up(r.Width()), Up(r.Height())};
-  SDL_UpdateWindowSurfaceRects(n.window, &rr, 1);
+  return SDL_UpdateWindowSurfaceRects(n.window, &rr, 1) == 0;
 }
 
 std::vector<RECT> DesktopBackend::UpRects(const std::vector<RECT>& rects) const {
@@ -702,82 +771,143 @@ std::vector<RECT> DesktopBackend::UpRects(const std::vector<RECT>& rects) const 
 void DesktopBackend::Present(std::span<const TopLevelView> views) {
   std::map<std::uint32_t, bool> seen;
   HWND active;
-  bool restack = false;
+  bool restack = false, shown = false;
   for (const TopLevelView& v : views) {
     seen[v.hwnd.value] = true;
     if (v.active) active = v.hwnd;
     auto it = natives_.find(v.hwnd.value);
-    int w = std::max(1, v.rect.Width()), h = std::max(1, v.rect.Height());
     if (it == natives_.end()) {
-      Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
-      if (v.popup) flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_ALWAYS_ON_TOP;
-      if (!v.taskbar) flags |= SDL_WINDOW_SKIP_TASKBAR;
-      std::string title = Cp1252ToUtf8(v.title);
-      SDL_Window* win = SDL_CreateWindow(title.c_str(), v.minimized ? 0 : Up(v.rect.left),
-                                         v.minimized ? 0 : Up(v.rect.top), Up(w), Up(h), flags);
-      if (!win) continue;
-      if (!v.popup) GiveIcon(win);
-      Native n;
-      n.window = win;
-      n.id = SDL_GetWindowID(win);
-      n.rect = v.rect;
-      n.title = std::string(v.title);
-      it = natives_.emplace(v.hwnd.value, n).first;
-      SDL_ShowWindow(win);
+      it = CreateNative(v);
+      if (it == natives_.end()) continue;
       restack = true;
     }
-    Native& n = it->second;
-    if (v.minimized) {
-      // The window manager iconifies it; with none, nobody would, and the
-      // window would stand there frozen: it is taken off the screen.
-      if (!n.minimized) {
-        n.hidden = !WindowManagerRuns(n.window);
-        if (n.hidden)
-          SDL_HideWindow(n.window);
-        else
-          SDL_MinimizeWindow(n.window);
-      }
-      n.minimized = true;
-      continue;
-    }
-    if (n.minimized) {
-      if (n.hidden)
-        SDL_ShowWindow(n.window);
-      else
-        SDL_RestoreWindow(n.window);
-      n.hidden = false;
-      n.minimized = false;
-      n.needsFull = true;
-      refocus_ = true;
-    }
-    if (n.rect.left != v.rect.left || n.rect.top != v.rect.top)
-      SDL_SetWindowPosition(n.window, Up(v.rect.left), Up(v.rect.top));
-    if (n.rect.Width() != v.rect.Width() || n.rect.Height() != v.rect.Height()) {
-      SDL_SetWindowSize(n.window, Up(w), Up(h));
-      n.needsFull = true;
-    }
-    n.rect = v.rect;
-    if (n.title != v.title) {
-      n.title = std::string(v.title);
-      SDL_SetWindowTitle(n.window, Cp1252ToUtf8(n.title).c_str());
-    }
-    if (n.needsFull)
-      Upload(n, v, RECT{0, 0, w, h});
-    else if (!v.dirty.IsEmpty())
-      Upload(n, v, v.dirty);
-    n.needsFull = false;
-    // After the upload: the first one may give the window a new native window.
-    std::vector<RECT> shape;
-    if (v.shape) shape = (*v.shape & Region(0, 0, w, h)).Rects();
-    const unsigned long nativeId = NativeWindowId(n.window);
-    if (bool(v.shape) != n.shaped || shape != n.shape || nativeId != n.shapedId) {
-      const std::vector<RECT> displayShape = UpRects(shape);
-      ApplyShape(n.window, v.shape ? &displayShape : nullptr);
-      n.shaped = v.shape != nullptr;
-      n.shape = std::move(shape);
-      n.shapedId = nativeId;
-    }
+    shown = PresentView(v.hwnd, it->second, v) || shown;
   }
+  TrackPopup(views);
+  const bool destroyed = DestroyGone(seen);
+  if (active && (active != raised_ || destroyed || refocus_)) {
+    refocus_ = false;
+    GiveKeyboard(active);
+    restack = true;
+  }
+  raised_ = active;
+  if (restack) RaisePopups(views);
+  if (shown && presentedFd_ >= 0) TellPresented();
+}
+
+std::map<std::uint32_t, DesktopBackend::Native>::iterator DesktopBackend::CreateNative(
+    const TopLevelView& v) {
+  const int w = std::max(1, v.rect.Width()), h = std::max(1, v.rect.Height());
+  Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
+  if (v.popup) flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_ALWAYS_ON_TOP;
+  if (!v.taskbar) flags |= SDL_WINDOW_SKIP_TASKBAR;
+  const std::string title = Cp1252ToUtf8(v.title);
+  SDL_Window* win = SDL_CreateWindow(title.c_str(), v.minimized ? 0 : Up(v.rect.left),
+                                     v.minimized ? 0 : Up(v.rect.top), Up(w), Up(h), flags);
+  if (!win) return natives_.end();
+  if (!v.popup) GiveIcon(win);
+  Native n;
+  n.window = win;
+  n.id = SDL_GetWindowID(win);
+  n.rect = v.rect;
+  n.title = std::string(v.title);
+  if (!v.popup) n.owner = GetWindow(v.hwnd, GW_OWNER);
+  auto it = natives_.emplace(v.hwnd.value, n).first;
+  SDL_ShowWindow(win);
+  return it;
+}
+
+bool DesktopBackend::PresentView(HWND hwnd, Native& n, const TopLevelView& v) {
+  // A minimize or restore asked for on the display's word may be carried
+  // out after the display has already changed its mind (a switch to another
+  // desktop and back reports both at once): the window system is brought in
+  // line with the display's latest word rather than the display with a
+  // stale one, which would leave a window iconified with no way back.
+  const bool minimizeOvertaken = v.minimized && !n.minimized && n.minimizeAsked;
+  const bool restoreOvertaken = !v.minimized && n.minimized && n.restoreAsked;
+  if (v.minimized) n.minimizeAsked = false;
+  if (!v.minimized) n.restoreAsked = false;
+  if (minimizeOvertaken || restoreOvertaken) {
+    PostMessage(hwnd, WM_SYSCOMMAND, minimizeOvertaken ? SC_RESTORE : SC_MINIMIZE, 0);
+    return false;
+  }
+  if (v.minimized) {
+    Minimize(n);
+    return false;
+  }
+  if (n.minimized) Unminimize(n);
+  const int w = std::max(1, v.rect.Width()), h = std::max(1, v.rect.Height());
+  if (n.rect.left != v.rect.left || n.rect.top != v.rect.top)
+    SDL_SetWindowPosition(n.window, Up(v.rect.left), Up(v.rect.top));
+  if (n.rect.Width() != v.rect.Width() || n.rect.Height() != v.rect.Height()) {
+    SDL_SetWindowSize(n.window, Up(w), Up(h));
+    n.needsFull = true;
+  }
+  n.rect = v.rect;
+  if (n.title != v.title) {
+    n.title = std::string(v.title);
+    SDL_SetWindowTitle(n.window, Cp1252ToUtf8(n.title).c_str());
+  }
+  bool uploaded = false;
+  if (n.needsFull)
+    uploaded = Upload(n, v, RECT{0, 0, w, h});
+  else if (!v.dirty.IsEmpty())
+    uploaded = Upload(n, v, v.dirty);
+  n.needsFull = false;
+  // After the upload: the first one may give the window a new native window.
+  Reshape(n, v);
+  KeepWithOwner(n);
+  return uploaded;
+}
+
+void DesktopBackend::Minimize(Native& n) {
+  // The window manager iconifies it; with none, nobody would, and the
+  // window would stand there frozen: it is taken off the screen.
+  if (!n.minimized) {
+    n.hidden = !WindowManagerRuns(n.window);
+    if (n.hidden)
+      SDL_HideWindow(n.window);
+    else
+      SDL_MinimizeWindow(n.window);
+  }
+  n.minimized = true;
+}
+
+void DesktopBackend::Unminimize(Native& n) {
+  if (n.hidden)
+    SDL_ShowWindow(n.window);
+  else
+    SDL_RestoreWindow(n.window);
+  n.hidden = false;
+  n.minimized = false;
+  n.needsFull = true;
+  refocus_ = true;
+}
+
+void DesktopBackend::Reshape(Native& n, const TopLevelView& v) {
+  const int w = std::max(1, v.rect.Width()), h = std::max(1, v.rect.Height());
+  std::vector<RECT> shape;
+  if (v.shape) shape = (*v.shape & Region(0, 0, w, h)).Rects();
+  const unsigned long nativeId = NativeWindowId(n.window);
+  if (bool(v.shape) == n.shaped && shape == n.shape && nativeId == n.shapedId) return;
+  const std::vector<RECT> displayShape = UpRects(shape);
+  ApplyShape(n.window, v.shape ? &displayShape : nullptr);
+  n.shaped = v.shape != nullptr;
+  n.shape = std::move(shape);
+  n.shapedId = nativeId;
+}
+
+void DesktopBackend::KeepWithOwner(Native& n) {
+  const auto owner = natives_.find(n.owner.value);
+  if (!n.owner || owner == natives_.end()) return;
+  const unsigned long nativeId = NativeWindowId(n.window);
+  if (n.withOwner && nativeId == n.withOwnerId) return;
+  SDL_SetWindowModalFor(n.window, owner->second.window);
+  n.withOwner = true;
+  n.withOwnerId = nativeId;
+}
+
+void DesktopBackend::TrackPopup(std::span<const TopLevelView> views) {
   SDL_Window* popup = nullptr;
   for (const TopLevelView& v : views)
     if (v.popup && !v.minimized)
@@ -791,6 +921,9 @@ void DesktopBackend::Present(std::span<const TopLevelView> views) {
     if (x11_) SDL_EventState(SDL_SYSWMEVENT, popup ? SDL_ENABLE : SDL_DISABLE);
   }
   popup_ = popup;
+}
+
+bool DesktopBackend::DestroyGone(const std::map<std::uint32_t, bool>& seen) {
   bool destroyed = false;
   for (auto it = natives_.begin(); it != natives_.end();) {
     if (!seen.count(it->first)) {
@@ -801,31 +934,45 @@ void DesktopBackend::Present(std::span<const TopLevelView> views) {
       ++it;
     }
   }
-  if (active && (active != raised_ || destroyed || refocus_)) {
-    refocus_ = false;
-    // The active window takes the display's keyboard focus itself: with no
-    // window manager nobody else gives it, and when a window that had it
-    // goes (a modal dialog closing, a drop-down list or menu that the
-    // display focused when it was clicked) the display would leave it
-    // nowhere.
-    // Only a window on the screen can take it.
-    if (auto it = natives_.find(active.value);
-        it != natives_.end() && !it->second.minimized &&
-        (SDL_GetWindowFlags(it->second.window) & SDL_WINDOW_SHOWN)) {
-      SDL_RaiseWindow(it->second.window);
-      SDL_SetWindowInputFocus(it->second.window);
-    }
-    restack = true;
-  }
-  raised_ = active;
+  return destroyed;
+}
+
+void DesktopBackend::GiveKeyboard(HWND active) {
+  // The active window takes the display's keyboard focus itself: with no
+  // window manager nobody else gives it, and when a window that had it goes
+  // (a modal dialog closing, a drop-down list or menu that the display
+  // focused when it was clicked) the display would leave it nowhere. Only a
+  // window on the screen can take it.
+  auto it = natives_.find(active.value);
+  if (it == natives_.end() || it->second.minimized ||
+      !(SDL_GetWindowFlags(it->second.window) & SDL_WINDOW_SHOWN))
+    return;
+  SDL_RaiseWindow(it->second.window);
+  SDL_SetWindowInputFocus(it->second.window);
+}
+
+void DesktopBackend::RaisePopups(std::span<const TopLevelView> views) {
   // Menus and drop-down lists stay above the other windows, whatever order
   // their native windows were made or raised in (without a window manager
   // nothing else keeps them on top).
-  if (restack)
-    for (auto v = views.rbegin(); v != views.rend(); ++v)
-      if (v->popup && !v->minimized)
-        if (auto it = natives_.find(v->hwnd.value); it != natives_.end())
-          SDL_RaiseWindow(it->second.window);
+  for (auto v = views.rbegin(); v != views.rend(); ++v)
+    if (v->popup && !v->minimized)
+      if (auto it = natives_.find(v->hwnd.value); it != natives_.end())
+        SDL_RaiseWindow(it->second.window);
+}
+
+void DesktopBackend::OnLocaleFileChanged() {
+  std::ifstream in(localeFile_);
+  std::stringstream text;
+  text << in.rdbuf();
+  if (localeEnvironment_.Apply(ParseLocaleFile(text.str()))) AnnounceRegionalSettingsChange();
+}
+
+void DesktopBackend::TellPresented() {
+  static const char line[] = "presented\n";
+  [[maybe_unused]] ssize_t n = write(presentedFd_, line, sizeof line - 1);
+  close(presentedFd_);
+  presentedFd_ = -1;
 }
 
 void DesktopBackend::ScreenDrawn(const RECT&) {

@@ -13,11 +13,17 @@
 #include <string>
 #include <vector>
 
+#include "platform/backends/desktop/LocaleFile.h"
 #include "platform/gdi/Surface.h"
 #include "platform/window/Backend.h"
 
 struct SDL_Window;
 struct SDL_Cursor;
+struct SDL_MouseMotionEvent;
+struct SDL_MouseButtonEvent;
+struct SDL_MouseWheelEvent;
+struct SDL_KeyboardEvent;
+struct SDL_WindowEvent;
 union SDL_Event;
 
 namespace platform {
@@ -58,21 +64,61 @@ class DesktopBackend : public Backend {
     std::string title;
     bool minimized = false;
     bool hidden = false;  // minimized with no window manager: taken off the screen
+    // A minimize (restore) posted on the display's word and not yet seen
+    // carried out in a view.
+    bool minimizeAsked = false, restoreAsked = false;
     bool needsFull = true;
     bool shaped = false;
-    std::vector<RECT> shape;     // the window region last given to the display
-    unsigned long shapedId = 0;  // the display's window that region was given to
+    std::vector<RECT> shape;        // the window region last given to the display
+    unsigned long shapedId = 0;     // the display's window that region was given to
+    HWND owner;                     // an owned window's owner...
+    bool withOwner = false;         // ...that the display was told of...
+    unsigned long withOwnerId = 0;  // ...for this display window
   };
 
   DesktopBackend() = default;
+  // One event from the display, handed to the handler of its kind.
   void Handle(const SDL_Event& e);
+  void OnMouseMotion(const SDL_MouseMotionEvent& m);
+  void OnMouseButton(const SDL_MouseButtonEvent& b);
+  void OnMouseWheel(const SDL_MouseWheelEvent& w);
+  void OnKey(const SDL_KeyboardEvent& k);
+  void OnWindowEvent(const SDL_WindowEvent& w);
+  void OnCloseRequest(HWND h);
+  void OnFocusGained(HWND h, std::uint32_t timestamp);
+  void OnMinimized(HWND h, Native& n);
+  void OnShown(HWND h, Native& n);
+  void OnRestored(HWND h, Native& n);
+  // The steps of a presentation: a native window made for a new view, a
+  // view's place, state, picture and shape brought to its native window
+  // (true when a picture went to the display), the open popup followed,
+  // native windows of views gone destroyed (true when one was), the
+  // keyboard given to the active window, popups kept on top.
+  std::map<std::uint32_t, Native>::iterator CreateNative(const TopLevelView& v);
+  bool PresentView(HWND hwnd, Native& n, const TopLevelView& v);
+  void Minimize(Native& n);
+  void Unminimize(Native& n);
+  void Reshape(Native& n, const TopLevelView& v);
+  // An owned window (a dialog, a message box) is its owner's transient: the
+  // window manager keeps it on its owner's desktop, above it, and iconifies
+  // and restores the two together.
+  void KeepWithOwner(Native& n);
+  void TrackPopup(std::span<const TopLevelView> views);
+  bool DestroyGone(const std::map<std::uint32_t, bool>& seen);
+  void GiveKeyboard(HWND active);
+  void RaisePopups(std::span<const TopLevelView> views);
+  // The user's locale file changed: its settings go into the environment,
+  // and the windows hear of a change of regional settings.
+  void OnLocaleFileChanged();
+  // Writes one line to the descriptor named for it, once.
+  void TellPresented();
   void QueueText(const char* utf8);
   bool RightAltIsAltGr();
   HWND FindWindow(std::uint32_t sdlId, RECT* rect) const;
   // The screen rectangle of the window a pointer event came from: a native
   // window or the screen layer.
   bool PointerSource(std::uint32_t sdlId, RECT* rect) const;
-  void Upload(Native& n, const TopLevelView& v, RECT part);
+  bool Upload(Native& n, const TopLevelView& v, RECT part);
   // While a button is held the pointer is followed wherever it goes: the
   // display's pointer grab where it has one, and the global pointer state
   // where the grab was refused or a window in between took the events.
@@ -117,7 +163,12 @@ class DesktopBackend : public Backend {
   bool altGrKnown_ = false, altGr_ = false;  // the right Alt key types, by the layout
   bool heldAfterFocus_ = false;              // key presses now are keys held at a focus change...
   std::uint32_t focusStamp_ = 0;             // ...which came at this event time
-  std::uint32_t audio_ = 0;                  // the sound device, once opened
+  std::uint32_t localeEvent_ = 0;            // the locale file changed
+  std::string localeFile_;
+  LocaleEnvironment localeEnvironment_;
+  std::unique_ptr<LocaleFileWatch> localeWatch_;
+  int presentedFd_ = -1;     // told once of the first picture shown
+  std::uint32_t audio_ = 0;  // the sound device, once opened
   bool audioTried_ = false;
 };
 
