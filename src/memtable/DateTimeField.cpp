@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "memtable/DatabaseError.h"
+#include "platform/base/AsciiCase.h"
 #include "platform/base/DateTime.h"
 #include "platform/base/RegionalFormats.h"
 
@@ -183,13 +184,10 @@ TDateTime StrToDateTimeValue(const std::string& text) {
     }
     t.resize(4, 0);
     while (pos < s.size() && s[pos] == ' ') ++pos;
-    std::string marker = s.substr(pos);
-    for (auto& c : marker) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const std::string marker = platform::UpperCase(s.substr(pos));
     if (!marker.empty()) {
-      std::string am = f.timeAMString.empty() ? "AM" : f.timeAMString;
-      std::string pm = f.timePMString.empty() ? "PM" : f.timePMString;
-      for (auto& c : am) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-      for (auto& c : pm) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      const std::string am = platform::UpperCase(f.timeAMString.empty() ? "AM" : f.timeAMString);
+      const std::string pm = platform::UpperCase(f.timePMString.empty() ? "PM" : f.timePMString);
       if (marker == pm || marker == "PM") {
         if (t[0] > 12) BadDateTime(text);
         if (t[0] < 12) t[0] += 12;

@@ -4,6 +4,7 @@
 
 #include "memtable/DatabaseError.h"
 #include "memtable/FieldMessages.h"
+#include "platform/base/AsciiCase.h"
 
 namespace memtable {
 
@@ -21,7 +22,7 @@ bool NormalizeGuidText(const std::string& text, std::string& out) {
     } else if (!std::isxdigit(c)) {
       return false;
     } else {
-      body[i] = static_cast<char>(std::toupper(c));
+      body[i] = platform::AsciiUpper(static_cast<char>(c));
     }
   }
   out = "{" + body + "}";
