@@ -483,9 +483,14 @@ TEST_P(DesktopWindow, ARandomSessionLeavesTheProgramAliveAndAnswering) {
   // dismissed as an operator would, then the console must answer. A
   // question with only Yes and No keeps its box open on Escape, as on the
   // classic desktop: it is answered No.
-  // The dialog's close may itself ask something (or come after the boxes
-  // are answered), so the round is repeated until the dialog is gone.
-  X("xdotool keyup ctrl alt shift");
+  // The stream's right clicks on the bare desktop open the window manager's
+  // menu, which takes the keyboard; once it is gone no window has it (nor
+  // is any active) until the operator picks one. So the program's window is
+  // activated first (a disabled console hands over to its dialog), as an
+  // operator would click it. The dialog's close may itself ask something,
+  // so the round is repeated until the dialog is gone.
+  X("xdotool keyup ctrl alt shift key Escape sleep 0.2 key Escape sleep 0.2 windowactivate " +
+    console_ + " sleep 0.3");
   for (int round = 0; round < 3; ++round) {
     X("sleep 0.1; xdotool key Escape sleep 0.2 key Escape sleep 0.2 key Escape sleep 0.2 key n");
     if (X("xdotool search --onlyvisible --name '^Competitors Database$'") != 0) break;
