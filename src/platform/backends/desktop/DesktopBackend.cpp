@@ -664,6 +664,14 @@ void DesktopBackend::OnCloseRequest(HWND h) {
   // The window manager's Alt+F4: the F4 never came here, and the Alt let go
   // afterwards must not count as Alt alone (the menu).
   if (SDL_GetModState() & KMOD_ALT) QueueKeyHeld(VK_MENU);
+  // A window disabled under its modal dialog is not closed from outside (the
+  // window manager may still hold it as the focused one): the request goes to
+  // the dialog, which is what the operator sees on top; with no such dialog
+  // it is dropped.
+  if (!IsWindowEnabled(h)) {
+    h = GetWindow(h, GW_ENABLEDPOPUP);
+    if (!h) return;
+  }
   PostMessage(h, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
